@@ -1,0 +1,107 @@
+#include "BasesDD.h"
+
+#include "Conexion.h"
+#include "Errores.h"
+#include "Registros.h"
+
+#include <QSqlError>
+#include <QSqlQuery>
+#include <QStringList>
+
+namespace host {
+
+namespace {
+const QString Driver = QStringLiteral("QMYSQL");
+
+// Whether an open connection still reaches the server (it may have been closed by an idle
+// timeout, a KILL or a server restart).
+bool viva(Conexion &cn)
+{
+    if (!cn.abierta())
+        return false;
+    QSqlQuery q(cn.bd());
+    return q.exec(QStringLiteral("DO 1"));
+}
+} // namespace
+
+QString TablaDeConsulta(const QString &desde)
+{
+    const QString t = desde.trimmed();
+    int fin = 0;
+    while (fin < t.size() && !t.at(fin).isSpace())
+        ++fin;
+    const QString tabla = t.left(fin);
+    const QString resto = t.mid(fin).trimmed();
+    if (resto.isEmpty() || resto.startsWith(QLatin1String("WHERE "), Qt::CaseInsensitive))
+        return tabla;
+    return QString();
+}
+
+bool BasesDD::AbrirBdD(Conexion &cn, const QString &base)
+{
+    if (cn.abierta() && cn.bd().databaseName() == base && viva(cn))
+        return true;
+    return conectar(cn, base);
+}
+
+bool BasesDD::conectar(Conexion &cn, const QString &base)
+{
+    ultimoError_.clear();
+    QSqlDatabase &bd = cn.bd();
+    if (bd.isValid())
+        bd.close();
+    else
+        bd = QSqlDatabase::addDatabase(Driver, cn.nombre());
+    if (!bd.isValid()) {
+        ultimoError_ = QStringLiteral("No está disponible el controlador de MySQL (%1) de Qt.").arg(Driver);
+        return false;
+    }
+    bool ok = false;
+    const int puerto = cPuerto.trimmed().toInt(&ok);
+    bd.setHostName(cRuta.trimmed());
+    bd.setPort(ok && puerto > 0 ? puerto : 3306);
+    bd.setUserName(cUsuario);
+    bd.setPassword(cPassword);
+    bd.setDatabaseName(base);
+    bd.setConnectOptions(QStringLiteral("MYSQL_OPT_CONNECT_TIMEOUT=10"));
+    if (!bd.open()) {
+        const QSqlError e = bd.lastError();
+        ultimoError_ = QStringLiteral("No se pudo conectar con la base de datos «%1» en el servidor «%2», "
+                                      "puerto %3: %4")
+                           .arg(base, cRuta, QString::number(bd.port()),
+                                e.databaseText().isEmpty() ? e.driverText() : e.databaseText());
+        bd.close();
+        return false;
+    }
+    QSqlQuery q(bd);
+    q.exec(QStringLiteral("SET NAMES utf8mb4"));
+    // Text columns of the work table take what fits, as a lenient server would, instead of
+    // refusing a long name; and the escaping must know how the server reads backslashes.
+    QStringList modos;
+    if (q.exec(QStringLiteral("SELECT @@SESSION.sql_mode")) && q.next())
+        modos = q.value(0).toString().split(QLatin1Char(','), Qt::SkipEmptyParts);
+    cn.setSinEscapesBarra(modos.contains(QLatin1String("NO_BACKSLASH_ESCAPES")));
+    if (modos.removeAll(QLatin1String("STRICT_TRANS_TABLES")) + modos.removeAll(QLatin1String("STRICT_ALL_TABLES")) > 0)
+        q.exec(QStringLiteral("SET SESSION sql_mode='%1'").arg(modos.join(QLatin1Char(','))));
+    return true;
+}
+
+bool BasesDD::AbrirTabla(Registros &rs, Conexion &cn, const QString &desde, const QString &campos)
+{
+    const QString lista = campos.isEmpty() ? QStringLiteral("*") : campos;
+    rs.Abrir(cn, QStringLiteral("SELECT ") + lista + QStringLiteral(" FROM ") + desde, TablaDeConsulta(desde));
+    return !rs.Eof();
+}
+
+void BasesDD::CierraTabla(Registros &rs)
+{
+    rs.Cerrar();
+}
+
+void BasesDD::CierraBdD(Conexion &cn)
+{
+    if (cn.bd().isValid())
+        cn.bd().close();
+}
+
+} // namespace host

@@ -1,0 +1,41 @@
+#pragma once
+
+#include "ObjetoHost.h"
+
+#include <QString>
+
+namespace host {
+
+class Conexion;
+class Registros;
+
+// Database access: connection settings, opening the shared connection and running queries.
+class BasesDD : public ObjetoHost {
+public:
+    QString cRuta;      // server host
+    QString cPuerto;    // port, as stored in the installation settings
+    QString cUsuario;
+    QString cPassword;
+    QString cMiBase;    // database name
+
+    // Opens cn on the database, or checks that it is still open and alive. A connection that the
+    // server dropped is opened again. False when it cannot connect: UltimoError() tells why.
+    bool AbrirBdD(Conexion &cn, const QString &base);
+    // "SELECT " + campos (or "*") + " FROM " + desde. True only when a row came back; otherwise rs
+    // is open and at end of data. Throws ErrorSql when the server refuses the query.
+    bool AbrirTabla(Registros &rs, Conexion &cn, const QString &desde, const QString &campos = QString());
+    void CierraTabla(Registros &rs);
+    void CierraBdD(Conexion &cn);
+
+    // Why the last AbrirBdD failed: server, port and the driver's message, in Spanish.
+    const QString &UltimoError() const { return ultimoError_; }
+
+private:
+    bool conectar(Conexion &cn, const QString &base);
+    QString ultimoError_;
+};
+
+// The table that a FROM text reads: its first word, when what follows is a plain condition.
+QString TablaDeConsulta(const QString &desde);
+
+} // namespace host

@@ -1,0 +1,115 @@
+#include "Conexion.h"
+
+#include "Errores.h"
+
+#include <QAtomicInt>
+#include <QDate>
+#include <QDateTime>
+#include <QSqlError>
+#include <QSqlQuery>
+
+namespace host {
+
+namespace {
+QAtomicInt siguiente;
+
+ErrorSql errorDe(const QSqlError &e, const QString &sentencia)
+{
+    bool ok = false;
+    int numero = e.nativeErrorCode().toInt(&ok);
+    QString mensaje = e.databaseText().isEmpty() ? e.driverText() : e.databaseText();
+    if (mensaje.isEmpty())
+        mensaje = QStringLiteral("No hay conexión con la base de datos");
+    return ErrorSql(ok ? numero : -1, mensaje, sentencia);
+}
+} // namespace
+
+Conexion::Conexion()
+    : nombre_(QStringLiteral("repieps-%1").arg(siguiente.fetchAndAddRelaxed(1)))
+{
+}
+
+Conexion::~Conexion()
+{
+    if (bd_.isValid()) {
+        bd_.close();
+        bd_ = QSqlDatabase();
+        QSqlDatabase::removeDatabase(nombre_);
+    }
+}
+
+bool Conexion::abierta() const
+{
+    return bd_.isValid() && bd_.isOpen();
+}
+
+void Conexion::Execute(const QString &sentencia)
+{
+    if (!abierta())
+        throw ErrorSql(2006, QStringLiteral("No hay conexión con la base de datos"), sentencia);
+    QSqlQuery q(bd_);
+    ++consultas_;
+    if (!q.exec(sentencia))
+        throw errorDe(q.lastError(), sentencia);
+}
+
+QVariant Conexion::Valor(const QString &consulta)
+{
+    if (!abierta())
+        throw ErrorSql(2006, QStringLiteral("No hay conexión con la base de datos"), consulta);
+    QSqlQuery q(bd_);
+    q.setForwardOnly(true);
+    ++consultas_;
+    if (!q.exec(consulta))
+        throw errorDe(q.lastError(), consulta);
+    return q.next() ? q.value(0) : QVariant();
+}
+
+QString Conexion::Escapa(const QString &texto) const
+{
+    if (!texto.contains(QLatin1Char('\'')) && !texto.contains(QLatin1Char('\\')))
+        return texto;
+    QString r;
+    r.reserve(texto.size() + 8);
+    for (QChar c : texto) {
+        if (c == QLatin1Char('\''))
+            r += QLatin1String("''");
+        else if (c == QLatin1Char('\\') && !sinEscapesBarra_)
+            r += QLatin1String("\\\\");
+        else
+            r += c;
+    }
+    return r;
+}
+
+QString Conexion::Literal(const QVariant &valor) const
+{
+    if (!valor.isValid() || valor.isNull())
+        return QStringLiteral("NULL");
+    switch (valor.metaType().id()) {
+    case QMetaType::Double:
+        return QString::number(valor.toDouble(), 'g', 17);
+    case QMetaType::Float:
+        return QString::number(double(valor.toFloat()), 'g', 17);
+    case QMetaType::Int:
+    case QMetaType::UInt:
+    case QMetaType::Long:
+    case QMetaType::ULong:
+    case QMetaType::LongLong:
+    case QMetaType::ULongLong:
+    case QMetaType::Short:
+    case QMetaType::UShort:
+        return valor.toString();
+    case QMetaType::Bool:
+        return valor.toBool() ? QStringLiteral("1") : QStringLiteral("0");
+    case QMetaType::QDate:
+        return QLatin1Char('\'') + valor.toDate().toString(QStringLiteral("yyyy-MM-dd")) + QLatin1Char('\'');
+    case QMetaType::QDateTime:
+        return QLatin1Char('\'') + valor.toDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss.zzz"))
+               + QLatin1Char('\'');
+    default:
+        return QLatin1Char('\'') + Escapa(valor.toString()) + QLatin1Char('\'');
+    }
+}
+
+} // namespace host

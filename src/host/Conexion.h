@@ -1,0 +1,46 @@
+#pragma once
+
+#include <QSqlDatabase>
+#include <QString>
+#include <QVariant>
+
+namespace host {
+
+// The program's one database connection. Opened and checked by BasesDD::AbrirBdD; every query of
+// the program goes through it. Failing statements throw ErrorSql.
+class Conexion {
+public:
+    Conexion();
+    ~Conexion();
+    Conexion(const Conexion &) = delete;
+    Conexion &operator=(const Conexion &) = delete;
+
+    bool abierta() const;
+    // Runs a statement that returns no rows.
+    void Execute(const QString &sentencia);
+    // Runs a query and returns the first column of its first row (null when there is none).
+    QVariant Valor(const QString &consulta);
+
+    // Escapes a text that the caller places between single quotes: a quote or a backslash can
+    // neither end the literal nor change its meaning. A text without them comes back unchanged.
+    QString Escapa(const QString &texto) const;
+    // A value written as an SQL literal: NULL, a number as it round-trips, or an escaped text.
+    QString Literal(const QVariant &valor) const;
+
+    // Number of statements sent to the server since the connection object was made.
+    qint64 consultas() const { return consultas_; }
+    void contarConsulta() { ++consultas_; }
+
+    QSqlDatabase &bd() { return bd_; }
+    const QString &nombre() const { return nombre_; }
+    // Set on each open: whether the server treats backslashes literally in quoted texts.
+    void setSinEscapesBarra(bool sin) { sinEscapesBarra_ = sin; }
+
+private:
+    QString nombre_;
+    QSqlDatabase bd_;
+    qint64 consultas_ = 0;
+    bool sinEscapesBarra_ = false;
+};
+
+} // namespace host

@@ -1,0 +1,55 @@
+#include "Dialogos.h"
+
+#include <QTextStream>
+
+namespace host {
+
+namespace {
+DialogosConsola consola;
+Dialogos *instalados = nullptr;
+} // namespace
+
+Dialogos &Dialogos::actual()
+{
+    return instalados ? *instalados : consola;
+}
+
+void Dialogos::instalar(Dialogos *d)
+{
+    instalados = d;
+}
+
+QString TextoParaConsola(const QString &texto)
+{
+    QString t = texto;
+    t.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    t.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    return t;
+}
+
+static int respuestaNegativa(int botones)
+{
+    return (botones & 0x0F) == vbYesNo ? vbNo : vbOK;
+}
+
+int DialogosConsola::MsgBox(const QString &texto, int botones, const QString &titulo)
+{
+    QTextStream err(stderr);
+    if (!titulo.isEmpty())
+        err << titulo << ": ";
+    err << TextoParaConsola(texto) << Qt::endl;
+    return respuestaNegativa(botones);
+}
+
+int DialogosConsola::MsgBoxSkn(const QString &texto, int botones, const QString &titulo, int)
+{
+    return MsgBox(texto, botones, titulo);
+}
+
+bool DialogosConsola::AbreDocumento(const QString &ruta)
+{
+    QTextStream(stderr) << "Abra el archivo " << ruta << " en su editor." << Qt::endl;
+    return false;
+}
+
+} // namespace host

@@ -1,0 +1,57 @@
+#pragma once
+
+#include <QString>
+
+namespace host {
+
+// Button and icon flags of the classic message box, as the callers pass them.
+enum BotonesMsg : int {
+    vbOKOnly = 0,
+    vbYesNo = 4,
+    vbCritical = 16,
+    vbQuestion = 32,
+    vbExclamation = 48,
+    vbInformation = 64,
+    vbDefaultButton2 = 256,
+};
+
+// Results of a message box.
+enum RespuestaMsg : int { vbOK = 1, vbCancel = 2, vbYes = 6, vbNo = 7 };
+
+// Every modal question or notice, the wait window and the opening of documents go through
+// this one seam: the desktop program installs windows, the command-line program prints to
+// stderr and answers No, and tests record what was asked and answer from a script.
+class Dialogos {
+public:
+    virtual ~Dialogos() = default;
+
+    // Standard message box; returns one of RespuestaMsg.
+    virtual int MsgBox(const QString &texto, int botones, const QString &titulo) = 0;
+    // The skinned message box; tipo is handed over unchanged (0 question, 9 end of a run).
+    virtual int MsgBoxSkn(const QString &texto, int botones, const QString &titulo, int tipo) = 0;
+    // Wait window.
+    virtual void MuestraWnd(const QString &mensaje) = 0;
+    virtual void QuitaWnd() = 0;
+    // Opens a file in the program that the system associates with it.
+    virtual bool AbreDocumento(const QString &ruta) = 0;
+
+    // The implementation in force; a console one until another is installed.
+    static Dialogos &actual();
+    // Installs d (not owned); nullptr puts the console implementation back.
+    static void instalar(Dialogos *d);
+};
+
+// Prints every message to stderr and answers No (OK for a box without question).
+class DialogosConsola : public Dialogos {
+public:
+    int MsgBox(const QString &texto, int botones, const QString &titulo) override;
+    int MsgBoxSkn(const QString &texto, int botones, const QString &titulo, int tipo) override;
+    void MuestraWnd(const QString &) override {}
+    void QuitaWnd() override {}
+    bool AbreDocumento(const QString &ruta) override;
+};
+
+// Text of a message box as it would be printed on a terminal: CR LF and lone CR become new lines.
+QString TextoParaConsola(const QString &texto);
+
+} // namespace host

@@ -1,0 +1,187 @@
+#include "BaseDePrueba.h"
+#include "BasesDD.h"
+#include "Conexion.h"
+#include "Errores.h"
+#include "Registros.h"
+
+#include <QtTest>
+
+using namespace host;
+
+// The shared connection and record sets against the real test server.
+class TestBdConexion : public QObject {
+    Q_OBJECT
+
+private:
+    BaseDePrueba *bd = nullptr;
+
+    int idConexion(Conexion &cn) { return cn.Valor(QStringLiteral("SELECT CONNECTION_ID()")).toInt(); }
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        bd = new BaseDePrueba(QStringLiteral("conexion"));
+        QVERIFY2(bd->lista(), qPrintable(bd->error()));
+        bd->ejecutar(QStringLiteral(
+            "INSERT INTO clientes (Clave, Nombre, RFC, Estado) VALUES "
+            "('C1', 'ABARROTES LUPITA', 'AAA010101AAA', 'JALISCO'),"
+            "('C2', NULL, '', ''),"
+            "('O''B', 'O''BRIEN Y \\\\ HIJOS', 'OBR010101AAA', 'SONORA');\n"));
+    }
+    void cleanupTestCase() { delete bd; }
+
+    void abrirReutilizaUnaConexionViva()
+    {
+        Conexion cn;
+        QVERIFY(bd->bases.AbrirBdD(cn, bd->nombre()));
+        const int id = idConexion(cn);
+        QVERIFY(bd->bases.AbrirBdD(cn, bd->nombre()));
+        QCOMPARE(idConexion(cn), id);
+    }
+
+    void abrirReabreUnaConexionQueElServidorCerro()
+    {
+        Conexion cn;
+        QVERIFY(bd->bases.AbrirBdD(cn, bd->nombre()));
+        const int id = idConexion(cn);
+        bd->cn.Execute(QStringLiteral("KILL %1").arg(id));
+        QVERIFY(bd->bases.AbrirBdD(cn, bd->nombre()));
+        QVERIFY(idConexion(cn) != id);
+        Registros rs;
+        QVERIFY(bd->bases.AbrirTabla(rs, cn, QStringLiteral("clientes WHERE Clave='C1'"), QStringLiteral("Nombre")));
+    }
+
+    void abrirSinServidorDiceElMotivo()
+    {
+        BasesDD malas = bd->bases;
+        malas.cRuta = QStringLiteral("127.0.0.1");
+        malas.cPuerto = QStringLiteral("1");
+        Conexion cn;
+        QVERIFY(!malas.AbrirBdD(cn, bd->nombre()));
+        QVERIFY(!cn.abierta());
+        QVERIFY2(malas.UltimoError().contains(QLatin1String("127.0.0.1")), qPrintable(malas.UltimoError()));
+        QVERIFY(malas.UltimoError().contains(QLatin1String("puerto 1")));
+    }
+
+    void abrirTablaSinFilasQuedaAlFinal()
+    {
+        Registros rs;
+        QVERIFY(!bd->bases.AbrirTabla(rs, bd->cn, QStringLiteral("clientes WHERE Clave='NO'"), QStringLiteral("Nombre")));
+        QVERIFY(rs.abierto());
+        QVERIFY(rs.Eof());
+        bd->bases.CierraTabla(rs);
+        bd->bases.CierraTabla(rs); // twice, and on one never opened, is harmless
+        Registros nunca;
+        bd->bases.CierraTabla(nunca);
+    }
+
+    void nullDistintoDeVacioYCero()
+    {
+        Registros rs;
+        QVERIFY(bd->bases.AbrirTabla(rs, bd->cn, QStringLiteral("clientes WHERE Clave='C2'")));
+        QVERIFY(rs.Campo(QStringLiteral("Nombre")).isNull());
+        QVERIFY(!rs.Campo(QStringLiteral("RFC")).isNull());
+        QCOMPARE(rs.Campo(QStringLiteral("rfc")).toString(), QString());
+        QVERIFY(rs.Campo(QStringLiteral("Ciudad")).isNull());
+    }
+
+    void textosConComillasYBarrasNoRompenLaConsulta_data()
+    {
+        QTest::addColumn<QString>("clave");
+        QTest::addColumn<QString>("nombre");
+        QTest::newRow("comilla") << QStringLiteral("O'B") << QStringLiteral("O'BRIEN Y \\ HIJOS");
+        QTest::newRow("inyeccion") << QStringLiteral("' OR '1'='1") << QString();
+        QTest::newRow("barra al final") << QStringLiteral("C1\\") << QString();
+        QTest::newRow("barra y comilla") << QStringLiteral("\\' OR 1=1 -- ") << QString();
+    }
+    void textosConComillasYBarrasNoRompenLaConsulta()
+    {
+        QFETCH(QString, clave);
+        QFETCH(QString, nombre);
+        Registros rs;
+        const bool hay = bd->bases.AbrirTabla(
+            rs, bd->cn, QStringLiteral("clientes where Clave='") + bd->cn.Escapa(clave) + QStringLiteral("' limit 1"),
+            QStringLiteral("Nombre"));
+        QCOMPARE(hay, !nombre.isEmpty());
+        if (hay)
+            QCOMPARE(rs.Campo(QStringLiteral("Nombre")).toString(), nombre);
+    }
+
+    void escaparNoCambiaUnTextoSinComillasNiBarras()
+    {
+        QCOMPARE(bd->cn.Escapa(QStringLiteral("AAA-010101 Ñ")), QStringLiteral("AAA-010101 Ñ"));
+    }
+
+    void errorDelServidorLlegaConSuMensaje()
+    {
+        Registros rs;
+        try {
+            bd->bases.AbrirTabla(rs, bd->cn, QStringLiteral("tabla_que_no_existe WHERE 1"));
+            QFAIL("no lanzó");
+        } catch (const ErrorSql &e) {
+            QCOMPARE(e.numero(), 1146);
+            QVERIFY2(e.descripcion().contains(QLatin1String("tabla_que_no_existe")), qPrintable(e.descripcion()));
+            QCOMPARE(e.sentencia(), QStringLiteral("SELECT * FROM tabla_que_no_existe WHERE 1"));
+        }
+        try {
+            bd->cn.Execute(QStringLiteral("DROP TABLE tabla_que_no_existe"));
+            QFAIL("no lanzó");
+        } catch (const ErrorSql &e) {
+            QCOMPARE(e.numero(), 1051);
+        }
+    }
+
+    void tablaDeTrabajoAgregaYActualizaLaFilaExacta_data()
+    {
+        QTest::addColumn<QString>("presentacion");
+        QTest::newRow("0.3333") << QStringLiteral("0.3333");
+        QTest::newRow("0.1") << QStringLiteral("0.1");
+        QTest::newRow("1") << QStringLiteral("1");
+        QTest::newRow("2.75") << QStringLiteral("2.75");
+    }
+    void tablaDeTrabajoAgregaYActualizaLaFilaExacta()
+    {
+        QFETCH(QString, presentacion);
+        Conexion &cn = bd->cn;
+        cn.Execute(QStringLiteral("DROP TABLE IF EXISTS tmptempoieps"));
+        cn.Execute(QStringLiteral("Create table tmptempoieps (Clave VarChar(10) default '',RFC VarChar(13) default "
+                                  "'',Nombre VarChar(120) default '',Presentacion float default 0,Importe Double "
+                                  "default 0,Key( RFC,Presentacion ))"));
+        // Two rows that differ only in the presentation; the update must touch exactly one.
+        for (const QString &p : {presentacion, QStringLiteral("5")}) {
+            Registros rs;
+            QVERIFY(!bd->bases.AbrirTabla(rs, cn, QStringLiteral("tmptempoieps WHERE RFC='X' AND Presentacion=7")));
+            rs.AddNew();
+            rs.Collect(QStringLiteral("RFC"), QStringLiteral("X"));
+            rs.Collect(QStringLiteral("Nombre"), QStringLiteral("O'Neil \\ Cía"));
+            rs.Collect(QStringLiteral("Presentacion"), p);
+            rs.Collect(QStringLiteral("Importe"), 0.0);
+            rs.Collect(QStringLiteral("Importe"), rs.Collect(QStringLiteral("Importe")).toDouble() + 100);
+            rs.Update();
+        }
+        const QString exacta = QString::number(double(float(presentacion.toDouble())), 'g', 17);
+        for (int vez = 0; vez < 3; ++vez) {
+            Registros rs;
+            QVERIFY(bd->bases.AbrirTabla(rs, cn, QStringLiteral("tmptempoieps WHERE RFC='X' AND Presentacion=") + exacta));
+            rs.Collect(QStringLiteral("Importe"), rs.Collect(QStringLiteral("Importe")).toDouble() + 10);
+            rs.Update();
+        }
+        QCOMPARE(cn.Valor(QStringLiteral("SELECT COUNT(*) FROM tmptempoieps")).toInt(), 2);
+        QCOMPARE(cn.Valor(QStringLiteral("SELECT Importe FROM tmptempoieps WHERE Presentacion=") + exacta).toDouble(), 130.0);
+        QCOMPARE(cn.Valor(QStringLiteral("SELECT Importe FROM tmptempoieps WHERE Presentacion=5")).toDouble(), 100.0);
+        QCOMPARE(cn.Valor(QStringLiteral("SELECT Nombre FROM tmptempoieps LIMIT 1")).toString(), QStringLiteral("O'Neil \\ Cía"));
+        QCOMPARE(cn.Valor(QStringLiteral("SELECT Clave FROM tmptempoieps LIMIT 1")).toString(), QString());
+        cn.Execute(QStringLiteral("DROP TABLE tmptempoieps"));
+    }
+
+    void consultaSinFilaActualNoSeLeeNiSeActualiza()
+    {
+        Registros rs;
+        QVERIFY(!bd->bases.AbrirTabla(rs, bd->cn, QStringLiteral("clientes WHERE Clave='NO'")));
+        QVERIFY_THROWS_EXCEPTION(Error, rs.Campo(QStringLiteral("Nombre")));
+        QVERIFY_THROWS_EXCEPTION(Error, rs.Collect(QStringLiteral("Nombre"), QStringLiteral("x")));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestBdConexion)
+#include "TestBdConexion.moc"

@@ -1,0 +1,102 @@
+#!/usr/bin/env bash
+# Starts or stops a private MariaDB server whose data, socket and log live in one folder.
+# No system service is touched: the server listens on a free loopback port, and is stopped by
+# the PID it wrote.
+#
+#   tools/servidor-bd.sh iniciar DIR    start (or reuse) the server of DIR; prints its port
+#   tools/servidor-bd.sh detener DIR    stop it
+#   tools/servidor-bd.sh puerto DIR     print the port of the running server
+#
+# Clients connect as user "repieps" with an empty password on 127.0.0.1 and that port.
+set -euo pipefail
+
+accion=${1:-}
+dir=${2:-}
+[ -n "$accion" ] && [ -n "$dir" ] || { echo "uso: $0 iniciar|detener|puerto DIR" >&2; exit 2; }
+mkdir -p "$dir"
+dir=$(cd "$dir" && pwd)
+datos="$dir/datos"
+socket="$dir/mariadb.sock"
+pidfile="$dir/mariadb.pid"
+puertofile="$dir/puerto"
+
+buscar() {
+    for d in /usr/sbin /usr/bin /usr/local/sbin /usr/local/bin; do
+        [ -x "$d/$1" ] && { echo "$d/$1"; return 0; }
+    done
+    command -v "$1" || return 1
+}
+
+vivo() {
+    [ -f "$pidfile" ] && kill -0 "$(cat "$pidfile")" 2>/dev/null
+}
+
+puerto_libre() {
+    local p
+    for _ in $(seq 1 200); do
+        p=$(( 20000 + RANDOM % 30000 ))
+        if ! (exec 3<>"/dev/tcp/127.0.0.1/$p") 2>/dev/null; then
+            echo "$p"
+            return 0
+        fi
+    done
+    return 1
+}
+
+iniciar() {
+    if vivo && [ -f "$puertofile" ]; then
+        cat "$puertofile"
+        return 0
+    fi
+    local mariadbd install cliente
+    mariadbd=$(buscar mariadbd) || { echo "No se encontró mariadbd (paquete mariadb-server)." >&2; exit 1; }
+    install=$(buscar mariadb-install-db) || { echo "No se encontró mariadb-install-db." >&2; exit 1; }
+    cliente=$(buscar mariadb) || { echo "No se encontró el cliente mariadb." >&2; exit 1; }
+    if [ ! -d "$datos/mysql" ]; then
+        rm -rf "$datos"
+        "$install" --no-defaults --datadir="$datos" --user="$(id -un)" \
+            --auth-root-authentication-method=normal --skip-test-db >"$dir/install.log" 2>&1 \
+            || { cat "$dir/install.log" >&2; exit 1; }
+    fi
+    local puerto
+    puerto=$(puerto_libre) || { echo "No hay un puerto libre." >&2; exit 1; }
+    rm -f "$socket" "$pidfile"
+    "$mariadbd" --no-defaults --datadir="$datos" --socket="$socket" --pid-file="$pidfile" \
+        --port="$puerto" --bind-address=127.0.0.1 --user="$(id -un)" --skip-name-resolve \
+        --character-set-server=utf8mb4 --collation-server=utf8mb4_general_ci \
+        --innodb-buffer-pool-size=128M --innodb-log-file-size=48M --innodb-flush-log-at-trx-commit=2 \
+        --skip-log-bin --log-error="$dir/error.log" >/dev/null 2>&1 &
+    for _ in $(seq 1 300); do
+        if "$cliente" --no-defaults -S "$socket" -u root -e "SELECT 1" >/dev/null 2>&1; then
+            break
+        fi
+        sleep 0.1
+    done
+    "$cliente" --no-defaults -S "$socket" -u root -e \
+        "CREATE USER IF NOT EXISTS 'repieps'@'127.0.0.1' IDENTIFIED BY '';
+         GRANT ALL PRIVILEGES ON *.* TO 'repieps'@'127.0.0.1' WITH GRANT OPTION;" \
+        || { echo "El servidor no arrancó; vea $dir/error.log" >&2; tail -20 "$dir/error.log" >&2 || true; exit 1; }
+    echo "$puerto" >"$puertofile"
+    echo "$puerto"
+}
+
+detener() {
+    if vivo; then
+        local pid
+        pid=$(cat "$pidfile")
+        kill "$pid" 2>/dev/null || true
+        for _ in $(seq 1 300); do
+            kill -0 "$pid" 2>/dev/null || break
+            sleep 0.1
+        done
+        kill -9 "$pid" 2>/dev/null || true
+    fi
+    rm -f "$puertofile" "$pidfile"
+}
+
+case "$accion" in
+    iniciar) iniciar ;;
+    detener) detener ;;
+    puerto) vivo && cat "$puertofile" || { echo "El servidor de $dir no está en marcha." >&2; exit 1; } ;;
+    *) echo "uso: $0 iniciar|detener|puerto DIR" >&2; exit 2 ;;
+esac
