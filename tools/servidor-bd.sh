@@ -7,7 +7,8 @@
 #   tools/servidor-bd.sh detener DIR    stop it
 #   tools/servidor-bd.sh puerto DIR     print the port of the running server
 #
-# Clients connect as user "repieps" with an empty password on 127.0.0.1 and that port.
+# Clients connect as user "repieps" (or "root", as a fresh installation would) with an empty
+# password on 127.0.0.1 and that port.
 set -euo pipefail
 
 accion=${1:-}
@@ -74,7 +75,9 @@ iniciar() {
     done
     "$cliente" --no-defaults -S "$socket" -u root -e \
         "CREATE USER IF NOT EXISTS 'repieps'@'127.0.0.1' IDENTIFIED BY '';
-         GRANT ALL PRIVILEGES ON *.* TO 'repieps'@'127.0.0.1' WITH GRANT OPTION;" \
+         GRANT ALL PRIVILEGES ON *.* TO 'repieps'@'127.0.0.1' WITH GRANT OPTION;
+         CREATE USER IF NOT EXISTS 'root'@'127.0.0.1' IDENTIFIED BY '';
+         GRANT ALL PRIVILEGES ON *.* TO 'root'@'127.0.0.1' WITH GRANT OPTION;" \
         || { echo "El servidor no arrancó; vea $dir/error.log" >&2; tail -20 "$dir/error.log" >&2 || true; exit 1; }
     echo "$puerto" >"$puertofile"
     echo "$puerto"

@@ -1,0 +1,112 @@
+#pragma once
+
+#include "Registros.h"
+#include "VistaProceso.h"
+
+#include <QDate>
+#include <QString>
+
+namespace host {
+class BasesDD;
+class Conexion;
+} // namespace host
+
+namespace engine {
+
+class ArchivoLog;
+
+// One special IEPS report: selects the payments of a date range, prorates the IEPS, IVA,
+// quantity and amount of every invoice or purchase line they paid, sums them per party in the
+// work table tmptempoieps, and writes the report of the fifty largest parties and a log.
+class clsRepIEPS {
+public:
+    enum class Resultado {
+        SinEjecutar,
+        Completo,    // the report was written
+        SinPagos,    // no payment qualified: no log, no report
+        SinConexion, // the database could not be opened
+        Ocupada,     // another run holds the database's work table
+        Error,       // an error ended the run
+    };
+
+    // carpeta: where the report and the log are written (the program's folder for the window).
+    clsRepIEPS(host::BasesDD &bases, host::Conexion &cn, VistaProceso &vista, const QString &carpeta);
+    ~clsRepIEPS();
+
+    // Collapses runs of blanks of a trimmed text (six passes, pairs do not overlap).
+    static QString QuitarEspaciosDobles(const QString &stCadena);
+
+    // One complete run. After it, stArchivo holds the report's full path when the log was opened.
+    void ProcesarReporte(const QDate &dtInicial, const QDate &dtFinal, QString &stArchivo, const QString &stCliente,
+                         bool blSonCtes, bool blTodosLosPagos);
+
+    Resultado resultado() const { return resultado_; }
+    // The Spanish text of what ended the run when resultado() is Error, SinConexion or Ocupada.
+    const QString &mensajeError() const { return mensajeError_; }
+    // The log's full path (set once the log was opened).
+    const QString &rutaLog() const { return rutaLog_; }
+    // Products missing from the catalogue, one entry per detail line, in the order met.
+    const QStringList &productosInexistentes() const { return inexistentes_; }
+    int pagosProcesados() const { return pagos_; }
+    int lineasProcesadas() const { return lineas_; }
+
+    // Title of the missing-products box.
+    void setTituloAplicacion(const QString &titulo) { titulo_ = titulo; }
+
+    // The helpers of the run, open for the tests.
+    static QString LimpiarRFC(QString &stRFC);
+    static QString QuitarCaracteresEspeciales(const QString &texto);
+    static QString ObtenerClaveEstado(const QString &stEstado);
+    // Clave genérica by category text ("000" when none matches).
+    static QString ClavePorCategoria(const QString &categoria);
+    // Clave genérica by the name of the product line ("000" when none matches).
+    static QString ClavePorNombreDeLinea(const QVariant &nombre);
+    // Campo 5 code by the name of the product line: "019" insecticides and pesticides, else "020".
+    static QString ClavePlaguicidaPorNombre(const QVariant &nombre);
+
+private:
+    struct Pago;
+    struct Detalle;
+
+    void ejecutar(const QDate &dtInicial, const QDate &dtFinal, QString &stArchivo, const QString &stCliente);
+    void ProcesarPago(const Pago &pago);
+    void ProcesarDetalle(const Pago &pago, const QVariant &cantidadAnexo, double totalDocumento);
+    void Acumular(const Pago &pago, const QVariant &pedimento, double cantidad, double importe, double ieps,
+                  double iva);
+    void CrearTablaTemporal();
+    void GenerarArchivoReporte(const QString &stRuta, host::Registros &rsDetalle, bool blSonCtes);
+    void AgregarCampo(const QString &texto, bool blNuevo);
+    QString ObtenerClavePlaguicida(int idLinea);
+    QString ObtenerClaveGenerica(int idLinea, const QString &categoria);
+    QString lineaDePago(const Pago &pago) const;
+    void escribirLog(const QString &linea);
+    void cierre(bool soltarTabla);
+
+    host::BasesDD &bases_;
+    host::Conexion &cn_;
+    VistaProceso &vista_;
+    QString carpeta_;
+    QString titulo_;
+
+    QString stSeparador_ = QStringLiteral("|");
+    QString stRenglon_;
+
+    bool blSonCtes_ = true;
+    bool blTodosLosPagos_ = false;
+    QString stLista_; // missing products, each followed by CR LF
+    QStringList inexistentes_;
+    QString clave5_;   // Campo 5 code of the last detail line that had a product line
+    QString claveGen_; // clave genérica of the same line
+
+    host::Registros rsPagos_, rsAnexo_, rsFactura_, rsDetalle_, rsLinea_, rsTemporal_;
+    ArchivoLog *log_ = nullptr;
+    QString rutaLog_;
+    QString nombreBloqueo_;
+
+    Resultado resultado_ = Resultado::SinEjecutar;
+    QString mensajeError_;
+    int pagos_ = 0;
+    int lineas_ = 0;
+};
+
+} // namespace engine
