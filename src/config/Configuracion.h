@@ -1,0 +1,48 @@
+#pragma once
+
+#include <QString>
+
+namespace host {
+class BasesDD;
+class DelRegistro;
+class LibKVRS;
+} // namespace host
+
+// The program's configuration file and the connection settings of the point-of-sale installation.
+namespace config {
+
+// Section and keys of the configuration file, with their defaults.
+inline QString SeccionConfiguracion() { return QStringLiteral("Configuración"); }
+inline QString ClaveRutaNubora() { return QStringLiteral("Ruta de Nubora Premium"); }
+inline QString RutaNuboraPorDefecto() { return QStringLiteral("C:\\nuborapremium"); }
+inline QString ClaveBasePrincipal() { return QStringLiteral("Base de datos principal"); }
+inline QString BasePrincipalPorDefecto() { return QStringLiteral("datos1"); }
+
+// Installation settings kept by the point-of-sale installation.
+inline QString DatoServidor() { return QStringLiteral("MySQLServer"); }
+inline QString DatoPuerto() { return QStringLiteral("MySQLPuerto"); }
+inline QString DatoUsuario() { return QStringLiteral("MySQLUsuario"); }
+inline QString DatoPassword() { return QStringLiteral("MySQLPassword"); }
+inline QString DatoServidorAntiguo() { return QStringLiteral("servidor"); }
+
+// The configuration file: the program's folder, "/", the executable's name without extension and
+// ".ini" (repieps.ini beside repieps.exe). Needs the application object.
+QString RutaConfiguracion();
+
+// The key's value; when it is exactly empty, the default is written into the file and returned.
+// A value made of blanks is not empty and comes back unchanged.
+QString LeerIniConDefecto(const QString &seccion, const QString &clave, const QString &defecto, host::LibKVRS &lib,
+                          const QString &archivo);
+
+// The installation's settings file found at ruta, or "" when there is none or the search fails.
+QString BuscarInstalacion(const QString &ruta, host::DelRegistro &registro);
+
+// Reads the configuration file, finds the point-of-sale installation, initialises its missing
+// MySQL settings and hands server, port, user, password and (with leerBase) database name to
+// bases. False, after telling the user why, when the program cannot go on: no installation at
+// the configured folder, a host object that cannot be created, or a scrambled user or password
+// that is damaged.
+bool CargarConfiguracion(host::LibKVRS &lib, host::DelRegistro &registro, host::BasesDD &bases,
+                         const QString &archivoConfig, bool leerBase);
+
+} // namespace config
