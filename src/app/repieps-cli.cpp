@@ -1,7 +1,171 @@
+// The command-line program: the same report as the desktop window, for scheduled and scripted
+// runs. Exit status: 0 report written, 1 the run failed, 2 bad usage, 3 no payment qualified.
+#include "BasesDD.h"
+#include "Conexion.h"
+#include "Configuracion.h"
+#include "DelRegistro.h"
+#include "Dialogos.h"
+#include "LibKVRS.h"
+#include "OpcionesCli.h"
+#include "clsRepIEPS.h"
+
 #include <QCoreApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QTextStream>
+
+#include <cstdio>
+#ifdef Q_OS_WIN
+#include <io.h>
+#define isatty _isatty
+#define fileno _fileno
+#else
+#include <unistd.h>
+#endif
+
+namespace {
+
+enum Salida { Correcto = 0, Fallo = 1, UsoIncorrecto = 2, SinPagos = 3 };
+
+// Messages that the window would show in a box go to stderr as plain text; questions are
+// answered No. The end-of-run notice is left out: the program prints its own summary.
+class DialogosCli : public host::Dialogos {
+public:
+    int MsgBox(const QString &texto, int botones, const QString &) override
+    {
+        QString t = host::TextoParaConsola(texto);
+        if (!t.endsWith(QLatin1Char('\n')))
+            t += QLatin1Char('\n');
+        QTextStream(stderr) << t;
+        return (botones & 0x0F) == host::vbYesNo ? host::vbNo : host::vbOK;
+    }
+    int MsgBoxSkn(const QString &texto, int botones, const QString &titulo, int tipo) override
+    {
+        if (tipo == 9)
+            return host::vbOK;
+        return MsgBox(texto, botones, titulo);
+    }
+    void MuestraWnd(const QString &) override {}
+    void QuitaWnd() override {}
+    bool AbreDocumento(const QString &ruta) override
+    {
+        QTextStream(stderr) << "Archivo de configuración: " << ruta << Qt::endl;
+        return false;
+    }
+};
+
+// Progress of the run: a bar on stderr when it is a terminal, nothing otherwise.
+class VistaConsola : public engine::VistaProceso {
+public:
+    explicit VistaConsola(bool porLinea)
+        : porLinea_(porLinea)
+        , terminal_(isatty(fileno(stderr)))
+    {
+        reloj_.start();
+    }
+    ~VistaConsola() override { terminar(); }
+
+    void TextoProceso(const QString &) override {}
+    void VerProceso(bool) override {}
+    void ProcesarEventos() override {}
+    bool PorLineaDeProductos() const override { return porLinea_; }
+    void Avance(int hechos, int total) override
+    {
+        if (!terminal_ || total <= 0)
+            return;
+        if (hechos != total && ultimo_.isValid() && ultimo_.elapsed() < 100)
+            return;
+        ultimo_.start();
+        const int ancho = 30;
+        const int lleno = int(qint64(ancho) * hechos / total);
+        const qint64 s = reloj_.elapsed() / 1000;
+        std::fprintf(stderr, "\r[%s%s] %d/%d pagos  %02lld:%02lld", QByteArray(lleno, '#').constData(),
+                     QByteArray(ancho - lleno, ' ').constData(), hechos, total, s / 60, s % 60);
+        std::fflush(stderr);
+        dibujado_ = true;
+    }
+    void terminar()
+    {
+        if (dibujado_) {
+            std::fputc('\n', stderr);
+            dibujado_ = false;
+        }
+    }
+
+private:
+    bool porLinea_;
+    bool terminal_;
+    bool dibujado_ = false;
+    QElapsedTimer reloj_;
+    QElapsedTimer ultimo_;
+};
+
+} // namespace
 
 int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
-    return 0;
+    QTextStream err(stderr);
+    QTextStream out(stdout);
+
+    config::OpcionesCli op;
+    QString error;
+    if (!config::LeerOpcionesCli(app.arguments().mid(1), op, &error)) {
+        err << error << Qt::endl << "Use --help para ver las opciones." << Qt::endl;
+        return UsoIncorrecto;
+    }
+    if (op.ayuda) {
+        out << config::AyudaCli();
+        return Correcto;
+    }
+
+    DialogosCli dialogos;
+    host::Dialogos::instalar(&dialogos);
+
+    host::BasesDD bases;
+    if (!op.servidor.isEmpty()) {
+        bases.cRuta = op.servidor;
+        bases.cPuerto = op.puerto.isEmpty() ? QStringLiteral("3306") : op.puerto;
+        bases.cUsuario = op.usuario.isEmpty() ? QStringLiteral("root") : op.usuario;
+        bases.cPassword = qEnvironmentVariable("REPIEPS_PASSWORD");
+        bases.cMiBase = op.base.isEmpty() ? config::BasePrincipalPorDefecto() : op.base;
+    } else {
+        host::LibKVRS lib;
+        host::DelRegistro registro;
+        const QString archivo = op.config.isEmpty() ? config::RutaConfiguracion() : op.config;
+        if (!config::CargarConfiguracion(lib, registro, bases, archivo, true))
+            return Fallo;
+        if (!op.base.isEmpty())
+            bases.cMiBase = op.base;
+    }
+
+    host::Conexion cn;
+    const QString carpeta = op.carpeta.isEmpty() ? QDir::currentPath() : op.carpeta;
+    QString archivo = op.archivo.isEmpty() ? config::NombreReportePorDefecto(!op.proveedores, QDate::currentDate())
+                                           : op.archivo.trimmed();
+
+    QElapsedTimer reloj;
+    reloj.start();
+    VistaConsola vista(!op.porCategoria);
+    engine::clsRepIEPS reporte(bases, cn, vista, carpeta);
+    reporte.setTituloAplicacion(QStringLiteral("repieps"));
+    reporte.ProcesarReporte(op.desde, op.hasta, archivo, op.clave, !op.proveedores, op.todosLosPagos);
+    vista.terminar();
+    const double segundos = reloj.nsecsElapsed() / 1e9;
+
+    if (op.estadisticas)
+        err << "pagos=" << reporte.pagosProcesados() << " lineas=" << reporte.lineasProcesadas()
+            << " consultas=" << cn.consultas() << " segundos=" << QString::number(segundos, 'f', 3) << Qt::endl;
+
+    bases.CierraBdD(cn);
+    switch (reporte.resultado()) {
+    case engine::clsRepIEPS::Resultado::Completo:
+        out << "Reporte: " << archivo << Qt::endl << "Log: " << QDir::toNativeSeparators(reporte.rutaLog()) << Qt::endl;
+        return Correcto;
+    case engine::clsRepIEPS::Resultado::SinPagos:
+        err << "Ningún pago del periodo cumple las condiciones; no se generó ningún archivo." << Qt::endl;
+        return SinPagos;
+    default:
+        return Fallo;
+    }
 }

@@ -65,12 +65,14 @@ public:
     static QString ClavePlaguicidaPorNombre(const QVariant &nombre);
 
 private:
-    struct Pago;
-    struct Detalle;
+    // The columns of one payment row.
+    struct Pago {
+        QVariant id, folio, fecha, cantidad, clave, nombre, rfc, estado;
+    };
 
     void ejecutar(const QDate &dtInicial, const QDate &dtFinal, QString &stArchivo, const QString &stCliente);
     void ProcesarPago(const Pago &pago);
-    void ProcesarDetalle(const Pago &pago, const QVariant &cantidadAnexo, double totalDocumento);
+    void ProcesarDetalle(const Pago &pago, const QVariant &cantidadAnexo, const QVariant &totalDocumento);
     void Acumular(const Pago &pago, const QVariant &pedimento, double cantidad, double importe, double ieps,
                   double iva);
     void CrearTablaTemporal();
@@ -101,7 +103,7 @@ private:
     host::Registros rsPagos_, rsAnexo_, rsFactura_, rsDetalle_, rsLinea_, rsTemporal_;
     ArchivoLog *log_ = nullptr;
     QString rutaLog_;
-    QString nombreBloqueo_;
+    bool bloqueada_ = false; // this run holds the database's work table
 
     Resultado resultado_ = Resultado::SinEjecutar;
     QString mensajeError_;

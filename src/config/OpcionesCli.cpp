@@ -1,0 +1,143 @@
+#include "OpcionesCli.h"
+
+#include <QRegularExpression>
+
+namespace config {
+
+QDate FechaDiaMesAnio(const QString &texto)
+{
+    static const QRegularExpression patron(QStringLiteral("^(\\d{1,2})/(\\d{1,2})/(\\d{4})$"));
+    const QRegularExpressionMatch m = patron.match(texto.trimmed());
+    if (!m.hasMatch())
+        return QDate();
+    return QDate(m.captured(3).toInt(), m.captured(2).toInt(), m.captured(1).toInt());
+}
+
+QString NombreReportePorDefecto(bool clientes, const QDate &hoy)
+{
+    return QStringLiteral("Reporte-") + (clientes ? QStringLiteral("CT") : QStringLiteral("PR"))
+           + hoy.toString(QStringLiteral("-yyyyMMdd")) + QStringLiteral(".txt");
+}
+
+bool LeerOpcionesCli(const QStringList &argumentos, OpcionesCli &o, QString *error)
+{
+    const auto falla = [error](const QString &texto) {
+        if (error)
+            *error = texto;
+        return false;
+    };
+    struct ConValor {
+        const char *nombre;
+        QString *destino;
+    };
+    QString desde, hasta;
+    const ConValor conValor[] = {
+        {"--desde", &desde},      {"--hasta", &hasta},     {"--clave", &o.clave},
+        {"--archivo", &o.archivo}, {"--carpeta", &o.carpeta}, {"--config", &o.config},
+        {"--servidor", &o.servidor}, {"--puerto", &o.puerto}, {"--usuario", &o.usuario},
+        {"--base", &o.base},
+    };
+    const struct {
+        const char *nombre;
+        bool *destino;
+    } banderas[] = {
+        {"--proveedores", &o.proveedores},   {"--por-categoria", &o.porCategoria},
+        {"--todos-los-pagos", &o.todosLosPagos}, {"--estadisticas", &o.estadisticas},
+        {"--help", &o.ayuda},                {"-h", &o.ayuda},
+        {"--ayuda", &o.ayuda},
+    };
+
+    for (int i = 0; i < argumentos.size(); ++i) {
+        QString arg = argumentos[i];
+        QString valorEnLinea;
+        bool tieneValorEnLinea = false;
+        const int igual = arg.indexOf(QLatin1Char('='));
+        if (arg.startsWith(QLatin1String("--")) && igual > 0) {
+            valorEnLinea = arg.mid(igual + 1);
+            arg = arg.left(igual);
+            tieneValorEnLinea = true;
+        }
+        bool conocida = false;
+        for (const auto &b : banderas) {
+            if (arg == QLatin1String(b.nombre)) {
+                if (tieneValorEnLinea)
+                    return falla(QStringLiteral("La opción %1 no lleva valor.").arg(arg));
+                *b.destino = true;
+                conocida = true;
+            }
+        }
+        for (const ConValor &c : conValor) {
+            if (arg != QLatin1String(c.nombre))
+                continue;
+            conocida = true;
+            if (tieneValorEnLinea) {
+                *c.destino = valorEnLinea;
+            } else {
+                if (i + 1 >= argumentos.size())
+                    return falla(QStringLiteral("Falta el valor de la opción %1.").arg(arg));
+                *c.destino = argumentos[++i];
+            }
+        }
+        if (!conocida)
+            return falla(QStringLiteral("Opción desconocida: %1").arg(argumentos[i]));
+    }
+    if (o.ayuda)
+        return true;
+
+    if (desde.isEmpty())
+        return falla(QStringLiteral("Falta la fecha inicial (--desde DD/MM/AAAA)."));
+    if (hasta.isEmpty())
+        return falla(QStringLiteral("Falta la fecha final (--hasta DD/MM/AAAA)."));
+    o.desde = FechaDiaMesAnio(desde);
+    if (!o.desde.isValid())
+        return falla(QStringLiteral("La fecha inicial «%1» no es una fecha válida (DD/MM/AAAA).").arg(desde));
+    o.hasta = FechaDiaMesAnio(hasta);
+    if (!o.hasta.isValid())
+        return falla(QStringLiteral("La fecha final «%1» no es una fecha válida (DD/MM/AAAA).").arg(hasta));
+    if (!o.puerto.isEmpty()) {
+        bool ok = false;
+        const int p = o.puerto.toInt(&ok);
+        if (!ok || p <= 0 || p > 65535)
+            return falla(QStringLiteral("El puerto «%1» no es un número de puerto válido.").arg(o.puerto));
+    }
+    if (o.archivo.trimmed().isEmpty() && !o.archivo.isEmpty())
+        return falla(QStringLiteral("El nombre del archivo no puede quedar en blanco."));
+    return true;
+}
+
+QString AyudaCli()
+{
+    return QStringLiteral(
+        "Uso: repieps-cli --desde DD/MM/AAAA --hasta DD/MM/AAAA [opciones]\n"
+        "\n"
+        "Genera el reporte especial de IEPS de los pagos del periodo y su bitácora (Log).\n"
+        "\n"
+        "Opciones:\n"
+        "  --desde DD/MM/AAAA     primer día del periodo (incluido)\n"
+        "  --hasta DD/MM/AAAA     último día del periodo (incluido)\n"
+        "  --proveedores          reporte de proveedores (compras); sin ella, de clientes (facturas)\n"
+        "  --clave CLAVE          sólo el cliente o proveedor con esa clave; sin ella, todos\n"
+        "  --archivo NOMBRE       nombre del reporte (por omisión Reporte-CT-aaaammdd.txt o\n"
+        "                         Reporte-PR-aaaammdd.txt); la bitácora se llama LogNOMBRE\n"
+        "  --carpeta DIR          carpeta del reporte y de la bitácora (por omisión, la actual)\n"
+        "  --por-categoria        clasifica por la categoría IEPS del producto; sin ella, por\n"
+        "                         la línea de productos\n"
+        "  --todos-los-pagos      la bitácora registra todos los pagos\n"
+        "  --config ARCHIVO.ini   archivo de configuración (por omisión repieps.ini junto al programa)\n"
+        "  --servidor HOST        toma la conexión de estas opciones y no lee la configuración;\n"
+        "                         la contraseña se lee de la variable de entorno REPIEPS_PASSWORD\n"
+        "  --puerto N             puerto del servidor MySQL (por omisión 3306)\n"
+        "  --usuario USUARIO      usuario de MySQL (por omisión root)\n"
+        "  --base NOMBRE          base de datos (por omisión la de la configuración, o datos1)\n"
+        "  --estadisticas         al terminar, escribe en la salida de errores pagos, líneas,\n"
+        "                         consultas y segundos del proceso\n"
+        "  --help                 muestra esta ayuda\n"
+        "\n"
+        "Códigos de salida:\n"
+        "  0  el reporte se generó\n"
+        "  1  el proceso falló (no se pudo abrir la base de datos, o un error lo detuvo)\n"
+        "  2  uso incorrecto (opción desconocida, fecha faltante o mal escrita)\n"
+        "  3  ningún pago cumple las condiciones: no se escribió ningún archivo\n");
+}
+
+} // namespace config

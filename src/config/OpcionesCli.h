@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QDate>
+#include <QString>
+#include <QStringList>
+
+namespace config {
+
+// What the command-line program was asked to do.
+struct OpcionesCli {
+    QDate desde, hasta;
+    bool proveedores = false;
+    QString clave;          // party key; empty: all parties
+    QString archivo;        // report name; empty: the default name
+    QString carpeta;        // output folder; empty: the current folder
+    bool porCategoria = false;
+    bool todosLosPagos = false;
+    QString config;         // configuration file; empty: the one beside the program
+    QString servidor;       // with a server the connection comes from the options alone
+    QString puerto;
+    QString usuario;
+    QString base;
+    bool estadisticas = false;
+    bool ayuda = false;
+};
+
+// Reads the arguments after the program's name. False with a Spanish message in *error when they
+// are not valid (an unknown option, a missing value, a missing or malformed date).
+bool LeerOpcionesCli(const QStringList &argumentos, OpcionesCli &opciones, QString *error);
+
+// The help text of the command-line program.
+QString AyudaCli();
+
+// The default report name: "Reporte-" + "CT" or "PR" + "-yyyymmdd" + ".txt".
+QString NombreReportePorDefecto(bool clientes, const QDate &hoy);
+
+// A date written day/month/year (05/03/2018 or 5/3/2018); an invalid date when it is not one.
+QDate FechaDiaMesAnio(const QString &texto);
+
+} // namespace config

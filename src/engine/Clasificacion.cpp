@@ -1,0 +1,114 @@
+// IEPS classification of a product line: the Campo 5 code (pesticides or not) and the clave
+// genérica, from the name of the product line or from the product's IEPS category text.
+#include "clsRepIEPS.h"
+
+#include "BasesDD.h"
+#include "Conexion.h"
+#include "Registros.h"
+
+namespace engine {
+
+namespace {
+bool Contiene(const QString &n, const char *x)
+{
+    return n.contains(QLatin1String(x));
+}
+
+// The first four characters of the name equal the four-character fragment.
+bool Empieza(const QString &n, const char *x)
+{
+    return n.startsWith(QLatin1String(x));
+}
+
+QString ConsultaDeLinea(int idLinea)
+{
+    return QStringLiteral("lineas WHERE Id=") + QString::number(idLinea) + QStringLiteral(" LIMIT 1");
+}
+
+struct Categoria {
+    const char *clave;
+    const char16_t *descripcion;
+};
+
+// Compared in this order; the first equal description gives its code.
+const Categoria Categorias[] = {
+    {"008", u"ALIMENTOS PREPARADOS A BASE DE CEREALES"},
+    {"001", u"BOTANAS"},
+    {"003", u"CHOCOLATE Y DEMÁS PRODUCTOS DERIVADOS DEL CACAO"},
+    {"006", u"CREMAS DE CACAHUATE Y AVELLANAS"},
+    {"005", u"DULCES DE FRUTAS Y HORTALIZAS"},
+    {"007", u"DULCES DE LECHE"},
+    {"004", u"FLANES Y PUDINES"},
+    {"009", u"HELADOS, NIEVES Y PALETAS DE HIELO"},
+    {"002", u"PRODUCTOS DE CONFITERÍA"},
+};
+} // namespace
+
+QString clsRepIEPS::ClavePlaguicidaPorNombre(const QVariant &nombre)
+{
+    if (nombre.isNull())
+        return QStringLiteral("020");
+    const QString n = nombre.toString();
+    return Contiene(n, "INSECT") || Contiene(n, "PLAGUI") ? QStringLiteral("019") : QStringLiteral("020");
+}
+
+QString clsRepIEPS::ClavePorNombreDeLinea(const QVariant &nombre)
+{
+    if (nombre.isNull())
+        return QStringLiteral("000");
+    const QString n = nombre.toString();
+    if (Empieza(n, "ALIM") || Contiene(n, "CEREAL"))
+        return QStringLiteral("008");
+    if (Contiene(n, "BOTAN"))
+        return QStringLiteral("001");
+    if (Contiene(n, "CHOC"))
+        return QStringLiteral("003");
+    if (Contiene(n, "CREM") && (Contiene(n, "CACAH") || Contiene(n, "AVELL")))
+        return QStringLiteral("006");
+    if (Empieza(n, "DULC") && (Contiene(n, "FRUT") || Contiene(n, "HORT")))
+        return QStringLiteral("005");
+    if (Empieza(n, "DULC") && Contiene(n, "LECH"))
+        return QStringLiteral("007");
+    if (Contiene(n, "FLAN") || Contiene(n, "PUDIN"))
+        return QStringLiteral("004");
+    if (Empieza(n, "HELA"))
+        return QStringLiteral("009");
+    if (Contiene(n, "CONFIT"))
+        return QStringLiteral("002");
+    return QStringLiteral("000");
+}
+
+QString clsRepIEPS::ClavePorCategoria(const QString &categoria)
+{
+    for (const Categoria &c : Categorias) {
+        if (categoria == QString::fromUtf16(c.descripcion))
+            return QLatin1String(c.clave);
+    }
+    return QStringLiteral("000");
+}
+
+QString clsRepIEPS::ObtenerClavePlaguicida(int idLinea)
+{
+    QString resultado = QStringLiteral("020");
+    host::Registros rs;
+    if (bases_.AbrirTabla(rs, cn_, ConsultaDeLinea(idLinea)))
+        resultado = ClavePlaguicidaPorNombre(rs.Campo(QStringLiteral("Linea")));
+    bases_.CierraTabla(rs);
+    return resultado;
+}
+
+QString clsRepIEPS::ObtenerClaveGenerica(int idLinea, const QString &categoria)
+{
+    QString resultado;
+    host::Registros rs;
+    if (vista_.PorLineaDeProductos()) {
+        if (bases_.AbrirTabla(rs, cn_, ConsultaDeLinea(idLinea)))
+            resultado = ClavePorNombreDeLinea(rs.Campo(QStringLiteral("Linea")));
+    } else {
+        resultado = ClavePorCategoria(categoria);
+    }
+    bases_.CierraTabla(rs);
+    return resultado;
+}
+
+} // namespace engine

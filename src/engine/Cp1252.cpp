@@ -1,0 +1,43 @@
+#include "Cp1252.h"
+
+namespace engine {
+
+namespace {
+// Characters of bytes 0x80 to 0x9F; 0 where the code page leaves the byte undefined.
+const char16_t Altos[32] = {
+    0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178,
+};
+
+char byteDe(char32_t c)
+{
+    if (c < 0x80 || (c >= 0xA0 && c <= 0xFF))
+        return char(c);
+    for (int i = 0; i < 32; ++i) {
+        if (Altos[i] == c)
+            return char(0x80 + i);
+    }
+    // The undefined bytes map to the control characters of the same number.
+    if (c == 0x81 || c == 0x8D || c == 0x8F || c == 0x90 || c == 0x9D)
+        return char(c);
+    return '?';
+}
+} // namespace
+
+QByteArray ACp1252(const QString &texto)
+{
+    QByteArray r;
+    r.reserve(texto.size());
+    for (auto it = texto.cbegin(); it != texto.cend(); ++it) {
+        char32_t c = it->unicode();
+        if (it->isHighSurrogate() && it + 1 != texto.cend() && (it + 1)->isLowSurrogate()) {
+            c = QChar::surrogateToUcs4(*it, *(it + 1));
+            ++it;
+        }
+        r += byteDe(c);
+    }
+    return r;
+}
+
+} // namespace engine

@@ -1,0 +1,173 @@
+#include "Formatos.h"
+
+#include <cmath>
+#include <cstdio>
+#include <string>
+
+namespace engine {
+
+namespace {
+
+// A finite value as sign, decimal digits and a power of ten: valor = ±digitos × 10^exponente,
+// with digitos carrying at most 15 significant digits.
+struct Decimal {
+    bool negativo = false;
+    std::string digitos; // no leading zeros, except the single digit "0"
+    int exponente = 0;
+};
+
+Decimal aQuinceDigitos(double valor)
+{
+    Decimal d;
+    if (valor == 0.0 || !std::isfinite(valor)) {
+        d.digitos = "0";
+        return d;
+    }
+    char texto[40];
+    std::snprintf(texto, sizeof texto, "%.14e", valor); // -d.dddddddddddddde±XX
+    const char *p = texto;
+    if (*p == '-') {
+        d.negativo = true;
+        ++p;
+    }
+    std::string cifras;
+    for (; *p && *p != 'e'; ++p) {
+        if (*p != '.')
+            cifras += *p;
+    }
+    const int exp10 = std::atoi(p + 1);
+    d.digitos = cifras;
+    d.exponente = exp10 - int(cifras.size() - 1);
+    // Trailing zeros carry no information.
+    while (d.digitos.size() > 1 && d.digitos.back() == '0') {
+        d.digitos.pop_back();
+        ++d.exponente;
+    }
+    return d;
+}
+
+// Adds one to a string of decimal digits.
+std::string masUno(std::string digitos)
+{
+    int i = int(digitos.size()) - 1;
+    while (i >= 0 && digitos[i] == '9') {
+        digitos[i] = '0';
+        --i;
+    }
+    if (i < 0)
+        digitos.insert(digitos.begin(), '1');
+    else
+        ++digitos[i];
+    return digitos;
+}
+
+// The value rounded half away from zero to `decimales` places, as integer and fraction digits.
+void redondearFijo(const Decimal &d, int decimales, std::string &entero, std::string &fraccion)
+{
+    std::string escalado; // value × 10^decimales, as an integer
+    const int desplazamiento = d.exponente + decimales;
+    if (desplazamiento >= 0) {
+        escalado = d.digitos + std::string(desplazamiento, '0');
+    } else {
+        const int quitar = -desplazamiento;
+        const int n = int(d.digitos.size());
+        if (quitar > n) {
+            escalado = "0";
+        } else {
+            escalado = d.digitos.substr(0, n - quitar);
+            if (escalado.empty())
+                escalado = "0";
+            if (d.digitos[n - quitar] >= '5')
+                escalado = masUno(escalado);
+        }
+    }
+    while (escalado.size() > 1 && escalado.front() == '0')
+        escalado.erase(escalado.begin());
+    if (int(escalado.size()) <= decimales)
+        escalado.insert(escalado.begin(), decimales + 1 - escalado.size(), '0');
+    entero = escalado.substr(0, escalado.size() - decimales);
+    fraccion = escalado.substr(escalado.size() - decimales);
+}
+
+bool todoCeros(const std::string &a, const std::string &b)
+{
+    return a.find_first_not_of('0') == std::string::npos && b.find_first_not_of('0') == std::string::npos;
+}
+
+} // namespace
+
+QString FormatoImporte(double valor)
+{
+    const Decimal d = aQuinceDigitos(valor);
+    std::string entero, fraccion;
+    redondearFijo(d, 2, entero, fraccion);
+    std::string agrupado;
+    const int n = int(entero.size());
+    for (int i = 0; i < n; ++i) {
+        if (i > 0 && (n - i) % 3 == 0)
+            agrupado += ',';
+        agrupado += entero[i];
+    }
+    const bool signo = d.negativo && !todoCeros(entero, fraccion);
+    return QString::fromStdString((signo ? "-" : "") + agrupado + "." + fraccion);
+}
+
+QString FormatoTresDecimales(double valor)
+{
+    const Decimal d = aQuinceDigitos(valor);
+    std::string entero, fraccion;
+    redondearFijo(d, 3, entero, fraccion);
+    const bool signo = d.negativo && !todoCeros(entero, fraccion);
+    return QString::fromStdString((signo ? "-" : "") + entero + "." + fraccion);
+}
+
+QString NumeroGeneral(double valor)
+{
+    if (std::isnan(valor))
+        return QStringLiteral("NaN");
+    if (std::isinf(valor))
+        return valor > 0 ? QStringLiteral("Inf") : QStringLiteral("-Inf");
+    const Decimal d = aQuinceDigitos(valor);
+    if (d.digitos == "0")
+        return QStringLiteral("0");
+    const int n = int(d.digitos.size());
+    const int exp10 = d.exponente + n - 1; // power of ten of the first digit
+    std::string r = d.negativo ? "-" : "";
+    if (exp10 >= 15 || exp10 < -15) {
+        // 1.5E+15, 2E-16
+        r += d.digitos[0];
+        if (n > 1)
+            r += "." + d.digitos.substr(1);
+        char e[16];
+        std::snprintf(e, sizeof e, "E%c%02d", exp10 < 0 ? '-' : '+', std::abs(exp10));
+        r += e;
+    } else if (d.exponente >= 0) {
+        r += d.digitos + std::string(d.exponente, '0');
+    } else if (exp10 >= 0) {
+        r += d.digitos.substr(0, exp10 + 1) + "." + d.digitos.substr(exp10 + 1);
+    } else {
+        r += "0." + std::string(-exp10 - 1, '0') + d.digitos;
+    }
+    return QString::fromStdString(r);
+}
+
+QString ValorComoTexto(const QVariant &valor)
+{
+    if (!valor.isValid() || valor.isNull())
+        return QString();
+    switch (valor.metaType().id()) {
+    case QMetaType::Double:
+        return NumeroGeneral(valor.toDouble());
+    case QMetaType::Float:
+        return NumeroGeneral(double(valor.toFloat()));
+    default:
+        return valor.toString();
+    }
+}
+
+double RedondeoPar(double valor)
+{
+    return std::nearbyint(valor); // the default rounding mode sends halves to the even neighbour
+}
+
+} // namespace engine

@@ -1,0 +1,26 @@
+#pragma once
+
+#include <QString>
+#include <QVariant>
+
+namespace engine {
+
+// Amount pattern "#,0.00": the value taken to 15 significant digits, then rounded half away from
+// zero to two decimals; "," groups thousands, "." is the decimal mark (2.675 gives 2.68).
+QString FormatoImporte(double valor);
+
+// Fixed pattern "0.000": at least one integer digit and three decimals, halves away from zero.
+QString FormatoTresDecimales(double valor);
+
+// General number: at most 15 significant digits, no trailing zeros nor bare decimal point
+// (240, 3150.5, 0.5), no grouping; exponent form only for very large or very small magnitudes.
+QString NumeroGeneral(double valor);
+
+// A database value written as text: whole-number columns as they are, other numbers in the
+// general form, texts unchanged, NULL as empty text.
+QString ValorComoTexto(const QVariant &valor);
+
+// Rounds to a whole number, halves going to the even neighbour (2.5 gives 2, 3.5 gives 4).
+double RedondeoPar(double valor);
+
+} // namespace engine

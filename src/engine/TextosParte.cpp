@@ -1,0 +1,48 @@
+// Cleaning of the party data that the run copies into the work table.
+#include "clsRepIEPS.h"
+
+namespace engine {
+
+namespace {
+// Removes the leading and trailing blanks (the space character only; tabs stay).
+QString SinBlancosExteriores(const QString &texto)
+{
+    int inicio = 0;
+    int fin = texto.size();
+    while (inicio < fin && texto[inicio] == QLatin1Char(' '))
+        ++inicio;
+    while (fin > inicio && texto[fin - 1] == QLatin1Char(' '))
+        --fin;
+    return texto.mid(inicio, fin - inicio);
+}
+} // namespace
+
+QString clsRepIEPS::LimpiarRFC(QString &stRFC)
+{
+    QString r = SinBlancosExteriores(stRFC);
+    r.remove(QLatin1Char('-'));
+    r.remove(QLatin1Char(' '));
+    stRFC = r;
+    return r;
+}
+
+QString clsRepIEPS::QuitarEspaciosDobles(const QString &stCadena)
+{
+    QString r = SinBlancosExteriores(stCadena);
+    // Each pass halves the runs of blanks (pairs do not overlap), so six passes collapse runs
+    // of up to 64 blanks.
+    for (int pasada = 0; pasada < 6; ++pasada)
+        r.replace(QLatin1String("  "), QLatin1String(" "));
+    return r;
+}
+
+QString clsRepIEPS::QuitarCaracteresEspeciales(const QString &texto)
+{
+    static const QString especiales = QStringLiteral("@\u00B4%#!\u00A1.$&\u00BF?\u00D1,()");
+    QString r = texto;
+    for (QChar c : especiales)
+        r.remove(c);
+    return r;
+}
+
+} // namespace engine
