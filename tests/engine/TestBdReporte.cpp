@@ -1,0 +1,429 @@
+#include "BaseDePrueba.h"
+#include "DialogosGrabados.h"
+#include "Registros.h"
+#include "clsRepIEPS.h"
+
+#include <QTemporaryDir>
+#include <QtTest>
+
+using engine::clsRepIEPS;
+
+namespace {
+
+// The window as the engine sees it: records the progress and answers the classification option.
+class VistaPrueba : public engine::VistaProceso {
+public:
+    void TextoProceso(const QString &t) override { textos << t; }
+    void VerProceso(bool v) override { visible = v; }
+    void ProcesarEventos() override { ++eventos; }
+    bool PorLineaDeProductos() const override { return porLinea; }
+    void Avance(int h, int t) override { avance = QPair<int, int>(h, t); }
+
+    QStringList textos;
+    bool visible = false;
+    int eventos = 0;
+    bool porLinea = true;
+    QPair<int, int> avance;
+};
+
+QByteArray leer(const QString &ruta)
+{
+    QFile f(ruta);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<no existe>");
+}
+
+QByteArray lineas(std::initializer_list<const char *> ls)
+{
+    QByteArray r;
+    for (const char *l : ls)
+        r += QByteArray(l) + "\r\n";
+    return r;
+}
+
+const char *Catalogo =
+    "INSERT INTO lineas VALUES (1,'BOTANAS'),(2,'INSECTICIDAS'),(3,'CHOCOLATES'),(4,NULL);\n"
+    "INSERT INTO productos VALUES ('P1','Papas',1,'0.25','BOTANAS'),"
+    "('INS','Veneno',2,'1','BOTANAS'),('CHO','Chocolate',3,'1','FLANES Y PUDINES'),"
+    "('TER','Tercio',1,'0.3333','BOTANAS'),('DEC','Decimo',1,'0.1 kg','BOTANAS'),"
+    "('SINLIN','Sin linea',NULL,'1','BOTANAS'),('SINPED','Sin presentacion',1,NULL,'BOTANAS'),"
+    "('SINCAT','Sin categoria',1,'1',NULL);\n"
+    "INSERT INTO clientes VALUES ('C1','COMERCIAL  DEL NORTE, S.A. DE C.V.','AAA-010101-AAA','N.L.',NULL),"
+    "('C2','Juan Pérez','XAXX010101000','JALISCO',NULL),('C3','María Núñez','XAXX 010101 000','SONORA',NULL),"
+    "('C4',NULL,'CCC010101CCC','EXTRANJERO',NULL),('C5','Sin RFC',NULL,'JALISCO',NULL),"
+    "('O''B','O''BRIEN','OBR010101AAA','YUC',NULL);\n"
+    "INSERT INTO proveedores VALUES ('PR1','DULCERIA LA ABEJA','DLA-990101-XYZ','QUINTANA ROO',NULL);\n";
+
+} // namespace
+
+// Complete report runs against the real test server: queries, proration, work table, log and
+// report bytes, and the ways a run ends.
+class TestBdReporte : public QObject {
+    Q_OBJECT
+
+private:
+    BaseDePrueba *bd = nullptr;
+    QTemporaryDir *dir = nullptr;
+
+    struct Corrida {
+        clsRepIEPS::Resultado resultado;
+        QString archivo; // stArchivo after the call
+        QByteArray log, reporte;
+        QString mensaje;
+        QStringList inexistentes;
+    };
+
+    Corrida correr(bool ctes, bool todos, const QString &clave = QString(), bool porLinea = true,
+                   DialogosGrabados *dialogos = nullptr, const QDate &desde = QDate(2018, 1, 1),
+                   const QDate &hasta = QDate(2018, 3, 31))
+    {
+        DialogosGrabados propios;
+        if (dialogos)
+            host::Dialogos::instalar(dialogos);
+        VistaPrueba vista;
+        vista.porLinea = porLinea;
+        host::Conexion cn;
+        clsRepIEPS rep(bd->bases, cn, vista, dir->path());
+        QString archivo = QStringLiteral("rep.txt");
+        rep.ProcesarReporte(desde, hasta, archivo, clave, ctes, todos);
+        if (dialogos)
+            host::Dialogos::instalar(&propios);
+        return {rep.resultado(),
+                archivo,
+                leer(dir->filePath(QStringLiteral("Logrep.txt"))),
+                leer(dir->filePath(QStringLiteral("rep.txt"))),
+                rep.mensajeError(),
+                rep.productosInexistentes()};
+    }
+
+    void limpiar()
+    {
+        QFile::remove(dir->filePath(QStringLiteral("rep.txt")));
+        QFile::remove(dir->filePath(QStringLiteral("Logrep.txt")));
+        bd->ejecutar(QStringLiteral(
+            "DELETE FROM edoctacli;\nDELETE FROM edoctaprov;\nDELETE FROM anexopagosctes;\nDELETE FROM anexopagosprov;\n"
+            "DELETE FROM facturas;\nDELETE FROM compras;\nDELETE FROM facturasdetalle;\nDELETE FROM comprasdetalle;\n"));
+    }
+
+    bool existeTablaDeTrabajo()
+    {
+        return bd->cn.Valor(QStringLiteral("SELECT COUNT(*) FROM information_schema.tables WHERE table_schema=DATABASE() "
+                                           "AND table_name='tmptempoieps'"))
+                   .toInt()
+               > 0;
+    }
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        bd = new BaseDePrueba(QStringLiteral("reporte"));
+        QVERIFY2(bd->lista(), qPrintable(bd->error()));
+        dir = new QTemporaryDir;
+        bd->ejecutar(QString::fromUtf8(Catalogo));
+    }
+    void cleanupTestCase()
+    {
+        delete dir;
+        delete bd;
+    }
+    void init() { limpiar(); }
+
+    void ejemploTrabajadoByteAByte()
+    {
+        bd->ejecutar(QStringLiteral(
+            "INSERT INTO edoctacli (Id,Folio,Fecha,Clave,CantidadPago,NotaCredito) VALUES (7,100,'2018-03-05','C1',500,0);\n"
+            "INSERT INTO anexopagosctes (FolioDelPago,Factura,Cantidad) VALUES (100,1,500);\n"
+            "INSERT INTO facturas (Id,Serie,Factura,SubTotal,IVA,ImpuestoAd,Cancelada) VALUES (1,'A',77,784,200,16,0);\n"
+            "INSERT INTO facturasdetalle VALUES (1,1,'P1',10,20,16,8);\n"));
+        DialogosGrabados dialogos;
+        const Corrida c = correr(true, false, QString(), true, &dialogos);
+        QCOMPARE(int(c.resultado), int(clsRepIEPS::Resultado::Completo));
+        QCOMPARE(c.log, lineas({
+            "Pago ---> Folio 100, Fecha: 05/03/2018, Monto: 500.00, Cliente: C1 - AAA-010101-AAA: COMERCIAL  DEL NORTE, S.A. DE C.V.",
+            "         Factura: A77, IEPS: 16.00, Total: 1,000.00",
+            "                   Pago por: 500.00, Proporci\xF3n del pago respecto al total: 50.00 %",
+            "                             Producto: P1, Linea: BOTANAS, Cantidad: 10, Precio: 20.00, Importe: 200.00",
+            "                                       , % IEPS: 8, $ IEPS: 16.00, $ IEPS proporcional al pago: 8.00, "
+            "Campo 5: 020, Clave gener.: 001, BOTANAS",
+        }));
+        QCOMPARE(c.reporte,
+                 lineas({"C|AAA010101AAA|COMERCIAL DEL NORTE SA DE CV|19|020|00|001|000|5|005|0.250|004|100|0|8|17|||||||||||"}));
+        QCOMPARE(QDir::fromNativeSeparators(c.archivo), dir->filePath(QStringLiteral("rep.txt")));
+        QVERIFY(!existeTablaDeTrabajo());
+        QCOMPARE(dialogos.ventanas, QStringList({"muestra:Generando archivo", "quita"}));
+        QCOMPARE(dialogos.cajas.size(), 1);
+        QVERIFY(dialogos.cajas[0].skin);
+        QCOMPARE(dialogos.cajas[0].texto, QStringLiteral("Fin del proceso"));
+        QCOMPARE(dialogos.cajas[0].titulo, QStringLiteral("Atención"));
+        QCOMPARE(dialogos.cajas[0].tipo, 9);
+    }
+
+    void acumulaPorRfcCodigosYPresentacion()
+    {
+        // Two customers share the general-public RFC; 0.3333 and 0.1 presentations must find
+        // their rows again on every line.
+        bd->ejecutar(QStringLiteral(
+            "INSERT INTO edoctacli (Folio,Fecha,Clave,CantidadPago,NotaCredito) VALUES "
+            "(1,'2018-01-10','C2',1000,0),(2,'2018-02-10','C3',1000,0),(3,'2018-02-11','C2',1000,0);\n"
+            "INSERT INTO anexopagosctes (FolioDelPago,Factura,Cantidad) VALUES (1,1,1000),(2,2,1000),(3,3,1000);\n"
+            "INSERT INTO facturas (Id,Serie,Factura,SubTotal,IVA,ImpuestoAd,Cancelada) VALUES "
+            "(1,'A',1,999.5,0,0.5,0),(2,'A',2,999.5,0,0.5,0),(3,'A',3,999.5,0,0.5,0);\n"
+            "INSERT INTO facturasdetalle VALUES (1,1,'TER',5,20,0,8),(1,2,'DEC',1,100,16,8),(2,1,'TER',1,20,0,8),"
+            "(2,2,'DEC',2,100,16,8),(3,1,'P1',3,10,0,8);\n"));
+        const Corrida c = correr(true, true);
+        QCOMPARE(int(c.resultado), int(clsRepIEPS::Resultado::Completo));
+        const QList<QByteArray> renglones = c.reporte.split('\n');
+        QCOMPARE(renglones.size(), 4); // three rows and the empty text after the last CR LF
+        QVERIFY(c.reporte.contains("C|XAXX010101000|PUBLICO EN GENERAL|14|020|00|001|000|6|005|0.333|004|120|0|10|0|"));
+        QVERIFY(c.reporte.contains("C|XAXX010101000|PUBLICO EN GENERAL|14|020|00|001|000|3|005|0.100|004|300|0|24|52|"));
+        QVERIFY(c.reporte.contains("C|XAXX010101000|PUBLICO EN GENERAL|14|020|00|001|000|3|005|0.250|004|30|0|2|0|"));
+    }
+
+    void plaguicidaYChocolateSonFilasDistintas()
+    {
+        bd->ejecutar(QStringLiteral(
+            "INSERT INTO edoctacli (Folio,Fecha,Clave,CantidadPago,NotaCredito) VALUES (1,'2018-01-10','C1',200,0);\n"
+            "INSERT INTO anexopagosctes (FolioDelPago,Factura,Cantidad) VALUES (1,1,200);\n"
+            "INSERT INTO facturas (Id,Serie,Factura,SubTotal,IVA,ImpuestoAd,Cancelada) VALUES (1,'A',1,200,0,0.1,0);\n"
+            "INSERT INTO facturasdetalle VALUES (1,1,'INS',1,100,0,0.1),(1,2,'CHO',1,100,0,0.1);\n"));
+        const Corrida porLinea = correr(true, false);
+        QVERIFY(porLinea.reporte.contains("|19|019|00|003|000|1|005|1.000|004|100|0|0|0|"));
+        QVERIFY(porLinea.reporte.contains("|19|020|00|003|000|1|005|1.000|004|100|0|0|0|"));
+        // By category text the chocolate line's "FLANES Y PUDINES" gives 004; the pesticide stays 003.
+        const Corrida porCategoria = correr(true, false, QString(), false);
+        QVERIFY(porCategoria.reporte.contains("|19|019|00|003|"));
+        QVERIFY(porCategoria.reporte.contains("|19|020|00|004|"));
+        QVERIFY(porCategoria.log.contains("Campo 5: 019, Clave gener.: 003, BOTANAS"));
+    }
+
+    void soloLasCincuentaMayores()
+    {
+        QString sql = QStringLiteral("INSERT INTO clientes VALUES ");
+        QString pagos, anexos, facturas, detalle;
+        for (int i = 1; i <= 51; ++i) {
+            sql += QStringLiteral("%1('T%2','CLIENTE %2','RFC%2','JAL',NULL)").arg(i > 1 ? "," : "").arg(i);
+            pagos += QStringLiteral("%1(%2,'2018-01-10','T%2',%3,0)").arg(i > 1 ? "," : "").arg(i).arg(i * 10);
+            anexos += QStringLiteral("%1(%2,%2,%3)").arg(i > 1 ? "," : "").arg(i).arg(i * 10);
+            facturas += QStringLiteral("%1(%2,'A',%2,%3,0,1,0)").arg(i > 1 ? "," : "").arg(i).arg(i * 10 - 1);
+            detalle += QStringLiteral("%1(%2,1,'P1',%2,10,0,10)").arg(i > 1 ? "," : "").arg(i);
+        }
+        bd->ejecutar(sql + QStringLiteral(";\nINSERT INTO edoctacli (Folio,Fecha,Clave,CantidadPago,NotaCredito) VALUES ")
+                     + pagos + QStringLiteral(";\nINSERT INTO anexopagosctes (FolioDelPago,Factura,Cantidad) VALUES ") + anexos
+                     + QStringLiteral(";\nINSERT INTO facturas (Id,Serie,Factura,SubTotal,IVA,ImpuestoAd,Cancelada) VALUES ")
+                     + facturas + QStringLiteral(";\nINSERT INTO facturasdetalle VALUES ") + detalle + QStringLiteral(";\n"));
+        const Corrida c = correr(true, false);
+        bd->ejecutar(QStringLiteral("DELETE FROM clientes WHERE Clave LIKE 'T%';\n"));
+        const QList<QByteArray> renglones = c.reporte.split('\n');
+        QCOMPARE(renglones.size(), 51);
+        QVERIFY(renglones.first().startsWith("C|RFC51|CLIENTE 51|"));
+        QVERIFY(renglones[49].startsWith("C|RFC2|CLIENTE 2|"));
+        QVERIFY(!c.reporte.contains("|RFC1|"));
+    }
+
+    void proveedoresSinFiltroDeNotasDeCredito()
+    {
+        bd->ejecutar(QStringLiteral(
+            "INSERT INTO edoctaprov (Folio,Fecha,Clave,CantidadPago,NotaCredito) VALUES (5,'2018-03-31','PR1',1160,1);\n"
+            "INSERT INTO anexopagosprov (FolioDelPago,Compra,Cantidad) VALUES (5,900,1160);\n"
+            "INSERT INTO compras (Compra,SubTotal,IVA,ImpuestoAd,Cancelada) VALUES (900,1000,160,0,0),(901,1,1,1,0);\n"
+            "UPDATE compras SET ImpuestoAd=80, SubTotal=920 WHERE Compra=900;\n"
+            "INSERT INTO comprasdetalle VALUES (900,2,'P1',100,9.2,16,8.6956521739),(900,1,'CHO',0,1,0,8);\n"));
+        const Corrida c = correr(false, true);
+        QCOMPARE(int(c.resultado), int(clsRepIEPS::Resultado::Completo));
+        QCOMPARE(c.log, lineas({
+            "Pago ---> Folio 5, Fecha: 31/03/2018, Monto: 1,160.00, Proveedor: PR1 - DLA-990101-XYZ: DULCERIA LA ABEJA",
+            "         Compra: 900, IEPS: 80.00, Total: 1,160.00",
+            "                   Pago por: 1,160.00, Proporci\xF3n del pago respecto al total: 100.00 %",
+            "                             Producto: CHO, Linea: CHOCOLATES, Cantidad: 0, Costo: 1.00, Importe: 0.00",
+            "                                       , % IEPS: 8, $ IEPS: 0.00, $ IEPS proporcional al pago: 0.00, "
+            "Campo 5: 020, Clave gener.: 003, FLANES Y PUDINES",
+            "                   Pago por: 1,160.00, Proporci\xF3n del pago respecto al total: 100.00 %",
+            "                             Producto: P1, Linea: BOTANAS, Cantidad: 100, Costo: 9.20, Importe: 920.00",
+            "                                       , % IEPS: 8.6956521739, $ IEPS: 80.00, $ IEPS proporcional al pago: 80.00, "
+            "Campo 5: 020, Clave gener.: 001, BOTANAS",
+        }));
+        QVERIFY(c.reporte.startsWith("P|DLA990101XYZ|DULCERIA LA ABEJA|23|020|00|"));
+    }
+
+    void seleccionDePagos_data()
+    {
+        QTest::addColumn<QString>("pago");
+        QTest::addColumn<QString>("clave");
+        QTest::addColumn<bool>("entra");
+        QTest::newRow("primer dia") << "(1,'2018-01-01','C1',10,0)" << "" << true;
+        QTest::newRow("ultimo dia") << "(1,'2018-03-31','C1',10,0)" << "" << true;
+        QTest::newRow("dia anterior") << "(1,'2017-12-31','C1',10,0)" << "" << false;
+        QTest::newRow("dia siguiente") << "(1,'2018-04-01','C1',10,0)" << "" << false;
+        QTest::newRow("nota de credito") << "(1,'2018-02-01','C1',10,1)" << "" << false;
+        QTest::newRow("pago cero") << "(1,'2018-02-01','C1',0,0)" << "" << false;
+        QTest::newRow("clave igual") << "(1,'2018-02-01','C1',10,0)" << "C1" << true;
+        QTest::newRow("otra clave") << "(1,'2018-02-01','C1',10,0)" << "C2" << false;
+        QTest::newRow("clave con comilla") << "(1,'2018-02-01','O''B',10,0)" << "O'B" << true;
+        QTest::newRow("comilla no inyecta") << "(1,'2018-02-01','C1',10,0)" << "' OR '1'='1" << false;
+    }
+    void seleccionDePagos()
+    {
+        QFETCH(QString, pago);
+        QFETCH(QString, clave);
+        QFETCH(bool, entra);
+        bd->ejecutar(QStringLiteral("INSERT INTO edoctacli (Folio,Fecha,Clave,CantidadPago,NotaCredito) VALUES ") + pago
+                     + QStringLiteral(";\n"));
+        const Corrida c = correr(true, true, clave);
+        QCOMPARE(int(c.resultado), int(entra ? clsRepIEPS::Resultado::Completo : clsRepIEPS::Resultado::SinPagos));
+    }
+
+    void sinPagosNoTocaArchivosAnteriores()
+    {
+        QFile viejo(dir->filePath(QStringLiteral("rep.txt")));
+        QVERIFY(viejo.open(QIODevice::WriteOnly));
+        viejo.write("anterior");
+        viejo.close();
+        DialogosGrabados dialogos;
+        const Corrida c = correr(true, true, QString(), true, &dialogos);
+        QCOMPARE(int(c.resultado), int(clsRepIEPS::Resultado::SinPagos));
+        QCOMPARE(c.reporte, QByteArray("anterior"));
+        QCOMPARE(c.log, QByteArray("<no existe>"));
+        QCOMPARE(c.archivo, QStringLiteral("rep.txt"));
+        QCOMPARE(dialogos.cajas.size(), 1);
+        QCOMPARE(dialogos.cajas[0].texto, QStringLiteral("Fin del proceso"));
+        QVERIFY(!existeTablaDeTrabajo());
+    }
+
+    void lineasDePagoSegunLaOpcion()
+    {
+        // Folio 1: two invoices with IEPS; folio 2: only an invoice without IEPS; folio 3: a
+        // cancelled invoice.
+        bd->ejecutar(QStringLiteral(
+            "INSERT INTO edoctacli (Folio,Fecha,Clave,CantidadPago,NotaCredito) VALUES "
+            "(1,'2018-01-10','C1',20,0),(2,'2018-01-11','C1',10,0),(3,'2018-01-12','C1',10,0);\n"
+            "INSERT INTO anexopagosctes (FolioDelPago,Factura,Cantidad) VALUES (1,1,10),(1,2,10),(1,0,5),(2,3,10),(3,4,10);\n"
+            "INSERT INTO facturas (Id,Serie,Factura,SubTotal,IVA,ImpuestoAd,Cancelada) VALUES "
+            "(1,'A',1,10,0,1,0),(2,NULL,2,10,0,1,0),(3,'A',3,10,0,0,0),(4,'A',4,10,0,1,1);\n"));
+        const Corrida solo = correr(true, false);
+        QCOMPARE(solo.log.count("Pago ---> Folio 1,"), 2);
+        QCOMPARE(solo.log.count("Pago ---> "), 2);
+        QVERIFY(solo.log.contains("\r\n         Null\r\n")); // the invoice without series
+        QCOMPARE(solo.reporte, QByteArray()); // no detail lines: an empty report
+        const Corrida todos = correr(true, true);
+        QCOMPARE(todos.log.count("Pago ---> Folio 1,"), 1);
+        QCOMPARE(todos.log.count("Pago ---> "), 3);
+        QVERIFY(todos.log.startsWith("Pago ---> Folio 1,"));
+    }
+
+    void valoresNulosYProductosInexistentes()
+    {
+        // A party missing from the catalogue, a party without RFC, a missing product on the first
+        // line, a product without presentation and one without category.
+        bd->ejecutar(QStringLiteral(
+            "INSERT INTO edoctacli (Folio,Fecha,Clave,CantidadPago,NotaCredito) VALUES "
+            "(1,'2018-01-10','ZZZ',100,0),(2,'2018-01-11','C5',100,0),(3,'2018-01-12','C4',100,0);\n"
+            "INSERT INTO anexopagosctes (FolioDelPago,Factura,Cantidad) VALUES (1,1,100),(2,2,100),(3,3,100);\n"
+            "INSERT INTO facturas (Id,Serie,Factura,SubTotal,IVA,ImpuestoAd,Cancelada) VALUES "
+            "(1,'A',1,99,0,1,0),(2,'B',2,99,0,1,0),(3,'C',3,99,0,1,0);\n"
+            "INSERT INTO facturasdetalle VALUES (1,1,'NOHAY',1,10,0,10),(1,2,'SINLIN',1,10,0,10),(1,3,'P1',1,10,0,10),"
+            "(2,1,'SINPED',1,10,0,10),(2,2,'SINCAT',1,10,0,10),(3,1,'P1',1,10,0,10),(3,2,NULL,1,10,0,10);\n"));
+        DialogosGrabados dialogos;
+        const Corrida c = correr(true, true, QString(), true, &dialogos);
+        QCOMPARE(int(c.resultado), int(clsRepIEPS::Resultado::Completo));
+        const QList<QByteArray> log = c.log.split('\n');
+        QCOMPARE(log[0], QByteArray("Null: \r"));
+        QCOMPARE(log[3], QByteArray("                             Producto: NOHAY, Linea: , Cantidad: 1, Precio: 10.00, Importe: 10.00\r"));
+        QCOMPARE(log[4], QByteArray("                                       Null\r")); // no product row: no category
+        QVERIFY(log[7].endsWith("Campo 5: , Clave gener.: , BOTANAS\r")); // SINLIN before any line
+        QVERIFY(c.log.contains("\r\nNull: Sin RFC\r\n"));
+        QVERIFY(c.log.contains("Pago ---> Folio 3, Fecha: 12/01/2018, Monto: 100.00, Cliente: C4 - CCC010101CCC: \r\n"));
+        QVERIFY(c.log.contains("\r\n                                       Null\r\n                   Pago por"));
+        QCOMPARE(c.inexistentes, QStringList({"NOHAY", "SINLIN", ""}));
+        const auto caja = dialogos.cajas.first();
+        QCOMPARE(caja.texto, QStringLiteral("Lista de productos inexistentes que podrían afectar el reporte:\r\nNOHAY\r\nSINLIN\r\n\r\n"));
+        QCOMPARE(caja.botones, 0);
+        // The party without catalogue row has RFC "", name "" and state "00"; the party without RFC
+        // keeps its name; SINPED adds nothing.
+        QVERIFY(c.reporte.contains("C|||00|020|00|001|000|1|005|0.250|004|10|0|1|0|"));
+        // SINLIN has a presentation but no line: it takes the codes of the line before it, none yet.
+        QVERIFY(c.reporte.contains("C|||00||00||000|1|005|1.000|004|10|0|1|0|"));
+        QVERIFY(c.reporte.contains("C||Sin RFC|14|020|00|001|000|1|005|1.000|004|10|0|1|0|"));
+        QVERIFY(c.reporte.contains("C|CCC010101CCC||33|020|00|001|000|1|005|0.250|004|10|0|1|0|"));
+    }
+
+    void erroresTerminanLaCorrida_data()
+    {
+        QTest::addColumn<QString>("factura");
+        QTest::addColumn<QString>("detalle");
+        QTest::addColumn<QString>("mensaje");
+        QTest::addColumn<int>("lineasDeLog");
+        QTest::newRow("total cero") << "(1,'A',1,-0.5,0,0.5,0)" << "(1,1,'P1',1,10,0,8)" << "Error nº 11, División por cero" << 2;
+        QTest::newRow("total cero y nada aplicado") << "(1,'A',1,-0.5,0,0.5,0)" << "(1,1,'P1',1,10,0,8)"
+                                                    << "Error nº 6, Desbordamiento" << 2;
+        QTest::newRow("cantidad nula") << "(1,'A',1,10,0,1,0)" << "(1,1,'P1',NULL,10,0,8)" << "Error nº 94, Uso no válido de Null" << 3;
+        QTest::newRow("iva nulo") << "(1,'A',1,10,0,1,0)" << "(1,1,'P1',1,10,NULL,8)" << "Error nº 94, Uso no válido de Null" << 3;
+    }
+    void erroresTerminanLaCorrida()
+    {
+        QFETCH(QString, factura);
+        QFETCH(QString, detalle);
+        QFETCH(QString, mensaje);
+        QFETCH(int, lineasDeLog);
+        const bool nadaAplicado = mensaje.contains(QLatin1String("Desbordamiento"));
+        bd->ejecutar(QStringLiteral("INSERT INTO edoctacli (Folio,Fecha,Clave,CantidadPago,NotaCredito) VALUES "
+                                    "(1,'2018-01-10','C1',10,0);\n"
+                                    "INSERT INTO anexopagosctes (FolioDelPago,Factura,Cantidad) VALUES (1,1,%1);\n"
+                                    "INSERT INTO facturas (Id,Serie,Factura,SubTotal,IVA,ImpuestoAd,Cancelada) VALUES %2;\n"
+                                    "INSERT INTO facturasdetalle VALUES %3;\n")
+                         .arg(nadaAplicado ? "0" : "10", factura, detalle));
+        QFile viejo(dir->filePath(QStringLiteral("rep.txt")));
+        QVERIFY(viejo.open(QIODevice::WriteOnly));
+        viejo.write("anterior");
+        viejo.close();
+        DialogosGrabados dialogos;
+        const Corrida c = correr(true, true, QString(), true, &dialogos);
+        QCOMPARE(int(c.resultado), int(clsRepIEPS::Resultado::Error));
+        QCOMPARE(c.mensaje, mensaje);
+        QCOMPARE(dialogos.cajas.size(), 1);
+        QCOMPARE(dialogos.cajas[0].texto, mensaje);
+        QVERIFY(!dialogos.cajas[0].skin);
+        QCOMPARE(dialogos.ventanas.last(), QStringLiteral("quita"));
+        QCOMPARE(c.log.count("\r\n"), lineasDeLog);
+        QCOMPARE(c.reporte, QByteArray("anterior"));
+        // The lock was released: another connection can take it at once.
+        host::Conexion otra;
+        QVERIFY(bd->bases.AbrirBdD(otra, bd->nombre()));
+        QCOMPARE(otra.Valor(QStringLiteral("SELECT GET_LOCK(CONCAT('repieps.tmptempoieps.', MD5(DATABASE())), 0)")).toInt(), 1);
+    }
+
+    void otraCorridaEnCursoNoCambiaNada()
+    {
+        bd->ejecutar(QStringLiteral(
+            "INSERT INTO edoctacli (Folio,Fecha,Clave,CantidadPago,NotaCredito) VALUES (1,'2018-01-10','C1',10,0);\n"
+            "DROP TABLE IF EXISTS tmptempoieps;\nCREATE TABLE tmptempoieps (RFC VARCHAR(13));\nINSERT INTO tmptempoieps VALUES ('DE OTRA');\n"));
+        host::Conexion otra;
+        QVERIFY(bd->bases.AbrirBdD(otra, bd->nombre()));
+        QCOMPARE(otra.Valor(QStringLiteral("SELECT GET_LOCK(CONCAT('repieps.tmptempoieps.', MD5(DATABASE())), 0)")).toInt(), 1);
+        DialogosGrabados dialogos;
+        const Corrida c = correr(true, true, QString(), true, &dialogos);
+        QCOMPARE(int(c.resultado), int(clsRepIEPS::Resultado::Ocupada));
+        QVERIFY(dialogos.cajas[0].texto.startsWith(QStringLiteral("Otro reporte de IEPS se está generando")));
+        QCOMPARE(bd->cn.Valor(QStringLiteral("SELECT RFC FROM tmptempoieps")).toString(), QStringLiteral("DE OTRA"));
+        QCOMPARE(c.log, QByteArray("<no existe>"));
+        bd->cn.Execute(QStringLiteral("DROP TABLE tmptempoieps"));
+    }
+
+    void sinConexionDiceElMotivo()
+    {
+        host::BasesDD malas = bd->bases;
+        malas.cPuerto = QStringLiteral("1");
+        DialogosGrabados dialogos;
+        VistaPrueba vista;
+        host::Conexion cn;
+        clsRepIEPS rep(malas, cn, vista, dir->path());
+        QString archivo = QStringLiteral("rep.txt");
+        rep.ProcesarReporte(QDate(2018, 1, 1), QDate(2018, 3, 31), archivo, QString(), true, false);
+        QCOMPARE(int(rep.resultado()), int(clsRepIEPS::Resultado::SinConexion));
+        QCOMPARE(dialogos.cajas.size(), 2);
+        QVERIFY(dialogos.cajas[0].texto.contains(QLatin1String("puerto 1")));
+        QCOMPARE(dialogos.cajas[1].texto, QStringLiteral("Fin del proceso"));
+        QCOMPARE(archivo, QStringLiteral("rep.txt"));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestBdReporte)
+#include "TestBdReporte.moc"
