@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QString>
+
+class QWidget;
+
+namespace ui {
+
+// Key handling of the input fields, as the host library defines it for every program of the
+// point-of-sale family.
+
+// Selects the whole text of a field that has just received the focus.
+void Resalta(QWidget *control);
+// Handles a key going down in a field: Enter (Return or the keypad's Enter) moves the focus to
+// the next field of the window and is dropped (tecla = 0); other keys pass unchanged.
+void Teclas(int &tecla, QWidget *control);
+// The field that takes the focus after control in its window's focus order; nullptr when none.
+QWidget *SiguienteCampo(QWidget *control);
+
+// The input mask of a line edit from a date mask such as "99/99/9999": digits required, the
+// separators as they are, '_' shown for what is still to be typed.
+QString MascaraQt(const QString &mascara);
+
+} // namespace ui

@@ -1,0 +1,343 @@
+#include "DialogosQt.h"
+
+#include "Skin.h"
+
+#include <QApplication>
+#include <QDesktopServices>
+#include <QDialog>
+#include <QDir>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMessageBox>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QScreen>
+#include <QStyle>
+#include <QUrl>
+#include <QVBoxLayout>
+
+namespace ui {
+
+namespace {
+
+enum : int { Abortar = 3, Reintentar = 4, Ignorar = 5 };
+
+QString TituloPorDefecto(const QString &titulo)
+{
+    return titulo.isEmpty() ? QApplication::applicationDisplayName() : titulo;
+}
+
+// Message texts use CR LF or a lone CR for new lines.
+QString Renglones(const QString &texto)
+{
+    QString t = texto;
+    t.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    t.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    return t;
+}
+
+QStyle::StandardPixmap IconoDeCaja(int botones, int tipo)
+{
+    switch (botones & 0x70) {
+    case host::vbCritical:
+        return QStyle::SP_MessageBoxCritical;
+    case host::vbQuestion:
+        return QStyle::SP_MessageBoxQuestion;
+    case host::vbExclamation:
+        return QStyle::SP_MessageBoxWarning;
+    case host::vbInformation:
+        return QStyle::SP_MessageBoxInformation;
+    default:
+        // The end-of-run notice comes without an icon flag.
+        return tipo == 9 ? QStyle::SP_MessageBoxInformation : QStyle::SP_CustomBase;
+    }
+}
+
+void Centrar(QWidget *w, QWidget *sobre)
+{
+    w->adjustSize();
+    QRect zona;
+    if (sobre && sobre->isVisible())
+        zona = sobre->frameGeometry();
+    else if (QScreen *s = QApplication::primaryScreen())
+        zona = s->availableGeometry();
+    if (zona.isValid())
+        w->move(zona.center() - QPoint(w->width() / 2, w->height() / 2));
+}
+
+// A frameless box with the program's title band: it can be dragged by the band.
+class VentanaConBanda : public QDialog {
+public:
+    VentanaConBanda(QWidget *padre, const QString &titulo)
+        : QDialog(padre, Qt::Dialog | Qt::FramelessWindowHint)
+    {
+        setWindowTitle(titulo);
+        QPalette pal = palette();
+        pal.setColor(QPalette::Window, skin::Fondo());
+        setPalette(pal);
+    }
+
+protected:
+    void paintEvent(QPaintEvent *) override
+    {
+        QPainter p(this);
+        skin::PintarMarco(p, rect(), windowTitle(), 12);
+    }
+    void mousePressEvent(QMouseEvent *e) override
+    {
+        if (e->button() == Qt::LeftButton && e->position().y() < skin::AltoBanda)
+            desfase_ = e->globalPosition().toPoint() - pos();
+        else
+            desfase_ = QPoint(-1, -1);
+    }
+    void mouseMoveEvent(QMouseEvent *e) override
+    {
+        if ((e->buttons() & Qt::LeftButton) && desfase_ != QPoint(-1, -1))
+            move(e->globalPosition().toPoint() - desfase_);
+    }
+
+private:
+    QPoint desfase_{-1, -1};
+};
+
+class CajaSkin : public VentanaConBanda {
+public:
+    CajaSkin(QWidget *padre, const QString &texto, int botones, const QString &titulo, int tipo)
+        : VentanaConBanda(padre, titulo)
+    {
+        setObjectName(QStringLiteral("cajaSkin"));
+        auto *raiz = new QVBoxLayout(this);
+        raiz->setContentsMargins(18, skin::AltoBanda + 16, 18, 14);
+        raiz->setSpacing(16);
+
+        auto *fila = new QHBoxLayout;
+        fila->setSpacing(14);
+        const QStyle::StandardPixmap icono = IconoDeCaja(botones, tipo);
+        if (icono != QStyle::SP_CustomBase) {
+            auto *img = new QLabel(this);
+            img->setPixmap(style()->standardIcon(icono).pixmap(32, 32));
+            img->setAlignment(Qt::AlignTop);
+            fila->addWidget(img);
+        }
+        auto *mensaje = new QLabel(Renglones(texto), this);
+        mensaje->setObjectName(QStringLiteral("texto"));
+        mensaje->setTextFormat(Qt::PlainText);
+        mensaje->setWordWrap(false);
+        mensaje->setMinimumWidth(220);
+        fila->addWidget(mensaje, 1);
+        raiz->addLayout(fila);
+
+        auto *botonera = new QHBoxLayout;
+        botonera->addStretch();
+        const QList<int> codigos = BotonesDeCaja(botones);
+        const int defecto = BotonPorDefecto(botones, codigos.size());
+        for (int i = 0; i < codigos.size(); ++i) {
+            const int codigo = codigos.at(i);
+            auto *b = new QPushButton(LeyendaDeBoton(codigo), this);
+            b->setMinimumWidth(84);
+            b->setAutoDefault(true);
+            if (i == defecto) {
+                b->setDefault(true);
+                b->setFocus();
+            }
+            QObject::connect(b, &QPushButton::clicked, this, [this, codigo] { done(codigo); });
+            botonera->addWidget(b);
+        }
+        raiz->addLayout(botonera);
+        codigos_ = codigos;
+        setMinimumWidth(320);
+    }
+
+protected:
+    void keyPressEvent(QKeyEvent *e) override
+    {
+        if (e->key() == Qt::Key_Escape) {
+            // Escape answers Cancel, or closes a box that only informs.
+            if (codigos_.contains(host::vbCancel))
+                done(host::vbCancel);
+            else if (codigos_ == QList<int>{host::vbOK})
+                done(host::vbOK);
+            return;
+        }
+        VentanaConBanda::keyPressEvent(e);
+    }
+    void reject() override {} // only the buttons and Escape answer
+
+private:
+    QList<int> codigos_;
+};
+
+} // namespace
+
+// The wait window: a small band with the message and a moving bar.
+class VentanaEspera : public VentanaConBanda {
+public:
+    VentanaEspera(QWidget *padre, const QString &mensaje)
+        : VentanaConBanda(padre, QApplication::applicationDisplayName())
+    {
+        setObjectName(QStringLiteral("ventanaEspera"));
+        setWindowFlag(Qt::WindowDoesNotAcceptFocus);
+        setAttribute(Qt::WA_ShowWithoutActivating);
+        auto *raiz = new QVBoxLayout(this);
+        raiz->setContentsMargins(18, skin::AltoBanda + 12, 18, 14);
+        texto = new QLabel(mensaje, this);
+        QFont f = texto->font();
+        f.setBold(true);
+        texto->setFont(f);
+        raiz->addWidget(texto);
+        auto *barra = new QProgressBar(this);
+        barra->setRange(0, 0);
+        barra->setTextVisible(false);
+        barra->setFixedHeight(8);
+        raiz->addWidget(barra);
+        setFixedWidth(300);
+    }
+    QLabel *texto;
+};
+
+DialogosQt::DialogosQt() = default;
+
+DialogosQt::~DialogosQt()
+{
+    delete espera_.data();
+}
+
+QWidget *DialogosQt::dueno() const
+{
+    if (dueno_)
+        return dueno_;
+    return QApplication::activeWindow();
+}
+
+QList<int> BotonesDeCaja(int botones)
+{
+    switch (botones & 0x0F) {
+    case 1:
+        return {host::vbOK, host::vbCancel};
+    case 2:
+        return {Abortar, Reintentar, Ignorar};
+    case 3:
+        return {host::vbYes, host::vbNo, host::vbCancel};
+    case host::vbYesNo:
+        return {host::vbYes, host::vbNo};
+    case 5:
+        return {Reintentar, host::vbCancel};
+    default:
+        return {host::vbOK};
+    }
+}
+
+QString LeyendaDeBoton(int resultado)
+{
+    switch (resultado) {
+    case host::vbOK:
+        return QStringLiteral("Aceptar");
+    case host::vbCancel:
+        return QStringLiteral("Cancelar");
+    case Abortar:
+        return QStringLiteral("Anular");
+    case Reintentar:
+        return QStringLiteral("Reintentar");
+    case Ignorar:
+        return QStringLiteral("Omitir");
+    case host::vbYes:
+        return QStringLiteral("Sí");
+    case host::vbNo:
+        return QStringLiteral("No");
+    default:
+        return QString();
+    }
+}
+
+int BotonPorDefecto(int botones, int cuantos)
+{
+    const int pedido = (botones & 0x300) == 0x200 ? 2 : (botones & 0x300) == host::vbDefaultButton2 ? 1 : 0;
+    return pedido < cuantos ? pedido : 0;
+}
+
+int DialogosQt::MsgBox(const QString &texto, int botones, const QString &titulo)
+{
+    QMessageBox caja(dueno());
+    caja.setWindowTitle(TituloPorDefecto(titulo));
+    caja.setText(Renglones(texto));
+    switch (botones & 0x70) {
+    case host::vbCritical:
+        caja.setIcon(QMessageBox::Critical);
+        break;
+    case host::vbQuestion:
+        caja.setIcon(QMessageBox::Question);
+        break;
+    case host::vbExclamation:
+        caja.setIcon(QMessageBox::Warning);
+        break;
+    case host::vbInformation:
+        caja.setIcon(QMessageBox::Information);
+        break;
+    default:
+        break;
+    }
+    const QList<int> codigos = BotonesDeCaja(botones);
+    const int defecto = BotonPorDefecto(botones, codigos.size());
+    QList<QPushButton *> lista;
+    for (int codigo : codigos) {
+        QMessageBox::ButtonRole rol = QMessageBox::AcceptRole;
+        if (codigo == host::vbNo)
+            rol = QMessageBox::NoRole;
+        else if (codigo == host::vbYes)
+            rol = QMessageBox::YesRole;
+        else if (codigo == host::vbCancel)
+            rol = QMessageBox::RejectRole;
+        else if (codigo == Ignorar || codigo == Abortar)
+            rol = QMessageBox::DestructiveRole;
+        lista << caja.addButton(LeyendaDeBoton(codigo), rol);
+    }
+    caja.setDefaultButton(lista.at(defecto));
+    if (codigos.contains(host::vbCancel))
+        caja.setEscapeButton(lista.at(codigos.indexOf(host::vbCancel)));
+    else if (codigos.size() == 1)
+        caja.setEscapeButton(lista.first());
+    caja.exec();
+    const int i = lista.indexOf(qobject_cast<QPushButton *>(caja.clickedButton()));
+    return i >= 0 ? codigos.at(i) : (codigos.contains(host::vbCancel) ? int(host::vbCancel) : codigos.first());
+}
+
+int DialogosQt::MsgBoxSkn(const QString &texto, int botones, const QString &titulo, int tipo)
+{
+    CajaSkin caja(dueno(), texto, botones, TituloPorDefecto(titulo), tipo);
+    Centrar(&caja, dueno());
+    return caja.exec();
+}
+
+void DialogosQt::MuestraWnd(const QString &mensaje)
+{
+    if (!espera_)
+        espera_ = new VentanaEspera(dueno(), mensaje);
+    espera_->texto->setText(mensaje);
+    espera_->adjustSize();
+    // Over the top of the owner, so that the progress text at its bottom stays in sight.
+    QWidget *sobre = dueno();
+    if (sobre && sobre->isVisible()) {
+        const QRect z = sobre->frameGeometry();
+        espera_->move(z.center().x() - espera_->width() / 2, z.top() + skin::AltoBanda + 8);
+    } else {
+        Centrar(espera_, nullptr);
+    }
+    espera_->show();
+    espera_->raise();
+}
+
+void DialogosQt::QuitaWnd()
+{
+    if (espera_)
+        espera_->hide();
+}
+
+bool DialogosQt::AbreDocumento(const QString &ruta)
+{
+    return QDesktopServices::openUrl(QUrl::fromLocalFile(QDir::fromNativeSeparators(ruta)));
+}
+
+} // namespace ui

@@ -1,0 +1,37 @@
+#pragma once
+
+#include <QPointer>
+#include <QString>
+#include <QWidget>
+#include <memory>
+
+namespace host {
+class LibKVRS;
+class Plugins;
+class BasesDD;
+class Utilerias;
+class DeArchivos;
+class DelRegistro;
+class DeControles;
+} // namespace host
+
+namespace ui {
+
+// The host objects that serve the whole program, made at the main window's start-up and released
+// at its shutdown, with the configuration file and the main window.
+struct ObjetosPrograma {
+    std::shared_ptr<host::LibKVRS> libKVRS;
+    std::shared_ptr<host::Plugins> plugins;
+    std::shared_ptr<host::BasesDD> basesDD;
+    std::shared_ptr<host::Utilerias> utilerias;
+    std::shared_ptr<host::DeArchivos> deArchivos;
+    std::shared_ptr<host::DelRegistro> delRegistro;
+    std::shared_ptr<host::DeControles> deControles;
+
+    QString archivoConfig;
+    QPointer<QWidget> ventanaPrincipal;
+};
+
+ObjetosPrograma &Programa();
+
+} // namespace ui

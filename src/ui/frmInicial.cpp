@@ -1,0 +1,679 @@
+#include "frmInicial.h"
+
+#include "Campos.h"
+#include "ControlesCromo.h"
+#include "Cromo.h"
+#include "Programa.h"
+#include "Skin.h"
+#include "frmDescripcion.h"
+
+#include "BasesDD.h"
+#include "Configuracion.h"
+#include "DeArchivos.h"
+#include "DeControles.h"
+#include "DelRegistro.h"
+#include "Dialogos.h"
+#include "Efectos.h"
+#include "Errores.h"
+#include "LibKVRS.h"
+#include "LineaDeComandos.h"
+#include "Objetos.h"
+#include "Plugins.h"
+#include "Registros.h"
+#include "Utilerias.h"
+#include "clsRepIEPS.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QDir>
+#include <QFrame>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QScreen>
+#include <QTimer>
+#include <QVBoxLayout>
+
+namespace ui {
+
+namespace {
+const QString TituloDeDiseno = QStringLiteral(" Reporte especial de IEPS ");
+
+QString Hoy()
+{
+    return QDate::currentDate().toString(host::LibKVRS::FormatoFecha());
+}
+
+QDate FechaDeCaja(const QLineEdit *caja)
+{
+    return QDate::fromString(caja->text(), host::LibKVRS::FormatoFecha());
+}
+} // namespace
+
+frmInicial::frmInicial(Opciones opciones)
+    : QWidget(nullptr, Qt::Window | Qt::FramelessWindowHint), opciones_(std::move(opciones))
+{
+    setObjectName(QStringLiteral("frmInicial"));
+    setWindowTitle(TituloDeDiseno.trimmed());
+    carpeta_ = opciones_.carpeta.isEmpty() ? QCoreApplication::applicationDirPath() : opciones_.carpeta;
+    if (!opciones_.configurar)
+        opciones_.configurar = config::CargarConfiguracion;
+    if (!opciones_.modoDesarrollo)
+        opciones_.modoDesarrollo = [] { return config::ModoDesarrollo(); };
+    if (!opciones_.lanzar)
+        opciones_.lanzar = [](frmInicial &f, SolicitudReporte &s) { f.ejecutarMotor(s); };
+    construir();
+    qApp->installEventFilter(this);
+}
+
+frmInicial::~frmInicial()
+{
+    if (cargada_)
+        descargar();
+}
+
+QString frmInicial::Version()
+{
+    return QStringLiteral("%1.%2.%3").arg(REPIEPS_VERSION_MAYOR).arg(REPIEPS_VERSION_MENOR).arg(REPIEPS_VERSION_REVISION);
+}
+
+QString frmInicial::TextoVersion()
+{
+    return QStringLiteral("   v ") + Version();
+}
+
+QString frmInicial::NombreArchivoPorDefecto(bool clientes, const QDate &hoy)
+{
+    return QStringLiteral("Reporte-") + (clientes ? QStringLiteral("CT") : QStringLiteral("PR"))
+        + hoy.toString(QStringLiteral("-yyyyMMdd")) + QStringLiteral(".txt");
+}
+
+bool frmInicial::modoDesarrollo() const
+{
+    return opciones_.modoDesarrollo();
+}
+
+void frmInicial::construir()
+{
+    contenido_ = new QWidget(this);
+    contenido_->setObjectName(QStringLiteral("contenido"));
+    contenido_->setStyleSheet(QStringLiteral(
+        "QLabel#lblMuestra { background: #e6edf5; border: 1px solid #c3d0df; border-radius: 4px;"
+        "  padding: 6px 8px; color: #17385f; }"
+        "QLabel#lblCliente { color: #17385f; font-weight: bold; }"
+        "QLabel#lblProceso { color: #2b3f55; }"
+        "QFrame#Frame1, QWidget#grpTercero { background: #ffffff; border: 1px solid #d3dbe5; border-radius: 4px; }"
+        "QFrame#Frame1 QRadioButton, QWidget#grpTercero QRadioButton { border: none; background: transparent; }"
+        "QLineEdit { padding: 3px 4px; border: 1px solid #b9c6d6; border-radius: 3px; background: white; }"
+        "QLineEdit:focus { border: 1px solid #2b578a; background: #fffdf2; }"
+        "QLineEdit:disabled { background: #eef1f5; color: #6b7785; }"
+        "QPushButton#cmdProcesar { background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #2f6aa8, stop:1 #1c4778);"
+        "  color: white; font-weight: bold; border: 1px solid #143559; border-radius: 4px; padding: 6px 22px; }"
+        "QPushButton#cmdProcesar:hover { background: #2f6aa8; }"
+        "QPushButton#cmdProcesar:focus { border: 2px solid #e09a1f; }"
+        "QPushButton#cmdProcesar:disabled { background: #9aa8b8; border-color: #8493a4; }"));
+
+    auto *raiz = new QVBoxLayout(contenido_);
+    raiz->setContentsMargins(18, 14, 18, 12);
+    raiz->setSpacing(10);
+
+    lblMuestra = new QLabel(contenido_);
+    lblMuestra->setObjectName(QStringLiteral("lblMuestra"));
+    raiz->addWidget(lblMuestra);
+
+    for (int i = 0; i < 4; ++i) {
+        lblEtiq[i] = new QLabel(contenido_);
+        lblEtiq[i]->setObjectName(QStringLiteral("lblEtiq_%1").arg(i));
+    }
+    lblEtiq[0]->setText(QStringLiteral("Fecha inicial:"));
+    lblEtiq[1]->setText(QStringLiteral("Fecha final:"));
+    lblEtiq[2]->setText(QStringLiteral("Nombre del archivo:"));
+    lblEtiq[3]->setText(QStringLiteral("Cliente:"));
+
+    auto *rejilla = new QGridLayout;
+    rejilla->setHorizontalSpacing(10);
+    rejilla->setVerticalSpacing(8);
+    rejilla->setColumnStretch(1, 1);
+    rejilla->setColumnStretch(3, 1);
+
+    for (int i = 0; i < 2; ++i) {
+        mskFecha[i] = new QLineEdit(contenido_);
+        mskFecha[i]->setObjectName(QStringLiteral("mskFecha_%1").arg(i));
+        mskFecha[i]->setFixedWidth(110);
+        mskFecha[i]->setAlignment(Qt::AlignCenter);
+    }
+    rejilla->addWidget(lblEtiq[0], 0, 0);
+    rejilla->addWidget(mskFecha[0], 0, 1, Qt::AlignLeft);
+    rejilla->addWidget(lblEtiq[1], 0, 2);
+    rejilla->addWidget(mskFecha[1], 0, 3, Qt::AlignLeft);
+
+    txtDato[1] = new QLineEdit(contenido_);
+    txtDato[1]->setObjectName(QStringLiteral("txtDato_1"));
+    txtDato[1]->setMaxLength(10);
+    txtDato[1]->setFixedWidth(110);
+    rejilla->addWidget(lblEtiq[3], 1, 0);
+    rejilla->addWidget(txtDato[1], 1, 1, Qt::AlignLeft);
+
+    lblCliente = new QLabel(contenido_);
+    lblCliente->setObjectName(QStringLiteral("lblCliente"));
+    lblCliente->setVisible(false);
+    // The name has its own line, kept even while it is hidden so that nothing moves.
+    auto *lineaNombre = new QWidget(contenido_);
+    auto *ln = new QHBoxLayout(lineaNombre);
+    ln->setContentsMargins(0, 0, 0, 0);
+    ln->addWidget(lblCliente);
+    lineaNombre->setFixedHeight(lblCliente->sizeHint().height() + 2);
+    rejilla->addWidget(lineaNombre, 2, 1, 1, 3);
+
+    txtDato[0] = new QLineEdit(contenido_);
+    txtDato[0]->setObjectName(QStringLiteral("txtDato_0"));
+    rejilla->addWidget(lblEtiq[2], 3, 0);
+    rejilla->addWidget(txtDato[0], 3, 1, 1, 3);
+    raiz->addLayout(rejilla);
+
+    auto *grpTercero = new QWidget(contenido_);
+    grpTercero->setObjectName(QStringLiteral("grpTercero"));
+    grpTercero->setAttribute(Qt::WA_StyledBackground);
+    auto *gt = new QHBoxLayout(grpTercero);
+    gt->setContentsMargins(12, 8, 12, 8);
+    optCtes = new QRadioButton(QStringLiteral("Clientes"), grpTercero);
+    optCtes->setObjectName(QStringLiteral("optCtes"));
+    optProvs = new QRadioButton(QStringLiteral("Proveedores"), grpTercero);
+    optProvs->setObjectName(QStringLiteral("optProvs"));
+    optCtes->setChecked(true);
+    gt->addWidget(optCtes);
+    gt->addSpacing(30);
+    gt->addWidget(optProvs);
+    gt->addStretch();
+    raiz->addWidget(grpTercero);
+
+    Frame1 = new QFrame(contenido_);
+    Frame1->setObjectName(QStringLiteral("Frame1"));
+    auto *f1 = new QHBoxLayout(Frame1);
+    f1->setContentsMargins(12, 8, 12, 8);
+    for (int i = 0; i < 2; ++i) {
+        optProcesar[i] = new QRadioButton(Frame1);
+        optProcesar[i]->setObjectName(QStringLiteral("optProcesar_%1").arg(i));
+    }
+    optProcesar[0]->setText(QStringLiteral("Por línea de productos"));
+    optProcesar[1]->setText(QStringLiteral("Por clasificación IEPS"));
+    optProcesar[0]->setChecked(true);
+    f1->addWidget(optProcesar[0]);
+    f1->addSpacing(30);
+    f1->addWidget(optProcesar[1]);
+    f1->addStretch();
+    raiz->addWidget(Frame1);
+
+    auto *filaFinal = new QHBoxLayout;
+    chkTodos = new QCheckBox(QStringLiteral("En el LOG grabar todos los pagos"), contenido_);
+    chkTodos->setObjectName(QStringLiteral("chkTodos"));
+    cmdProcesar = new QPushButton(QStringLiteral("Procesar"), contenido_);
+    cmdProcesar->setObjectName(QStringLiteral("cmdProcesar"));
+    cmdProcesar->setCursor(Qt::PointingHandCursor);
+    filaFinal->addWidget(chkTodos);
+    filaFinal->addStretch();
+    filaFinal->addWidget(cmdProcesar);
+    raiz->addLayout(filaFinal);
+
+    // Progress of a run: four lines of text and a bar; the space is kept while they are hidden.
+    auto *zona = new QWidget(contenido_);
+    auto *zp = new QVBoxLayout(zona);
+    zp->setContentsMargins(0, 2, 0, 0);
+    zp->setSpacing(4);
+    lblProceso = new QLabel(zona);
+    lblProceso->setObjectName(QStringLiteral("lblProceso"));
+    lblProceso->setTextFormat(Qt::PlainText);
+    lblProceso->setVisible(false);
+    barAvance = new QProgressBar(zona);
+    barAvance->setObjectName(QStringLiteral("barAvance"));
+    barAvance->setFixedHeight(14);
+    barAvance->setTextVisible(false);
+    barAvance->setVisible(false);
+    zp->addWidget(lblProceso);
+    zp->addWidget(barAvance);
+    zp->addStretch();
+    zona->setFixedHeight(lblProceso->fontMetrics().lineSpacing() * 4 + 26);
+    raiz->addWidget(zona);
+    raiz->addStretch();
+
+    // Focus order of the inputs.
+    QWidget *orden[] = {mskFecha[0], mskFecha[1], txtDato[1], txtDato[0], optCtes,
+                        optProvs,    optProcesar[0], optProcesar[1], chkTodos, cmdProcesar};
+    for (size_t i = 0; i + 1 < std::size(orden); ++i)
+        setTabOrder(orden[i], orden[i + 1]);
+
+    connect(txtDato[1], &QLineEdit::textChanged, this, [this] { buscarTercero(); });
+    connect(optCtes, &QRadioButton::clicked, this, [this] { AjustaTipoTercero(); });
+    connect(optProvs, &QRadioButton::clicked, this, [this] { AjustaTipoTercero(); });
+    connect(cmdProcesar, &QPushButton::clicked, this, [this] { Procesar(); });
+
+    const QSize medida = contenido_->sizeHint();
+    resize(std::max(560, medida.width() + 2), skin::AltoBanda + 3 + medida.height() + 1);
+}
+
+void frmInicial::crearCromo()
+{
+    MinimizarVentana = new ImagenVentana(this);
+    MinimizarVentana->setObjectName(QStringLiteral("MinimizarVentana"));
+    MinimizarVentana->setToolTip(QStringLiteral("Minimizar"));
+    CerrarVentana = new ImagenVentana(this);
+    CerrarVentana->setObjectName(QStringLiteral("CerrarVentana"));
+    CerrarVentana->setToolTip(QStringLiteral("Cerrar"));
+    RestaurarForma = new BotonDegradado(this);
+    RestaurarForma->setObjectName(QStringLiteral("RestaurarForma"));
+    RestaurarForma->resize(width(), 25);
+    RestaurarForma->setVisible(false);
+    imgLogoVentana = new ImagenVentana(this);
+    imgLogoVentana->setObjectName(QStringLiteral("imgLogoVentana"));
+
+    connect(MinimizarVentana, &ImagenVentana::clic, this, [this] { MinimizarFormulario(this, RestaurarForma); });
+    connect(RestaurarForma, &QAbstractButton::clicked, this, [this] { RestaurarFormulario(this, RestaurarForma); });
+    connect(RestaurarForma, &BotonDegradado::movido, this, [this](Qt::MouseButtons b) { MoverFormulario(b, this); });
+    connect(CerrarVentana, &ImagenVentana::clic, this, [this] { SolicitarCierre(); });
+    connect(imgLogoVentana, &ImagenVentana::clic, this, [this](const QPoint &donde) { Descripcion()->mnUno->popup(donde); });
+    for (QWidget *w : {static_cast<QWidget *>(MinimizarVentana), static_cast<QWidget *>(CerrarVentana),
+                       static_cast<QWidget *>(imgLogoVentana)})
+        w->show();
+}
+
+bool frmInicial::Cargar()
+{
+    std::shared_ptr<host::Efectos> efectos;
+    host::CrearObjeto(efectos, QStringLiteral("Efectos"), host::BibliotecaHost());
+
+    QDir::setCurrent(carpeta_);
+
+    ObjetosPrograma &p = Programa();
+    const QString kv = host::BibliotecaHost();
+    host::CrearObjeto(p.libKVRS, QStringLiteral("libKVRS"), kv);
+    host::CrearObjeto(p.plugins, QStringLiteral("Plugins"), kv);
+    host::CrearObjeto(p.basesDD, QStringLiteral("BasesDD"), kv);
+    host::CrearObjeto(p.utilerias, QStringLiteral("Utilerias"), kv);
+    host::CrearObjeto(p.deArchivos, QStringLiteral("DeArchivos"), kv);
+    host::CrearObjeto(p.delRegistro, QStringLiteral("DelRegistro"), kv);
+    host::CrearObjeto(p.deControles, QStringLiteral("DeControles"), kv);
+    cargada_ = true;
+
+    p.archivoConfig = opciones_.archivoConfig.isEmpty() ? config::RutaConfiguracion() : opciones_.archivoConfig;
+    p.ventanaPrincipal = this;
+
+    if (!p.libKVRS || !p.delRegistro || !p.basesDD
+        || !opciones_.configurar(*p.libKVRS, *p.delRegistro, *p.basesDD, p.archivoConfig, true)) {
+        // The program ends here: nothing was shown and nothing is asked.
+        descargada_ = true;
+        p = ObjetosPrograma();
+        cargada_ = false;
+        return false;
+    }
+
+    setWindowTitle(TituloDeDiseno.trimmed() + TextoVersion());
+    setProperty("Tag", QStringLiteral("1"));
+    crearCromo();
+    imgLogoVentana->setToolTip(QStringLiteral("Menú de opciones generales"));
+    if (efectos)
+        efectos->PintarSkin(this);
+
+    lblMuestra->setText(QStringLiteral(" Servidor: ") + p.basesDD->cRuta + QLatin1Char('\n')
+                        + QStringLiteral("  Base de datos: ") + p.basesDD->cMiBase);
+
+    for (QLineEdit *caja : mskFecha) {
+        caja->setInputMask(MascaraQt(host::LibKVRS::MascaraFecha()));
+        caja->setText(Hoy());
+    }
+    if (modoDesarrollo()) {
+        mskFecha[0]->setText(QStringLiteral("01/01/2018"));
+        mskFecha[1]->setText(QStringLiteral("31/03/2018"));
+    }
+    AjustaTipoTercero();
+    efectos.reset();
+    return true;
+}
+
+void frmInicial::MostrarCentrada()
+{
+    if (QScreen *s = screen() ? screen() : QApplication::primaryScreen()) {
+        const QRect zona = s->availableGeometry();
+        move(zona.center() - QPoint(width() / 2, height() / 2));
+    }
+    show();
+    raise();
+    activateWindow();
+    mskFecha[0]->setFocus(Qt::OtherFocusReason);
+}
+
+void frmInicial::resizeEvent(QResizeEvent *e)
+{
+    QWidget::resizeEvent(e);
+    if (contenido_)
+        contenido_->setGeometry(1, skin::AltoBanda + 2, std::max(0, width() - 2),
+                                std::max(0, height() - skin::AltoBanda - 3));
+}
+
+// ---- Inputs ----
+
+void frmInicial::AjustaTipoTercero()
+{
+    if (txtDato[1]->text().isEmpty())
+        buscarTercero(); // no change of text, but the name must go as well
+    else
+        txtDato[1]->setText(QString());
+    const bool clientes = optCtes->isChecked();
+    lblEtiq[3]->setText(clientes ? QStringLiteral("Cliente:") : QStringLiteral("Proveedor:"));
+    txtDato[0]->setText(NombreArchivoPorDefecto(clientes, QDate::currentDate()));
+}
+
+void frmInicial::buscarTercero()
+{
+    const QString clave = txtDato[1]->text().trimmed();
+    lblCliente->setText(QString());
+    host::BasesDD *bases = Programa().basesDD.get();
+    host::Registros rs;
+    if (!clave.isEmpty() && bases) {
+        try {
+            if (bases->AbrirBdD(cn_, bases->cMiBase)) {
+                const QString tabla = optCtes->isChecked() ? QStringLiteral("clientes") : QStringLiteral("proveedores");
+                const QString consulta = tabla + QStringLiteral(" where Clave='") + cn_.Escapa(clave) + QStringLiteral("' limit 1");
+                if (bases->AbrirTabla(rs, cn_, consulta, QStringLiteral("Nombre")))
+                    lblCliente->setText(rs.Campo(QStringLiteral("Nombre")).toString());
+            }
+        } catch (const host::Error &) {
+            // A look-up that fails leaves the name empty, as one that finds nothing.
+        }
+    }
+    lblCliente->setVisible(!lblCliente->text().isEmpty());
+    if (bases)
+        bases->CierraTabla(rs);
+}
+
+void frmInicial::reglaDeFecha(QLineEdit *caja)
+{
+    if (!FechaDeCaja(caja).isValid()) {
+        QApplication::beep();
+        caja->setText(Hoy());
+    }
+}
+
+void frmInicial::reglaDeTexto(QLineEdit *caja)
+{
+    caja->setText(caja->text().trimmed());
+    if (caja != txtDato[0])
+        return;
+    if (caja->text().isEmpty()) {
+        QPointer<QLineEdit> guarda(caja);
+        QTimer::singleShot(0, this, [guarda] {
+            if (guarda)
+                guarda->setFocus(Qt::OtherFocusReason);
+        });
+        return;
+    }
+    if (caja->text().right(4).toLower() != QLatin1String(".txt"))
+        caja->setText(caja->text() + QStringLiteral(".txt"));
+}
+
+QString frmInicial::filtroDe(QObject *campo) const
+{
+    if (campo == mskFecha[0] || campo == mskFecha[1])
+        return QStringLiteral("9");
+    if (campo == txtDato[0])
+        return QStringLiteral("X");
+    if (campo == txtDato[1])
+        return QStringLiteral("!");
+    return QString();
+}
+
+bool frmInicial::teclaDeCampo(QWidget *campo, QKeyEvent *e)
+{
+    const bool esCaja = campo == mskFecha[0] || campo == mskFecha[1] || campo == txtDato[0] || campo == txtDato[1];
+    const bool conCaracter = esCaja || campo == optCtes || campo == optProvs || campo == chkTodos;
+    if (esCaja) {
+        int tecla = e->key();
+        Teclas(tecla, campo);
+        if (tecla == 0)
+            return true;
+    }
+    if (!conCaracter || e->text().size() != 1 || (e->modifiers() & (Qt::ControlModifier | Qt::AltModifier)))
+        return false;
+    const int original = e->text().at(0).unicode();
+    int caracter = original;
+    host::LibKVRS::Enter(caracter, filtroDe(campo));
+    if (caracter == 0)
+        return true;
+    if (caracter != original) {
+        if (auto *caja = qobject_cast<QLineEdit *>(campo))
+            caja->insert(QString(QChar(caracter)));
+        return true;
+    }
+    return false;
+}
+
+bool frmInicial::eventFilter(QObject *objeto, QEvent *evento)
+{
+    const QEvent::Type tipo = evento->type();
+    if (tipo != QEvent::KeyPress && tipo != QEvent::FocusIn && tipo != QEvent::FocusOut)
+        return false;
+    auto *w = qobject_cast<QWidget *>(objeto);
+    if (!w || w->window() != this)
+        return false;
+
+    if (tipo == QEvent::KeyPress) {
+        auto *k = static_cast<QKeyEvent *>(evento);
+        // The window sees these keys before the field that has the focus.
+        if (k->key() == Qt::Key_F1) {
+            Descripcion()->Mostrar();
+            return true;
+        }
+        if (k->key() == Qt::Key_F4 && (k->modifiers() & ~Qt::KeypadModifier) == Qt::AltModifier) {
+            SolicitarCierre();
+            return true;
+        }
+        return teclaDeCampo(w, k);
+    }
+
+    auto *caja = qobject_cast<QLineEdit *>(w);
+    const bool esCaja = caja && (caja == mskFecha[0] || caja == mskFecha[1] || caja == txtDato[0] || caja == txtDato[1]);
+    if (!esCaja)
+        return false;
+    const Qt::FocusReason razon = static_cast<QFocusEvent *>(evento)->reason();
+    if (tipo == QEvent::FocusIn) {
+        Resalta(caja);
+        return false;
+    }
+    // Switching to another window or opening a menu is not leaving the field.
+    if (razon == Qt::ActiveWindowFocusReason || razon == Qt::PopupFocusReason || razon == Qt::MenuBarFocusReason
+        || enProceso_)
+        return false;
+    if (caja == mskFecha[0] || caja == mskFecha[1])
+        reglaDeFecha(caja);
+    else
+        reglaDeTexto(caja);
+    return false;
+}
+
+// ---- Run ----
+
+void frmInicial::Procesar()
+{
+    if (enProceso_)
+        return;
+    for (int i = 0; i < 2; ++i) {
+        if (!FechaDeCaja(mskFecha[i]).isValid()) {
+            host::Dialogos::actual().MsgBox(
+                QStringLiteral("La %1 no es una fecha válida.\r\nEscríbala como día/mes/año, por ejemplo 31/03/2018.")
+                    .arg(i == 0 ? QStringLiteral("fecha inicial") : QStringLiteral("fecha final")),
+                host::vbExclamation, QStringLiteral("Fecha no válida"));
+            mskFecha[i]->setFocus(Qt::OtherFocusReason);
+            return;
+        }
+    }
+    SolicitudReporte s;
+    s.dtInicial = FechaDeCaja(mskFecha[0]);
+    s.dtFinal = FechaDeCaja(mskFecha[1]);
+    s.stArchivo = txtDato[0]->text();
+    s.stCliente = txtDato[1]->text();
+    s.blSonCtes = optCtes->isChecked();
+    s.blTodosLosPagos = chkTodos->isChecked();
+
+    enProceso_ = true;
+    bloquear(true);
+    try {
+        opciones_.lanzar(*this, s);
+    } catch (const host::Error &e) {
+        host::Dialogos::actual().MsgBox(e.texto(), host::vbCritical, QApplication::applicationDisplayName());
+    }
+    bloquear(false);
+    enProceso_ = false;
+
+    // A close asked for during the run is dealt with now.
+    const Cierre pendiente = cierrePendiente_;
+    cierrePendiente_ = Cierre::Ninguno;
+    if (pendiente == Cierre::DelGestor)
+        showMinimized();
+    else if (pendiente == Cierre::Propio)
+        SolicitarCierre();
+}
+
+void frmInicial::ejecutarMotor(SolicitudReporte &s)
+{
+    engine::clsRepIEPS rep(*Programa().basesDD, cn_, *this, carpeta_);
+    rep.setTituloAplicacion(QApplication::applicationDisplayName());
+    rep.ProcesarReporte(s.dtInicial, s.dtFinal, s.stArchivo, s.stCliente, s.blSonCtes, s.blTodosLosPagos);
+}
+
+void frmInicial::bloquear(bool enCurso)
+{
+    for (QWidget *w : std::initializer_list<QWidget *>{mskFecha[0], mskFecha[1], txtDato[1], txtDato[0], optCtes,
+                                                      optProvs, optProcesar[0], optProcesar[1], chkTodos, cmdProcesar})
+        w->setEnabled(!enCurso);
+    if (enCurso) {
+        setCursor(Qt::BusyCursor);
+    } else {
+        unsetCursor();
+        barAvance->setVisible(false);
+        if (isVisible())
+            cmdProcesar->setFocus(Qt::OtherFocusReason);
+    }
+}
+
+void frmInicial::TextoProceso(const QString &texto)
+{
+    QString t = texto;
+    t.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    lblProceso->setText(t);
+}
+
+void frmInicial::VerProceso(bool visible)
+{
+    lblProceso->setVisible(visible);
+}
+
+void frmInicial::ProcesarEventos()
+{
+    QCoreApplication::processEvents();
+}
+
+bool frmInicial::PorLineaDeProductos() const
+{
+    return optProcesar[0]->isChecked();
+}
+
+void frmInicial::Avance(int hechos, int total)
+{
+    barAvance->setMaximum(std::max(total, 1));
+    barAvance->setValue(std::clamp(hechos, 0, std::max(total, 1)));
+    barAvance->setVisible(total > 0);
+}
+
+// ---- Window ----
+
+frmDescripcion *frmInicial::Descripcion()
+{
+    if (!descripcion_)
+        descripcion_ = new frmDescripcion(nullptr);
+    return descripcion_;
+}
+
+void frmInicial::SolicitarCierre()
+{
+    cierrePropio_ = true;
+    close();
+    cierrePropio_ = false;
+}
+
+void frmInicial::closeEvent(QCloseEvent *e)
+{
+    if (descargada_) {
+        e->accept();
+        return;
+    }
+    const bool delGestor = e->spontaneous() && !cierrePropio_;
+    if (enProceso_) {
+        // The engine is using the window and the connection: the close waits for the run's end.
+        if (cierrePendiente_ != Cierre::Propio)
+            cierrePendiente_ = delGestor ? Cierre::DelGestor : Cierre::Propio;
+        e->ignore();
+        return;
+    }
+    if (!modoDesarrollo()) {
+        if (delGestor) {
+            e->ignore();
+            showMinimized();
+            return;
+        }
+        if (!Pregunta(QStringLiteral("¿Desea cerrar este programa?"), QStringLiteral("Finalizar"), false)) {
+            e->ignore();
+            return;
+        }
+    }
+    descargar();
+    e->accept();
+}
+
+void frmInicial::descargar()
+{
+    if (descargada_)
+        return;
+    descargada_ = true;
+    if (descripcion_) {
+        if (descripcion_->isVisible())
+            descripcion_->close();
+        delete descripcion_.data();
+    }
+    ObjetosPrograma &p = Programa();
+    if (p.basesDD)
+        p.basesDD->CierraBdD(cn_);
+    p.libKVRS.reset();
+    p.plugins.reset();
+    p.basesDD.reset();
+    p.utilerias.reset();
+    p.deArchivos.reset();
+    p.deControles.reset();
+    p.delRegistro.reset();
+}
+
+void frmInicial::mouseMoveEvent(QMouseEvent *e)
+{
+    MoverFormulario(e->buttons(), this);
+    QWidget::mouseMoveEvent(e);
+}
+
+void frmInicial::mouseDoubleClickEvent(QMouseEvent *e)
+{
+    QWidget *debajo = childAt(e->position().toPoint());
+    if (debajo && debajo != contenido_) {
+        QWidget::mouseDoubleClickEvent(e);
+        return;
+    }
+    ObjetosPrograma &p = Programa();
+    QString ruta = p.archivoConfig;
+    if (p.deArchivos)
+        p.deArchivos->AbreDocumento(ruta, 0, 1);
+}
+
+} // namespace ui
