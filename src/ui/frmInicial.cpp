@@ -110,7 +110,6 @@ void frmInicial::construir()
         "QLabel#lblCliente { color: #17385f; font-weight: bold; }"
         "QLabel#lblProceso { color: #2b3f55; }"
         "QFrame#Frame1, QWidget#grpTercero { background: #ffffff; border: 1px solid #d3dbe5; border-radius: 4px; }"
-        "QFrame#Frame1 QRadioButton, QWidget#grpTercero QRadioButton { border: none; background: transparent; }"
         "QLineEdit { padding: 3px 4px; border: 1px solid #b9c6d6; border-radius: 3px; background: white; }"
         "QLineEdit:focus { border: 1px solid #2b578a; background: #fffdf2; }"
         "QLineEdit:disabled { background: #eef1f5; color: #6b7785; }"
