@@ -63,15 +63,6 @@ private Q_SLOTS:
         QVERIFY(dialogos.cajas.isEmpty());
     }
 
-    void conSuTipoConcreto()
-    {
-        std::shared_ptr<LibKVRS> lib;
-        QVERIFY(CrearObjeto(lib, QStringLiteral("libKVRS"), QStringLiteral("kvnb5")));
-        std::shared_ptr<Utilerias> u;
-        QVERIFY(CrearObjeto(u, QStringLiteral("Utilerias"), QStringLiteral("kvnb5")));
-        QVERIFY(lib && u);
-    }
-
     void fallaConSuMensaje_data()
     {
         QTest::addColumn<QString>("clase");

@@ -56,12 +56,6 @@ private Q_SLOTS:
         QCOMPARE(Utilerias::DesEncripta(revuelto), texto); // without the flag
     }
 
-    void textosDistintosDanRevueltosDistintos()
-    {
-        QVERIFY(Utilerias::Encripta(QStringLiteral("root")) != Utilerias::Encripta(QStringLiteral("ROOT")));
-        QVERIFY(Utilerias::Encripta(QString()) != Utilerias::Encripta(QStringLiteral(" ")));
-    }
-
     void textoNoRevueltoEsInvalido_data()
     {
         QTest::addColumn<QString>("texto");
