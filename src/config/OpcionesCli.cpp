@@ -73,7 +73,7 @@ bool LeerOpcionesCli(const QStringList &argumentos, OpcionesCli &o, QString *err
             if (tieneValorEnLinea) {
                 *c.destino = valorEnLinea;
             } else {
-                if (i + 1 >= argumentos.size())
+                if (i + 1 >= argumentos.size() || argumentos[i + 1].startsWith(QLatin1String("--")))
                     return falla(QStringLiteral("Falta el valor de la opción %1.").arg(arg));
                 *c.destino = argumentos[++i];
             }

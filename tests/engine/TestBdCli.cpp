@@ -1,0 +1,191 @@
+#include "BaseDePrueba.h"
+
+#include <QDir>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QtTest>
+
+// The command-line program as a script would use it: exit statuses, files and messages.
+class TestBdCli : public QObject {
+    Q_OBJECT
+
+private:
+    BaseDePrueba *bd = nullptr;
+
+    struct Salida {
+        int codigo = -1;
+        QString out, err;
+    };
+
+    Salida correr(const QStringList &args, const QString &carpetaDeTrabajo = QString())
+    {
+        QProcess p;
+        p.setProgram(QStringLiteral(REPIEPS_BIN "/repieps-cli"));
+        p.setArguments(args);
+        if (!carpetaDeTrabajo.isEmpty())
+            p.setWorkingDirectory(carpetaDeTrabajo);
+        p.start();
+        if (!p.waitForFinished(120000))
+            return {};
+        return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()), QString::fromUtf8(p.readAllStandardError())};
+    }
+
+    QStringList servidor() const
+    {
+        return {"--servidor", "127.0.0.1", "--puerto", bd->puerto(), "--usuario", "repieps", "--base", bd->nombre()};
+    }
+
+    static QStringList archivos(const QString &dir) { return QDir(dir).entryList(QDir::Files, QDir::Name); }
+
+    static void escribir(const QString &ruta, const QByteArray &texto)
+    {
+        QFile f(ruta);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(texto);
+    }
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        bd = new BaseDePrueba(QStringLiteral("cli"));
+        QVERIFY2(bd->lista(), qPrintable(bd->error()));
+        bd->ejecutar(QStringLiteral(
+            "INSERT INTO lineas VALUES (1,'BOTANAS');\n"
+            "INSERT INTO productos VALUES ('P1','Papas',1,'0.25','BOTANAS');\n"
+            "INSERT INTO clientes VALUES ('C1','ABARROTES','AAA010101AAA','JALISCO',NULL);\n"
+            "INSERT INTO edoctacli (Folio,Fecha,Clave,CantidadPago,NotaCredito) VALUES (1,'2018-02-01','C1',100,0),"
+            "(2,'2018-05-01','C1',10,0);\n"
+            "INSERT INTO anexopagosctes (FolioDelPago,Factura,Cantidad) VALUES (1,1,100),(2,2,10);\n"
+            "INSERT INTO facturas (Id,Serie,Factura,SubTotal,IVA,ImpuestoAd,Cancelada) VALUES (1,'A',1,90,0,10,0),"
+            "(2,'A',2,-1,0,1,0);\n"
+            "INSERT INTO facturasdetalle VALUES (1,1,'P1',10,9,0,10),(1,2,'FALTA',1,1,0,10),(1,3,'FALTA',1,1,0,10),"
+            "(2,1,'P1',1,1,0,10);\n"));
+    }
+    void cleanupTestCase() { delete bd; }
+
+    void usoIncorrecto_data()
+    {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<QString>("mensaje");
+        QTest::newRow("opcion desconocida") << QStringList{"--desde", "01/01/2018", "--hasta", "31/03/2018", "--xyz"}
+                                            << "Opción desconocida: --xyz";
+        QTest::newRow("sin fecha final") << QStringList{"--desde", "01/01/2018"} << "Falta la fecha final";
+        QTest::newRow("fecha imposible") << QStringList{"--desde", "31/02/2018", "--hasta", "31/03/2018"}
+                                         << "no es una fecha válida";
+        QTest::newRow("fecha al reves") << QStringList{"--desde", "2018-01-01", "--hasta", "31/03/2018"}
+                                        << "no es una fecha válida";
+        QTest::newRow("opcion sin valor") << QStringList{"--desde", "01/01/2018", "--hasta"} << "Falta el valor";
+    }
+    void usoIncorrecto()
+    {
+        QFETCH(QStringList, args);
+        QFETCH(QString, mensaje);
+        QTemporaryDir dir;
+        const Salida s = correr(args + QStringList{"--carpeta", dir.path()} + servidor(), dir.path());
+        QCOMPARE(s.codigo, 2);
+        QVERIFY2(s.err.contains(mensaje), qPrintable(s.err));
+        QVERIFY(s.err.contains(QLatin1String("--help")));
+        QCOMPARE(archivos(dir.path()), QStringList());
+    }
+
+    void ayudaEnEspanol()
+    {
+        const Salida s = correr({"--help"});
+        QCOMPARE(s.codigo, 0);
+        QVERIFY(s.out.contains(QLatin1String("Uso: repieps-cli --desde DD/MM/AAAA --hasta DD/MM/AAAA")));
+        QVERIFY(s.out.contains(QLatin1String("--proveedores")));
+    }
+
+    void corridaCompleta()
+    {
+        QTemporaryDir dir;
+        const Salida s = correr(QStringList{"--desde", "01/01/2018", "--hasta", "31/03/2018", "--archivo", "r.txt",
+                                            "--carpeta", dir.path()}
+                                + servidor());
+        QCOMPARE(s.codigo, 0);
+        QCOMPARE(archivos(dir.path()), QStringList({"Logr.txt", "r.txt"}));
+        QVERIFY(s.out.contains(QStringLiteral("Reporte: ") + QDir::toNativeSeparators(dir.filePath("r.txt"))));
+        QVERIFY(s.out.contains(QStringLiteral("Log: ") + QDir::toNativeSeparators(dir.filePath("Logr.txt"))));
+        QCOMPARE(s.err, QStringLiteral("Lista de productos inexistentes que podrían afectar el reporte:\nFALTA\nFALTA\n"));
+        QFile r(dir.filePath("r.txt"));
+        QVERIFY(r.open(QIODevice::ReadOnly));
+        QCOMPARE(r.readAll(), QByteArray("C|AAA010101AAA|ABARROTES|14|020|00|001|000|10|005|0.250|004|90|0|9|0|||||||||||\r\n"));
+        QCOMPARE(bd->cn.Valor(QStringLiteral("SELECT COUNT(*) FROM information_schema.tables WHERE "
+                                             "table_schema=DATABASE() AND table_name='tmptempoieps'")).toInt(),
+                 0);
+    }
+
+    void nombrePorOmisionEnLaCarpetaActual()
+    {
+        QTemporaryDir dir;
+        const Salida s = correr(QStringList{"--desde", "1/1/2018", "--hasta", "31/3/2018"} + servidor(), dir.path());
+        QCOMPARE(s.codigo, 0);
+        const QString nombre = QStringLiteral("Reporte-CT-") + QDate::currentDate().toString("yyyyMMdd") + ".txt";
+        QCOMPARE(archivos(dir.path()), QStringList({"Log" + nombre, nombre}));
+    }
+
+    void sinPagosNoEscribeNada()
+    {
+        QTemporaryDir dir;
+        // The end date before the start date is not bad usage: nothing qualifies.
+        const Salida s = correr(QStringList{"--desde", "31/03/2018", "--hasta", "01/01/2018", "--carpeta", dir.path()}
+                                + servidor());
+        QCOMPARE(s.codigo, 3);
+        QCOMPARE(archivos(dir.path()), QStringList());
+        const Salida p = correr(QStringList{"--desde", "01/01/2018", "--hasta", "31/03/2018", "--proveedores",
+                                            "--carpeta", dir.path()}
+                                + servidor());
+        QCOMPARE(p.codigo, 3);
+    }
+
+    void errorDejaElReporteAnterior()
+    {
+        QTemporaryDir dir;
+        escribir(dir.filePath("r.txt"), "anterior");
+        const Salida s = correr(QStringList{"--desde", "01/05/2018", "--hasta", "31/05/2018", "--archivo", "r.txt",
+                                            "--carpeta", dir.path()}
+                                + servidor());
+        QCOMPARE(s.codigo, 1);
+        QVERIFY2(s.err.contains(QStringLiteral("Error nº 11, División por cero")), qPrintable(s.err));
+        QFile r(dir.filePath("r.txt"));
+        QVERIFY(r.open(QIODevice::ReadOnly));
+        QCOMPARE(r.readAll(), QByteArray("anterior"));
+    }
+
+    void sinServidorDiceElMotivo()
+    {
+        QTemporaryDir dir;
+        const Salida s = correr({"--desde", "01/01/2018", "--hasta", "31/03/2018", "--carpeta", dir.path(), "--servidor",
+                                 "127.0.0.1", "--puerto", "1", "--base", bd->nombre()});
+        QCOMPARE(s.codigo, 1);
+        QVERIFY2(s.err.contains(QLatin1String("puerto 1")), qPrintable(s.err));
+        QCOMPARE(archivos(dir.path()), QStringList());
+    }
+
+    void conexionDesdeLaConfiguracion()
+    {
+        QTemporaryDir dir;
+        QDir(dir.path()).mkdir("nubora");
+        escribir(dir.filePath("nubora/NuboraPremium.ini"),
+                 QStringLiteral("[Datos]\nMySQLServer=127.0.0.1\nMySQLPuerto=%1\n").arg(bd->puerto()).toUtf8());
+        escribir(dir.filePath("repieps.ini"), QStringLiteral("[Configuración]\nRuta de Nubora Premium=%1\n"
+                                                             "Base de datos principal=%2\n")
+                                                  .arg(dir.filePath("nubora"), bd->nombre())
+                                                  .toUtf8());
+        const Salida s = correr({"--desde", "01/01/2018", "--hasta", "31/03/2018", "--archivo", "r.txt", "--carpeta",
+                                 dir.path(), "--config", dir.filePath("repieps.ini")});
+        QVERIFY2(s.codigo == 0, qPrintable(s.err));
+        QVERIFY(QFile::exists(dir.filePath("r.txt")));
+
+        // A configured folder without an installation: the two messages on stderr, the answer No.
+        escribir(dir.filePath("malo.ini"), "[Configuración]\nRuta de Nubora Premium=/no/existe\n");
+        const Salida m = correr({"--desde", "01/01/2018", "--hasta", "31/03/2018", "--carpeta", dir.path(), "--config",
+                                 dir.filePath("malo.ini")});
+        QCOMPARE(m.codigo, 1);
+        QVERIFY2(m.err.contains(QLatin1String("debe indicarse la ruta correcta de Nubora Premium.")), qPrintable(m.err));
+        QVERIFY(m.err.contains(QStringLiteral("¿Desea editar el archivo de configuración?")));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestBdCli)
+#include "TestBdCli.moc"
