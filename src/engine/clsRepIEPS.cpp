@@ -152,6 +152,8 @@ void clsRepIEPS::ejecutar(const QDate &dtInicial, const QDate &dtFinal, QString 
         log_ = new ArchivoLog(rutaLog_);
         stArchivo = QDir::toNativeSeparators(QDir(carpeta_).filePath(stArchivo));
 
+        // The work table's rows are written in one transaction: one commit instead of one per line.
+        cn_.Execute(QStringLiteral("START TRANSACTION"));
         const int total = rsPagos_.cantidadFilas();
         vista_.Avance(0, total);
         while (!rsPagos_.Eof()) {
@@ -183,6 +185,7 @@ void clsRepIEPS::ejecutar(const QDate &dtInicial, const QDate &dtFinal, QString 
             rsPagos_.MoveNext();
         }
         log_->Cerrar();
+        cn_.Execute(QStringLiteral("COMMIT"));
 
         if (!stLista_.isEmpty())
             host::Dialogos::actual().MsgBox(
@@ -287,6 +290,8 @@ void clsRepIEPS::ProcesarDetalle(const Pago &pago, const QVariant &cantidadAnexo
     if (total == 0)
         throw numerador == 0 ? host::errores::desbordamiento() : host::errores::divisionPorCero();
     const float porcentaje = float(numerador / total);
+    if (!std::isfinite(porcentaje))
+        throw host::errores::desbordamiento();
     escribirLog(Sangria(20, QStringLiteral("Pago por: ") + FormatoImporte(aplicado)
                                 + QStringLiteral(", Proporción del pago respecto al total: ")
                                 + FormatoImporte(double(porcentaje)) + QStringLiteral(" %")));
