@@ -152,9 +152,10 @@ QString Registros::condicionFila(int indiceFila) const
         if (v.isNull())
             partes << col + QLatin1String(" IS NULL");
         else if (tiposSql_[i] == TipoFloat)
-            // The server sends a FLOAT rounded to a short text (0.3333); the column itself holds
-            // the nearest single-precision number, which 17 digits name exactly.
-            partes << col + QLatin1Char('=') + QString::number(double(float(v.toDouble())), 'g', 17);
+            // The server sends a FLOAT as a text of at most six significant digits (0.3333 for
+            // 0.333299994..., 1234.57 for 1234.56774...), which is all this record set knows of it.
+            // The column compared through that same text matches exactly the row that was read.
+            partes << QStringLiteral("CAST(%1 AS CHAR)+0=").arg(col) + QString::number(v.toDouble(), 'g', 17);
         else if (tiposSql_[i] == TipoDouble)
             partes << col + QLatin1Char('=') + QString::number(v.toDouble(), 'g', 17);
         else

@@ -138,6 +138,8 @@ private Q_SLOTS:
         QTest::newRow("0.1") << QStringLiteral("0.1");
         QTest::newRow("1") << QStringLiteral("1");
         QTest::newRow("2.75") << QStringLiteral("2.75");
+        QTest::newRow("mas de seis cifras") << QStringLiteral("1234.5678");
+        QTest::newRow("ocho cifras") << QStringLiteral("0.33333334");
     }
     void tablaDeTrabajoAgregaYActualizaLaFilaExacta()
     {
