@@ -142,7 +142,7 @@ int main(int argc, char *argv[])
     host::Conexion cn;
     const QString carpeta = op.carpeta.isEmpty() ? QDir::currentPath() : op.carpeta;
     QString archivo = op.archivo.isEmpty() ? config::NombreReportePorDefecto(!op.proveedores, QDate::currentDate())
-                                           : op.archivo.trimmed();
+                                           : op.archivo;
 
     QElapsedTimer reloj;
     reloj.start();

@@ -70,6 +70,7 @@ clsRepIEPS::~clsRepIEPS()
 void clsRepIEPS::ProcesarReporte(const QDate &dtInicial, const QDate &dtFinal, QString &stArchivo,
                                  const QString &stCliente, bool blSonCtes, bool blTodosLosPagos)
 {
+    resultado_ = Resultado::SinEjecutar;
     stLista_.clear();
     inexistentes_.clear();
     clave5_.clear();
@@ -95,8 +96,10 @@ void clsRepIEPS::ProcesarReporte(const QDate &dtInicial, const QDate &dtFinal, Q
         dialogos.MsgBoxSkn(QStringLiteral("Fin del proceso"), 0, QStringLiteral("Atención"), 9);
     } catch (const host::Error &e) {
         // The run ends here: what was logged stays, the report of an earlier run is untouched,
-        // and the work table is left for the next run to drop.
-        resultado_ = Resultado::Error;
+        // and the work table is left for the next run to drop. A failure while cleaning up after
+        // the report was written leaves that report valid.
+        if (resultado_ != Resultado::Completo)
+            resultado_ = Resultado::Error;
         mensajeError_ = e.texto();
         try {
             cierre(false);
@@ -252,24 +255,24 @@ void clsRepIEPS::ProcesarPago(const Pago &pago)
                                                        : QStringLiteral("Factura: ") + serie.toString()
                                                              + ValorComoTexto(rsFactura_.Campo(QStringLiteral("Factura")))
                                                              + importes));
-                bases_.AbrirTabla(rsDetalle_, cn_,
-                                  QStringLiteral("facturasdetalle LEFT JOIN productos ON facturasdetalle.Producto=productos.Clave "
-                                                 "WHERE facturasdetalle.ImpuestoAd<>0 AND facturasdetalle.Id=")
-                                      + documento + QStringLiteral(" ORDER BY Partida"),
-                                  QStringLiteral("facturasdetalle.Producto,facturasdetalle.Cantidad,facturasdetalle.PrecioNeto,"
-                                                 "facturasdetalle.IVA,facturasdetalle.ImpuestoAd,productos.Linea,"
-                                                 "productos.Pedimento,productos.CategoriaIEPS"));
             } else {
                 escribirLog(Sangria(10, QStringLiteral("Compra: ") + ValorComoTexto(rsFactura_.Campo(QStringLiteral("Compra")))
                                             + importes));
-                bases_.AbrirTabla(rsDetalle_, cn_,
-                                  QStringLiteral("comprasdetalle LEFT JOIN productos ON comprasdetalle.Producto=productos.Clave "
-                                                 "WHERE comprasdetalle.ImpuestoAd<>0 AND comprasdetalle.Compra=")
-                                      + documento + QStringLiteral(" ORDER BY Partida"),
-                                  QStringLiteral("comprasdetalle.Producto,comprasdetalle.Cantidad,comprasdetalle.CostoNeto,"
-                                                 "comprasdetalle.IVA,comprasdetalle.ImpuestoAd,productos.Linea,"
-                                                 "productos.Pedimento,productos.CategoriaIEPS"));
             }
+            // The document's lines that carry IEPS, with their product's line, presentation and category.
+            const QString detalle =
+                blSonCtes_ ? QStringLiteral("facturasdetalle LEFT JOIN productos ON facturasdetalle.Producto=productos.Clave "
+                                            "WHERE facturasdetalle.ImpuestoAd<>0 AND facturasdetalle.Id=")
+                           : QStringLiteral("comprasdetalle LEFT JOIN productos ON comprasdetalle.Producto=productos.Clave "
+                                            "WHERE comprasdetalle.ImpuestoAd<>0 AND comprasdetalle.Compra=");
+            const QString columnas =
+                blSonCtes_ ? QStringLiteral("facturasdetalle.Producto,facturasdetalle.Cantidad,facturasdetalle.PrecioNeto,"
+                                            "facturasdetalle.IVA,facturasdetalle.ImpuestoAd,productos.Linea,"
+                                            "productos.Pedimento,productos.CategoriaIEPS")
+                           : QStringLiteral("comprasdetalle.Producto,comprasdetalle.Cantidad,comprasdetalle.CostoNeto,"
+                                            "comprasdetalle.IVA,comprasdetalle.ImpuestoAd,productos.Linea,"
+                                            "productos.Pedimento,productos.CategoriaIEPS");
+            bases_.AbrirTabla(rsDetalle_, cn_, detalle + documento + QStringLiteral(" ORDER BY Partida"), columnas);
             while (!rsDetalle_.Eof()) {
                 ProcesarDetalle(pago, cantidadAnexo, total);
                 rsDetalle_.MoveNext();

@@ -152,6 +152,20 @@ private Q_SLOTS:
         QCOMPARE(r.readAll(), QByteArray("anterior"));
     }
 
+    void carpetaInexistenteEsUnFallo()
+    {
+        QTemporaryDir dir;
+        const Salida s = correr(QStringList{"--desde", "01/01/2018", "--hasta", "31/03/2018", "--carpeta",
+                                            dir.filePath("no/existe")}
+                                + servidor());
+        QCOMPARE(s.codigo, 1);
+        QVERIFY2(s.err.contains(QStringLiteral("Error nº 75")), qPrintable(s.err));
+        // The run's lock was released and its table is left for the next run, which succeeds.
+        const Salida otra = correr(QStringList{"--desde", "01/01/2018", "--hasta", "31/03/2018", "--carpeta", dir.path()}
+                                   + servidor());
+        QCOMPARE(otra.codigo, 0);
+    }
+
     void sinServidorDiceElMotivo()
     {
         QTemporaryDir dir;
