@@ -53,11 +53,9 @@ private Q_SLOTS:
             "INSERT INTO lineas VALUES (1,'BOTANAS');\n"
             "INSERT INTO productos VALUES ('P1','Papas',1,'0.25','BOTANAS');\n"
             "INSERT INTO clientes VALUES ('C1','ABARROTES','AAA010101AAA','JALISCO',NULL);\n"
-            "INSERT INTO edoctacli (Folio,Fecha,Clave,CantidadPago,NotaCredito) VALUES (1,'2018-02-01','C1',100,0),"
-            "(2,'2018-05-01','C1',10,0);\n"
-            "INSERT INTO anexopagosctes (FolioDelPago,Factura,Cantidad) VALUES (1,1,100),(2,2,10);\n"
-            "INSERT INTO facturas (Id,Serie,Factura,SubTotal,IVA,ImpuestoAd,Cancelada) VALUES (1,'A',1,90,0,10,0),"
-            "(2,'A',2,-1,0,1,0);\n"
+            "INSERT INTO edoctacli (Folio,Fecha,Clave,CantidadPago,NotaCredito) VALUES (1,'2018-02-01','C1',100,0);\n"
+            "INSERT INTO anexopagosctes (FolioDelPago,Factura,Cantidad) VALUES (1,1,100);\n"
+            "INSERT INTO facturas (Id,Serie,Factura,SubTotal,IVA,ImpuestoAd,Cancelada) VALUES (1,'A',1,90,0,10,0);\n"
             "INSERT INTO facturasdetalle VALUES (1,1,'P1',10,9,0,10),(1,2,'FALTA',1,1,0,10),(1,3,'FALTA',1,1,0,10),"
             "(2,1,'P1',1,1,0,10);\n"));
     }
@@ -138,20 +136,6 @@ private Q_SLOTS:
         QCOMPARE(p.codigo, 3);
     }
 
-    void errorDejaElReporteAnterior()
-    {
-        QTemporaryDir dir;
-        escribir(dir.filePath("r.txt"), "anterior");
-        const Salida s = correr(QStringList{"--desde", "01/05/2018", "--hasta", "31/05/2018", "--archivo", "r.txt",
-                                            "--carpeta", dir.path()}
-                                + servidor());
-        QCOMPARE(s.codigo, 1);
-        QVERIFY2(s.err.contains(QStringLiteral("Error nº 11, División por cero")), qPrintable(s.err));
-        QFile r(dir.filePath("r.txt"));
-        QVERIFY(r.open(QIODevice::ReadOnly));
-        QCOMPARE(r.readAll(), QByteArray("anterior"));
-    }
-
     void carpetaInexistenteEsUnFallo()
     {
         QTemporaryDir dir;
@@ -164,16 +148,6 @@ private Q_SLOTS:
         const Salida otra = correr(QStringList{"--desde", "01/01/2018", "--hasta", "31/03/2018", "--carpeta", dir.path()}
                                    + servidor());
         QCOMPARE(otra.codigo, 0);
-    }
-
-    void sinServidorDiceElMotivo()
-    {
-        QTemporaryDir dir;
-        const Salida s = correr({"--desde", "01/01/2018", "--hasta", "31/03/2018", "--carpeta", dir.path(), "--servidor",
-                                 "127.0.0.1", "--puerto", "1", "--base", bd->nombre()});
-        QCOMPARE(s.codigo, 1);
-        QVERIFY2(s.err.contains(QLatin1String("puerto 1")), qPrintable(s.err));
-        QCOMPARE(archivos(dir.path()), QStringList());
     }
 
     void conexionDesdeLaConfiguracion()

@@ -4,6 +4,18 @@
 
 using engine::clsRepIEPS;
 
+namespace {
+// Adds rows of (input, expected) text pairs to the current data table.
+template <size_t N>
+void filas(const char *const (&casos)[N][2])
+{
+    QTest::addColumn<QString>("entrada");
+    QTest::addColumn<QString>("esperado");
+    for (const auto &c : casos)
+        QTest::newRow(c[0][0] ? c[0] : "(vacio)") << QString::fromUtf8(c[0]) << QString::fromUtf8(c[1]);
+}
+} // namespace
+
 // Party cleaning, state codes and the IEPS classification rules, which need no database.
 class TestClasificacion : public QObject {
     Q_OBJECT
@@ -11,63 +23,53 @@ class TestClasificacion : public QObject {
 private Q_SLOTS:
     void limpiarRFC_data()
     {
-        QTest::addColumn<QString>("rfc");
-        QTest::addColumn<QString>("limpio");
-        QTest::newRow("guiones y blancos") << "  AAA-010101-AAA  " << "AAA010101AAA";
-        QTest::newRow("blancos internos") << "AAA 010101 AAA" << "AAA010101AAA";
-        QTest::newRow("minusculas") << "xaxx010101000" << "xaxx010101000";
-        QTest::newRow("tabulador queda") << "\tAAA" << "\tAAA";
-        QTest::newRow("vacio") << "" << "";
+        const char *const casos[][2] = {{"  AAA-010101-AAA  ", "AAA010101AAA"}, {"AAA 010101 AAA", "AAA010101AAA"},
+                                        {"xaxx010101000", "xaxx010101000"},     {"\tAAA", "\tAAA"},
+                                        {"", ""}};
+        filas(casos);
     }
     void limpiarRFC()
     {
-        QFETCH(QString, rfc);
-        QFETCH(QString, limpio);
-        QString variable = rfc;
-        QCOMPARE(clsRepIEPS::LimpiarRFC(variable), limpio);
-        QCOMPARE(variable, limpio); // the caller's variable is rewritten
+        QFETCH(QString, entrada);
+        QFETCH(QString, esperado);
+        QCOMPARE(clsRepIEPS::LimpiarRFC(entrada), esperado);
+        QCOMPARE(entrada, esperado); // the caller's variable is rewritten
     }
 
     void quitarEspaciosDobles_data()
     {
-        QTest::addColumn<QString>("texto");
-        QTest::addColumn<QString>("resultado");
-        QTest::newRow("sin dobles") << "  A B  " << "A B";
-        QTest::newRow("vacio") << "" << "";
-        QTest::newRow("tres") << "A   B" << "A B";
-        QTest::newRow("64 blancos") << "A" + QString(64, ' ') + "B" << "A B";
-        QTest::newRow("65 blancos") << "A" + QString(65, ' ') + "B" << "A  B";
-        QTest::newRow("tabulador") << "A\t\tB" << "A\t\tB";
+        static const QByteArray de64 = "A" + QByteArray(64, ' ') + "B", de65 = "A" + QByteArray(65, ' ') + "B";
+        const char *const casos[][2] = {{"  A B  ", "A B"}, {"", ""},     {"A   B", "A B"}, {de64.constData(), "A B"},
+                                        {de65.constData(), "A  B"}, {"A\t\tB", "A\t\tB"}};
+        filas(casos);
     }
     void quitarEspaciosDobles()
     {
-        QFETCH(QString, texto);
-        QFETCH(QString, resultado);
-        QCOMPARE(clsRepIEPS::QuitarEspaciosDobles(texto), resultado);
+        QFETCH(QString, entrada);
+        QFETCH(QString, esperado);
+        QCOMPARE(clsRepIEPS::QuitarEspaciosDobles(entrada), esperado);
     }
 
     void quitarCaracteresEspeciales_data()
     {
-        QTest::addColumn<QString>("texto");
-        QTest::addColumn<QString>("resultado");
-        QTest::newRow("razon social") << "COMERCIAL, S.A. DE C.V." << "COMERCIAL SA DE CV";
-        QTest::newRow("enie mayuscula") << "PEÑA (SUCURSAL #2)" << "PEA SUCURSAL 2";
-        QTest::newRow("enie minuscula") << "peña" << "peña";
-        QTest::newRow("todos") << "@´%#!¡.$&¿?Ñ,()x" << "x";
-        QTest::newRow("ampersand tras colapsar") << clsRepIEPS::QuitarEspaciosDobles("A & B") << "A  B";
+        const char *const casos[][2] = {{"COMERCIAL, S.A. DE C.V.", "COMERCIAL SA DE CV"},
+                                        {"PEÑA (SUCURSAL #2)", "PEA SUCURSAL 2"},
+                                        {"peña", "peña"},
+                                        {"@´%#!¡.$&¿?Ñ,()x", "x"},
+                                        {"A & B", "A  B"}};
+        filas(casos);
     }
     void quitarCaracteresEspeciales()
     {
-        QFETCH(QString, texto);
-        QFETCH(QString, resultado);
-        QCOMPARE(clsRepIEPS::QuitarCaracteresEspeciales(texto), resultado);
+        QFETCH(QString, entrada);
+        QFETCH(QString, esperado);
+        // Applied after the blanks were collapsed, as the work table's names are.
+        QCOMPARE(clsRepIEPS::QuitarCaracteresEspeciales(clsRepIEPS::QuitarEspaciosDobles(entrada)), esperado);
     }
 
     void claveEstado_data()
     {
-        QTest::addColumn<QString>("estado");
-        QTest::addColumn<QString>("clave");
-        const char *casos[][2] = {
+        const char *const casos[][2] = {
             {"AGUASCALIENTES", "01"}, {"AGS.", "01"}, {"BAJA CALIFORNIA", "02"}, {"B.C.", "02"},
             {"BAJA CALIFORNIA SUR", "03"}, {"B.C.S.", "03"}, {"CAMPECHE", "04"}, {"COAHUILA", "05"},
             {"COLIMA", "06"}, {"CHIAPAS", "07"}, {"CHIHUAHUA", "08"}, {"DISTRITO FEDERAL", "09"},
@@ -82,87 +84,61 @@ private Q_SLOTS:
             {"YUCATAN", "31"}, {"ZACATECAS", "32"}, {"EXTRANJERO", "33"}, {"EXTRANJERA", "00"},
             {"Jalisco", "00"}, {" JAL", "00"}, {"", "00"}, {"SU", "00"},
         };
-        for (const auto &c : casos)
-            QTest::newRow(c[0][0] ? c[0] : "vacio") << QString::fromUtf8(c[0]) << QString::fromLatin1(c[1]);
+        filas(casos);
     }
     void claveEstado()
     {
-        QFETCH(QString, estado);
-        QFETCH(QString, clave);
-        QCOMPARE(clsRepIEPS::ObtenerClaveEstado(estado), clave);
+        QFETCH(QString, entrada);
+        QFETCH(QString, esperado);
+        QCOMPARE(clsRepIEPS::ObtenerClaveEstado(entrada), esperado);
     }
 
     void clavePorLinea_data()
     {
-        QTest::addColumn<QString>("linea");
-        QTest::addColumn<QString>("clave");
-        QTest::newRow("botan antes que choc") << "CHOCOLATES Y BOTANAS" << "001";
-        QTest::newRow("cereal") << "CEREAL CON CHOCOLATE" << "008";
-        QTest::newRow("alim al inicio") << "ALIMENTO PARA MASCOTAS" << "008";
-        QTest::newRow("fruta antes que leche") << "DULCES DE LECHE Y FRUTA" << "005";
-        QTest::newRow("dulc al inicio") << "LECHE DULCE" << "000";
-        QTest::newRow("dulces de leche") << "DULCES DE LECHE" << "007";
-        QTest::newRow("hortalizas") << "DULCES DE HORTALIZAS" << "005";
-        QTest::newRow("crema de avellana") << "CREMA DE AVELLANA" << "006";
-        QTest::newRow("crema de cacahuate") << "CREMAS DE CACAHUATE" << "006";
-        QTest::newRow("crema sola") << "CREMA" << "000";
-        QTest::newRow("flan") << "FLANES" << "004";
-        QTest::newRow("pudin") << "PUDINES" << "004";
-        QTest::newRow("helados") << "HELADOS" << "009";
-        QTest::newRow("hela al inicio") << "PALETAS HELADAS" << "000";
-        QTest::newRow("confites") << "CONFITES" << "002";
-        QTest::newRow("chocolate") << "CHOCOLATES" << "003";
-        QTest::newRow("minusculas") << "botanas" << "000";
-        QTest::newRow("corto") << "ALI" << "000";
+        const char *const casos[][2] = {
+            {"CHOCOLATES Y BOTANAS", "001"}, {"CEREAL CON CHOCOLATE", "008"}, {"ALIMENTO PARA MASCOTAS", "008"},
+            {"DULCES DE LECHE Y FRUTA", "005"}, {"LECHE DULCE", "000"}, {"DULCES DE LECHE", "007"},
+            {"DULCES DE HORTALIZAS", "005"}, {"CREMA DE AVELLANA", "006"}, {"CREMAS DE CACAHUATE", "006"},
+            {"CREMA", "000"}, {"FLANES", "004"}, {"PUDINES", "004"}, {"HELADOS", "009"},
+            {"PALETAS HELADAS", "000"}, {"CONFITES", "002"}, {"CHOCOLATES", "003"}, {"botanas", "000"},
+            {"ALI", "000"},
+        };
+        filas(casos);
     }
     void clavePorLinea()
     {
-        QFETCH(QString, linea);
-        QFETCH(QString, clave);
-        QCOMPARE(clsRepIEPS::ClavePorNombreDeLinea(linea), clave);
+        QFETCH(QString, entrada);
+        QFETCH(QString, esperado);
+        QCOMPARE(clsRepIEPS::ClavePorNombreDeLinea(entrada), esperado);
     }
 
-    void clavePlaguicida_data()
-    {
-        QTest::addColumn<QVariant>("linea");
-        QTest::addColumn<QString>("clave");
-        QTest::newRow("insecticidas") << QVariant("INSECTICIDAS") << "019";
-        QTest::newRow("plaguicidas") << QVariant("PLAGUICIDAS") << "019";
-        QTest::newRow("en medio") << QVariant("VENENO INSECTOS") << "019";
-        QTest::newRow("minusculas") << QVariant("insecticidas") << "020";
-        QTest::newRow("otra") << QVariant("BOTANAS") << "020";
-        QTest::newRow("nula") << QVariant(QMetaType::fromType<QString>()) << "020";
-    }
     void clavePlaguicida()
     {
-        QFETCH(QVariant, linea);
-        QFETCH(QString, clave);
-        QCOMPARE(clsRepIEPS::ClavePlaguicidaPorNombre(linea), clave);
+        QCOMPARE(clsRepIEPS::ClavePlaguicidaPorNombre(QStringLiteral("INSECTICIDAS")), QStringLiteral("019"));
+        QCOMPARE(clsRepIEPS::ClavePlaguicidaPorNombre(QStringLiteral("PLAGUICIDAS")), QStringLiteral("019"));
+        QCOMPARE(clsRepIEPS::ClavePlaguicidaPorNombre(QStringLiteral("VENENO INSECTOS")), QStringLiteral("019"));
+        QCOMPARE(clsRepIEPS::ClavePlaguicidaPorNombre(QStringLiteral("insecticidas")), QStringLiteral("020"));
+        QCOMPARE(clsRepIEPS::ClavePlaguicidaPorNombre(QVariant(QMetaType::fromType<QString>())), QStringLiteral("020"));
+        QCOMPARE(clsRepIEPS::ClavePorNombreDeLinea(QVariant(QMetaType::fromType<QString>())), QStringLiteral("000"));
     }
 
     void clavePorCategoria_data()
     {
-        QTest::addColumn<QString>("categoria");
-        QTest::addColumn<QString>("clave");
-        QTest::newRow("001") << "BOTANAS" << "001";
-        QTest::newRow("002") << "PRODUCTOS DE CONFITERÍA" << "002";
-        QTest::newRow("003") << "CHOCOLATE Y DEMÁS PRODUCTOS DERIVADOS DEL CACAO" << "003";
-        QTest::newRow("004") << "FLANES Y PUDINES" << "004";
-        QTest::newRow("005") << "DULCES DE FRUTAS Y HORTALIZAS" << "005";
-        QTest::newRow("006") << "CREMAS DE CACAHUATE Y AVELLANAS" << "006";
-        QTest::newRow("007") << "DULCES DE LECHE" << "007";
-        QTest::newRow("008") << "ALIMENTOS PREPARADOS A BASE DE CEREALES" << "008";
-        QTest::newRow("009") << "HELADOS, NIEVES Y PALETAS DE HIELO" << "009";
-        QTest::newRow("blanco final") << "BOTANAS " << "000";
-        QTest::newRow("mayusculas y minusculas") << "Botanas" << "000";
-        QTest::newRow("sin acento") << "PRODUCTOS DE CONFITERIA" << "000";
-        QTest::newRow("vacia") << "" << "000";
+        const char *const casos[][2] = {
+            {"BOTANAS", "001"}, {"PRODUCTOS DE CONFITERÍA", "002"},
+            {"CHOCOLATE Y DEMÁS PRODUCTOS DERIVADOS DEL CACAO", "003"}, {"FLANES Y PUDINES", "004"},
+            {"DULCES DE FRUTAS Y HORTALIZAS", "005"}, {"CREMAS DE CACAHUATE Y AVELLANAS", "006"},
+            {"DULCES DE LECHE", "007"}, {"ALIMENTOS PREPARADOS A BASE DE CEREALES", "008"},
+            {"HELADOS, NIEVES Y PALETAS DE HIELO", "009"}, {"BOTANAS ", "000"}, {"Botanas", "000"},
+            {"PRODUCTOS DE CONFITERIA", "000"}, {"", "000"},
+        };
+        filas(casos);
     }
     void clavePorCategoria()
     {
-        QFETCH(QString, categoria);
-        QFETCH(QString, clave);
-        QCOMPARE(clsRepIEPS::ClavePorCategoria(categoria), clave);
+        QFETCH(QString, entrada);
+        QFETCH(QString, esperado);
+        QCOMPARE(clsRepIEPS::ClavePorCategoria(entrada), esperado);
     }
 };
 
