@@ -15,16 +15,11 @@ private Q_SLOTS:
         QTest::newRow("sin argumentos") << QStringList() << false;
         QTest::newRow("argumento vacío") << QStringList{QString()} << false;
         QTest::newRow("el interruptor") << QStringList{QStringLiteral("-kvrs")} << true;
-        QTest::newRow("en mayúsculas") << QStringList{QStringLiteral("-KVRS")} << false;
-        QTest::newRow("mayúsculas mezcladas") << QStringList{QStringLiteral("-Kvrs")} << false;
+        QTest::newRow("mayúsculas") << QStringList{QStringLiteral("-KVRS"), QStringLiteral("-Kvrs")} << false;
         QTest::newRow("pegado a otro texto") << QStringList{QStringLiteral("x-kvrsy")} << true;
-        QTest::newRow("con dos guiones") << QStringList{QStringLiteral("--kvrs")} << true;
-        QTest::newRow("dos veces") << QStringList{QStringLiteral("-kvrs"), QStringLiteral("-kvrs")} << true;
-        QTest::newRow("tras otro argumento") << QStringList{QStringLiteral("/a"), QStringLiteral("-kvrs")} << true;
-        QTest::newRow("incompleto") << QStringList{QStringLiteral("-kvr")} << false;
-        QTest::newRow("sin guion") << QStringList{QStringLiteral("kvrs")} << false;
+        QTest::newRow("dos veces") << QStringList{QStringLiteral("/a"), QStringLiteral("-kvrs"), QStringLiteral("-kvrs")} << true;
+        QTest::newRow("incompleto o sin guion") << QStringList{QStringLiteral("-kvr"), QStringLiteral("kvrs")} << false;
         QTest::newRow("partido en dos argumentos") << QStringList{QStringLiteral("-kv"), QStringLiteral("rs")} << false;
-        QTest::newRow("dentro de un argumento con blancos") << QStringList{QStringLiteral("a -kvrs b")} << true;
     }
     void modoDesarrollo()
     {
@@ -33,16 +28,10 @@ private Q_SLOTS:
         QCOMPARE(config::ModoDesarrollo(argumentos), esperado);
     }
 
-    // main() below starts the application with "-kvrs" after the program's name.
+    // main() puts "-kvrs" after the program's name.
     void leeLaLineaDeComandosDelPrograma() { QVERIFY(config::ModoDesarrollo()); }
-    void elNombreDelProgramaNoCuenta()
-    {
-        QVERIFY(QCoreApplication::arguments().size() >= 2);
-        QVERIFY(!config::ModoDesarrollo(QStringList{QCoreApplication::arguments().first()}));
-    }
 };
 
-// The application object sees the switch; the test runner gets the command line it was given.
 int main(int argc, char *argv[])
 {
     QByteArray interruptor("-kvrs");
