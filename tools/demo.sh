@@ -106,9 +106,10 @@ Para detener el servidor: tools/demo.sh detener
 FIN
 
 if [ -n "${DISPLAY:-}" ]; then
+    # -kvrs (modo de desarrollo) deja puestas las fechas del trimestre de ejemplo.
     echo "== Abriendo el programa de escritorio (fechas del ejemplo: $desde a $hasta)" >&2
     cd "$build/bin"
-    exec ./repieps
+    exec ./repieps -kvrs
 fi
 
 reportes=$demo/reportes
