@@ -132,7 +132,10 @@ int main(int argc, char *argv[])
     } else {
         host::LibKVRS lib;
         host::DelRegistro registro;
-        const QString archivo = op.config.isEmpty() ? config::RutaConfiguracion() : op.config;
+        // The desktop program's configuration file, beside both programs.
+        const QString archivo =
+            op.config.isEmpty() ? QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("repieps.ini"))
+                                : op.config;
         if (!config::CargarConfiguracion(lib, registro, bases, archivo, true))
             return Fallo;
         if (!op.base.isEmpty())
