@@ -62,10 +62,7 @@ clsRepIEPS::clsRepIEPS(host::BasesDD &bases, host::Conexion &cn, VistaProceso &v
 {
 }
 
-clsRepIEPS::~clsRepIEPS()
-{
-    delete log_;
-}
+clsRepIEPS::~clsRepIEPS() = default;
 
 void clsRepIEPS::ProcesarReporte(const QDate &dtInicial, const QDate &dtFinal, QString &stArchivo,
                                  const QString &stCliente, bool blSonCtes, bool blTodosLosPagos)
@@ -152,7 +149,7 @@ void clsRepIEPS::ejecutar(const QDate &dtInicial, const QDate &dtFinal, QString 
         resultado_ = Resultado::SinPagos;
     } else {
         rutaLog_ = QDir(carpeta_).filePath(QStringLiteral("Log") + stArchivo);
-        log_ = new ArchivoLog(rutaLog_);
+        log_ = std::make_unique<ArchivoLog>(rutaLog_);
         stArchivo = QDir::toNativeSeparators(QDir(carpeta_).filePath(stArchivo));
 
         // The work table's rows are written in one transaction: one commit instead of one per line.

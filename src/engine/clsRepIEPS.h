@@ -6,6 +6,8 @@
 #include <QDate>
 #include <QString>
 
+#include <memory>
+
 namespace host {
 class BasesDD;
 class Conexion;
@@ -101,7 +103,7 @@ private:
     QString claveGen_; // clave genérica of the same line
 
     host::Registros rsPagos_, rsAnexo_, rsFactura_, rsDetalle_, rsLinea_, rsTemporal_;
-    ArchivoLog *log_ = nullptr;
+    std::unique_ptr<ArchivoLog> log_;
     QString rutaLog_;
     bool bloqueada_ = false; // this run holds the database's work table
 
