@@ -12,8 +12,9 @@ namespace host {
 
 namespace {
 QAtomicInt siguiente;
+} // namespace
 
-ErrorSql errorDe(const QSqlError &e, const QString &sentencia)
+ErrorSql ErrorDeConsulta(const QSqlError &e, const QString &sentencia)
 {
     bool ok = false;
     int numero = e.nativeErrorCode().toInt(&ok);
@@ -22,7 +23,6 @@ ErrorSql errorDe(const QSqlError &e, const QString &sentencia)
         mensaje = QStringLiteral("No hay conexión con la base de datos");
     return ErrorSql(ok ? numero : -1, mensaje, sentencia);
 }
-} // namespace
 
 Conexion::Conexion()
     : nombre_(QStringLiteral("repieps-%1").arg(siguiente.fetchAndAddRelaxed(1)))
@@ -50,7 +50,7 @@ void Conexion::Execute(const QString &sentencia)
     QSqlQuery q(bd_);
     ++consultas_;
     if (!q.exec(sentencia))
-        throw errorDe(q.lastError(), sentencia);
+        throw ErrorDeConsulta(q.lastError(), sentencia);
 }
 
 QVariant Conexion::Valor(const QString &consulta)
@@ -61,7 +61,7 @@ QVariant Conexion::Valor(const QString &consulta)
     q.setForwardOnly(true);
     ++consultas_;
     if (!q.exec(consulta))
-        throw errorDe(q.lastError(), consulta);
+        throw ErrorDeConsulta(q.lastError(), consulta);
     return q.next() ? q.value(0) : QVariant();
 }
 

@@ -4,7 +4,14 @@
 #include <QString>
 #include <QVariant>
 
+class QSqlError;
+
 namespace host {
+
+class ErrorSql;
+
+// The error of a statement the server refused (or that could not be sent), as an exception.
+ErrorSql ErrorDeConsulta(const QSqlError &error, const QString &sentencia);
 
 // The program's one database connection. Opened and checked by BasesDD::AbrirBdD; every query of
 // the program goes through it. Failing statements throw ErrorSql.

@@ -29,13 +29,8 @@ void Registros::Abrir(Conexion &cn, const QString &consulta, const QString &tabl
     QSqlQuery q(cn.bd());
     q.setForwardOnly(true);
     cn.contarConsulta();
-    if (!q.exec(consulta)) {
-        const QSqlError e = q.lastError();
-        bool ok = false;
-        const int numero = e.nativeErrorCode().toInt(&ok);
-        QString mensaje = e.databaseText().isEmpty() ? e.driverText() : e.databaseText();
-        throw ErrorSql(ok ? numero : -1, mensaje, consulta);
-    }
+    if (!q.exec(consulta))
+        throw ErrorDeConsulta(q.lastError(), consulta);
     const QSqlRecord rec = q.record();
     const int n = rec.count();
     columnas_.reserve(n);
@@ -56,7 +51,6 @@ void Registros::Abrir(Conexion &cn, const QString &consulta, const QString &tabl
     }
     cn_ = &cn;
     tabla_ = tabla;
-    consulta_ = consulta;
     actual_ = 0;
     abierto_ = true;
 }
@@ -66,7 +60,6 @@ void Registros::Cerrar()
     abierto_ = false;
     cn_ = nullptr;
     tabla_.clear();
-    consulta_.clear();
     columnas_.clear();
     tiposSql_.clear();
     indices_.clear();

@@ -48,7 +48,6 @@ private:
 
     Conexion *cn_ = nullptr;
     QString tabla_;
-    QString consulta_;
     bool abierto_ = false;
     QStringList columnas_;
     QVector<int> tiposSql_;
