@@ -390,6 +390,39 @@ private Q_SLOTS:
         QCOMPARE(otra.Valor(QStringLiteral("SELECT GET_LOCK(CONCAT('repieps.tmptempoieps.', MD5(DATABASE())), 0)")).toInt(), 1);
     }
 
+    void conexionPerdidaTerminaLaCorrida()
+    {
+        bd->ejecutar(QStringLiteral(
+            "INSERT INTO edoctacli (Folio,Fecha,Clave,CantidadPago,NotaCredito) VALUES (1,'2018-01-10','C1',10,0),"
+            "(2,'2018-01-11','C1',10,0);\n"
+            "INSERT INTO anexopagosctes (FolioDelPago,Factura,Cantidad) VALUES (1,1,10),(2,1,10);\n"
+            "INSERT INTO facturas (Id,Serie,Factura,SubTotal,IVA,ImpuestoAd,Cancelada) VALUES (1,'A',1,19,0,1,0);\n"
+            "INSERT INTO facturasdetalle VALUES (1,1,'P1',1,10,0,10);\n"));
+        // The server drops the run's connection while the second payment is on screen.
+        class VistaQueCorta : public VistaPrueba {
+        public:
+            host::Conexion *corrida = nullptr;
+            host::Conexion *otra = nullptr;
+            void TextoProceso(const QString &t) override
+            {
+                if (t.startsWith(QLatin1String("Fecha 11/01/2018")))
+                    otra->Execute(QStringLiteral("KILL %1").arg(corrida->Valor(QStringLiteral("SELECT CONNECTION_ID()")).toInt()));
+            }
+        } vista;
+        host::Conexion cn, otra;
+        QVERIFY(bd->bases.AbrirBdD(otra, bd->nombre()));
+        vista.corrida = &cn;
+        vista.otra = &otra;
+        DialogosGrabados dialogos;
+        clsRepIEPS rep(bd->bases, cn, vista, dir->path());
+        QString archivo = QStringLiteral("rep.txt");
+        rep.ProcesarReporte(QDate(2018, 1, 1), QDate(2018, 3, 31), archivo, QString(), true, true);
+        QCOMPARE(int(rep.resultado()), int(clsRepIEPS::Resultado::Error));
+        QVERIFY2(dialogos.cajas.last().texto.startsWith(QStringLiteral("Error nº 2")), qPrintable(dialogos.cajas.last().texto));
+        QCOMPARE(leer(dir->filePath(QStringLiteral("Logrep.txt"))).count("Pago ---> "), 2);
+        QCOMPARE(leer(dir->filePath(QStringLiteral("rep.txt"))), QByteArray("<no existe>"));
+    }
+
     void otraCorridaEnCursoNoCambiaNada()
     {
         bd->ejecutar(QStringLiteral(
