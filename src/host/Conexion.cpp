@@ -19,7 +19,11 @@ ErrorSql ErrorDeConsulta(const QSqlError &e, const QString &sentencia)
     bool ok = false;
     int numero = e.nativeErrorCode().toInt(&ok);
     QString mensaje = e.databaseText().isEmpty() ? e.driverText() : e.databaseText();
-    if (mensaje.isEmpty())
+    // The client library's own messages are in English; the ones a user meets when the network
+    // or the server fails get a Spanish explanation in front.
+    if (ok && (numero == 2006 || numero == 2013))
+        mensaje = QStringLiteral("Se perdió la conexión con el servidor de base de datos (%1)").arg(mensaje);
+    else if (mensaje.isEmpty())
         mensaje = QStringLiteral("No hay conexión con la base de datos");
     return ErrorSql(ok ? numero : -1, mensaje, sentencia);
 }

@@ -418,7 +418,7 @@ private Q_SLOTS:
         QString archivo = QStringLiteral("rep.txt");
         rep.ProcesarReporte(QDate(2018, 1, 1), QDate(2018, 3, 31), archivo, QString(), true, true);
         QCOMPARE(int(rep.resultado()), int(clsRepIEPS::Resultado::Error));
-        QVERIFY2(dialogos.cajas.last().texto.startsWith(QStringLiteral("Error nº 2")), qPrintable(dialogos.cajas.last().texto));
+        QVERIFY2(dialogos.cajas.last().texto.contains(QStringLiteral("Se perdió la conexión con el servidor")), qPrintable(dialogos.cajas.last().texto));
         QCOMPARE(leer(dir->filePath(QStringLiteral("Logrep.txt"))).count("Pago ---> "), 2);
         QCOMPARE(leer(dir->filePath(QStringLiteral("rep.txt"))), QByteArray("<no existe>"));
     }
