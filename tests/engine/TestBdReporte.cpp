@@ -104,6 +104,19 @@ private:
             "DELETE FROM facturas;\nDELETE FROM compras;\nDELETE FROM facturasdetalle;\nDELETE FROM comprasdetalle;\n"));
     }
 
+    // A report of an earlier run, which a run that writes none must leave as it is.
+    bool dejarReporteAnterior()
+    {
+        QFile viejo(dir->filePath(QStringLiteral("rep.txt")));
+        return viejo.open(QIODevice::WriteOnly) && viejo.write("anterior") == 8;
+    }
+
+    // Takes the lock that a run holds on the database's work table, from another connection.
+    static int tomarBloqueo(host::Conexion &cn)
+    {
+        return cn.Valor(QStringLiteral("SELECT GET_LOCK(CONCAT('repieps.tmptempoieps.', MD5(DATABASE())), 0)")).toInt();
+    }
+
     bool existeTablaDeTrabajo()
     {
         return bd->cn.Valor(QStringLiteral("SELECT COUNT(*) FROM information_schema.tables WHERE table_schema=DATABASE() "
@@ -273,10 +286,7 @@ private Q_SLOTS:
 
     void sinPagosNoTocaArchivosAnteriores()
     {
-        QFile viejo(dir->filePath(QStringLiteral("rep.txt")));
-        QVERIFY(viejo.open(QIODevice::WriteOnly));
-        viejo.write("anterior");
-        viejo.close();
+        QVERIFY(dejarReporteAnterior());
         DialogosGrabados dialogos;
         const Corrida c = correr(true, true, QString(), true, &dialogos);
         QCOMPARE(int(c.resultado), int(clsRepIEPS::Resultado::SinPagos));
@@ -370,10 +380,7 @@ private Q_SLOTS:
                                     "INSERT INTO facturas (Id,Serie,Factura,SubTotal,IVA,ImpuestoAd,Cancelada) VALUES %2;\n"
                                     "INSERT INTO facturasdetalle VALUES %3;\n")
                          .arg(nadaAplicado ? "0" : "10", factura, detalle));
-        QFile viejo(dir->filePath(QStringLiteral("rep.txt")));
-        QVERIFY(viejo.open(QIODevice::WriteOnly));
-        viejo.write("anterior");
-        viejo.close();
+        QVERIFY(dejarReporteAnterior());
         DialogosGrabados dialogos;
         const Corrida c = correr(true, true, QString(), true, &dialogos);
         QCOMPARE(int(c.resultado), int(clsRepIEPS::Resultado::Error));
@@ -387,7 +394,7 @@ private Q_SLOTS:
         // The lock was released: another connection can take it at once.
         host::Conexion otra;
         QVERIFY(bd->bases.AbrirBdD(otra, bd->nombre()));
-        QCOMPARE(otra.Valor(QStringLiteral("SELECT GET_LOCK(CONCAT('repieps.tmptempoieps.', MD5(DATABASE())), 0)")).toInt(), 1);
+        QCOMPARE(tomarBloqueo(otra), 1);
     }
 
     void conexionPerdidaTerminaLaCorrida()
@@ -430,7 +437,7 @@ private Q_SLOTS:
             "DROP TABLE IF EXISTS tmptempoieps;\nCREATE TABLE tmptempoieps (RFC VARCHAR(13));\nINSERT INTO tmptempoieps VALUES ('DE OTRA');\n"));
         host::Conexion otra;
         QVERIFY(bd->bases.AbrirBdD(otra, bd->nombre()));
-        QCOMPARE(otra.Valor(QStringLiteral("SELECT GET_LOCK(CONCAT('repieps.tmptempoieps.', MD5(DATABASE())), 0)")).toInt(), 1);
+        QCOMPARE(tomarBloqueo(otra), 1);
         DialogosGrabados dialogos;
         const Corrida c = correr(true, true, QString(), true, &dialogos);
         QCOMPARE(int(c.resultado), int(clsRepIEPS::Resultado::Ocupada));
