@@ -152,13 +152,18 @@ int main(int argc, char *argv[])
     VistaConsola vista(!op.porCategoria);
     engine::clsRepIEPS reporte(bases, cn, vista, carpeta);
     reporte.setTituloAplicacion(QStringLiteral("repieps"));
+    if (op.porRenglon)
+        reporte.setLectura(engine::clsRepIEPS::Lectura::PorRenglon);
     reporte.ProcesarReporte(op.desde, op.hasta, archivo, op.clave, !op.proveedores, op.todosLosPagos);
     vista.terminar();
     const double segundos = reloj.nsecsElapsed() / 1e9;
 
     if (op.estadisticas)
         err << "pagos=" << reporte.pagosProcesados() << " lineas=" << reporte.lineasProcesadas()
-            << " consultas=" << cn.consultas() << " segundos=" << QString::number(segundos, 'f', 3) << Qt::endl;
+            << " consultas=" << cn.consultas() << " segundos=" << QString::number(segundos, 'f', 3) << " lectura="
+            << (reporte.lecturaUsada() == engine::clsRepIEPS::Lectura::PorPeriodo ? "periodo" : "renglon") << Qt::endl;
+    if (op.estadisticas && !reporte.motivoLectura().isEmpty())
+        err << "Se leyó renglón por renglón: " << reporte.motivoLectura() << Qt::endl;
 
     bases.CierraBdD(cn);
     switch (reporte.resultado()) {

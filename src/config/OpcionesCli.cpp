@@ -43,6 +43,7 @@ bool LeerOpcionesCli(const QStringList &argumentos, OpcionesCli &o, QString *err
     } banderas[] = {
         {"--proveedores", &o.proveedores},   {"--por-categoria", &o.porCategoria},
         {"--todos-los-pagos", &o.todosLosPagos}, {"--estadisticas", &o.estadisticas},
+        {"--consultas-por-renglon", &o.porRenglon},
         {"--help", &o.ayuda},                {"-h", &o.ayuda},
         {"--ayuda", &o.ayuda},
     };
@@ -130,7 +131,10 @@ QString AyudaCli()
         "  --usuario USUARIO      usuario de MySQL (por omisión root)\n"
         "  --base NOMBRE          base de datos (por omisión la de la configuración, o datos1)\n"
         "  --estadisticas         al terminar, escribe en la salida de errores pagos, líneas,\n"
-        "                         consultas y segundos del proceso\n"
+        "                         consultas, segundos y la forma de lectura del proceso\n"
+        "  --consultas-por-renglon  lee la base renglón por renglón (una consulta por pago,\n"
+        "                         documento y línea), como referencia; sin ella lee el periodo\n"
+        "                         por lotes, con el mismo resultado y muchas menos consultas\n"
         "  --help                 muestra esta ayuda\n"
         "\n"
         "Códigos de salida:\n"

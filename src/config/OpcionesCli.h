@@ -21,6 +21,7 @@ struct OpcionesCli {
     QString usuario;
     QString base;
     bool estadisticas = false;
+    bool porRenglon = false; // reads row by row (the reference way) instead of whole periods
     bool ayuda = false;
 };
 

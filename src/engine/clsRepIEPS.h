@@ -31,6 +31,13 @@ public:
         Error,       // an error ended the run
     };
 
+    // How a run fetches its rows. Both give the same log, report and ending; they differ only in
+    // the statements sent to the server.
+    enum class Lectura {
+        PorPeriodo, // the payments' links, documents and lines read ahead in batches (the default)
+        PorRenglon, // one statement per payment, document, line and group (the reference)
+    };
+
     // carpeta: where the report and the log are written (the program's folder for the window).
     clsRepIEPS(host::BasesDD &bases, host::Conexion &cn, VistaProceso &vista, const QString &carpeta);
     ~clsRepIEPS();
@@ -51,6 +58,15 @@ public:
     const QStringList &productosInexistentes() const { return inexistentes_; }
     int pagosProcesados() const { return pagos_; }
     int lineasProcesadas() const { return lineas_; }
+
+    // The way of reading asked for the next runs (PorPeriodo unless told otherwise).
+    void setLectura(Lectura lectura) { lectura_ = lectura; }
+    // Payments read ahead per batch by the whole-period reading (tests use small batches).
+    void setPagosPorLote(int pagos) { pagosPorLote_ = pagos > 0 ? pagos : 1; }
+    // The way the last run read its rows, and why it read row by row when asked to read whole
+    // periods (empty otherwise): the database does not guarantee the same rows in the same order.
+    Lectura lecturaUsada() const { return lecturaUsada_; }
+    const QString &motivoLectura() const { return motivoLectura_; }
 
     // Title of the missing-products box.
     void setTituloAplicacion(const QString &titulo) { titulo_ = titulo; }
@@ -106,6 +122,11 @@ private:
     std::unique_ptr<ArchivoLog> log_;
     QString rutaLog_;
     bool bloqueada_ = false; // this run holds the database's work table
+
+    Lectura lectura_ = Lectura::PorPeriodo;
+    Lectura lecturaUsada_ = Lectura::PorRenglon;
+    QString motivoLectura_;
+    int pagosPorLote_ = 5000;
 
     Resultado resultado_ = Resultado::SinEjecutar;
     QString mensajeError_;
