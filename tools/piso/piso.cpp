@@ -1,21 +1,38 @@
-// repieps-piso: the floor of a report run. Sends N single-row primary-key SELECTs one by one
-// through the program's own database layer (BasesDD::AbrirTabla over one Conexion), reads a
-// column of each row, and prints how long they took:
+// repieps-piso: the speed limit of a customer report run. One aggregate query does, on the
+// server and in one statement, the work that a run does over the period: payments, what part
+// of each went to which invoice, the invoices with IEPS, their lines with IEPS, product and
+// product line, summed per RFC, line and presentation with the payment's share of each
+// invoice. Its rows are fetched through the program's own database layer (BasesDD::AbrirTabla
+// over one Conexion), so no run that reads the same data can hope to be faster:
 //
-//   repieps-piso --servidor HOST --puerto N --usuario U --base NOMBRE --consultas N
+//   repieps-piso --desde AAAA-MM-DD --hasta AAAA-MM-DD --servidor HOST --puerto N --usuario U --base NOMBRE
 //
-// The password comes from REPIEPS_PASSWORD. Output: "consultas=N segundos=S" on stdout.
+// Dates may also be written DD/MM/AAAA. The password comes from REPIEPS_PASSWORD. Output on
+// stdout: "segundos=S filas=R lineas=L", L being the invoice lines that went into the sums.
 #include "BasesDD.h"
 #include "Conexion.h"
 #include "Errores.h"
 #include "Registros.h"
 
 #include <QCoreApplication>
+#include <QDate>
 #include <QElapsedTimer>
 #include <QStringList>
 #include <QTextStream>
 
 #include <cstdio>
+
+namespace {
+
+QDate leerFecha(const QString &texto)
+{
+    QDate d = QDate::fromString(texto, QStringLiteral("yyyy-MM-dd"));
+    if (!d.isValid())
+        d = QDate::fromString(texto, QStringLiteral("dd/MM/yyyy"));
+    return d;
+}
+
+} // namespace
 
 int main(int argc, char *argv[])
 {
@@ -26,7 +43,7 @@ int main(int argc, char *argv[])
     bases.cPuerto = QStringLiteral("3306");
     bases.cUsuario = QStringLiteral("root");
     bases.cPassword = qEnvironmentVariable("REPIEPS_PASSWORD");
-    qint64 consultas = -1;
+    QDate desde, hasta;
     const QStringList a = app.arguments();
     for (int i = 1; i < a.size(); ++i) {
         const QString valor = i + 1 < a.size() ? a[i + 1] : QString();
@@ -38,61 +55,70 @@ int main(int argc, char *argv[])
             bases.cUsuario = valor;
         else if (a[i] == QLatin1String("--base"))
             bases.cMiBase = valor;
-        else if (a[i] == QLatin1String("--consultas"))
-            consultas = valor.toLongLong();
+        else if (a[i] == QLatin1String("--desde"))
+            desde = leerFecha(valor);
+        else if (a[i] == QLatin1String("--hasta"))
+            hasta = leerFecha(valor);
         else {
             err << "repieps-piso: opción desconocida: " << a[i] << "\n";
             return 2;
         }
         ++i;
     }
-    if (bases.cMiBase.isEmpty() || consultas < 0) {
-        err << "uso: repieps-piso --servidor HOST --puerto N --usuario U --base NOMBRE --consultas N\n";
+    if (bases.cMiBase.isEmpty() || !desde.isValid() || !hasta.isValid()) {
+        err << "uso: repieps-piso --desde AAAA-MM-DD --hasta AAAA-MM-DD --servidor HOST --puerto N --usuario U "
+               "--base NOMBRE\n";
         return 2;
     }
 
+    // share: the part of the invoice's total that this payment covered, as the run prorates it.
+    const QString parte = QStringLiteral("(a.Cantidad/(f.SubTotal+f.IVA+f.ImpuestoAd))");
+    const QString importe = QStringLiteral("(d.Cantidad*d.PrecioNeto)");
+    const QString ieps = QStringLiteral("(%1*d.ImpuestoAd/100)").arg(importe);
+    const QString campos =
+        QStringLiteral("c.RFC, l.Linea, p.Pedimento, COUNT(*) AS Lineas, SUM(ROUND(%1*d.Cantidad)) AS Cantidad, "
+                       "SUM(ROUND(%1*%2)) AS Importe, SUM(ROUND(%1*%3)) AS IEPS, "
+                       "SUM(ROUND(%1*(%2+%3)*d.IVA/100)) AS IVA")
+            .arg(parte, importe, ieps);
+    const QString origen =
+        QStringLiteral("edoctacli e LEFT JOIN clientes c ON c.Clave=e.Clave "
+                       "JOIN anexopagosctes a ON a.FolioDelPago=e.Folio AND a.Factura<>0 "
+                       "JOIN facturas f ON f.Id=a.Factura AND f.ImpuestoAd<>0 AND f.Cancelada=0 "
+                       "JOIN facturasdetalle d ON d.Id=f.Id AND d.ImpuestoAd<>0 "
+                       "LEFT JOIN productos p ON p.Clave=d.Producto "
+                       "LEFT JOIN lineas l ON l.Id=p.Linea "
+                       "WHERE e.Fecha BETWEEN '%1' AND '%2' AND e.CantidadPago>0 AND e.NotaCredito=0 "
+                       "GROUP BY c.RFC, l.Linea, p.Pedimento")
+            .arg(desde.toString(Qt::ISODate), hasta.toString(Qt::ISODate));
+
     try {
+        // The clock includes connecting, as a run's does.
+        QElapsedTimer reloj;
+        reloj.start();
         host::Conexion cn;
         if (!bases.AbrirBdD(cn, bases.cMiBase)) {
             err << bases.UltimoError() << "\n";
             return 1;
         }
-        // Keys of the tables that a run reads row by row, fetched before the clock starts.
-        struct Tabla {
-            QString desde, campo;
-            QStringList claves;
-        };
-        QVector<Tabla> tablas = {{QStringLiteral("facturas WHERE Id="), QStringLiteral("Id"), {}},
-                                 {QStringLiteral("productos WHERE Clave='%1'"), QStringLiteral("Clave"), {}},
-                                 {QStringLiteral("lineas WHERE Id="), QStringLiteral("Id"), {}}};
-        const char *fuentes[] = {"facturas", "productos", "lineas"};
-        for (int t = 0; t < tablas.size(); ++t) {
-            host::Registros rs;
-            bases.AbrirTabla(rs, cn, QString::fromLatin1(fuentes[t]) + QStringLiteral(" LIMIT 200000"), tablas[t].campo);
-            for (; !rs.Eof(); rs.MoveNext())
-                tablas[t].claves << rs.Campo(tablas[t].campo).toString();
-            if (tablas[t].claves.isEmpty()) {
-                err << "repieps-piso: la tabla " << fuentes[t] << " está vacía\n";
-                return 1;
-            }
-        }
-
-        QElapsedTimer reloj;
-        reloj.start();
         host::Registros rs;
-        qint64 leidos = 0;
-        for (qint64 i = 0; i < consultas; ++i) {
-            const Tabla &t = tablas[int(i % tablas.size())];
-            const QString &clave = t.claves[int((i / tablas.size()) % t.claves.size())];
-            const QString desde = t.desde.contains(QLatin1String("%1")) ? t.desde.arg(clave) : t.desde + clave;
-            if (bases.AbrirTabla(rs, cn, desde + QStringLiteral(" LIMIT 1")))
-                leidos += !rs.Campo(t.campo).isNull();
-            bases.CierraTabla(rs);
+        bases.AbrirTabla(rs, cn, origen, campos);
+        qint64 filas = 0, lineas = 0;
+        double suma = 0; // read every value, as a run would
+        for (; !rs.Eof(); rs.MoveNext()) {
+            ++filas;
+            lineas += rs.Campo(QStringLiteral("Lineas")).toLongLong();
+            suma += rs.Campo(QStringLiteral("Cantidad")).toDouble() + rs.Campo(QStringLiteral("Importe")).toDouble()
+                    + rs.Campo(QStringLiteral("IEPS")).toDouble() + rs.Campo(QStringLiteral("IVA")).toDouble();
+            rs.Campo(QStringLiteral("RFC"));
+            rs.Campo(QStringLiteral("Linea"));
+            rs.Campo(QStringLiteral("Pedimento"));
         }
         const double segundos = double(reloj.nsecsElapsed()) / 1e9;
+        bases.CierraTabla(rs);
         bases.CierraBdD(cn);
-        std::printf("consultas=%lld segundos=%.3f filas=%lld\n", static_cast<long long>(consultas), segundos,
-                    static_cast<long long>(leidos));
+        std::printf("segundos=%.3f filas=%lld lineas=%lld\n", segundos, static_cast<long long>(filas),
+                    static_cast<long long>(lineas));
+        static_cast<void>(suma);
     } catch (const host::Error &e) {
         err << e.texto() << "\n";
         return 1;
