@@ -2,9 +2,7 @@
 // genérica, from the name of the product line or from the product's IEPS category text.
 #include "clsRepIEPS.h"
 
-#include "BasesDD.h"
-#include "Conexion.h"
-#include "Registros.h"
+#include "FuenteDeRenglones.h"
 
 namespace engine {
 
@@ -18,11 +16,6 @@ bool Contiene(const QString &n, const char *x)
 bool Empieza(const QString &n, const char *x)
 {
     return n.startsWith(QLatin1String(x));
-}
-
-QString ConsultaDeLinea(int idLinea)
-{
-    return QStringLiteral("lineas WHERE Id=") + QString::number(idLinea) + QStringLiteral(" LIMIT 1");
 }
 
 struct Categoria {
@@ -89,26 +82,20 @@ QString clsRepIEPS::ClavePorCategoria(const QString &categoria)
 
 QString clsRepIEPS::ObtenerClavePlaguicida(int idLinea)
 {
-    QString resultado = QStringLiteral("020");
-    host::Registros rs;
-    if (bases_.AbrirTabla(rs, cn_, ConsultaDeLinea(idLinea)))
-        resultado = ClavePlaguicidaPorNombre(rs.Campo(QStringLiteral("Linea")));
-    bases_.CierraTabla(rs);
-    return resultado;
+    QVariant nombre;
+    if (fuente_->NombreDeLinea(idLinea, nombre))
+        return ClavePlaguicidaPorNombre(nombre);
+    return QStringLiteral("020");
 }
 
 QString clsRepIEPS::ObtenerClaveGenerica(int idLinea, const QString &categoria)
 {
-    QString resultado;
-    host::Registros rs;
-    if (vista_.PorLineaDeProductos()) {
-        if (bases_.AbrirTabla(rs, cn_, ConsultaDeLinea(idLinea)))
-            resultado = ClavePorNombreDeLinea(rs.Campo(QStringLiteral("Linea")));
-    } else {
-        resultado = ClavePorCategoria(categoria);
-    }
-    bases_.CierraTabla(rs);
-    return resultado;
+    if (!vista_.PorLineaDeProductos())
+        return ClavePorCategoria(categoria);
+    QVariant nombre;
+    if (fuente_->NombreDeLinea(idLinea, nombre))
+        return ClavePorNombreDeLinea(nombre);
+    return QString();
 }
 
 } // namespace engine

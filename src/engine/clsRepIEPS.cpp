@@ -2,12 +2,17 @@
 // log, and the closing of the run.
 #include "clsRepIEPS.h"
 
+#include "AcumuladorEnMemoria.h"
+#include "AcumuladorEnTabla.h"
 #include "ArchivoLog.h"
 #include "BasesDD.h"
 #include "Conexion.h"
 #include "Dialogos.h"
 #include "Errores.h"
+#include "EleccionDeLectura.h"
 #include "Formatos.h"
+#include "FuentePorPeriodo.h"
+#include "FuentePorRenglon.h"
 #include "LibKVRS.h"
 
 #include <QDir>
@@ -75,6 +80,8 @@ void clsRepIEPS::ProcesarReporte(const QDate &dtInicial, const QDate &dtFinal, Q
     mensajeError_.clear();
     rutaLog_.clear();
     pagos_ = lineas_ = 0;
+    lecturaUsada_ = lectura_;
+    motivoLectura_.clear();
     blSonCtes_ = blSonCtes;
     blTodosLosPagos_ = blTodosLosPagos;
     bloqueada_ = false;
@@ -148,6 +155,7 @@ void clsRepIEPS::ejecutar(const QDate &dtInicial, const QDate &dtFinal, QString 
     if (!bases_.AbrirTabla(rsPagos_, cn_, desde, campos)) {
         resultado_ = Resultado::SinPagos;
     } else {
+        elegirLectura();
         rutaLog_ = QDir(carpeta_).filePath(QStringLiteral("Log") + stArchivo);
         log_ = std::make_unique<ArchivoLog>(rutaLog_);
         stArchivo = QDir::toNativeSeparators(QDir(carpeta_).filePath(stArchivo));
@@ -179,12 +187,13 @@ void clsRepIEPS::ejecutar(const QDate &dtInicial, const QDate &dtFinal, QString 
 
             if (blTodosLosPagos_)
                 escribirLog(lineaDePago(pago));
-            ProcesarPago(pago);
+            ProcesarPago(pagos_, pago);
             ++pagos_;
             vista_.Avance(pagos_, total);
             rsPagos_.MoveNext();
         }
         log_->Cerrar();
+        acumulador_->Terminar();
         cn_.Execute(QStringLiteral("COMMIT"));
 
         if (!stLista_.isEmpty())
@@ -215,71 +224,59 @@ void clsRepIEPS::escribirLog(const QString &linea)
     log_->Escribir(linea);
 }
 
-void clsRepIEPS::ProcesarPago(const Pago &pago)
+void clsRepIEPS::elegirLectura()
 {
-    const QString folio = ValorComoTexto(pago.folio);
-    const QString referencia = blSonCtes_ ? QStringLiteral("Factura") : QStringLiteral("Compra");
-    const QString desde = blSonCtes_
-                              ? QStringLiteral("anexopagosctes WHERE FolioDelPago=") + folio + QStringLiteral(" AND Factura<>0")
-                              : QStringLiteral("anexopagosprov WHERE FolioDelPago=") + folio + QStringLiteral(" AND Compra<>0");
-    if (!bases_.AbrirTabla(rsAnexo_, cn_, desde, QStringLiteral("Cantidad,") + referencia))
-        return;
-
-    while (!rsAnexo_.Eof()) {
-        const QString documento = ValorComoTexto(rsAnexo_.Campo(referencia));
-        const QVariant cantidadAnexo = rsAnexo_.Campo(QStringLiteral("Cantidad"));
-        const bool califica =
-            blSonCtes_
-                ? bases_.AbrirTabla(rsFactura_, cn_,
-                                    QStringLiteral("facturas WHERE Id=") + documento
-                                        + QStringLiteral(" AND ImpuestoAd<>0 AND Cancelada=0 LIMIT 1"),
-                                    QStringLiteral("Serie,Factura,ImpuestoAd,(SubTotal+IVA+ImpuestoAd) AS Totaluco,Cancelada"))
-                : bases_.AbrirTabla(rsFactura_, cn_,
-                                    QStringLiteral("compras WHERE Compra=") + documento
-                                        + QStringLiteral(" AND ImpuestoAd<>0 AND Cancelada=0 LIMIT 1"),
-                                    QStringLiteral("Compra,ImpuestoAd,(SubTotal+IVA+ImpuestoAd) AS Totaluco,Cancelada"));
-        if (califica) {
-            if (!blTodosLosPagos_)
-                escribirLog(lineaDePago(pago));
-
-            const QVariant impuesto = rsFactura_.Campo(QStringLiteral("ImpuestoAd"));
-            const QVariant total = rsFactura_.Campo(QStringLiteral("Totaluco"));
-            const QString importes = QStringLiteral(", IEPS: ") + (impuesto.isNull() ? QString() : FormatoImporte(impuesto.toDouble()))
-                                     + QStringLiteral(", Total: ") + (total.isNull() ? QString() : FormatoImporte(total.toDouble()));
-            if (blSonCtes_) {
-                const QVariant serie = rsFactura_.Campo(QStringLiteral("Serie"));
-                escribirLog(Sangria(10, serie.isNull() ? QStringLiteral("Null")
-                                                       : QStringLiteral("Factura: ") + serie.toString()
-                                                             + ValorComoTexto(rsFactura_.Campo(QStringLiteral("Factura")))
-                                                             + importes));
-            } else {
-                escribirLog(Sangria(10, QStringLiteral("Compra: ") + ValorComoTexto(rsFactura_.Campo(QStringLiteral("Compra")))
-                                            + importes));
-            }
-            // The document's lines that carry IEPS, with their product's line, presentation and category.
-            const QString detalle =
-                blSonCtes_ ? QStringLiteral("facturasdetalle LEFT JOIN productos ON facturasdetalle.Producto=productos.Clave "
-                                            "WHERE facturasdetalle.ImpuestoAd<>0 AND facturasdetalle.Id=")
-                           : QStringLiteral("comprasdetalle LEFT JOIN productos ON comprasdetalle.Producto=productos.Clave "
-                                            "WHERE comprasdetalle.ImpuestoAd<>0 AND comprasdetalle.Compra=");
-            const QString columnas =
-                blSonCtes_ ? QStringLiteral("facturasdetalle.Producto,facturasdetalle.Cantidad,facturasdetalle.PrecioNeto,"
-                                            "facturasdetalle.IVA,facturasdetalle.ImpuestoAd,productos.Linea,"
-                                            "productos.Pedimento,productos.CategoriaIEPS")
-                           : QStringLiteral("comprasdetalle.Producto,comprasdetalle.Cantidad,comprasdetalle.CostoNeto,"
-                                            "comprasdetalle.IVA,comprasdetalle.ImpuestoAd,productos.Linea,"
-                                            "productos.Pedimento,productos.CategoriaIEPS");
-            bases_.AbrirTabla(rsDetalle_, cn_, detalle + documento + QStringLiteral(" ORDER BY Partida"), columnas);
-            while (!rsDetalle_.Eof()) {
-                ProcesarDetalle(pago, cantidadAnexo, total);
-                rsDetalle_.MoveNext();
-            }
+    const Lado &lado = Lado::De(blSonCtes_);
+    EleccionDeLectura eleccion;
+    if (lectura_ == Lectura::PorPeriodo) {
+        eleccion = ElegirLectura(cn_, lado, rsPagos_);
+        if (!eleccion.motivo.isEmpty()) {
+            lecturaUsada_ = Lectura::PorRenglon;
+            motivoLectura_ = eleccion.motivo;
         }
-        rsAnexo_.MoveNext();
+    }
+    if (lecturaUsada_ == Lectura::PorPeriodo) {
+        fuente_ = std::make_unique<FuentePorPeriodo>(cn_, lado, rsPagos_, eleccion.llaveAnexos, pagosPorLote_);
+        acumulador_ = std::make_unique<AcumuladorEnMemoria>(cn_, std::move(eleccion.pesosRfc));
+    } else {
+        fuente_ = std::make_unique<FuentePorRenglon>(bases_, cn_, lado);
+        acumulador_ = std::make_unique<AcumuladorEnTabla>(bases_, cn_, rsTemporal_);
     }
 }
 
-void clsRepIEPS::ProcesarDetalle(const Pago &pago, const QVariant &cantidadAnexo, const QVariant &totalDocumento)
+void clsRepIEPS::ProcesarPago(int indice, const Pago &pago)
+{
+    const QString referencia = QLatin1String(Lado::De(blSonCtes_).documentoDelAnexo);
+    for (Tramo anexos = fuente_->Anexos(indice, pago); !anexos.Eof(); anexos.MoveNext()) {
+        const QVariant documento = anexos.Campo(referencia);
+        const QVariant cantidadAnexo = anexos.Campo(QStringLiteral("Cantidad"));
+        const Tramo factura = fuente_->Documento(documento);
+        if (factura.Eof())
+            continue;
+        if (!blTodosLosPagos_)
+            escribirLog(lineaDePago(pago));
+
+        const QVariant impuesto = factura.Campo(QStringLiteral("ImpuestoAd"));
+        const QVariant total = factura.Campo(QStringLiteral("Totaluco"));
+        const QString importes = QStringLiteral(", IEPS: ") + (impuesto.isNull() ? QString() : FormatoImporte(impuesto.toDouble()))
+                                 + QStringLiteral(", Total: ") + (total.isNull() ? QString() : FormatoImporte(total.toDouble()));
+        if (blSonCtes_) {
+            const QVariant serie = factura.Campo(QStringLiteral("Serie"));
+            escribirLog(Sangria(10, serie.isNull() ? QStringLiteral("Null")
+                                                   : QStringLiteral("Factura: ") + serie.toString()
+                                                         + ValorComoTexto(factura.Campo(QStringLiteral("Factura")))
+                                                         + importes));
+        } else {
+            escribirLog(Sangria(10, QStringLiteral("Compra: ") + ValorComoTexto(factura.Campo(QStringLiteral("Compra")))
+                                        + importes));
+        }
+        for (Tramo detalle = fuente_->Detalle(documento); !detalle.Eof(); detalle.MoveNext())
+            ProcesarDetalle(pago, cantidadAnexo, total, detalle);
+    }
+}
+
+void clsRepIEPS::ProcesarDetalle(const Pago &pago, const QVariant &cantidadAnexo, const QVariant &totalDocumento,
+                                 const Tramo &rsDetalle)
 {
     vista_.ProcesarEventos();
 
@@ -298,36 +295,38 @@ void clsRepIEPS::ProcesarDetalle(const Pago &pago, const QVariant &cantidadAnexo
     const float fraccion = float(double(porcentaje) / 100);
     const double f = double(fraccion);
 
-    const QString campoPrecio = blSonCtes_ ? QStringLiteral("PrecioNeto") : QStringLiteral("CostoNeto");
-    const double cantidad = Numero(rsDetalle_.Campo(QStringLiteral("Cantidad")));
-    const double precio = Numero(rsDetalle_.Campo(campoPrecio));
-    const QVariant tasaIeps = rsDetalle_.Campo(QStringLiteral("ImpuestoAd"));
+    const QString campoPrecio = QLatin1String(Lado::De(blSonCtes_).precio);
+    const double cantidad = Numero(rsDetalle.Campo(QStringLiteral("Cantidad")));
+    const double precio = Numero(rsDetalle.Campo(campoPrecio));
+    const QVariant tasaIeps = rsDetalle.Campo(QStringLiteral("ImpuestoAd"));
     const double importe = cantidad * precio;
     const double ieps = importe * Numero(tasaIeps) / 100;
     const double iepsProrrateado = RedondeoPar(f * ieps);
 
-    const QVariant tasaIva = rsDetalle_.Campo(QStringLiteral("IVA"));
+    const QVariant tasaIva = rsDetalle.Campo(QStringLiteral("IVA"));
     double ivaProrrateado = 0;
     if (tasaIva.isNull() || tasaIva.toDouble() != 0) {
         const double iva = (importe + ieps) * Numero(tasaIva) / 100;
         ivaProrrateado = RedondeoPar(f * iva);
     }
-    const double cantidadProrrateada = RedondeoPar(f * cantidad);
-    const double importeProrrateado = RedondeoPar(f * importe);
+    Prorrateo prorrateo;
+    prorrateo.cantidad = RedondeoPar(f * cantidad);
+    prorrateo.importe = RedondeoPar(f * importe);
+    prorrateo.ieps = iepsProrrateado;
+    prorrateo.iva = ivaProrrateado;
 
-    const QVariant producto = rsDetalle_.Campo(QStringLiteral("Producto"));
-    const QVariant linea = rsDetalle_.Campo(QStringLiteral("Linea"));
-    const QVariant categoria = rsDetalle_.Campo(QStringLiteral("CategoriaIEPS"));
+    const QVariant producto = rsDetalle.Campo(QStringLiteral("Producto"));
+    const QVariant linea = rsDetalle.Campo(QStringLiteral("Linea"));
+    const QVariant categoria = rsDetalle.Campo(QStringLiteral("CategoriaIEPS"));
     QString nombreLinea;
     if (!linea.isNull()) {
         const int idLinea = Entero32(linea);
         clave5_ = ObtenerClavePlaguicida(idLinea);
         const QString generica = ObtenerClaveGenerica(idLinea, Texto(categoria));
         claveGen_ = clave5_ == QLatin1String("019") ? QStringLiteral("003") : generica;
-        if (bases_.AbrirTabla(rsLinea_, cn_,
-                              QStringLiteral("lineas WHERE Id=") + QString::number(idLinea) + QStringLiteral(" LIMIT 1"),
-                              QStringLiteral("Linea")))
-            nombreLinea = Texto(rsLinea_.Campo(QStringLiteral("Linea")));
+        QVariant nombre;
+        if (fuente_->NombreDeLinea(idLinea, nombre))
+            nombreLinea = Texto(nombre);
     } else {
         // Not in the catalogue, or without a product line: listed at the end of the run. The
         // codes of the previous line stand.
@@ -350,17 +349,14 @@ void clsRepIEPS::ProcesarDetalle(const Pago &pago, const QVariant &cantidadAnexo
                                       + QStringLiteral(", Clave gener.: ") + claveGen_ + QStringLiteral(", ")
                                       + categoria.toString()));
 
-    Acumular(pago, rsDetalle_.Campo(QStringLiteral("Pedimento")), cantidadProrrateada, importeProrrateado,
-             iepsProrrateado, ivaProrrateado);
+    acumulador_->Acumular(pago, rsDetalle.Campo(QStringLiteral("Pedimento")), clave5_, claveGen_, prorrateo);
     ++lineas_;
 }
 
 void clsRepIEPS::cierre(bool soltarTabla)
 {
-    bases_.CierraTabla(rsLinea_);
-    bases_.CierraTabla(rsAnexo_);
-    bases_.CierraTabla(rsFactura_);
-    bases_.CierraTabla(rsDetalle_);
+    if (fuente_)
+        fuente_->Cerrar();
     bases_.CierraTabla(rsTemporal_);
     bases_.CierraTabla(rsPagos_);
     if (log_)

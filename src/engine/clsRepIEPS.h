@@ -15,7 +15,11 @@ class Conexion;
 
 namespace engine {
 
+class Acumulador;
 class ArchivoLog;
+class FuenteDeRenglones;
+class Tramo;
+struct Pago;
 
 // One special IEPS report: selects the payments of a date range, prorates the IEPS, IVA,
 // quantity and amount of every invoice or purchase line they paid, sums them per party in the
@@ -83,16 +87,11 @@ public:
     static QString ClavePlaguicidaPorNombre(const QVariant &nombre);
 
 private:
-    // The columns of one payment row.
-    struct Pago {
-        QVariant id, folio, fecha, cantidad, clave, nombre, rfc, estado;
-    };
-
     void ejecutar(const QDate &dtInicial, const QDate &dtFinal, QString &stArchivo, const QString &stCliente);
-    void ProcesarPago(const Pago &pago);
-    void ProcesarDetalle(const Pago &pago, const QVariant &cantidadAnexo, const QVariant &totalDocumento);
-    void Acumular(const Pago &pago, const QVariant &pedimento, double cantidad, double importe, double ieps,
-                  double iva);
+    void elegirLectura();
+    void ProcesarPago(int indice, const Pago &pago);
+    void ProcesarDetalle(const Pago &pago, const QVariant &cantidadAnexo, const QVariant &totalDocumento,
+                         const Tramo &detalle);
     void CrearTablaTemporal();
     void GenerarArchivoReporte(const QString &stRuta, host::Registros &rsDetalle, bool blSonCtes);
     void AgregarCampo(const QString &texto, bool blNuevo);
@@ -118,7 +117,9 @@ private:
     QString clave5_;   // Campo 5 code of the last detail line that had a product line
     QString claveGen_; // clave genérica of the same line
 
-    host::Registros rsPagos_, rsAnexo_, rsFactura_, rsDetalle_, rsLinea_, rsTemporal_;
+    host::Registros rsPagos_, rsTemporal_;
+    std::unique_ptr<FuenteDeRenglones> fuente_;
+    std::unique_ptr<Acumulador> acumulador_;
     std::unique_ptr<ArchivoLog> log_;
     QString rutaLog_;
     bool bloqueada_ = false; // this run holds the database's work table

@@ -109,6 +109,14 @@ QVariant Registros::Campo(const QString &nombre) const
     return filas_[actual_][i];
 }
 
+QVariant Registros::CampoDeFila(int fila, const QString &nombre) const
+{
+    const int i = columna(nombre);
+    if (fila < 0 || fila >= filas_.size())
+        throw sinFilaActual();
+    return filas_[fila][i];
+}
+
 void Registros::AddNew()
 {
     if (!abierto_)

@@ -1,0 +1,37 @@
+#pragma once
+
+#include "FuenteDeRenglones.h"
+
+#include <QString>
+#include <QVariant>
+
+namespace engine {
+
+// The prorated values of one detail line.
+struct Prorrateo {
+    double cantidad = 0, importe = 0, ieps = 0, iva = 0;
+};
+
+// Sums the detail lines of a run into groups: one per party RFC, Campo 5 code, clave genérica
+// and product presentation, which become the rows of the work table tmptempoieps.
+class Acumulador {
+public:
+    virtual ~Acumulador() = default;
+    // Adds a line to its group, creating the group when it is the first line of it. A line
+    // whose product has no presentation (always so for a product missing from the catalogue)
+    // has no group: it is logged and listed, not summed.
+    virtual void Acumular(const Pago &pago, const QVariant &pedimento, const QString &clave5,
+                          const QString &claveGen, const Prorrateo &valores) = 0;
+    // Puts in the work table what is not there yet; the run commits right after.
+    virtual void Terminar() = 0;
+};
+
+// What a group row holds about its party and presentation. The first line of a group fixes them.
+QString RfcDelGrupo(const Pago &pago);                  // the payment's RFC, cleaned
+QString NombreDelGrupo(const Pago &pago, const QString &rfc);
+QString EstadoDelGrupo(const Pago &pago);              // two-digit state code
+QString PresentacionDelGrupo(const QVariant &pedimento); // the presentation number as text
+// The single-precision number that the work table keeps for a presentation text.
+float PresentacionSimple(const QString &presentacion);
+
+} // namespace engine

@@ -1,0 +1,85 @@
+#include "AcumuladorEnMemoria.h"
+
+#include "Conexion.h"
+
+#include <cstring>
+
+namespace engine {
+
+namespace {
+// Statements of about this size: far below any server's packet limit, few round trips.
+constexpr int TamanoDeInsercion = 512 * 1024;
+} // namespace
+
+AcumuladorEnMemoria::AcumuladorEnMemoria(host::Conexion &cn, QHash<QString, QByteArray> pesosRfc)
+    : cn_(cn)
+    , pesosRfc_(std::move(pesosRfc))
+{
+}
+
+void AcumuladorEnMemoria::Acumular(const Pago &pago, const QVariant &pedimento, const QString &clave5,
+                                   const QString &claveGen, const Prorrateo &valores)
+{
+    if (pedimento.isNull())
+        return;
+
+    const QString rfc = RfcDelGrupo(pago);
+    const QString presentacion = PresentacionDelGrupo(pedimento);
+    float simple = PresentacionSimple(presentacion);
+    if (simple == 0.0f)
+        simple = 0.0f; // -0 and 0 are one number for the table's comparison
+
+    // The RFC's weight is hexadecimal, the codes are digits: "|" cannot be part of either.
+    QByteArray llave = pesosRfc_.value(rfc);
+    if (llave.isNull())
+        llave = QByteArrayLiteral("=") + rfc.toUtf8();
+    llave += '|' + clave5.toUtf8() + '|' + claveGen.toUtf8() + '|';
+    char bytes[sizeof simple];
+    std::memcpy(bytes, &simple, sizeof simple);
+    llave.append(bytes, sizeof simple);
+
+    auto it = indice_.constFind(llave);
+    int i;
+    if (it == indice_.constEnd()) {
+        i = grupos_.size();
+        indice_.insert(llave, i);
+        grupos_.push_back({rfc, NombreDelGrupo(pago, rfc), EstadoDelGrupo(pago), clave5, claveGen, presentacion, {}});
+    } else {
+        i = it.value();
+    }
+    Prorrateo &suma = grupos_[i].suma;
+    suma.cantidad += valores.cantidad;
+    suma.importe += valores.importe;
+    suma.ieps += valores.ieps;
+    suma.iva += valores.iva;
+}
+
+void AcumuladorEnMemoria::Terminar()
+{
+    // The values are written as the row-by-row accumulation writes them (texts quoted, the
+    // presentation as its text, sums to 17 digits), so the server stores the same bytes.
+    const QString cabeza = QStringLiteral("INSERT INTO tmptempoieps (`RFC`,`Nombre`,`Estado`,`Linea`,`ClaveGenerica`,"
+                                          "`Presentacion`,`CantidadFactura`,`Importe`,`IEPS`,`IVA`) VALUES ");
+    QString sentencia;
+    for (const Grupo &g : grupos_) {
+        if (sentencia.isEmpty())
+            sentencia = cabeza;
+        else
+            sentencia += QLatin1Char(',');
+        sentencia += QLatin1Char('(') + cn_.Literal(g.rfc) + QLatin1Char(',') + cn_.Literal(g.nombre) + QLatin1Char(',')
+                     + cn_.Literal(g.estado) + QLatin1Char(',') + cn_.Literal(g.linea) + QLatin1Char(',')
+                     + cn_.Literal(g.claveGenerica) + QLatin1Char(',') + cn_.Literal(g.presentacion) + QLatin1Char(',')
+                     + cn_.Literal(g.suma.cantidad) + QLatin1Char(',') + cn_.Literal(g.suma.importe) + QLatin1Char(',')
+                     + cn_.Literal(g.suma.ieps) + QLatin1Char(',') + cn_.Literal(g.suma.iva) + QLatin1Char(')');
+        if (sentencia.size() >= TamanoDeInsercion) {
+            cn_.Execute(sentencia);
+            sentencia.clear();
+        }
+    }
+    if (!sentencia.isEmpty())
+        cn_.Execute(sentencia);
+    grupos_.clear();
+    indice_.clear();
+}
+
+} // namespace engine

@@ -1,0 +1,43 @@
+#pragma once
+
+#include "Acumulador.h"
+
+#include <QByteArray>
+#include <QHash>
+#include <QVector>
+
+namespace host {
+class Conexion;
+} // namespace host
+
+namespace engine {
+
+// The groups of a run kept in memory, in the order they were created, and written to the work
+// table at the end with multi-row INSERTs. Two lines share a group exactly when the work
+// table's look-up would find one row for both: the RFC compared as the table's collation
+// compares it, the codes equal, the presentation equal as a single-precision number.
+class AcumuladorEnMemoria : public Acumulador {
+public:
+    // pesosRfc: for every cleaned RFC of the run, its weight under the work table's collation
+    // (equal weights, equal RFCs).
+    AcumuladorEnMemoria(host::Conexion &cn, QHash<QString, QByteArray> pesosRfc);
+
+    void Acumular(const Pago &pago, const QVariant &pedimento, const QString &clave5, const QString &claveGen,
+                  const Prorrateo &valores) override;
+    void Terminar() override;
+
+    int grupos() const { return grupos_.size(); }
+
+private:
+    struct Grupo {
+        QString rfc, nombre, estado, linea, claveGenerica, presentacion;
+        Prorrateo suma;
+    };
+
+    host::Conexion &cn_;
+    QHash<QString, QByteArray> pesosRfc_;
+    QVector<Grupo> grupos_;
+    QHash<QByteArray, int> indice_;
+};
+
+} // namespace engine

@@ -1,0 +1,54 @@
+#include "AcumuladorEnTabla.h"
+
+#include "BasesDD.h"
+#include "Conexion.h"
+#include "Registros.h"
+
+namespace engine {
+
+AcumuladorEnTabla::AcumuladorEnTabla(host::BasesDD &bases, host::Conexion &cn, host::Registros &rsTemporal)
+    : bases_(bases)
+    , cn_(cn)
+    , rsTemporal_(rsTemporal)
+{
+}
+
+void AcumuladorEnTabla::Acumular(const Pago &pago, const QVariant &pedimento, const QString &clave5,
+                                 const QString &claveGen, const Prorrateo &valores)
+{
+    if (pedimento.isNull())
+        return;
+
+    const QString rfc = RfcDelGrupo(pago);
+    const QString presentacion = PresentacionDelGrupo(pedimento);
+    // The column holds the nearest single-precision number to that text; 17 digits name it exactly.
+    const QString presentacionExacta = QString::number(double(PresentacionSimple(presentacion)), 'g', 17);
+
+    bases_.AbrirTabla(rsTemporal_, cn_,
+                      QStringLiteral("tmptempoieps WHERE RFC='") + cn_.Escapa(rfc) + QStringLiteral("' and Linea='")
+                          + cn_.Escapa(clave5) + QStringLiteral("' and Clavegenerica='") + cn_.Escapa(claveGen)
+                          + QStringLiteral("' AND Presentacion=") + presentacionExacta);
+    if (rsTemporal_.Eof()) {
+        rsTemporal_.AddNew();
+        rsTemporal_.Collect(QStringLiteral("RFC"), rfc);
+        rsTemporal_.Collect(QStringLiteral("Nombre"), NombreDelGrupo(pago, rfc));
+        rsTemporal_.Collect(QStringLiteral("Estado"), EstadoDelGrupo(pago));
+        rsTemporal_.Collect(QStringLiteral("Linea"), clave5);
+        rsTemporal_.Collect(QStringLiteral("Presentacion"), presentacion);
+        rsTemporal_.Collect(QStringLiteral("ClaveGenerica"), claveGen);
+        rsTemporal_.Collect(QStringLiteral("CantidadFactura"), 0.0);
+        rsTemporal_.Collect(QStringLiteral("Importe"), 0.0);
+        rsTemporal_.Collect(QStringLiteral("IEPS"), 0.0);
+        rsTemporal_.Collect(QStringLiteral("IVA"), 0.0);
+    }
+    const auto sumar = [this](const QString &columna, double valor) {
+        rsTemporal_.Collect(columna, rsTemporal_.Collect(columna).toDouble() + valor);
+    };
+    sumar(QStringLiteral("CantidadFactura"), valores.cantidad);
+    sumar(QStringLiteral("Importe"), valores.importe);
+    sumar(QStringLiteral("IEPS"), valores.ieps);
+    sumar(QStringLiteral("IVA"), valores.iva);
+    rsTemporal_.Update();
+}
+
+} // namespace engine

@@ -1,0 +1,30 @@
+#pragma once
+
+#include "Acumulador.h"
+
+namespace host {
+class BasesDD;
+class Conexion;
+class Registros;
+} // namespace host
+
+namespace engine {
+
+// The reference accumulation: each line looks its group up in the work table and adds to it
+// there (one look-up and one INSERT or UPDATE per line).
+class AcumuladorEnTabla : public Acumulador {
+public:
+    // rsTemporal: the run's work-table record set, which keeps the last group looked up.
+    AcumuladorEnTabla(host::BasesDD &bases, host::Conexion &cn, host::Registros &rsTemporal);
+
+    void Acumular(const Pago &pago, const QVariant &pedimento, const QString &clave5, const QString &claveGen,
+                  const Prorrateo &valores) override;
+    void Terminar() override {}
+
+private:
+    host::BasesDD &bases_;
+    host::Conexion &cn_;
+    host::Registros &rsTemporal_;
+};
+
+} // namespace engine
