@@ -17,6 +17,24 @@ AcumuladorEnMemoria::AcumuladorEnMemoria(host::Conexion &cn, QHash<QString, QByt
 {
 }
 
+AcumuladorEnMemoria::Presentacion AcumuladorEnMemoria::presentacionDe(const QVariant &pedimento)
+{
+    // The catalogue keeps few distinct presentation texts; each is converted once.
+    const bool texto = pedimento.metaType().id() == QMetaType::QString;
+    if (texto) {
+        const auto it = presentaciones_.constFind(pedimento.toString());
+        if (it != presentaciones_.constEnd())
+            return it.value();
+    }
+    Presentacion p{PresentacionDelGrupo(pedimento), 0};
+    p.simple = PresentacionSimple(p.texto);
+    if (p.simple == 0.0f)
+        p.simple = 0.0f; // -0 and 0 are one number for the table's comparison
+    if (texto)
+        presentaciones_.insert(pedimento.toString(), p);
+    return p;
+}
+
 void AcumuladorEnMemoria::Acumular(const Pago &pago, const QVariant &pedimento, const QString &clave5,
                                    const QString &claveGen, const Prorrateo &valores)
 {
@@ -24,26 +42,23 @@ void AcumuladorEnMemoria::Acumular(const Pago &pago, const QVariant &pedimento, 
         return;
 
     const QString rfc = RfcDelGrupo(pago);
-    const QString presentacion = PresentacionDelGrupo(pedimento);
-    float simple = PresentacionSimple(presentacion);
-    if (simple == 0.0f)
-        simple = 0.0f; // -0 and 0 are one number for the table's comparison
+    const Presentacion presentacion = presentacionDe(pedimento);
 
     // The RFC's weight is hexadecimal, the codes are digits: "|" cannot be part of either.
     QByteArray llave = pesosRfc_.value(rfc);
     if (llave.isNull())
         llave = QByteArrayLiteral("=") + rfc.toUtf8();
     llave += '|' + clave5.toUtf8() + '|' + claveGen.toUtf8() + '|';
-    char bytes[sizeof simple];
-    std::memcpy(bytes, &simple, sizeof simple);
-    llave.append(bytes, sizeof simple);
+    char bytes[sizeof(float)];
+    std::memcpy(bytes, &presentacion.simple, sizeof bytes);
+    llave.append(bytes, sizeof bytes);
 
     auto it = indice_.constFind(llave);
     int i;
     if (it == indice_.constEnd()) {
         i = grupos_.size();
         indice_.insert(llave, i);
-        grupos_.push_back({rfc, NombreDelGrupo(pago, rfc), EstadoDelGrupo(pago), clave5, claveGen, presentacion, {}});
+        grupos_.push_back({rfc, NombreDelGrupo(pago, rfc), EstadoDelGrupo(pago), clave5, claveGen, presentacion.texto, {}});
     } else {
         i = it.value();
     }

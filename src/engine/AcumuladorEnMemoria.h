@@ -38,6 +38,13 @@ private:
     QHash<QString, QByteArray> pesosRfc_;
     QVector<Grupo> grupos_;
     QHash<QByteArray, int> indice_;
+    // The presentation text and number of each catalogue value met, worked out once.
+    struct Presentacion {
+        QString texto;
+        float simple;
+    };
+    QHash<QString, Presentacion> presentaciones_;
+    Presentacion presentacionDe(const QVariant &pedimento);
 };
 
 } // namespace engine

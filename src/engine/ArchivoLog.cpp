@@ -8,7 +8,8 @@ namespace engine {
 ArchivoLog::ArchivoLog(const QString &ruta)
     : archivo_(ruta)
 {
-    if (!archivo_.open(QIODevice::WriteOnly | QIODevice::Truncate))
+    // Unbuffered: each line goes to the system in one write, with no copy in between.
+    if (!archivo_.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Unbuffered))
         throw host::Error(host::errores::AccesoArchivo,
                           QStringLiteral("No se pudo crear el archivo %1: %2").arg(ruta, archivo_.errorString()));
 }
@@ -16,7 +17,7 @@ ArchivoLog::ArchivoLog(const QString &ruta)
 void ArchivoLog::Escribir(const QString &linea)
 {
     const QByteArray bytes = ACp1252(linea) + "\r\n";
-    if (archivo_.write(bytes) != bytes.size() || !archivo_.flush())
+    if (archivo_.write(bytes) != bytes.size())
         throw host::Error(host::errores::AccesoArchivo, QStringLiteral("No se pudo escribir en el archivo %1: %2")
                                                             .arg(archivo_.fileName(), archivo_.errorString()));
 }

@@ -27,16 +27,22 @@ char byteDe(char32_t c)
 
 QByteArray ACp1252(const QString &texto)
 {
-    QByteArray r;
-    r.reserve(texto.size());
+    QByteArray r(texto.size(), Qt::Uninitialized);
+    char *salida = r.data();
+    int n = 0;
     for (auto it = texto.cbegin(); it != texto.cend(); ++it) {
         char32_t c = it->unicode();
+        if (c < 0x80) { // most of a log line
+            salida[n++] = char(c);
+            continue;
+        }
         if (it->isHighSurrogate() && it + 1 != texto.cend() && (it + 1)->isLowSurrogate()) {
             c = QChar::surrogateToUcs4(*it, *(it + 1));
             ++it;
         }
-        r += byteDe(c);
+        salida[n++] = byteDe(c);
     }
+    r.truncate(n);
     return r;
 }
 

@@ -1,5 +1,6 @@
 #include "Formatos.h"
 
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <string>
@@ -23,8 +24,9 @@ Decimal aQuinceDigitos(double valor)
         d.digitos = "0";
         return d;
     }
+    // -d.dddddddddddddde±XX, correctly rounded as printf's "%.14e" gives it, several times faster.
     char texto[40];
-    std::snprintf(texto, sizeof texto, "%.14e", valor); // -d.dddddddddddddde±XX
+    *std::to_chars(texto, texto + sizeof texto - 1, valor, std::chars_format::scientific, 14).ptr = '\0';
     const char *p = texto;
     if (*p == '-') {
         d.negativo = true;

@@ -42,6 +42,8 @@ void Registros::Abrir(Conexion &cn, const QString &consulta, const QString &tabl
         const QString clave = f.name().toLower();
         if (!indices_.contains(clave))
             indices_.insert(clave, i);
+        if (!exactos_.contains(f.name()))
+            exactos_.insert(f.name(), indices_.value(clave));
     }
     while (q.next()) {
         QVector<QVariant> fila(n);
@@ -63,6 +65,7 @@ void Registros::Cerrar()
     columnas_.clear();
     tiposSql_.clear();
     indices_.clear();
+    exactos_.clear();
     filas_.clear();
     sinLeer_.clear();
     actual_ = 0;
@@ -86,6 +89,9 @@ void Registros::MoveNext()
 
 int Registros::columna(const QString &nombre) const
 {
+    const auto exacto = exactos_.constFind(nombre);
+    if (exacto != exactos_.constEnd())
+        return exacto.value();
     const auto it = indices_.constFind(nombre.toLower());
     if (it == indices_.constEnd())
         throw Error(3265, QStringLiteral("No se encontró el campo «%1» en la consulta").arg(nombre));

@@ -53,7 +53,8 @@ private:
     bool abierto_ = false;
     QStringList columnas_;
     QVector<int> tiposSql_;
-    QHash<QString, int> indices_;
+    QHash<QString, int> indices_;  // by lower-case name
+    QHash<QString, int> exactos_;  // by the name as the server wrote it, for the usual look-up
     QVector<QVector<QVariant>> filas_;
     // Rows this record set inserted: columns left unset hold server defaults it never read.
     QHash<int, QVector<bool>> sinLeer_;
