@@ -56,11 +56,31 @@ const char *Catalogo =
 } // namespace
 
 // Complete report runs against the real test server: queries, proration, work table, log and
-// report bytes, and the ways a run ends.
+// report bytes, and the ways a run ends. Every case runs once per way of reading the rows.
 class TestBdReporte : public QObject {
     Q_OBJECT
 
+public:
+    explicit TestBdReporte(clsRepIEPS::Lectura lectura)
+        : lectura_(lectura)
+    {
+    }
+
 private:
+    clsRepIEPS::Lectura lectura_;
+
+    // The run reads as asked: a silent fall-back would leave one of the readings untested.
+    void prepararLectura(clsRepIEPS &rep) const
+    {
+        rep.setLectura(lectura_);
+        rep.setPagosPorLote(2); // batch boundaries inside the few payments of each case
+    }
+    void verificarLectura(const clsRepIEPS &rep) const
+    {
+        if (rep.resultado() == clsRepIEPS::Resultado::Completo)
+            QCOMPARE(int(rep.lecturaUsada()), int(lectura_));
+    }
+
     BaseDePrueba *bd = nullptr;
     QTemporaryDir *dir = nullptr;
 
@@ -83,8 +103,10 @@ private:
         vista.porLinea = porLinea;
         host::Conexion cn;
         clsRepIEPS rep(bd->bases, cn, vista, dir->path());
+        prepararLectura(rep);
         QString archivo = QStringLiteral("rep.txt");
         rep.ProcesarReporte(desde, hasta, archivo, clave, ctes, todos);
+        verificarLectura(rep);
         if (dialogos)
             host::Dialogos::instalar(&propios);
         return {rep.resultado(),
@@ -422,6 +444,7 @@ private Q_SLOTS:
         vista.otra = &otra;
         DialogosGrabados dialogos;
         clsRepIEPS rep(bd->bases, cn, vista, dir->path());
+        prepararLectura(rep);
         QString archivo = QStringLiteral("rep.txt");
         rep.ProcesarReporte(QDate(2018, 1, 1), QDate(2018, 3, 31), archivo, QString(), true, true);
         QCOMPARE(int(rep.resultado()), int(clsRepIEPS::Resultado::Error));
@@ -465,5 +488,14 @@ private Q_SLOTS:
     }
 };
 
-QTEST_GUILESS_MAIN(TestBdReporte)
+int main(int argc, char *argv[])
+{
+    QCoreApplication app(argc, argv);
+    int fallas = 0;
+    for (const auto lectura : {clsRepIEPS::Lectura::PorPeriodo, clsRepIEPS::Lectura::PorRenglon}) {
+        TestBdReporte prueba(lectura);
+        fallas += QTest::qExec(&prueba, argc, argv);
+    }
+    return fallas;
+}
 #include "TestBdReporte.moc"
