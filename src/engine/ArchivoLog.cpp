@@ -8,8 +8,7 @@ namespace engine {
 ArchivoLog::ArchivoLog(const QString &ruta)
     : archivo_(ruta)
 {
-    // Unbuffered: each line goes to the system in one write, with no copy in between.
-    if (!archivo_.open(QIODevice::WriteOnly | QIODevice::Truncate | QIODevice::Unbuffered))
+    if (!archivo_.open(QIODevice::WriteOnly | QIODevice::Truncate))
         throw host::Error(host::errores::AccesoArchivo,
                           QStringLiteral("No se pudo crear el archivo %1: %2").arg(ruta, archivo_.errorString()));
 }
@@ -18,8 +17,19 @@ void ArchivoLog::Escribir(const QString &linea)
 {
     const QByteArray bytes = ACp1252(linea) + "\r\n";
     if (archivo_.write(bytes) != bytes.size())
-        throw host::Error(host::errores::AccesoArchivo, QStringLiteral("No se pudo escribir en el archivo %1: %2")
-                                                            .arg(archivo_.fileName(), archivo_.errorString()));
+        throw falla();
+}
+
+void ArchivoLog::Vaciar()
+{
+    if (!archivo_.flush())
+        throw falla();
+}
+
+host::Error ArchivoLog::falla() const
+{
+    return host::Error(host::errores::AccesoArchivo,
+                       QStringLiteral("No se pudo escribir en el archivo %1: %2").arg(archivo_.fileName(), archivo_.errorString()));
 }
 
 void ArchivoLog::Cerrar()

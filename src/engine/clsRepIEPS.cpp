@@ -188,6 +188,7 @@ void clsRepIEPS::ejecutar(const QDate &dtInicial, const QDate &dtFinal, QString 
             if (blTodosLosPagos_)
                 escribirLog(lineaDePago(pago));
             ProcesarPago(pagos_, pago);
+            log_->Vaciar();
             ++pagos_;
             vista_.Avance(pagos_, total);
             rsPagos_.MoveNext();
