@@ -6,7 +6,8 @@
 // Listens on 127.0.0.1:PUERTO (0 = any free port); the chosen port is printed on stdout, one
 // line, as soon as it listens. Every chunk read from either side reaches the other side N
 // microseconds after it was read, in order, so a request and its answer take 2N more. Many
-// connections at once. Ends on SIGTERM or SIGINT, closing every connection.
+// connections at once. Ends on SIGTERM or SIGINT, closing every connection; with a delay it then
+// tells on stderr how late, beyond the delay, the chunks went out (a loaded machine shows here).
 #include <arpa/inet.h>
 #include <netdb.h>
 #include <netinet/in.h>
@@ -35,6 +36,20 @@
 namespace {
 
 using Reloj = std::chrono::steady_clock;
+
+// Lateness of the chunks sent, beyond their due time.
+std::atomic<unsigned long long> trozosEnviados{0}, atrasoTotalNs{0}, atrasoMaximoNs{0};
+
+void anotarAtraso(Reloj::time_point debido)
+{
+    const auto ns = static_cast<unsigned long long>(
+        std::chrono::duration_cast<std::chrono::nanoseconds>(Reloj::now() - debido).count());
+    ++trozosEnviados;
+    atrasoTotalNs += ns;
+    unsigned long long maximo = atrasoMaximoNs;
+    while (ns > maximo && !atrasoMaximoNs.compare_exchange_weak(maximo, ns)) {
+    }
+}
 
 struct Trozo {
     Reloj::time_point salida;
@@ -175,6 +190,7 @@ private:
                 s.cola.pop_front();
             }
             esperarHasta(t.salida);
+            anotarAtraso(t.salida);
             if (t.datos.empty()) {
                 shutdown(destino, SHUT_WR);
                 break;
@@ -321,5 +337,10 @@ int main(int argc, char *argv[])
             c->cortar();
         conexiones.clear();
     }
+    if (retardo > 0 && trozosEnviados > 0)
+        std::fprintf(stderr, "repieps-proxy: %llu trozos con %ld µs de retardo; atraso sobre el retardo: medio %.1f µs, "
+                             "máximo %.1f µs\n",
+                     trozosEnviados.load(), retardo, double(atrasoTotalNs) / 1e3 / double(trozosEnviados),
+                     double(atrasoMaximoNs) / 1e3);
     return 0;
 }
