@@ -21,8 +21,8 @@ void AcumuladorEnTabla::Acumular(const Pago &pago, const QVariant &pedimento, co
 
     const QString rfc = RfcDelGrupo(pago);
     const QString presentacion = PresentacionDelGrupo(pedimento);
-    // The column holds the nearest single-precision number to that text; 17 digits name it exactly.
-    const QString presentacionExacta = QString::number(double(PresentacionSimple(presentacion)), 'g', 17);
+    // The column holds the nearest single-precision number to that text, compared here exactly.
+    const QString presentacionExacta = host::NumeroSql(double(PresentacionSimple(presentacion)));
 
     bases_.AbrirTabla(rsTemporal_, cn_,
                       QStringLiteral("tmptempoieps WHERE RFC='") + cn_.Escapa(rfc) + QStringLiteral("' and Linea='")

@@ -8,11 +8,20 @@
 #include <QSqlError>
 #include <QSqlQuery>
 
+#include <charconv>
+
 namespace host {
 
 namespace {
 QAtomicInt siguiente;
 } // namespace
+
+QString NumeroSql(double valor)
+{
+    char texto[32];
+    const auto fin = std::to_chars(texto, texto + sizeof texto, valor).ptr;
+    return QString::fromLatin1(texto, int(fin - texto));
+}
 
 ErrorSql ErrorDeConsulta(const QSqlError &e, const QString &sentencia)
 {
@@ -92,9 +101,9 @@ QString Conexion::Literal(const QVariant &valor) const
         return QStringLiteral("NULL");
     switch (valor.metaType().id()) {
     case QMetaType::Double:
-        return QString::number(valor.toDouble(), 'g', 17);
+        return NumeroSql(valor.toDouble());
     case QMetaType::Float:
-        return QString::number(double(valor.toFloat()), 'g', 17);
+        return NumeroSql(double(valor.toFloat()));
     case QMetaType::Int:
     case QMetaType::UInt:
     case QMetaType::Long:

@@ -10,6 +10,9 @@ namespace host {
 
 class ErrorSql;
 
+// A double written for SQL with the fewest digits that read back as exactly the same number.
+QString NumeroSql(double valor);
+
 // The error of a statement the server refused (or that could not be sent), as an exception.
 ErrorSql ErrorDeConsulta(const QSqlError &error, const QString &sentencia);
 

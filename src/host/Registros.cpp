@@ -162,9 +162,9 @@ QString Registros::condicionFila(int indiceFila) const
             // The server sends a FLOAT as a text of at most six significant digits (0.3333 for
             // 0.333299994..., 1234.57 for 1234.56774...), which is all this record set knows of it.
             // The column compared through that same text matches exactly the row that was read.
-            partes << QStringLiteral("CAST(%1 AS CHAR)+0=").arg(col) + QString::number(v.toDouble(), 'g', 17);
+            partes << QStringLiteral("CAST(%1 AS CHAR)+0=").arg(col) + NumeroSql(v.toDouble());
         else if (tiposSql_[i] == TipoDouble)
-            partes << col + QLatin1Char('=') + QString::number(v.toDouble(), 'g', 17);
+            partes << col + QLatin1Char('=') + NumeroSql(v.toDouble());
         else
             partes << col + QLatin1Char('=') + cn_->Literal(v);
     }
