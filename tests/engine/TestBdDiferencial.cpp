@@ -1,0 +1,460 @@
+#include "BaseDePrueba.h"
+#include "DialogosGrabados.h"
+#include "Errores.h"
+#include "clsRepIEPS.h"
+
+#include <QDir>
+#include <QMap>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QtTest>
+
+#include <algorithm>
+#include <memory>
+
+using engine::clsRepIEPS;
+
+namespace {
+
+// Sample databases: seed and customer payments of the quarter.
+struct Muestra {
+    int semilla;
+    int pagos;
+};
+const Muestra Muestras[] = {{1, 600}, {2, 150}, {3, 150}};
+
+QString NombreMuestra(const Muestra &m)
+{
+    return QStringLiteral("s%1p%2").arg(m.semilla).arg(m.pagos);
+}
+
+// A change made to a freshly loaded sample before both readings run on it. The selector finds
+// the row to change (it must find one: otherwise the case would test nothing); every %1 in the
+// change is the selector's answer.
+struct Cambio {
+    const char *nombre;
+    const char *selector;
+    const char *cambio;
+    bool proveedores;
+    int codigo;          // exit status of both runs
+    const char *mensaje; // on stderr of both runs (empty: nothing required)
+};
+
+// A customer link, paid in the second half of the quarter, to an invoice with IEPS lines.
+#define ANEXO_CTE_A_MITAD                                                                                      \
+    "SELECT a.Id FROM edoctacli e JOIN anexopagosctes a ON a.FolioDelPago=e.Folio AND a.Factura<>0 "           \
+    "JOIN facturas f ON f.Id=a.Factura AND f.ImpuestoAd<>0 AND f.Cancelada=0 "                                 \
+    "WHERE e.Fecha>='2018-02-15' AND e.Fecha<='2018-03-31' AND e.CantidadPago>0 AND e.NotaCredito=0 "         \
+    "AND a.Cantidad<>0 AND EXISTS (SELECT 1 FROM facturasdetalle d WHERE d.Id=f.Id AND d.ImpuestoAd<>0) "     \
+    "ORDER BY e.Fecha, e.Id, a.Id LIMIT 1"
+#define ANEXO_PROV_A_MITAD                                                                                     \
+    "SELECT a.Id FROM edoctaprov e JOIN anexopagosprov a ON a.FolioDelPago=e.Folio AND a.Compra<>0 "           \
+    "JOIN compras c ON c.Compra=a.Compra AND c.ImpuestoAd<>0 AND c.Cancelada=0 "                               \
+    "WHERE e.Fecha>='2018-02-15' AND e.Fecha<='2018-03-31' AND e.CantidadPago>0 "                             \
+    "AND a.Cantidad<>0 AND EXISTS (SELECT 1 FROM comprasdetalle d WHERE d.Compra=c.Compra AND d.ImpuestoAd<>0) " \
+    "ORDER BY e.Fecha, e.Id, a.Id LIMIT 1"
+
+const Cambio Cambios[] = {
+    {"anexo nulo", ANEXO_CTE_A_MITAD, "UPDATE anexopagosctes SET Cantidad=NULL WHERE Id=%1", false, 1,
+     "Error nº 94, Uso no válido de Null"},
+    {"anexo nulo proveedores", ANEXO_PROV_A_MITAD, "UPDATE anexopagosprov SET Cantidad=NULL WHERE Id=%1", true, 1,
+     "Error nº 94, Uso no válido de Null"},
+    {"factura de total cero",
+     "SELECT Factura FROM anexopagosctes WHERE Id=(" ANEXO_CTE_A_MITAD ")",
+     "UPDATE facturas SET IVA=0, SubTotal=-ImpuestoAd WHERE Id=%1", false, 1, "Error nº 11, División por cero"},
+    {"compra de total cero",
+     "SELECT Compra FROM anexopagosprov WHERE Id=(" ANEXO_PROV_A_MITAD ")",
+     "UPDATE compras SET IVA=0, SubTotal=-ImpuestoAd WHERE Compra=%1", true, 1, "Error nº 11, División por cero"},
+    {"partida nula",
+     "SELECT Factura FROM anexopagosctes WHERE Id=(" ANEXO_CTE_A_MITAD ")",
+     "UPDATE facturasdetalle SET Cantidad=NULL WHERE Id=%1 AND ImpuestoAd<>0", false, 1,
+     "Error nº 94, Uso no válido de Null"},
+    // Two payments of the period share one folio: each takes the links of both.
+    {"folio repetido",
+     "SELECT Folio FROM edoctacli WHERE Fecha>='2018-02-15' AND CantidadPago>0 AND NotaCredito=0 "
+     "ORDER BY Fecha, Id LIMIT 1",
+     "UPDATE edoctacli SET Folio=%1 WHERE Id=(SELECT Id FROM (SELECT Id FROM edoctacli WHERE Fecha>='2018-03-01' "
+     "AND CantidadPago>0 AND NotaCredito=0 ORDER BY Fecha, Id LIMIT 1) x)",
+     false, 0, ""},
+    // The server matches keys without regard to case or trailing blanks.
+    {"claves en minusculas",
+     "SELECT 1 FROM facturasdetalle d JOIN productos p ON p.Clave=d.Producto WHERE d.Producto LIKE 'GRA-%' LIMIT 1",
+     "UPDATE facturasdetalle SET Producto=CONCAT(LOWER(Producto),' ') WHERE Producto LIKE 'GRA-%';\n"
+     "UPDATE edoctacli SET Clave=CONCAT(LOWER(Clave),' ') WHERE Clave IN ('MOSTRADOR','PUBGRAL','EVENTUAL')",
+     false, 0, ""},
+    {"proveedores en minusculas", "SELECT 1 FROM edoctaprov LIMIT 1", "UPDATE edoctaprov SET Clave=LOWER(Clave)", true,
+     0, ""},
+    // Links to a document that does not exist, and the same document twice in one payment.
+    {"documento inexistente y repetido", ANEXO_CTE_A_MITAD,
+     "INSERT INTO anexopagosctes (FolioDelPago,Factura,Cantidad) SELECT FolioDelPago,999999,10 FROM anexopagosctes "
+     "WHERE Id=%1;\nINSERT INTO anexopagosctes (FolioDelPago,Factura,Cantidad) SELECT FolioDelPago,Factura,1 "
+     "FROM anexopagosctes WHERE Id=%1",
+     false, 0, ""},
+};
+
+const Cambio *BuscarCambio(const QString &nombre)
+{
+    for (const Cambio &c : Cambios)
+        if (nombre == QLatin1String(c.nombre))
+            return &c;
+    return nullptr;
+}
+
+QByteArray Leer(const QString &ruta)
+{
+    QFile f(ruta);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<no existe>");
+}
+
+// The first line where two outputs part, readable; empty when they are equal.
+QString PrimeraDiferencia(const QString &que, const QByteArray &periodo, const QByteArray &renglon)
+{
+    if (periodo == renglon)
+        return QString();
+    const QList<QByteArray> a = periodo.split('\n'), b = renglon.split('\n');
+    for (int i = 0; i < qMax(a.size(), b.size()); ++i) {
+        const QByteArray la = i < a.size() ? a[i] : QByteArray("<fin>");
+        const QByteArray lb = i < b.size() ? b[i] : QByteArray("<fin>");
+        if (la != lb)
+            return QStringLiteral("%1, línea %2 (de %3 y %4):\n  por periodo: %5\n  por renglón: %6")
+                .arg(que)
+                .arg(i + 1)
+                .arg(a.size())
+                .arg(b.size())
+                .arg(QString::fromLatin1(la.left(400)), QString::fromLatin1(lb.left(400)));
+    }
+    return que; // not reached: equal lines make equal texts
+}
+
+// A report with the order that the engine leaves to the server made canonical: parties of equal
+// total (the ranking has no tiebreak) and the rows of one party (read without ORDER BY).
+QByteArray ReporteCanonico(const QByteArray &reporte)
+{
+    struct Bloque {
+        QByteArray rfc;
+        QList<QByteArray> renglones;
+        double total = 0;
+    };
+    // Lines end in CR LF; anything else is compared as it is.
+    if (!reporte.endsWith("\r\n") || reporte.count('\r') != reporte.count('\n') || reporte.count("\r\n") != reporte.count('\n'))
+        return reporte;
+    QList<Bloque> bloques;
+    for (const QByteArray &r : QByteArray(reporte).replace("\r\n", "\n").chopped(1).split('\n')) {
+        const QList<QByteArray> campos = r.split('|');
+        if (campos.size() < 13)
+            return reporte; // not a report: compared as it is
+        if (bloques.isEmpty() || bloques.last().rfc != campos[1])
+            bloques.append({campos[1], {}, 0});
+        bloques.last().renglones << r;
+        bloques.last().total += campos[12].toDouble();
+    }
+    QByteArray canonico;
+    for (int i = 0; i < bloques.size();) {
+        int j = i;
+        QList<QByteArray> empatados;
+        for (; j < bloques.size() && bloques[j].total == bloques[i].total; ++j) {
+            std::sort(bloques[j].renglones.begin(), bloques[j].renglones.end());
+            empatados << bloques[j].renglones.join('\n');
+        }
+        std::sort(empatados.begin(), empatados.end());
+        canonico += empatados.join('\n') + '\n';
+        i = j;
+    }
+    return canonico;
+}
+
+// The first difference of two reports, forgiving only the order that the engine leaves open.
+QString DiferenciaDeReportes(const QString &que, const QByteArray &periodo, const QByteArray &renglon)
+{
+    if (periodo == renglon)
+        return QString();
+    const QString d = PrimeraDiferencia(que, periodo, renglon);
+    if (ReporteCanonico(periodo) != ReporteCanonico(renglon))
+        return d;
+    qWarning("Solo difiere el orden de partes con el mismo total: %s", qPrintable(d));
+    return QString();
+}
+
+// The window as the engine sees it, as one list of calls.
+class VistaGrabada : public engine::VistaProceso {
+public:
+    void TextoProceso(const QString &t) override { llamadas << QStringLiteral("texto:") + t; }
+    void VerProceso(bool v) override { llamadas << QStringLiteral("ver:%1").arg(v); }
+    void ProcesarEventos() override { llamadas << QStringLiteral("eventos"); }
+    bool PorLineaDeProductos() const override { return true; }
+    void Avance(int h, int t) override { llamadas << QStringLiteral("avance:%1/%2").arg(h).arg(t); }
+    QStringList llamadas;
+};
+
+} // namespace
+
+// The whole-period reading against the row-by-row reading on generated databases: both must
+// give the same files, messages and exit status, byte for byte.
+class TestBdDiferencial : public QObject {
+    Q_OBJECT
+
+private:
+    QMap<QString, QString> sql_;                          // sample name -> its INSERTs
+    QMap<QString, std::shared_ptr<BaseDePrueba>> bases_; // sample name -> loaded database
+
+    struct Salida {
+        int codigo = -1;
+        QByteArray out, err;
+        QMap<QString, QByteArray> archivos;
+    };
+
+    QString generar(const Muestra &m)
+    {
+        QProcess p;
+        p.start(QStringLiteral(REPIEPS_BIN "/repieps-generador"),
+                {"--semilla", QString::number(m.semilla), "--pagos", QString::number(m.pagos)});
+        if (!p.waitForFinished(60000) || p.exitStatus() != QProcess::NormalExit || p.exitCode() != 0)
+            return QString();
+        return QString::fromUtf8(p.readAllStandardOutput());
+    }
+
+    std::shared_ptr<BaseDePrueba> cargar(const QString &muestra)
+    {
+        auto bd = std::make_shared<BaseDePrueba>(QStringLiteral("dif"));
+        if (!bd->lista())
+            return nullptr;
+        bd->ejecutar(sql_.value(muestra));
+        return bd;
+    }
+
+    Salida correr(const BaseDePrueba &bd, const QStringList &args, bool porRenglon)
+    {
+        Salida s;
+        QTemporaryDir dir;
+        QProcess p;
+        p.setProgram(QStringLiteral(REPIEPS_BIN "/repieps-cli"));
+        p.setArguments(args + QStringList{"--archivo", "rep.txt", "--carpeta", dir.path(), "--servidor", "127.0.0.1",
+                                          "--puerto", bd.puerto(), "--usuario", "repieps", "--base", bd.nombre()}
+                       + (porRenglon ? QStringList{"--consultas-por-renglon"} : QStringList()));
+        p.start();
+        if (!p.waitForFinished(120000) || p.exitStatus() != QProcess::NormalExit)
+            return s;
+        s.codigo = p.exitCode();
+        s.out = p.readAllStandardOutput().replace(QDir::toNativeSeparators(dir.path()).toUtf8(), "<carpeta>");
+        s.err = p.readAllStandardError();
+        for (const QString &a : QDir(dir.path()).entryList(QDir::Files, QDir::Name))
+            s.archivos[a] = Leer(dir.filePath(a));
+        return s;
+    }
+
+    // Runs both readings and compares everything they leave.
+    void compararCli(const BaseDePrueba &bd, const QStringList &args, int codigo, const QString &mensaje)
+    {
+        const Salida periodo = correr(bd, args, false);
+        const Salida renglon = correr(bd, args, true);
+        QCOMPARE(periodo.codigo, renglon.codigo);
+        QCOMPARE(periodo.archivos.keys(), renglon.archivos.keys());
+        for (const QString &a : periodo.archivos.keys()) {
+            const QString d = a.startsWith(QLatin1String("Log"))
+                                  ? PrimeraDiferencia(a, periodo.archivos[a], renglon.archivos[a])
+                                  : DiferenciaDeReportes(a, periodo.archivos[a], renglon.archivos[a]);
+            QVERIFY2(d.isEmpty(), qPrintable(d));
+        }
+        QString d = PrimeraDiferencia(QStringLiteral("stdout"), periodo.out, renglon.out);
+        QVERIFY2(d.isEmpty(), qPrintable(d));
+        d = PrimeraDiferencia(QStringLiteral("stderr"), periodo.err, renglon.err);
+        QVERIFY2(d.isEmpty(), qPrintable(d));
+        // The case is the one meant: a report, an error at the expected place, or nothing to do.
+        QVERIFY2(periodo.codigo == codigo, qPrintable(QString::fromUtf8(periodo.err)));
+        QVERIFY2(QString::fromUtf8(periodo.err).contains(mensaje), qPrintable(QString::fromUtf8(periodo.err)));
+        if (codigo == 0)
+            QVERIFY(periodo.archivos.value(QStringLiteral("Logrep.txt")).size() > 0);
+        if (codigo == 1)
+            QVERIFY(periodo.archivos.value(QStringLiteral("Logrep.txt")).count("\r\n") > 20);
+    }
+
+    // Applies a change to a fresh copy of a sample.
+    std::shared_ptr<BaseDePrueba> cambiada(const QString &muestra, const Cambio &c)
+    {
+        auto bd = cargar(muestra);
+        if (!bd)
+            return nullptr;
+        const QVariant fila = bd->cn.Valor(QString::fromUtf8(c.selector));
+        if (fila.isNull())
+            return nullptr;
+        QString sql = QString::fromUtf8(c.cambio);
+        sql.replace(QLatin1String("%1"), fila.toString());
+        bd->ejecutar(sql + QStringLiteral(";\n"));
+        return bd;
+    }
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        for (const Muestra &m : Muestras) {
+            const QString nombre = NombreMuestra(m);
+            sql_[nombre] = generar(m);
+            QVERIFY2(sql_[nombre].contains(QLatin1String("INSERT INTO edoctacli")),
+                     "repieps-generador no produjo la base de muestra (¿está compilado?)");
+            bases_[nombre] = cargar(nombre);
+            QVERIFY2(bases_[nombre], "No se pudo crear la base de prueba");
+        }
+    }
+    void cleanupTestCase() { bases_.clear(); }
+
+    void cli_data()
+    {
+        QTest::addColumn<QString>("muestra");
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<int>("codigo");
+        const QStringList trimestre{"--desde", "01/01/2018", "--hasta", "31/03/2018"};
+        for (const Muestra &m : Muestras) {
+            const QString muestra = NombreMuestra(m);
+            for (int modo = 0; modo < 16; ++modo) {
+                const bool prov = modo & 1, categoria = modo & 2, todos = modo & 4, clave = modo & 8;
+                QStringList args = trimestre;
+                if (prov)
+                    args << "--proveedores";
+                if (categoria)
+                    args << "--por-categoria";
+                if (todos)
+                    args << "--todos-los-pagos";
+                if (clave)
+                    args << "--clave" << "<clave>";
+                QTest::addRow("%s %s%s%s%s", qPrintable(muestra), prov ? "proveedores" : "clientes",
+                              categoria ? " por-categoria" : "", todos ? " todos" : "", clave ? " clave" : "")
+                    << muestra << args << 0;
+            }
+            for (bool prov : {false, true}) {
+                const QStringList lado = prov ? QStringList{"--proveedores"} : QStringList();
+                QTest::addRow("%s %s periodo vacio", qPrintable(muestra), prov ? "proveedores" : "clientes")
+                    << muestra << QStringList{"--desde", "01/06/2018", "--hasta", "30/06/2018"} + lado << 3;
+                // Past both ends of the quarter, where the sample has payments too.
+                QTest::addRow("%s %s periodo amplio", qPrintable(muestra), prov ? "proveedores" : "clientes")
+                    << muestra << QStringList{"--desde", "01/12/2017", "--hasta", "30/04/2018", "--todos-los-pagos"} + lado
+                    << 0;
+                QTest::addRow("%s %s medio periodo", qPrintable(muestra), prov ? "proveedores" : "clientes")
+                    << muestra << QStringList{"--desde", "17/01/2018", "--hasta", "16/02/2018"} + lado << 0;
+            }
+        }
+    }
+    void cli()
+    {
+        QFETCH(QString, muestra);
+        QFETCH(QStringList, args);
+        QFETCH(int, codigo);
+        BaseDePrueba &bd = *bases_.value(muestra);
+        const int i = args.indexOf(QStringLiteral("<clave>"));
+        if (i >= 0) {
+            // The party with most payments in the quarter.
+            const bool prov = args.contains(QStringLiteral("--proveedores"));
+            args[i] = bd.cn.Valor(QStringLiteral("SELECT e.Clave FROM %1 e JOIN %2 p ON p.Clave=e.Clave WHERE "
+                                                 "e.Fecha>='2018-01-01' AND e.Fecha<='2018-03-31' AND e.CantidadPago>0 "
+                                                 "GROUP BY e.Clave ORDER BY COUNT(*) DESC, e.Clave LIMIT 1")
+                                      .arg(prov ? "edoctaprov" : "edoctacli", prov ? "proveedores" : "clientes"))
+                          .toString();
+            QVERIFY(!args[i].isEmpty());
+        }
+        compararCli(bd, args, codigo, QString());
+    }
+
+    void cambios_data()
+    {
+        QTest::addColumn<QString>("cambio");
+        QTest::addColumn<bool>("todos");
+        for (const Cambio &c : Cambios)
+            for (bool todos : {false, true})
+                QTest::addRow("%s%s", c.nombre, todos ? " todos" : "") << QString::fromUtf8(c.nombre) << todos;
+    }
+    void cambios()
+    {
+        QFETCH(QString, cambio);
+        QFETCH(bool, todos);
+        const Cambio &c = *BuscarCambio(cambio);
+        const auto bd = cambiada(QStringLiteral("s2p150"), c);
+        QVERIFY2(bd, "El cambio no encontró a qué aplicarse");
+        QStringList args{"--desde", "01/01/2018", "--hasta", "31/03/2018"};
+        if (c.proveedores)
+            args << "--proveedores";
+        if (todos)
+            args << "--todos-los-pagos";
+        compararCli(*bd, args, c.codigo, QString::fromUtf8(c.mensaje));
+    }
+
+    // The engine itself with small batches, so that payments, links and lines fall across batch
+    // boundaries; the progress calls must match too.
+    void lotes_data()
+    {
+        QTest::addColumn<int>("lote");
+        QTest::addColumn<bool>("proveedores");
+        QTest::addColumn<bool>("todos");
+        QTest::addColumn<QString>("cambio");
+        for (int lote : {1, 2, 7})
+            for (bool prov : {false, true})
+                QTest::addRow("lote %d %s", lote, prov ? "proveedores" : "clientes") << lote << prov << (lote != 2) << QString();
+        QTest::newRow("lote 7 anexo nulo") << 7 << false << true << "anexo nulo";
+        QTest::newRow("lote 2 compra de total cero") << 2 << true << false << "compra de total cero";
+        QTest::newRow("lote 1 folio repetido") << 1 << false << false << "folio repetido";
+        QTest::newRow("lote 2 documento inexistente y repetido") << 2 << false << true << "documento inexistente y repetido";
+    }
+    void lotes()
+    {
+        QFETCH(int, lote);
+        QFETCH(bool, proveedores);
+        QFETCH(bool, todos);
+        QFETCH(QString, cambio);
+        std::shared_ptr<BaseDePrueba> bd = bases_.value(QStringLiteral("s3p150"));
+        if (!cambio.isEmpty()) {
+            bd = cambiada(QStringLiteral("s3p150"), *BuscarCambio(cambio));
+            QVERIFY2(bd, "El cambio no encontró a qué aplicarse");
+        }
+
+        struct Corrida {
+            int resultado;
+            QString mensaje;
+            QByteArray log, reporte;
+            QStringList vista, cajas, inexistentes;
+            int pagos, lineas;
+        };
+        const auto correrMotor = [&](clsRepIEPS::Lectura lectura) {
+            QTemporaryDir dir;
+            DialogosGrabados dialogos;
+            VistaGrabada vista;
+            host::Conexion cn;
+            clsRepIEPS rep(bd->bases, cn, vista, dir.path());
+            rep.setLectura(lectura);
+            rep.setPagosPorLote(lote);
+            QString archivo = QStringLiteral("rep.txt");
+            rep.ProcesarReporte(QDate(2018, 1, 1), QDate(2018, 3, 31), archivo, QString(), !proveedores, todos);
+            QStringList cajas;
+            for (const auto &c : dialogos.cajas)
+                cajas << c.texto;
+            return Corrida{int(rep.resultado()),
+                           rep.mensajeError(),
+                           Leer(dir.filePath(QStringLiteral("Logrep.txt"))),
+                           Leer(dir.filePath(QStringLiteral("rep.txt"))),
+                           vista.llamadas,
+                           cajas,
+                           rep.productosInexistentes(),
+                           rep.pagosProcesados(),
+                           rep.lineasProcesadas()};
+        };
+        const Corrida periodo = correrMotor(clsRepIEPS::Lectura::PorPeriodo);
+        const Corrida renglon = correrMotor(clsRepIEPS::Lectura::PorRenglon);
+
+        QString d = PrimeraDiferencia(QStringLiteral("log"), periodo.log, renglon.log);
+        QVERIFY2(d.isEmpty(), qPrintable(d));
+        d = DiferenciaDeReportes(QStringLiteral("reporte"), periodo.reporte, renglon.reporte);
+        QVERIFY2(d.isEmpty(), qPrintable(d));
+        d = PrimeraDiferencia(QStringLiteral("vista"), periodo.vista.join(QLatin1Char('\n')).toUtf8(),
+                              renglon.vista.join(QLatin1Char('\n')).toUtf8());
+        QVERIFY2(d.isEmpty(), qPrintable(d));
+        QCOMPARE(periodo.resultado, renglon.resultado);
+        QCOMPARE(periodo.mensaje, renglon.mensaje);
+        QCOMPARE(periodo.cajas, renglon.cajas);
+        QCOMPARE(periodo.inexistentes, renglon.inexistentes);
+        QCOMPARE(periodo.pagos, renglon.pagos);
+        QCOMPARE(periodo.lineas, renglon.lineas);
+        QVERIFY(periodo.pagos > 2 * lote);
+        QCOMPARE(periodo.resultado, int(cambio.isEmpty() || !BuscarCambio(cambio)->codigo ? clsRepIEPS::Resultado::Completo
+                                                                                             : clsRepIEPS::Resultado::Error));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestBdDiferencial)
+#include "TestBdDiferencial.moc"

@@ -1,0 +1,128 @@
+#include "BaseDePrueba.h"
+#include "DialogosGrabados.h"
+#include "clsRepIEPS.h"
+
+#include <QTemporaryDir>
+#include <QtTest>
+
+using engine::clsRepIEPS;
+
+Q_DECLARE_METATYPE(clsRepIEPS::Lectura)
+
+namespace {
+
+// Every call the engine makes on its window, in order; line ends shown as \r \n.
+class VistaGrabada : public engine::VistaProceso {
+public:
+    void TextoProceso(const QString &t) override
+    {
+        llamadas << QStringLiteral("texto:") + QString(t).replace('\r', QLatin1String("\\r")).replace('\n', QLatin1String("\\n"));
+    }
+    void VerProceso(bool v) override { llamadas << QStringLiteral("ver:%1").arg(v); }
+    void ProcesarEventos() override { llamadas << QStringLiteral("eventos"); }
+    bool PorLineaDeProductos() const override { return true; }
+    void Avance(int h, int t) override { llamadas << QStringLiteral("avance:%1/%2").arg(h).arg(t); }
+    QStringList llamadas;
+};
+
+// Three payments of each side: the first pays a document with two IEPS lines and one without;
+// the second is of a party missing from the catalogue and pays one IEPS line; the third is of a
+// party without RFC and pays a document without IEPS.
+const char *Datos =
+    "INSERT INTO lineas VALUES (1,'BOTANAS');\n"
+    "INSERT INTO productos VALUES ('P1','Papas',1,'0.25','BOTANAS');\n"
+    "INSERT INTO clientes VALUES ('C1','ABARROTES  LUPITA','AAA-010101-AAA','JALISCO',NULL),"
+    "('C5','Sin RFC',NULL,'JALISCO',NULL);\n"
+    "INSERT INTO edoctacli (Id,Folio,Fecha,Clave,CantidadPago,NotaCredito) VALUES "
+    "(11,101,'2018-01-05','C1',100,0),(12,102,'2018-01-06','ZZZ',50,0),(13,103,'2018-01-07','C5',30,0);\n"
+    "INSERT INTO anexopagosctes (FolioDelPago,Factura,Cantidad) VALUES (101,1,100),(102,2,50),(103,3,30);\n"
+    "INSERT INTO facturas (Id,Serie,Factura,SubTotal,IVA,ImpuestoAd,Cancelada) VALUES "
+    "(1,'A',1,90,0,10,0),(2,'A',2,45,0,5,0),(3,'A',3,30,0,0,0);\n"
+    "INSERT INTO facturasdetalle VALUES (1,1,'P1',1,10,0,8),(1,2,'P1',2,10,0,8),(1,3,'P1',1,10,0,0),"
+    "(2,1,'P1',1,10,0,8),(3,1,'P1',1,10,0,0);\n"
+    "INSERT INTO proveedores VALUES ('PR1','DULCERIA  LA ABEJA','DLA-990101-XYZ','JALISCO',NULL),"
+    "('PR5','Prov sin RFC',NULL,'JALISCO',NULL);\n"
+    "INSERT INTO edoctaprov (Id,Folio,Fecha,Clave,CantidadPago,NotaCredito) VALUES "
+    "(21,201,'2018-02-05','PR1',100,0),(22,202,'2018-02-06','PX',50,0),(23,203,'2018-02-07','PR5',30,0);\n"
+    "INSERT INTO anexopagosprov (FolioDelPago,Compra,Cantidad) VALUES (201,901,100),(202,902,50),(203,903,30);\n"
+    "INSERT INTO compras (Compra,SubTotal,IVA,ImpuestoAd,Cancelada) VALUES "
+    "(901,90,0,10,0),(902,45,0,5,0),(903,30,0,0,0);\n"
+    "INSERT INTO comprasdetalle VALUES (901,1,'P1',1,10,0,8),(901,2,'P1',2,10,0,8),(901,3,'P1',1,10,0,0),"
+    "(902,1,'P1',1,10,0,8),(903,1,'P1',1,10,0,0);\n";
+
+} // namespace
+
+// What a run tells the window that launched it, for both ways of reading the rows.
+class TestBdVistaProceso : public QObject {
+    Q_OBJECT
+
+private:
+    BaseDePrueba *bd = nullptr;
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        bd = new BaseDePrueba(QStringLiteral("vista"));
+        QVERIFY2(bd->lista(), qPrintable(bd->error()));
+        bd->ejecutar(QString::fromUtf8(Datos));
+    }
+    void cleanupTestCase() { delete bd; }
+
+    void llamadasDeUnaCorrida_data()
+    {
+        QTest::addColumn<clsRepIEPS::Lectura>("lectura");
+        QTest::addColumn<bool>("proveedores");
+        QTest::addColumn<QStringList>("esperadas");
+        const QStringList clientes{
+            "texto:",
+            "ver:1",
+            "avance:0/3",
+            "texto:Fecha 05/01/2018\\r\\nNo. 11\\r\\nCliente: C1 - AAA-010101-AAA\\r\\nABARROTES  LUPITA",
+            "eventos", // the payment
+            "eventos", // its two IEPS lines
+            "eventos",
+            "avance:1/3",
+            "texto:", // a party missing from the catalogue: no key, no RFC, no name
+            "eventos",
+            "eventos",
+            "avance:2/3",
+            "texto:Sin RFC",
+            "eventos",
+            "avance:3/3",
+            "texto:",
+            "ver:0",
+            "ver:0", // again when the run closes
+        };
+        QStringList proveedores = clientes;
+        proveedores[3] = "texto:Fecha 05/02/2018\\r\\nNo. 21\\r\\nProveedor: PR1 - DLA-990101-XYZ\\r\\nDULCERIA  LA ABEJA";
+        proveedores[12] = "texto:Prov sin RFC";
+        QTest::newRow("por renglon, clientes") << clsRepIEPS::Lectura::PorRenglon << false << clientes;
+        QTest::newRow("por periodo, clientes") << clsRepIEPS::Lectura::PorPeriodo << false << clientes;
+        QTest::newRow("por renglon, proveedores") << clsRepIEPS::Lectura::PorRenglon << true << proveedores;
+        QTest::newRow("por periodo, proveedores") << clsRepIEPS::Lectura::PorPeriodo << true << proveedores;
+    }
+    void llamadasDeUnaCorrida()
+    {
+        QFETCH(clsRepIEPS::Lectura, lectura);
+        QFETCH(bool, proveedores);
+        QFETCH(QStringList, esperadas);
+        QTemporaryDir dir;
+        DialogosGrabados dialogos;
+        VistaGrabada vista;
+        host::Conexion cn;
+        clsRepIEPS rep(bd->bases, cn, vista, dir.path());
+        rep.setLectura(lectura);
+        QString archivo = QStringLiteral("rep.txt");
+        rep.ProcesarReporte(QDate(2018, 1, 1), QDate(2018, 3, 31), archivo, QString(), !proveedores, false);
+        QCOMPARE(int(rep.resultado()), int(clsRepIEPS::Resultado::Completo));
+        for (int i = 0; i < qMax(vista.llamadas.size(), esperadas.size()); ++i) {
+            const QString hecha = vista.llamadas.value(i, QStringLiteral("<ninguna>"));
+            const QString esperada = esperadas.value(i, QStringLiteral("<ninguna>"));
+            QVERIFY2(hecha == esperada,
+                     qPrintable(QStringLiteral("llamada %1: %2, se esperaba %3").arg(i + 1).arg(hecha, esperada)));
+        }
+    }
+};
+
+QTEST_GUILESS_MAIN(TestBdVistaProceso)
+#include "TestBdVistaProceso.moc"
