@@ -201,6 +201,7 @@ private:
         int codigo = -1;
         QByteArray out, err;
         QMap<QString, QByteArray> archivos;
+        QByteArray lectura; // as the statistics line tells it
     };
 
     QString generar(const Muestra &m)
@@ -230,13 +231,24 @@ private:
         p.setProgram(QStringLiteral(REPIEPS_BIN "/repieps-cli"));
         p.setArguments(args + QStringList{"--archivo", "rep.txt", "--carpeta", dir.path(), "--servidor", "127.0.0.1",
                                           "--puerto", bd.puerto(), "--usuario", "repieps", "--base", bd.nombre()}
+                       + QStringList{"--estadisticas"}
                        + (porRenglon ? QStringList{"--consultas-por-renglon"} : QStringList()));
         p.start();
         if (!p.waitForFinished(120000) || p.exitStatus() != QProcess::NormalExit)
             return s;
         s.codigo = p.exitCode();
         s.out = p.readAllStandardOutput().replace(QDir::toNativeSeparators(dir.path()).toUtf8(), "<carpeta>");
-        s.err = p.readAllStandardError();
+        // The statistics (times, statement counts, the reading used) differ by design: they are
+        // taken out of what is compared.
+        for (const QByteArray &l : p.readAllStandardError().split('\n')) {
+            if (l.startsWith("pagos="))
+                s.lectura = l.mid(l.indexOf("lectura=") + 8);
+            else if (l.startsWith("Se le\xC3\xB3"))
+                s.lectura += " " + l;
+            else
+                s.err += l + '\n';
+        }
+        s.err.chop(1);
         for (const QString &a : QDir(dir.path()).entryList(QDir::Files, QDir::Name))
             s.archivos[a] = Leer(dir.filePath(a));
         return s;
@@ -248,6 +260,9 @@ private:
         const Salida periodo = correr(bd, args, false);
         const Salida renglon = correr(bd, args, true);
         QCOMPARE(periodo.codigo, renglon.codigo);
+        // A silent fall-back would compare the per-row reading with itself.
+        QCOMPARE(periodo.lectura, QByteArray("periodo"));
+        QCOMPARE(renglon.lectura, QByteArray("renglon"));
         QCOMPARE(periodo.archivos.keys(), renglon.archivos.keys());
         for (const QString &a : periodo.archivos.keys()) {
             const QString d = a.startsWith(QLatin1String("Log"))
@@ -410,6 +425,7 @@ private Q_SLOTS:
             QByteArray log, reporte;
             QStringList vista, cajas, inexistentes;
             int pagos, lineas;
+            clsRepIEPS::Lectura lectura;
         };
         const auto correrMotor = [&](clsRepIEPS::Lectura lectura) {
             QTemporaryDir dir;
@@ -432,11 +448,13 @@ private Q_SLOTS:
                            cajas,
                            rep.productosInexistentes(),
                            rep.pagosProcesados(),
-                           rep.lineasProcesadas()};
+                           rep.lineasProcesadas(),
+                           rep.lecturaUsada()};
         };
         const Corrida periodo = correrMotor(clsRepIEPS::Lectura::PorPeriodo);
         const Corrida renglon = correrMotor(clsRepIEPS::Lectura::PorRenglon);
 
+        QCOMPARE(int(periodo.lectura), int(clsRepIEPS::Lectura::PorPeriodo));
         QString d = PrimeraDiferencia(QStringLiteral("log"), periodo.log, renglon.log);
         QVERIFY2(d.isEmpty(), qPrintable(d));
         d = DiferenciaDeReportes(QStringLiteral("reporte"), periodo.reporte, renglon.reporte);
