@@ -41,14 +41,21 @@ void AcumuladorEnMemoria::Acumular(const Pago &pago, const QVariant &pedimento, 
     if (pedimento.isNull())
         return;
 
-    const QString rfc = RfcDelGrupo(pago);
+    const QString leido = pago.rfc.isNull() ? QString() : pago.rfc.toString();
+    if (!hayRfc_ || leido != rfcLeido_ || pago.rfc.isNull() != rfcLeido_.isNull()) {
+        rfcLeido_ = leido;
+        rfcLimpio_ = RfcDelGrupo(pago);
+        // The RFC's weight is hexadecimal, the codes are digits: "|" cannot be part of either.
+        pesoRfc_ = pesosRfc_.value(rfcLimpio_);
+        if (pesoRfc_.isNull())
+            pesoRfc_ = QByteArrayLiteral("=") + rfcLimpio_.toUtf8();
+        hayRfc_ = true;
+    }
+    const QString &rfc = rfcLimpio_;
     const Presentacion presentacion = presentacionDe(pedimento);
 
-    // The RFC's weight is hexadecimal, the codes are digits: "|" cannot be part of either.
-    QByteArray llave = pesosRfc_.value(rfc);
-    if (llave.isNull())
-        llave = QByteArrayLiteral("=") + rfc.toUtf8();
-    llave += '|' + clave5.toUtf8() + '|' + claveGen.toUtf8() + '|';
+    QByteArray llave = pesoRfc_;
+    llave += '|' + clave5.toLatin1() + '|' + claveGen.toLatin1() + '|';
     char bytes[sizeof(float)];
     std::memcpy(bytes, &presentacion.simple, sizeof bytes);
     llave.append(bytes, sizeof bytes);

@@ -45,6 +45,11 @@ private:
     };
     QHash<QString, Presentacion> presentaciones_;
     Presentacion presentacionDe(const QVariant &pedimento);
+
+    // The lines of one payment come together: its cleaned RFC and weight are worked out once.
+    QString rfcLeido_, rfcLimpio_;
+    QByteArray pesoRfc_;
+    bool hayRfc_ = false;
 };
 
 } // namespace engine
