@@ -160,7 +160,8 @@ void clsRepIEPS::ejecutar(const QDate &dtInicial, const QDate &dtFinal, QString 
         log_ = std::make_unique<ArchivoLog>(rutaLog_);
         stArchivo = QDir::toNativeSeparators(QDir(carpeta_).filePath(stArchivo));
 
-        // The work table's rows are written in one transaction: one commit instead of one per line.
+        // One transaction: the work table's rows get one commit instead of one per line, and the
+        // batch reads all see the same state of the point-of-sale tables.
         cn_.Execute(QStringLiteral("START TRANSACTION"));
         const int total = rsPagos_.cantidadFilas();
         vista_.Avance(0, total);
