@@ -84,6 +84,9 @@ private Q_SLOTS:
                "INSERT INTO clientes VALUES ('C4','CUATRO','AÑA010101AAA','JALISCO',NULL);\n"
                "UPDATE edoctacli SET Clave='C4' WHERE Id=4;\n"
             << "";
+        QTest::newRow("rfc y nombre con comilla y diagonal")
+            << "UPDATE clientes SET RFC='A''B\\\\010101AAA', Nombre='O''BRIEN \\\\ HIJOS' WHERE Clave='C2';\n"
+            << "";
         QTest::newRow("anexos MyISAM") << "ALTER TABLE anexopagosctes ENGINE=MyISAM;\n"
                                        << "la tabla anexopagosctes no es InnoDB: el orden de sus renglones no está garantizado";
         QTest::newRow("anexos sin llave primaria")
