@@ -96,11 +96,9 @@ bool todoCeros(const std::string &a, const std::string &b)
     return a.find_first_not_of('0') == std::string::npos && b.find_first_not_of('0') == std::string::npos;
 }
 
-} // namespace
-
-QString FormatoImporte(double valor)
+// Amounts too large for whole-number arithmetic, digit by digit.
+QString FormatoImporteGrande(const Decimal &d)
 {
-    const Decimal d = aQuinceDigitos(valor);
     std::string entero, fraccion;
     redondearFijo(d, 2, entero, fraccion);
     std::string agrupado;
@@ -112,6 +110,59 @@ QString FormatoImporte(double valor)
     }
     const bool signo = d.negativo && !todoCeros(entero, fraccion);
     return QString::fromStdString((signo ? "-" : "") + agrupado + "." + fraccion);
+}
+
+} // namespace
+
+QString FormatoImporte(double valor)
+{
+    const Decimal d = aQuinceDigitos(valor);
+    const int n = int(d.digitos.size());
+    const int desplazamiento = d.exponente + 2;
+    if (n + desplazamiento > 18)
+        return FormatoImporteGrande(d);
+
+    // The amounts of a log: the value times 100 as a whole number, rounded half away from zero
+    // on its decimal digits exactly as the general path does.
+    static const quint64 potencia[19] = {1ULL, 10ULL, 100ULL, 1000ULL, 10000ULL, 100000ULL, 1000000ULL, 10000000ULL,
+                                         100000000ULL, 1000000000ULL, 10000000000ULL, 100000000000ULL,
+                                         1000000000000ULL, 10000000000000ULL, 100000000000000ULL,
+                                         1000000000000000ULL, 10000000000000000ULL, 100000000000000000ULL,
+                                         1000000000000000000ULL};
+    quint64 cifras = 0;
+    for (char c : d.digitos)
+        cifras = cifras * 10 + quint64(c - '0');
+    quint64 escalado = 0;
+    if (desplazamiento >= 0) {
+        escalado = cifras * potencia[desplazamiento];
+    } else if (-desplazamiento <= n) {
+        const int quitar = -desplazamiento;
+        escalado = cifras / potencia[quitar];
+        if ((cifras / potencia[quitar - 1]) % 10 >= 5)
+            ++escalado;
+    }
+
+    char texto[40];
+    char *p = texto + sizeof texto;
+    quint64 resto = escalado;
+    *--p = char('0' + resto % 10);
+    resto /= 10;
+    *--p = char('0' + resto % 10);
+    resto /= 10;
+    *--p = '.';
+    int grupo = 0;
+    do {
+        if (grupo == 3) {
+            *--p = ',';
+            grupo = 0;
+        }
+        *--p = char('0' + resto % 10);
+        resto /= 10;
+        ++grupo;
+    } while (resto != 0);
+    if (d.negativo && escalado != 0)
+        *--p = '-';
+    return QString::fromLatin1(p, int(texto + sizeof texto - p));
 }
 
 QString FormatoTresDecimales(double valor)

@@ -272,30 +272,35 @@ void clsRepIEPS::ProcesarPago(int indice, const Pago &pago)
             escribirLog(Sangria(10, QStringLiteral("Compra: ") + ValorComoTexto(factura.Campo(QStringLiteral("Compra")))
                                         + importes));
         }
+        Parte parte;
         for (Tramo detalle = fuente_->Detalle(documento); !detalle.Eof(); detalle.MoveNext())
-            ProcesarDetalle(pago, cantidadAnexo, total, detalle);
+            ProcesarDetalle(pago, cantidadAnexo, total, parte, detalle);
     }
 }
 
 void clsRepIEPS::ProcesarDetalle(const Pago &pago, const QVariant &cantidadAnexo, const QVariant &totalDocumento,
-                                 const Tramo &rsDetalle)
+                                 Parte &parte, const Tramo &rsDetalle)
 {
     vista_.ProcesarEventos();
 
-    // Share of the document that this payment covers, held in single precision.
-    const double aplicado = Numero(cantidadAnexo);
-    const double total = Numero(totalDocumento);
-    const double numerador = aplicado * 100;
-    if (total == 0)
-        throw numerador == 0 ? host::errores::desbordamiento() : host::errores::divisionPorCero();
-    const float porcentaje = float(numerador / total);
-    if (!std::isfinite(porcentaje))
-        throw host::errores::desbordamiento();
-    escribirLog(Sangria(20, QStringLiteral("Pago por: ") + FormatoImporte(aplicado)
-                                + QStringLiteral(", Proporción del pago respecto al total: ")
-                                + FormatoImporte(double(porcentaje)) + QStringLiteral(" %")));
-    const float fraccion = float(double(porcentaje) / 100);
-    const double f = double(fraccion);
+    if (!parte.calculada) {
+        // Share of the document that this payment covers, held in single precision.
+        const double aplicado = Numero(cantidadAnexo);
+        const double total = Numero(totalDocumento);
+        const double numerador = aplicado * 100;
+        if (total == 0)
+            throw numerador == 0 ? host::errores::desbordamiento() : host::errores::divisionPorCero();
+        const float porcentaje = float(numerador / total);
+        if (!std::isfinite(porcentaje))
+            throw host::errores::desbordamiento();
+        parte.linea = Sangria(20, QStringLiteral("Pago por: ") + FormatoImporte(aplicado)
+                                      + QStringLiteral(", Proporción del pago respecto al total: ")
+                                      + FormatoImporte(double(porcentaje)) + QStringLiteral(" %"));
+        parte.fraccion = double(float(double(porcentaje) / 100));
+        parte.calculada = true;
+    }
+    escribirLog(parte.linea);
+    const double f = parte.fraccion;
 
     const QString campoPrecio = QLatin1String(Lado::De(blSonCtes_).precio);
     const double cantidad = Numero(rsDetalle.Campo(QStringLiteral("Cantidad")));

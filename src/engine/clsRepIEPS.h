@@ -90,7 +90,14 @@ private:
     void ejecutar(const QDate &dtInicial, const QDate &dtFinal, QString &stArchivo, const QString &stCliente);
     void elegirLectura();
     void ProcesarPago(int indice, const Pago &pago);
-    void ProcesarDetalle(const Pago &pago, const QVariant &cantidadAnexo, const QVariant &totalDocumento,
+    // The share of a document that a payment covers: the same for all the document's lines,
+    // worked out (and its failures met) at the first of them.
+    struct Parte {
+        bool calculada = false;
+        QString linea; // the share line of the log
+        double fraccion = 0;
+    };
+    void ProcesarDetalle(const Pago &pago, const QVariant &cantidadAnexo, const QVariant &totalDocumento, Parte &parte,
                          const Tramo &detalle);
     void CrearTablaTemporal();
     void GenerarArchivoReporte(const QString &stRuta, host::Registros &rsDetalle, bool blSonCtes);

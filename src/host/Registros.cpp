@@ -45,6 +45,8 @@ void Registros::Abrir(Conexion &cn, const QString &consulta, const QString &tabl
         if (!exactos_.contains(f.name()))
             exactos_.insert(f.name(), indices_.value(clave));
     }
+    if (q.size() > 0)
+        filas_.reserve(q.size());
     while (q.next()) {
         QVector<QVariant> fila(n);
         for (int i = 0; i < n; ++i)
