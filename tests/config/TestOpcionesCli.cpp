@@ -15,11 +15,12 @@ private Q_SLOTS:
         QString error;
         QVERIFY(LeerOpcionesCli({"--desde", "05/03/2018", "--hasta=31/03/2018", "--proveedores", "--clave", "P 1",
                                  "--archivo", "x.txt", "--carpeta", "/tmp", "--por-categoria", "--todos-los-pagos",
-                                 "--servidor", "srv", "--puerto", "3307", "--usuario", "u", "--base", "b"},
+                                 "--servidor", "srv", "--puerto", "3307", "--usuario", "u", "--base", "b",
+                                 "--consultas-por-renglon"},
                                 o, &error));
         QCOMPARE(o.desde, QDate(2018, 3, 5));
         QCOMPARE(o.hasta, QDate(2018, 3, 31));
-        QVERIFY(o.proveedores && o.porCategoria && o.todosLosPagos);
+        QVERIFY(o.proveedores && o.porCategoria && o.todosLosPagos && o.porRenglon);
         QCOMPARE(o.clave, QStringLiteral("P 1"));
         QCOMPARE(o.archivo, QStringLiteral("x.txt"));
         QCOMPARE(o.puerto, QStringLiteral("3307"));
@@ -30,7 +31,7 @@ private Q_SLOTS:
     {
         OpcionesCli o;
         QVERIFY(LeerOpcionesCli({"--desde", "1/1/2018", "--hasta", "31/3/2018"}, o, nullptr));
-        QVERIFY(!o.proveedores && !o.porCategoria && !o.todosLosPagos);
+        QVERIFY(!o.proveedores && !o.porCategoria && !o.todosLosPagos && !o.porRenglon);
         QVERIFY(o.clave.isEmpty() && o.servidor.isEmpty());
     }
 
