@@ -25,13 +25,22 @@ QString RfcDelGrupo(const Pago &pago)
     return clsRepIEPS::LimpiarRFC(rfc);
 }
 
+QString RfcDeLaTabla(const QString &rfc)
+{
+    // The column keeps characters, not UTF-16 units: a character outside the basic plane counts once.
+    int unidades = 0;
+    for (int caracteres = 0; caracteres < LargoRfc && unidades < rfc.size(); ++caracteres)
+        unidades += rfc.at(unidades).isHighSurrogate() && unidades + 1 < rfc.size() ? 2 : 1;
+    return rfc.left(unidades);
+}
+
 QString NombreDelGrupo(const Pago &pago, const QString &rfc)
 {
     // Every sale to the general public lands in the same rows, whatever the customer's name.
     if (rfc == QLatin1String("XAXX010101000"))
         return QStringLiteral("PUBLICO EN GENERAL");
-    return clsRepIEPS::QuitarCaracteresEspeciales(
-        clsRepIEPS::QuitarEspaciosDobles(pago.nombre.isNull() ? QString() : pago.nombre.toString()));
+    return clsRepIEPS::QuitarCaracteresEspeciales(clsRepIEPS::QuitarEspaciosDobles(
+        clsRepIEPS::QuitarSeparadores(pago.nombre.isNull() ? QString() : pago.nombre.toString())));
 }
 
 QString EstadoDelGrupo(const Pago &pago)

@@ -28,6 +28,9 @@ public:
 
 // What a group row holds about its party and presentation. The first line of a group fixes them.
 QString RfcDelGrupo(const Pago &pago);                  // the payment's RFC, cleaned
+// The RFC as the work table keeps it (its first LargoRfc characters): groups are told apart by it.
+constexpr int LargoRfc = 13;
+QString RfcDeLaTabla(const QString &rfc);
 QString NombreDelGrupo(const Pago &pago, const QString &rfc);
 QString EstadoDelGrupo(const Pago &pago);              // two-digit state code
 QString PresentacionDelGrupo(const QVariant &pedimento); // the presentation number as text

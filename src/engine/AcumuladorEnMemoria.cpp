@@ -45,13 +45,13 @@ void AcumuladorEnMemoria::Acumular(const Pago &pago, const QVariant &pedimento, 
     if (!hayRfc_ || leido != rfcLeido_ || pago.rfc.isNull() != rfcLeido_.isNull()) {
         rfcLeido_ = leido;
         rfcLimpio_ = RfcDelGrupo(pago);
+        rfcTabla_ = RfcDeLaTabla(rfcLimpio_);
         // The RFC's weight is hexadecimal, the codes are digits: "|" cannot be part of either.
-        pesoRfc_ = pesosRfc_.value(rfcLimpio_);
+        pesoRfc_ = pesosRfc_.value(rfcTabla_);
         if (pesoRfc_.isNull())
-            pesoRfc_ = QByteArrayLiteral("=") + rfcLimpio_.toUtf8();
+            pesoRfc_ = QByteArrayLiteral("=") + rfcTabla_.toUtf8();
         hayRfc_ = true;
     }
-    const QString &rfc = rfcLimpio_;
     const Presentacion presentacion = presentacionDe(pedimento);
 
     QByteArray llave = pesoRfc_;
@@ -65,7 +65,8 @@ void AcumuladorEnMemoria::Acumular(const Pago &pago, const QVariant &pedimento, 
     if (it == indice_.constEnd()) {
         i = grupos_.size();
         indice_.insert(llave, i);
-        grupos_.push_back({rfc, NombreDelGrupo(pago, rfc), EstadoDelGrupo(pago), clave5, claveGen, presentacion.texto, {}});
+        grupos_.push_back(
+            {rfcTabla_, NombreDelGrupo(pago, rfcLimpio_), EstadoDelGrupo(pago), clave5, claveGen, presentacion.texto, {}});
     } else {
         i = it.value();
     }

@@ -18,8 +18,8 @@ namespace engine {
 // compares it, the codes equal, the presentation equal as a single-precision number.
 class AcumuladorEnMemoria : public Acumulador {
 public:
-    // pesosRfc: for every cleaned RFC of the run, its weight under the work table's collation
-    // (equal weights, equal RFCs).
+    // pesosRfc: for every RFC of the run as the work table keeps it, its weight under the work
+    // table's collation (equal weights, equal RFCs).
     AcumuladorEnMemoria(host::Conexion &cn, QHash<QString, QByteArray> pesosRfc);
 
     void Acumular(const Pago &pago, const QVariant &pedimento, const QString &clave5, const QString &claveGen,
@@ -47,7 +47,7 @@ private:
     Presentacion presentacionDe(const QVariant &pedimento);
 
     // The lines of one payment come together: its cleaned RFC and weight are worked out once.
-    QString rfcLeido_, rfcLimpio_;
+    QString rfcLeido_, rfcLimpio_, rfcTabla_;
     QByteArray pesoRfc_;
     bool hayRfc_ = false;
 };

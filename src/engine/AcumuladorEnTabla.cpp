@@ -19,7 +19,8 @@ void AcumuladorEnTabla::Acumular(const Pago &pago, const QVariant &pedimento, co
     if (pedimento.isNull())
         return;
 
-    const QString rfc = RfcDelGrupo(pago);
+    const QString limpio = RfcDelGrupo(pago);
+    const QString rfc = RfcDeLaTabla(limpio);
     const QString presentacion = PresentacionDelGrupo(pedimento);
     // The column holds the nearest single-precision number to that text, compared here exactly.
     const QString presentacionExacta = host::NumeroSql(double(PresentacionSimple(presentacion)));
@@ -31,7 +32,7 @@ void AcumuladorEnTabla::Acumular(const Pago &pago, const QVariant &pedimento, co
     if (rsTemporal_.Eof()) {
         rsTemporal_.AddNew();
         rsTemporal_.Collect(QStringLiteral("RFC"), rfc);
-        rsTemporal_.Collect(QStringLiteral("Nombre"), NombreDelGrupo(pago, rfc));
+        rsTemporal_.Collect(QStringLiteral("Nombre"), NombreDelGrupo(pago, limpio));
         rsTemporal_.Collect(QStringLiteral("Estado"), EstadoDelGrupo(pago));
         rsTemporal_.Collect(QStringLiteral("Linea"), clave5);
         rsTemporal_.Collect(QStringLiteral("Presentacion"), presentacion);

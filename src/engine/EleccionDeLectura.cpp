@@ -19,7 +19,6 @@ struct Columna {
     QString tipo;
     bool nula = true;
     QString juego, colacion;
-    int largo = 0;
 };
 
 struct Indice {
@@ -115,8 +114,8 @@ private:
             t.tipo = rs.CampoDeFila(i, QStringLiteral("TABLE_TYPE")).toString();
         }
         rs.Abrir(cn_,
-                 QStringLiteral("SELECT TABLE_NAME,COLUMN_NAME,DATA_TYPE,IS_NULLABLE,CHARACTER_SET_NAME,COLLATION_NAME,"
-                                "CHARACTER_MAXIMUM_LENGTH FROM information_schema.COLUMNS")
+                 QStringLiteral("SELECT TABLE_NAME,COLUMN_NAME,DATA_TYPE,IS_NULLABLE,CHARACTER_SET_NAME,COLLATION_NAME "
+                                "FROM information_schema.COLUMNS")
                      + donde,
                  QString());
         for (int i = 0; i < rs.cantidadFilas(); ++i) {
@@ -125,7 +124,6 @@ private:
             c.nula = rs.CampoDeFila(i, QStringLiteral("IS_NULLABLE")).toString() != QLatin1String("NO");
             c.juego = rs.CampoDeFila(i, QStringLiteral("CHARACTER_SET_NAME")).toString();
             c.colacion = rs.CampoDeFila(i, QStringLiteral("COLLATION_NAME")).toString();
-            c.largo = rs.CampoDeFila(i, QStringLiteral("CHARACTER_MAXIMUM_LENGTH")).toInt();
             tablas_[Minusculas(rs.CampoDeFila(i, QStringLiteral("TABLE_NAME")))]
                 .columnas.insert(Minusculas(rs.CampoDeFila(i, QStringLiteral("COLUMN_NAME"))), c);
         }
@@ -280,14 +278,10 @@ private:
         for (int i = 0; i < pagos.cantidadFilas(); ++i) {
             Pago p;
             p.rfc = pagos.CampoDeFila(i, QStringLiteral("RFC"));
-            const QString r = RfcDelGrupo(p);
+            const QString r = RfcDeLaTabla(RfcDelGrupo(p));
             if (vistos.contains(r))
                 continue;
             vistos.insert(r);
-            if (r.toUcs4().size() > rfc.largo)
-                throw NoSePuede{QStringLiteral("el RFC «%1» es más largo que los %2 caracteres de la tabla de trabajo")
-                                    .arg(r)
-                                    .arg(rfc.largo)};
             rfcs << r;
         }
 

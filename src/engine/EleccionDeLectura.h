@@ -21,7 +21,7 @@ struct EleccionDeLectura {
     QString motivo;
     // Primary key columns of the links table: their order is the order of a payment's links.
     QStringList llaveAnexos;
-    // For every cleaned RFC of the payments, its weight under the work table's collation.
+    // For every RFC of the payments as the work table keeps it, its weight under its collation.
     QHash<QString, QByteArray> pesosRfc;
 };
 

@@ -15,6 +15,13 @@ QString SinBlancosExteriores(const QString &texto)
         --fin;
     return texto.mid(inicio, fin - inicio);
 }
+
+// A character that would break a report line: the field separator and the control characters
+// (line ends, NUL, tabs...).
+bool RompeElRenglon(QChar c)
+{
+    return c == QLatin1Char('|') || c.unicode() < 0x20 || c.unicode() == 0x7F;
+}
 } // namespace
 
 QString clsRepIEPS::LimpiarRFC(QString &stRFC)
@@ -22,7 +29,18 @@ QString clsRepIEPS::LimpiarRFC(QString &stRFC)
     QString r = SinBlancosExteriores(stRFC);
     r.remove(QLatin1Char('-'));
     r.remove(QLatin1Char(' '));
+    r.removeIf(RompeElRenglon);
     stRFC = r;
+    return r;
+}
+
+QString clsRepIEPS::QuitarSeparadores(const QString &texto)
+{
+    QString r = texto;
+    for (QChar &c : r) {
+        if (RompeElRenglon(c))
+            c = QLatin1Char(' ');
+    }
     return r;
 }
 

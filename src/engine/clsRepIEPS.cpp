@@ -288,7 +288,8 @@ void clsRepIEPS::ProcesarDetalle(const Pago &pago, const QVariant &cantidadAnexo
         const double aplicado = Numero(cantidadAnexo);
         const double total = Numero(totalDocumento);
         const double numerador = aplicado * 100;
-        if (total == 0)
+        // A total that prints as 0.00 is a rounding residue of a zero total, not a document.
+        if (std::fabs(total) < 0.005)
             throw numerador == 0 ? host::errores::desbordamiento() : host::errores::divisionPorCero();
         const float porcentaje = float(numerador / total);
         if (!std::isfinite(porcentaje))

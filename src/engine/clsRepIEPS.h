@@ -76,7 +76,11 @@ public:
     void setTituloAplicacion(const QString &titulo) { titulo_ = titulo; }
 
     // The helpers of the run, open for the tests.
+    // Removes blanks, "-", "|" and control characters.
     static QString LimpiarRFC(QString &stRFC);
+    // Turns "|" and control characters into blanks, so that a party's name cannot split a report
+    // field or line.
+    static QString QuitarSeparadores(const QString &texto);
     static QString QuitarCaracteresEspeciales(const QString &texto);
     static QString ObtenerClaveEstado(const QString &stEstado);
     // Clave genérica by category text ("000" when none matches).

@@ -230,6 +230,24 @@ private Q_SLOTS:
         QVERIFY(porCategoria.log.contains("Campo 5: 019, Clave gener.: 003, BOTANAS"));
     }
 
+    void rfcLargoYNombreQueRompeElRenglon()
+    {
+        // The work table keeps 13 characters of the RFC: both payments fall into one group. The
+        // name's "|", line end and NUL become blanks in the report; the log keeps them.
+        bd->ejecutar(QStringLiteral(
+            "INSERT INTO clientes VALUES ('L1','PARTE|UNO\\r\\nDOS\\0TRES','ABCD-8001011234567','JALISCO',NULL);\n"
+            "INSERT INTO edoctacli (Folio,Fecha,Clave,CantidadPago,NotaCredito) VALUES "
+            "(1,'2018-01-10','L1',100,0),(2,'2018-02-10','L1',100,0);\n"
+            "INSERT INTO anexopagosctes (FolioDelPago,Factura,Cantidad) VALUES (1,1,100),(2,2,100);\n"
+            "INSERT INTO facturas (Id,Serie,Factura,SubTotal,IVA,ImpuestoAd,Cancelada) VALUES "
+            "(1,'A',1,90,0,10,0),(2,'A',2,90,0,10,0);\n"
+            "INSERT INTO facturasdetalle VALUES (1,1,'P1',10,9,0,10),(2,1,'P1',10,9,0,10);\n"));
+        const Corrida c = correr(true, false);
+        bd->ejecutar(QStringLiteral("DELETE FROM clientes WHERE Clave='L1';\n"));
+        QCOMPARE(c.reporte, lineas({"C|ABCD800101123|PARTE UNO DOS TRES|14|020|00|001|000|20|005|0.250|004|180|0|18|0|||||||||||"}));
+        QVERIFY(c.log.contains(QByteArray("PARTE|UNO\r\nDOS\0TRES", 19)));
+    }
+
     void soloLasCincuentaMayores()
     {
         QString sql = QStringLiteral("INSERT INTO clientes VALUES ");
@@ -386,6 +404,10 @@ private Q_SLOTS:
         QTest::newRow("total cero") << "(1,'A',1,-0.5,0,0.5,0)" << "(1,1,'P1',1,10,0,8)" << "Error nº 11, División por cero" << 2;
         QTest::newRow("total cero y nada aplicado") << "(1,'A',1,-0.5,0,0.5,0)" << "(1,1,'P1',1,10,0,8)"
                                                     << "Error nº 6, Desbordamiento" << 2;
+        QTest::newRow("total que es residuo de redondeo") << "(1,'A',1,-0.497,0,0.5,0)" << "(1,1,'P1',1,10,0,8)"
+                                                      << "Error nº 11, División por cero" << 2;
+        QTest::newRow("residuo negativo") << "(1,'A',1,-0.504,0,0.5,0)" << "(1,1,'P1',1,10,0,8)"
+                                          << "Error nº 11, División por cero" << 2;
         QTest::newRow("cantidad nula") << "(1,'A',1,10,0,1,0)" << "(1,1,'P1',NULL,10,0,8)" << "Error nº 94, Uso no válido de Null" << 3;
         QTest::newRow("iva nulo") << "(1,'A',1,10,0,1,0)" << "(1,1,'P1',1,10,NULL,8)" << "Error nº 94, Uso no válido de Null" << 3;
     }

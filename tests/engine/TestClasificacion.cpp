@@ -24,8 +24,8 @@ private Q_SLOTS:
     void limpiarRFC_data()
     {
         const char *const casos[][2] = {{"  AAA-010101-AAA  ", "AAA010101AAA"}, {"AAA 010101 AAA", "AAA010101AAA"},
-                                        {"xaxx010101000", "xaxx010101000"},     {"\tAAA", "\tAAA"},
-                                        {"", ""}};
+                                        {"xaxx010101000", "xaxx010101000"},     {"\tAAA", "AAA"},
+                                        {"AAA|010101\r\nAAA\x7F", "AAA010101AAA"}, {"", ""}};
         filas(casos);
     }
     void limpiarRFC()
@@ -34,6 +34,18 @@ private Q_SLOTS:
         QFETCH(QString, esperado);
         QCOMPARE(clsRepIEPS::LimpiarRFC(entrada), esperado);
         QCOMPARE(entrada, esperado); // the caller's variable is rewritten
+    }
+
+    void quitarSeparadores_data()
+    {
+        const char *const casos[][2] = {{"A|B", "A B"}, {"A\r\nB\t\x7F", "A  B  "}, {"Ñandú", "Ñandú"}, {"", ""}};
+        filas(casos);
+    }
+    void quitarSeparadores()
+    {
+        QFETCH(QString, entrada);
+        QFETCH(QString, esperado);
+        QCOMPARE(clsRepIEPS::QuitarSeparadores(entrada), esperado);
     }
 
     void quitarEspaciosDobles_data()
