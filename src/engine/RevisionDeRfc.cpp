@@ -5,6 +5,8 @@
 #include <QDate>
 #include <QRegularExpression>
 
+#include <algorithm>
+
 namespace engine {
 
 namespace {
@@ -12,11 +14,7 @@ const QString Valores = QStringLiteral("0123456789ABCDEFGHIJKLMN&OPQRSTUVWXYZ \u
 
 bool TieneSeparadores(const QString &texto)
 {
-    for (QChar c : texto) {
-        if (c == QLatin1Char('|') || c.unicode() < 0x20 || c.unicode() == 0x7F)
-            return true;
-    }
-    return false;
+    return std::any_of(texto.cbegin(), texto.cend(), clsRepIEPS::RompeElRenglon);
 }
 
 // Whether YYMMDD is a day of the calendar; 00 is taken as 2000, a leap year.

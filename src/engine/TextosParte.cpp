@@ -16,13 +16,12 @@ QString SinBlancosExteriores(const QString &texto)
     return texto.mid(inicio, fin - inicio);
 }
 
-// A character that would break a report line: the field separator and the control characters
-// (line ends, NUL, tabs...).
-bool RompeElRenglon(QChar c)
+} // namespace
+
+bool clsRepIEPS::RompeElRenglon(QChar c)
 {
     return c == QLatin1Char('|') || c.unicode() < 0x20 || c.unicode() == 0x7F;
 }
-} // namespace
 
 QString clsRepIEPS::LimpiarRFC(QString &stRFC)
 {

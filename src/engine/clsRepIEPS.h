@@ -76,6 +76,9 @@ public:
     void setTituloAplicacion(const QString &titulo) { titulo_ = titulo; }
 
     // The helpers of the run, open for the tests.
+    // A character that would break a report line: the field separator "|" and the control
+    // characters (line ends, NUL, tabs...).
+    static bool RompeElRenglon(QChar c);
     // Removes blanks, "-", "|" and control characters.
     static QString LimpiarRFC(QString &stRFC);
     // Turns "|" and control characters into blanks, so that a party's name cannot split a report
