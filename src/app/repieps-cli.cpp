@@ -169,6 +169,21 @@ int main(int argc, char *argv[])
     switch (reporte.resultado()) {
     case engine::clsRepIEPS::Resultado::Completo:
         out << "Reporte: " << archivo << Qt::endl << "Log: " << QDir::toNativeSeparators(reporte.rutaLog()) << Qt::endl;
+        if (!reporte.rutaRevision().isEmpty()) {
+            // The review's summary: how many findings of each kind, and where they are.
+            QStringList tipos;
+            QHash<QString, int> cuantos;
+            for (const engine::Hallazgo &h : reporte.hallazgos()) {
+                if (!cuantos.contains(h.tipo))
+                    tipos << h.tipo;
+                ++cuantos[h.tipo];
+            }
+            err << "Revisión: " << (tipos.isEmpty() ? QStringLiteral("sin hallazgos")
+                                                     : QStringLiteral("%1 hallazgos").arg(reporte.hallazgos().size()))
+                << " en " << QDir::toNativeSeparators(reporte.rutaRevision()) << Qt::endl;
+            for (const QString &t : tipos)
+                err << "  " << cuantos[t] << "  " << t << Qt::endl;
+        }
         return Correcto;
     case engine::clsRepIEPS::Resultado::SinPagos:
         err << "Ningún pago del periodo cumple las condiciones; no se generó ningún archivo." << Qt::endl;

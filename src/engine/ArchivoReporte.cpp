@@ -58,6 +58,7 @@ void clsRepIEPS::GenerarArchivoReporte(const QString &stRuta, host::Registros &r
                       QStringLiteral("RFC,SUM(Importe) as Importes"));
     const QString tipo = blSonCtes ? QStringLiteral("C") : QStringLiteral("P");
     while (!rsRanking.Eof()) {
+        rfcsDelReporte_.insert(TextoDe(rsRanking, "RFC").toUpper());
         bases_.AbrirTabla(rsDetalle, cn_,
                           QStringLiteral("tmptempoieps WHERE RFC='") + cn_.Escapa(TextoDe(rsRanking, "RFC"))
                               + QStringLiteral("'"));

@@ -82,6 +82,10 @@ void clsRepIEPS::ProcesarReporte(const QDate &dtInicial, const QDate &dtFinal, Q
     pagos_ = lineas_ = 0;
     lecturaUsada_ = lectura_;
     motivoLectura_.clear();
+    revision_.Limpiar();
+    rfcsDelReporte_.clear();
+    hallazgos_.clear();
+    rutaRevision_.clear();
     blSonCtes_ = blSonCtes;
     blTodosLosPagos_ = blTodosLosPagos;
     bloqueada_ = false;
@@ -156,6 +160,7 @@ void clsRepIEPS::ejecutar(const QDate &dtInicial, const QDate &dtFinal, QString 
         resultado_ = Resultado::SinPagos;
     } else {
         elegirLectura();
+        const QString nombre = stArchivo;
         rutaLog_ = QDir(carpeta_).filePath(QStringLiteral("Log") + stArchivo);
         log_ = std::make_unique<ArchivoLog>(rutaLog_);
         stArchivo = QDir::toNativeSeparators(QDir(carpeta_).filePath(stArchivo));
@@ -186,6 +191,7 @@ void clsRepIEPS::ejecutar(const QDate &dtInicial, const QDate &dtFinal, QString 
             vista_.TextoProceso(progreso);
             vista_.ProcesarEventos();
 
+            revision_.AnotarParte(pago.rfc, pago.clave, pago.nombre);
             if (blTodosLosPagos_)
                 escribirLog(lineaDePago(pago));
             ProcesarPago(pagos_, pago);
@@ -205,6 +211,15 @@ void clsRepIEPS::ejecutar(const QDate &dtInicial, const QDate &dtFinal, QString 
 
         GenerarArchivoReporte(stArchivo, rsTemporal_, blSonCtes_);
         resultado_ = Resultado::Completo;
+
+        hallazgos_ = revision_.Hallazgos(rfcsDelReporte_);
+        rutaRevision_ = QDir(carpeta_).filePath(QStringLiteral("Revision") + nombre);
+        EscribirRevision(rutaRevision_,
+                         QStringLiteral("Revisión del reporte %1 (%2): %3")
+                             .arg(nombre, blSonCtes_ ? QStringLiteral("clientes") : QStringLiteral("proveedores"),
+                                  hallazgos_.isEmpty() ? QStringLiteral("sin hallazgos")
+                                                       : QStringLiteral("%1 hallazgos").arg(hallazgos_.size())),
+                         hallazgos_);
     }
     vista_.TextoProceso(QString());
     vista_.VerProceso(false);
@@ -258,21 +273,23 @@ void clsRepIEPS::ProcesarPago(int indice, const Pago &pago)
         if (!blTodosLosPagos_)
             escribirLog(lineaDePago(pago));
 
+        Parte parte;
         const QVariant impuesto = factura.Campo(QStringLiteral("ImpuestoAd"));
         const QVariant total = factura.Campo(QStringLiteral("Totaluco"));
         const QString importes = QStringLiteral(", IEPS: ") + (impuesto.isNull() ? QString() : FormatoImporte(impuesto.toDouble()))
                                  + QStringLiteral(", Total: ") + (total.isNull() ? QString() : FormatoImporte(total.toDouble()));
         if (blSonCtes_) {
             const QVariant serie = factura.Campo(QStringLiteral("Serie"));
+            parte.documento = QStringLiteral("Factura ") + Texto(serie) + ValorComoTexto(factura.Campo(QStringLiteral("Factura")));
             escribirLog(Sangria(10, serie.isNull() ? QStringLiteral("Null")
                                                    : QStringLiteral("Factura: ") + serie.toString()
                                                          + ValorComoTexto(factura.Campo(QStringLiteral("Factura")))
                                                          + importes));
         } else {
+            parte.documento = QStringLiteral("Compra ") + ValorComoTexto(factura.Campo(QStringLiteral("Compra")));
             escribirLog(Sangria(10, QStringLiteral("Compra: ") + ValorComoTexto(factura.Campo(QStringLiteral("Compra")))
                                         + importes));
         }
-        Parte parte;
         for (Tramo detalle = fuente_->Detalle(documento); !detalle.Eof(); detalle.MoveNext())
             ProcesarDetalle(pago, cantidadAnexo, total, parte, detalle);
     }
@@ -299,6 +316,11 @@ void clsRepIEPS::ProcesarDetalle(const Pago &pago, const QVariant &cantidadAnexo
                                       + FormatoImporte(double(porcentaje)) + QStringLiteral(" %"));
         parte.fraccion = double(float(double(porcentaje) / 100));
         parte.calculada = true;
+        if (porcentaje < 0 || porcentaje > 100)
+            revision_.AnotarParteDelDocumento(pago.rfc, pago.clave, pago.nombre,
+                                              QStringLiteral("folio %1, %2: %3 %")
+                                                  .arg(ValorComoTexto(pago.folio), parte.documento,
+                                                       FormatoImporte(double(porcentaje))));
     }
     escribirLog(parte.linea);
     const double f = parte.fraccion;
@@ -340,6 +362,7 @@ void clsRepIEPS::ProcesarDetalle(const Pago &pago, const QVariant &cantidadAnexo
         // codes of the previous line stand.
         stLista_ += Texto(producto) + CRLF;
         inexistentes_ << Texto(producto);
+        revision_.AnotarInexistente(Texto(producto));
     }
 
     escribirLog(Sangria(30, producto.isNull()

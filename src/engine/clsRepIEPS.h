@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Registros.h"
+#include "Revision.h"
 #include "VistaProceso.h"
 
 #include <QDate>
@@ -60,6 +61,9 @@ public:
     const QString &rutaLog() const { return rutaLog_; }
     // Products missing from the catalogue, one entry per detail line, in the order met.
     const QStringList &productosInexistentes() const { return inexistentes_; }
+    // What the review found after a run that wrote its report, and the file it was written to.
+    const QList<Hallazgo> &hallazgos() const { return hallazgos_; }
+    const QString &rutaRevision() const { return rutaRevision_; }
     int pagosProcesados() const { return pagos_; }
     int lineasProcesadas() const { return lineas_; }
 
@@ -100,6 +104,7 @@ private:
     // The share of a document that a payment covers: the same for all the document's lines,
     // worked out (and its failures met) at the first of them.
     struct Parte {
+        QString documento; // for the review: "Factura A77", "Compra 900"
         bool calculada = false;
         QString linea; // the share line of the log
         double fraccion = 0;
@@ -142,6 +147,11 @@ private:
     Lectura lecturaUsada_ = Lectura::PorRenglon;
     QString motivoLectura_;
     int pagosPorLote_ = 5000;
+
+    Revision revision_;
+    QSet<QString> rfcsDelReporte_; // as written in the report, in capitals
+    QList<Hallazgo> hallazgos_;
+    QString rutaRevision_;
 
     Resultado resultado_ = Resultado::SinEjecutar;
     QString mensajeError_;

@@ -101,10 +101,21 @@ private Q_SLOTS:
                                             "--carpeta", dir.path()}
                                 + servidor());
         QCOMPARE(s.codigo, 0);
-        QCOMPARE(archivos(dir.path()), QStringList({"Logr.txt", "r.txt"}));
+        QCOMPARE(archivos(dir.path()), QStringList({"Logr.txt", "Revisionr.txt", "r.txt"}));
         QVERIFY(s.out.contains(QStringLiteral("Reporte: ") + QDir::toNativeSeparators(dir.filePath("r.txt"))));
         QVERIFY(s.out.contains(QStringLiteral("Log: ") + QDir::toNativeSeparators(dir.filePath("Logr.txt"))));
-        QCOMPARE(s.err, QStringLiteral("Lista de productos inexistentes que podrían afectar el reporte:\nFALTA\nFALTA\n"));
+        QCOMPARE(s.err, QStringLiteral("Lista de productos inexistentes que podrían afectar el reporte:\nFALTA\nFALTA\n"
+                                       "Revisión: 2 hallazgos en %1\n"
+                                       "  1  dígito verificador incorrecto\n"
+                                       "  1  producto que no está en el catálogo\n")
+                            .arg(QDir::toNativeSeparators(dir.filePath("Revisionr.txt"))));
+        QFile revision(dir.filePath("Revisionr.txt"));
+        QVERIFY(revision.open(QIODevice::ReadOnly));
+        QCOMPARE(revision.readAll(),
+                 QByteArray("Revisi\xF3n del reporte r.txt (clientes): 2 hallazgos\r\n"
+                            "d\xEDgito verificador incorrecto (deber\xED" "a ser 1) | RFC: AAA010101AAA | Clave: C1 | "
+                            "Nombre: ABARROTES | en el reporte\r\n"
+                            "producto que no est\xE1 en el cat\xE1logo | Producto: FALTA | 2 l\xED" "neas\r\n"));
         QFile r(dir.filePath("r.txt"));
         QVERIFY(r.open(QIODevice::ReadOnly));
         QCOMPARE(r.readAll(), QByteArray("C|AAA010101AAA|ABARROTES|14|020|00|001|000|10|005|0.250|004|90|0|9|0|||||||||||\r\n"));
@@ -119,7 +130,7 @@ private Q_SLOTS:
         const Salida s = correr(QStringList{"--desde", "1/1/2018", "--hasta", "31/3/2018"} + servidor(), dir.path());
         QCOMPARE(s.codigo, 0);
         const QString nombre = QStringLiteral("Reporte-CT-") + QDate::currentDate().toString("yyyyMMdd") + ".txt";
-        QCOMPARE(archivos(dir.path()), QStringList({"Log" + nombre, nombre}));
+        QCOMPARE(archivos(dir.path()), QStringList({"Log" + nombre, nombre, "Revision" + nombre}));
     }
 
     void sinPagosNoEscribeNada()

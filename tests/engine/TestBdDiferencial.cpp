@@ -246,7 +246,7 @@ private:
             else if (l.startsWith("Se le\xC3\xB3"))
                 s.lectura += " " + l;
             else
-                s.err += l + '\n';
+                s.err += QByteArray(l).replace(QDir::toNativeSeparators(dir.path()).toUtf8(), "<carpeta>") + '\n';
         }
         s.err.chop(1);
         for (const QString &a : QDir(dir.path()).entryList(QDir::Files, QDir::Name))

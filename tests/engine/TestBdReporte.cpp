@@ -121,6 +121,7 @@ private:
     {
         QFile::remove(dir->filePath(QStringLiteral("rep.txt")));
         QFile::remove(dir->filePath(QStringLiteral("Logrep.txt")));
+        QFile::remove(dir->filePath(QStringLiteral("Revisionrep.txt")));
         bd->ejecutar(QStringLiteral(
             "DELETE FROM edoctacli;\nDELETE FROM edoctaprov;\nDELETE FROM anexopagosctes;\nDELETE FROM anexopagosprov;\n"
             "DELETE FROM facturas;\nDELETE FROM compras;\nDELETE FROM facturasdetalle;\nDELETE FROM comprasdetalle;\n"));
@@ -246,6 +247,23 @@ private Q_SLOTS:
         bd->ejecutar(QStringLiteral("DELETE FROM clientes WHERE Clave='L1';\n"));
         QCOMPARE(c.reporte, lineas({"C|ABCD800101123|PARTE UNO DOS TRES|14|020|00|001|000|20|005|0.250|004|180|0|18|0|||||||||||"}));
         QVERIFY(c.log.contains(QByteArray("PARTE|UNO\r\nDOS\0TRES", 19)));
+    }
+
+    void revisionJuntoAlReporte()
+    {
+        // A payment larger than its invoice: a share of 150 %, which the review names.
+        bd->ejecutar(QStringLiteral(
+            "INSERT INTO edoctacli (Folio,Fecha,Clave,CantidadPago,NotaCredito) VALUES (1,'2018-01-10','C1',1500,0);\n"
+            "INSERT INTO anexopagosctes (FolioDelPago,Factura,Cantidad) VALUES (1,1,1500);\n"
+            "INSERT INTO facturas (Id,Serie,Factura,SubTotal,IVA,ImpuestoAd,Cancelada) VALUES (1,'A',7,900,0,100,0);\n"
+            "INSERT INTO facturasdetalle VALUES (1,1,'P1',10,90,0,10);\n"));
+        const Corrida c = correr(true, false);
+        QCOMPARE(int(c.resultado), int(clsRepIEPS::Resultado::Completo));
+        const QByteArray revision = leer(dir->filePath(QStringLiteral("Revisionrep.txt")));
+        QVERIFY2(revision.startsWith("Revisi\xF3n del reporte rep.txt (clientes): 2 hallazgos\r\n"), revision.constData());
+        QVERIFY(revision.contains("\r\nparte del documento fuera de 0 % a 100 % | RFC: AAA-010101-AAA | Clave: C1 | "
+                                  "Nombre: COMERCIAL  DEL NORTE, S.A. DE C.V. | folio 1, Factura A7: 150.00 % | "
+                                  "en el reporte\r\n"));
     }
 
     void soloLasCincuentaMayores()

@@ -1,5 +1,7 @@
 #include "Generador.h"
 
+#include "RevisionDeRfc.h"
+
 #include "Azar.h"
 
 #include <algorithm>
@@ -211,13 +213,16 @@ std::string Fecha6(Azar &az, int anioMin, int anioMax)
     return b;
 }
 
-std::string Homoclave(Azar &az)
+// The three characters after the date; the last is the check digit of all the others, except in
+// a few records typed wrong.
+std::string Homoclave(Azar &az, const std::string &letrasYFecha)
 {
     static const char alfa[] = "ABCDEFGHJKLMNPRSTUVWXYZ123456789";
     std::string h;
     h += alfa[az.menorQue(sizeof alfa - 1)];
     h += alfa[az.menorQue(sizeof alfa - 1)];
-    h += static_cast<char>(az.probabilidad(0.85) ? '0' + az.menorQue(10) : 'A');
+    const char digito = engine::DigitoVerificadorRfc(QString::fromStdString(letrasYFecha + h)).toLatin1();
+    h += az.probabilidad(0.97) ? digito : (digito == '9' ? '0' : static_cast<char>(digito == 'A' ? '1' : digito + 1));
     return h;
 }
 
@@ -266,7 +271,8 @@ Parte PersonaFisica(Azar &az, const std::string &clave)
     letras += PrimeraVocalInterna(a1);
     letras += Inicial(a2);
     letras += Inicial(n);
-    p.rfc = Capturado(az, letras, Fecha6(az, 1950, 2000), Homoclave(az));
+    const std::string fecha = Fecha6(az, 1950, 2000);
+    p.rfc = Capturado(az, letras, fecha, Homoclave(az, letras + fecha));
     return p;
 }
 
@@ -280,7 +286,8 @@ Parte PersonaMoral(Azar &az, const std::string &clave, const std::vector<std::st
     letras += Inicial(g);
     letras += Inicial(r);
     letras += Inicial(r.substr(r.find(' ') == std::string::npos ? 0 : r.find(' ') + 1));
-    p.rfc = Capturado(az, letras, Fecha6(az, 1985, 2016), Homoclave(az));
+    const std::string fecha = Fecha6(az, 1985, 2016);
+    p.rfc = Capturado(az, letras, fecha, Homoclave(az, letras + fecha));
     return p;
 }
 

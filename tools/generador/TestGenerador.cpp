@@ -146,7 +146,7 @@ private Q_SLOTS:
     void casosDificiles()
     {
         Opciones op;
-        op.semilla = 3;
+        op.semilla = 4;
         op.pagos = 3000;
         const Base b = Generar(op);
         std::set<std::string> categorias, productos;

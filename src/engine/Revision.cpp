@@ -1,0 +1,167 @@
+#include "Revision.h"
+
+#include "Acumulador.h"
+#include "Cp1252.h"
+#include "Errores.h"
+#include "RevisionDeRfc.h"
+#include "clsRepIEPS.h"
+
+#include <QSaveFile>
+
+#include <algorithm>
+
+namespace engine {
+
+namespace {
+const QString VariasClaves = QStringLiteral("un RFC con varias claves y nombres distintos");
+const QString ParteFueraDeRango = QStringLiteral("parte del documento fuera de 0 % a 100 %");
+const QString Inexistente = QStringLiteral("producto que no está en el catálogo");
+
+QString Texto(const QVariant &v)
+{
+    return v.isNull() ? QString() : v.toString();
+}
+
+// The RFC as the report writes it, for telling whether a party is among the fifty.
+QString ComoEnElReporte(const QString &rfc)
+{
+    QString limpio = rfc;
+    return RfcDeLaTabla(clsRepIEPS::LimpiarRFC(limpio)).toUpper();
+}
+
+// The kind of a problem: its text without what is in parentheses.
+QString TipoDe(const QString &problema)
+{
+    const int parentesis = problema.indexOf(QLatin1String(" ("));
+    return parentesis < 0 ? problema : problema.left(parentesis);
+}
+
+void Agregar(QStringList &lista, const QString &texto)
+{
+    if (!texto.isEmpty() && !lista.contains(texto))
+        lista << texto;
+}
+} // namespace
+
+void Revision::Limpiar()
+{
+    ordenRfc_.clear();
+    porRfc_.clear();
+    partes_.clear();
+    inexistentes_.clear();
+}
+
+void Revision::AnotarParte(const QVariant &rfc, const QVariant &clave, const QVariant &nombre)
+{
+    const QString texto = Texto(rfc);
+    auto it = porRfc_.find(texto);
+    if (it == porRfc_.end()) {
+        ordenRfc_ << texto;
+        it = porRfc_.insert(texto, Parte{texto, {}, {}});
+    }
+    Agregar(it->claves, Texto(clave));
+    Agregar(it->nombres, Texto(nombre));
+}
+
+void Revision::AnotarParteDelDocumento(const QVariant &rfc, const QVariant &clave, const QVariant &nombre,
+                                       const QString &detalle)
+{
+    QStringList claves;
+    Agregar(claves, Texto(clave));
+    partes_ << Hallazgo{ParteFueraDeRango, ParteFueraDeRango, Texto(rfc), claves, Texto(nombre), detalle, false};
+}
+
+void Revision::AnotarInexistente(const QString &producto)
+{
+    inexistentes_ << producto;
+}
+
+QList<Hallazgo> Revision::Hallazgos(const QSet<QString> &rfcsDelReporte) const
+{
+    const auto enReporte = [&](const QString &rfc) { return rfcsDelReporte.contains(ComoEnElReporte(rfc)); };
+    QList<Hallazgo> r;
+    // The RFCs one by one; then the same RFC (as the report groups it) under several parties.
+    QHash<QString, Parte> comoEnElReporte;
+    QStringList orden;
+    for (const QString &rfc : ordenRfc_) {
+        const Parte &p = porRfc_[rfc];
+        for (const QString &problema : ProblemasDeRfc(rfc))
+            r << Hallazgo{TipoDe(problema), problema, rfc, p.claves, p.nombres.value(0), QString(), enReporte(rfc)};
+        const QString grupo = ComoEnElReporte(rfc);
+        if (!comoEnElReporte.contains(grupo)) {
+            orden << grupo;
+            comoEnElReporte.insert(grupo, Parte{rfc, {}, {}});
+        }
+        Parte &g = comoEnElReporte[grupo];
+        for (const QString &c : p.claves)
+            Agregar(g.claves, c);
+        for (const QString &n : p.nombres)
+            Agregar(g.nombres, clsRepIEPS::QuitarEspaciosDobles(n));
+    }
+    for (const QString &grupo : orden) {
+        const Parte &g = comoEnElReporte[grupo];
+        const bool generico = grupo.isEmpty() || grupo == QLatin1String("XAXX010101000")
+                              || grupo == QLatin1String("XEXX010101000");
+        if (!generico && g.claves.size() > 1 && g.nombres.size() > 1)
+            r << Hallazgo{VariasClaves, VariasClaves, g.rfc, g.claves, g.nombres.join(QStringLiteral(" / ")), QString(),
+                          enReporte(g.rfc)};
+    }
+    for (Hallazgo h : partes_) {
+        h.enReporte = enReporte(h.rfc);
+        r << h;
+    }
+    QStringList productos;
+    for (const QString &p : inexistentes_) {
+        if (!productos.contains(p))
+            productos << p;
+    }
+    for (const QString &p : productos) {
+        const int veces = int(inexistentes_.count(p));
+        r << Hallazgo{Inexistente, Inexistente, p, {}, QString(),
+                      veces == 1 ? QStringLiteral("1 línea") : QStringLiteral("%1 líneas").arg(veces), false};
+    }
+    // Grouped by kind, in the order the kinds first appear.
+    QStringList tipos;
+    for (const Hallazgo &h : r)
+        Agregar(tipos, h.tipo);
+    std::stable_sort(r.begin(), r.end(),
+                     [&](const Hallazgo &a, const Hallazgo &b) { return tipos.indexOf(a.tipo) < tipos.indexOf(b.tipo); });
+    return r;
+}
+
+QStringList LineasDeRevision(const QString &titulo, const QList<Hallazgo> &hallazgos)
+{
+    QStringList lineas{titulo};
+    for (const Hallazgo &h : hallazgos) {
+        QString l = h.problema + (h.tipo == Inexistente ? QStringLiteral(" | Producto: ") : QStringLiteral(" | RFC: "))
+                    + h.rfc;
+        if (!h.claves.isEmpty())
+            l += QStringLiteral(" | Clave: ") + h.claves.join(QStringLiteral(", "));
+        if (!h.nombre.isEmpty())
+            l += QStringLiteral(" | Nombre: ") + h.nombre;
+        if (!h.detalle.isEmpty())
+            l += QStringLiteral(" | ") + h.detalle;
+        if (h.tipo != Inexistente)
+            l += h.enReporte ? QStringLiteral(" | en el reporte") : QStringLiteral(" | fuera del reporte");
+        // A finding must stay on its line, whatever the database holds.
+        for (QChar &c : l) {
+            if (c.unicode() < 0x20 || c.unicode() == 0x7F)
+                c = QLatin1Char(' ');
+        }
+        lineas << l;
+    }
+    return lineas;
+}
+
+void EscribirRevision(const QString &ruta, const QString &titulo, const QList<Hallazgo> &hallazgos)
+{
+    QSaveFile archivo(ruta);
+    QByteArray bytes;
+    for (const QString &l : LineasDeRevision(titulo, hallazgos))
+        bytes += ACp1252(l) + "\r\n";
+    if (!archivo.open(QIODevice::WriteOnly) || archivo.write(bytes) != bytes.size() || !archivo.commit())
+        throw host::Error(host::errores::AccesoArchivo,
+                          QStringLiteral("No se pudo escribir el archivo %1: %2").arg(ruta, archivo.errorString()));
+}
+
+} // namespace engine

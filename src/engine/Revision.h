@@ -1,0 +1,57 @@
+#pragma once
+
+#include <QHash>
+#include <QList>
+#include <QSet>
+#include <QString>
+#include <QStringList>
+#include <QVariant>
+
+namespace engine {
+
+// One thing that would make the filing wrong, as plain data for the review file, the
+// command-line summary and the review window.
+struct Hallazgo {
+    QString tipo;       // the kind of problem, in Spanish; findings are grouped and counted by it
+    QString problema;   // what is wrong, in Spanish
+    QString rfc;        // as the database holds it (a product key for a missing product)
+    QStringList claves; // party keys
+    QString nombre;
+    QString detalle;    // folio, document and share of a share out of range
+    bool enReporte = false;
+};
+
+// What a run tells the review while it goes, and the findings it adds up to.
+class Revision {
+public:
+    void Limpiar();
+    // A payment's party, once per payment.
+    void AnotarParte(const QVariant &rfc, const QVariant &clave, const QVariant &nombre);
+    // A share of a document below 0 % or above 100 %.
+    void AnotarParteDelDocumento(const QVariant &rfc, const QVariant &clave, const QVariant &nombre,
+                                 const QString &detalle);
+    void AnotarInexistente(const QString &producto);
+
+    // rfcsDelReporte: the RFCs written in the report.
+    QList<Hallazgo> Hallazgos(const QSet<QString> &rfcsDelReporte) const;
+
+private:
+    struct Parte {
+        QString rfc; // as first met
+        QStringList claves, nombres;
+    };
+    QList<QString> ordenRfc_;          // distinct RFCs as the database holds them, in the order met
+    QHash<QString, Parte> porRfc_;     // by that text
+    QHash<QString, QString> nulos_;    // parties without RFC: key → name
+    QList<Hallazgo> partes_;           // shares out of range
+    QStringList inexistentes_;
+};
+
+// Writes the review beside the report: a title line, then one finding a line grouped by problem;
+// Windows-1252 and CR LF like the report. Throws host::Error when it cannot.
+void EscribirRevision(const QString &ruta, const QString &titulo, const QList<Hallazgo> &hallazgos);
+
+// The review's text lines (title first), as the file holds them.
+QStringList LineasDeRevision(const QString &titulo, const QList<Hallazgo> &hallazgos);
+
+} // namespace engine

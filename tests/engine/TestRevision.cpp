@@ -1,0 +1,66 @@
+#include "Revision.h"
+
+#include <QtTest>
+
+using namespace engine;
+
+// The review's findings from what a run told it, and the lines of the review file.
+class TestRevision : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void hallazgosAgrupadosPorProblema()
+    {
+        Revision r;
+        r.AnotarParte("SAT970701NN3", "C1", "UNO");
+        r.AnotarParte("SAT970701NN3", "C1", "UNO");
+        r.AnotarParte("sat-970701-nn3", "C2", "OTRO  NOMBRE"); // the same RFC in the report
+        r.AnotarParte("XAXX010101000", "C3", "JUAN");           // the general public: many parties
+        r.AnotarParte("XAXX010101000", "C4", "PEDRO");
+        r.AnotarParte(QVariant(), QVariant(), QVariant());      // a party missing from the catalogue
+        r.AnotarParte("GODE561231GR9", "C5", "GODE");           // out of the fifty
+        r.AnotarParteDelDocumento("SAT970701NN3", "C1", "UNO", "folio 7, Factura A1: 150.00 %");
+        r.AnotarInexistente("P9");
+        r.AnotarInexistente("P8");
+        r.AnotarInexistente("P9");
+
+        const QList<Hallazgo> h = r.Hallazgos({"SAT970701NN3", "XAXX010101000"});
+        QCOMPARE(LineasDeRevision(QStringLiteral("Revisión"), h),
+                 QStringList({
+                     "Revisión",
+                     "RFC con minúsculas (la autoridad lo pide en mayúsculas; el público en general no se reconoce "
+                     "así) | RFC: sat-970701-nn3 | Clave: C2 | Nombre: OTRO  NOMBRE | en el reporte",
+                     "RFC vacío | RFC:  | fuera del reporte",
+                     "dígito verificador incorrecto (debería ser 8) | RFC: GODE561231GR9 | Clave: C5 | Nombre: GODE | "
+                     "fuera del reporte",
+                     "un RFC con varias claves y nombres distintos | RFC: SAT970701NN3 | Clave: C1, C2 | "
+                     "Nombre: UNO / OTRO NOMBRE | en el reporte",
+                     "parte del documento fuera de 0 % a 100 % | RFC: SAT970701NN3 | Clave: C1 | Nombre: UNO | "
+                     "folio 7, Factura A1: 150.00 % | en el reporte",
+                     "producto que no está en el catálogo | Producto: P9 | 2 líneas",
+                     "producto que no está en el catálogo | Producto: P8 | 1 línea",
+                 }));
+        QCOMPARE(h.first().tipo, QStringLiteral("RFC con minúsculas"));
+    }
+
+    void sinNadaQueDecir()
+    {
+        Revision r;
+        r.AnotarParte("SAT970701NN3", "C1", "UNO");
+        r.AnotarParte("SAT970701NN3", "C1", "UNO");
+        QVERIFY(r.Hallazgos({}).isEmpty());
+    }
+
+    void unHallazgoNoPartaLaLinea()
+    {
+        Revision r;
+        r.AnotarParte("AAA|010101\r\nAAA", "C1", "UNO\r\nDOS");
+        const QStringList lineas = LineasDeRevision(QStringLiteral("T"), r.Hallazgos({}));
+        for (const QString &l : lineas)
+            QVERIFY2(!l.contains(QLatin1Char('\r')) && !l.contains(QLatin1Char('\n')), qPrintable(l));
+        QVERIFY(lineas.size() > 1);
+    }
+};
+
+QTEST_GUILESS_MAIN(TestRevision)
+#include "TestRevision.moc"
