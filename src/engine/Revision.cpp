@@ -16,6 +16,8 @@ namespace {
 const QString VariasClaves = QStringLiteral("un RFC con varias claves y nombres distintos");
 const QString ParteFueraDeRango = QStringLiteral("parte del documento fuera de 0 % a 100 %");
 const QString Inexistente = QStringLiteral("producto que no está en el catálogo");
+const QString NombreConSeparadores =
+    QStringLiteral("nombre con «|» o caracteres de control (en el reporte se cambiaron por blancos)");
 
 QString Texto(const QVariant &v)
 {
@@ -87,6 +89,11 @@ QList<Hallazgo> Revision::Hallazgos(const QSet<QString> &rfcsDelReporte) const
         const Parte &p = porRfc_[rfc];
         for (const QString &problema : ProblemasDeRfc(rfc))
             r << Hallazgo{TipoDe(problema), problema, rfc, p.claves, p.nombres.value(0), QString(), enReporte(rfc)};
+        for (const QString &nombre : p.nombres) {
+            if (std::any_of(nombre.cbegin(), nombre.cend(), clsRepIEPS::RompeElRenglon))
+                r << Hallazgo{TipoDe(NombreConSeparadores), NombreConSeparadores, rfc, p.claves, nombre, QString(),
+                              enReporte(rfc)};
+        }
         const QString grupo = ComoEnElReporte(rfc);
         if (!comoEnElReporte.contains(grupo)) {
             orden << grupo;

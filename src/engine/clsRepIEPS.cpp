@@ -316,7 +316,8 @@ void clsRepIEPS::ProcesarDetalle(const Pago &pago, const QVariant &cantidadAnexo
                                       + FormatoImporte(double(porcentaje)) + QStringLiteral(" %"));
         parte.fraccion = double(float(double(porcentaje) / 100));
         parte.calculada = true;
-        if (porcentaje < 0 || porcentaje > 100)
+        // As the log prints it: 100.004 % is 100.00 %.
+        if (double(porcentaje) <= -0.005 || double(porcentaje) >= 100.005)
             revision_.AnotarParteDelDocumento(pago.rfc, pago.clave, pago.nombre,
                                               QStringLiteral("folio %1, %2: %3 %")
                                                   .arg(ValorComoTexto(pago.folio), parte.documento,

@@ -247,6 +247,10 @@ private Q_SLOTS:
         bd->ejecutar(QStringLiteral("DELETE FROM clientes WHERE Clave='L1';\n"));
         QCOMPARE(c.reporte, lineas({"C|ABCD800101123|PARTE UNO DOS TRES|14|020|00|001|000|20|005|0.250|004|180|0|18|0|||||||||||"}));
         QVERIFY(c.log.contains(QByteArray("PARTE|UNO\r\nDOS\0TRES", 19)));
+        // The review names both faults.
+        const QByteArray revision = leer(dir->filePath(QStringLiteral("Revisionrep.txt")));
+        QVERIFY(revision.contains("\r\nRFC de m\xE1s de 13 caracteres (el reporte lo recorta) | RFC: ABCD-8001011234567 | "));
+        QVERIFY(revision.contains("\r\nnombre con \xAB|\xBB o caracteres de control"));
     }
 
     void revisionJuntoAlReporte()
