@@ -1,5 +1,7 @@
 #include "frmInicial.h"
 
+#include "frmRevision.h"
+
 #include "Campos.h"
 #include "ControlesCromo.h"
 #include "Cromo.h"
@@ -543,6 +545,9 @@ void frmInicial::ejecutarMotor(SolicitudReporte &s)
     engine::clsRepIEPS rep(*Programa().basesDD, cn_, *this, carpeta_);
     rep.setTituloAplicacion(QApplication::applicationDisplayName());
     rep.ProcesarReporte(s.dtInicial, s.dtFinal, s.stArchivo, s.stCliente, s.blSonCtes, s.blTodosLosPagos);
+    // After "Fin del proceso": what would make the filing wrong, when there is something to say.
+    if (!rep.hallazgos().isEmpty())
+        (new frmRevision(rep.hallazgos(), rep.rutaRevision(), this))->show();
 }
 
 void frmInicial::bloquear(bool enCurso)

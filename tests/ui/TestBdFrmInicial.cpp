@@ -3,6 +3,9 @@
 #include "Programa.h"
 #include "frmDescripcion.h"
 #include "frmInicial.h"
+#include "frmRevision.h"
+
+#include <QTableWidget>
 
 #include "BasesDD.h"
 #include "DelRegistro.h"
@@ -217,6 +220,33 @@ private Q_SLOTS:
         QVERIFY(s.blTodosLosPagos);
         QVERIFY(bloqueada);
         QVERIFY(f->cmdProcesar->isEnabled());
+    }
+
+    void revisionTrasLaCorrida()
+    {
+        // A party without RFC and a product missing from the catalogue: after the run the window
+        // shows the review beside itself.
+        bd->ejecutar(QStringLiteral(
+            "INSERT INTO edoctacli (Folio,Fecha,Clave,CantidadPago,NotaCredito) VALUES (1,'2018-02-01','AB',100,0);\n"
+            "INSERT INTO anexopagosctes (FolioDelPago,Factura,Cantidad) VALUES (1,1,100);\n"
+            "INSERT INTO facturas (Id,Serie,Factura,SubTotal,IVA,ImpuestoAd,Cancelada) VALUES (1,'A',1,90,0,10,0);\n"
+            "INSERT INTO facturasdetalle VALUES (1,1,'NOHAY',1,90,0,10);\n"));
+        auto o = opciones();
+        o.lanzar = nullptr; // the real run
+        auto f = abrir(o);
+        QVERIFY(f);
+        f->mskFecha[0]->setText(QStringLiteral("01/01/2018"));
+        f->mskFecha[1]->setText(QStringLiteral("31/03/2018"));
+        f->txtDato[0]->setText(QStringLiteral("revision.txt"));
+        QTest::mouseClick(f->cmdProcesar, Qt::LeftButton);
+        bd->ejecutar(QStringLiteral("DELETE FROM edoctacli;\nDELETE FROM anexopagosctes;\nDELETE FROM facturas;\n"
+                                    "DELETE FROM facturasdetalle;\n"));
+        QCOMPARE(dlg->cajas.last().texto, QStringLiteral("Fin del proceso"));
+        frmRevision *revision = f->findChild<frmRevision *>();
+        QVERIFY(revision);
+        QVERIFY(revision->isVisible());
+        QCOMPARE(revision->tabla()->rowCount(), 2);
+        QVERIFY(QFile::exists(dir.filePath(QStringLiteral("Revisionrevision.txt"))));
     }
 
     void f1DosVecesUnaDescripcion()
