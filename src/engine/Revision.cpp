@@ -38,10 +38,12 @@ QString TipoDe(const QString &problema)
     return parentesis < 0 ? problema : problema.left(parentesis);
 }
 
-void Agregar(QStringList &lista, const QString &texto)
+void Agregar(QStringList &lista, QSet<QString> &vistos, const QString &texto)
 {
-    if (!texto.isEmpty() && !lista.contains(texto))
+    if (!texto.isEmpty() && !vistos.contains(texto)) {
+        vistos.insert(texto);
         lista << texto;
+    }
 }
 } // namespace
 
@@ -59,17 +61,18 @@ void Revision::AnotarParte(const QVariant &rfc, const QVariant &clave, const QVa
     auto it = porRfc_.find(texto);
     if (it == porRfc_.end()) {
         ordenRfc_ << texto;
-        it = porRfc_.insert(texto, Parte{texto, {}, {}});
+        it = porRfc_.insert(texto, Parte{texto, {}, {}, {}, {}});
     }
-    Agregar(it->claves, Texto(clave));
-    Agregar(it->nombres, Texto(nombre));
+    Agregar(it->claves, it->clavesVistas, Texto(clave));
+    Agregar(it->nombres, it->nombresVistos, Texto(nombre));
 }
 
 void Revision::AnotarParteDelDocumento(const QVariant &rfc, const QVariant &clave, const QVariant &nombre,
                                        const QString &detalle)
 {
     QStringList claves;
-    Agregar(claves, Texto(clave));
+    if (!Texto(clave).isEmpty())
+        claves << Texto(clave);
     partes_ << Hallazgo{ParteFueraDeRango, ParteFueraDeRango, Texto(rfc), claves, Texto(nombre), detalle, false};
 }
 
@@ -97,13 +100,13 @@ QList<Hallazgo> Revision::Hallazgos(const QSet<QString> &rfcsDelReporte) const
         const QString grupo = ComoEnElReporte(rfc);
         if (!comoEnElReporte.contains(grupo)) {
             orden << grupo;
-            comoEnElReporte.insert(grupo, Parte{rfc, {}, {}});
+            comoEnElReporte.insert(grupo, Parte{rfc, {}, {}, {}, {}});
         }
         Parte &g = comoEnElReporte[grupo];
         for (const QString &c : p.claves)
-            Agregar(g.claves, c);
+            Agregar(g.claves, g.clavesVistas, c);
         for (const QString &n : p.nombres)
-            Agregar(g.nombres, clsRepIEPS::QuitarEspaciosDobles(n));
+            Agregar(g.nombres, g.nombresVistos, clsRepIEPS::QuitarEspaciosDobles(n));
     }
     for (const QString &grupo : orden) {
         const Parte &g = comoEnElReporte[grupo];
@@ -118,21 +121,25 @@ QList<Hallazgo> Revision::Hallazgos(const QSet<QString> &rfcsDelReporte) const
         r << h;
     }
     QStringList productos;
+    QHash<QString, int> lineasDe;
     for (const QString &p : inexistentes_) {
-        if (!productos.contains(p))
+        if (!lineasDe.contains(p))
             productos << p;
+        ++lineasDe[p];
     }
     for (const QString &p : productos) {
-        const int veces = int(inexistentes_.count(p));
+        const int veces = lineasDe.value(p);
         r << Hallazgo{Inexistente, Inexistente, p, {}, QString(),
                       veces == 1 ? QStringLiteral("1 línea") : QStringLiteral("%1 líneas").arg(veces), false};
     }
     // Grouped by kind, in the order the kinds first appear.
-    QStringList tipos;
-    for (const Hallazgo &h : r)
-        Agregar(tipos, h.tipo);
+    QHash<QString, int> lugar;
+    for (const Hallazgo &h : r) {
+        if (!lugar.contains(h.tipo))
+            lugar.insert(h.tipo, int(lugar.size()));
+    }
     std::stable_sort(r.begin(), r.end(),
-                     [&](const Hallazgo &a, const Hallazgo &b) { return tipos.indexOf(a.tipo) < tipos.indexOf(b.tipo); });
+                     [&](const Hallazgo &a, const Hallazgo &b) { return lugar.value(a.tipo) < lugar.value(b.tipo); });
     return r;
 }
 
