@@ -38,12 +38,12 @@ QString TipoDe(const QString &problema)
     return parentesis < 0 ? problema : problema.left(parentesis);
 }
 
-void Agregar(QStringList &lista, QSet<QString> &vistos, const QString &texto)
+constexpr int MaximoPorParte = 12;
+
+void Agregar(QStringList &lista, const QString &texto)
 {
-    if (!texto.isEmpty() && !vistos.contains(texto)) {
-        vistos.insert(texto);
+    if (lista.size() < MaximoPorParte && !texto.isEmpty() && !lista.contains(texto))
         lista << texto;
-    }
 }
 } // namespace
 
@@ -61,10 +61,10 @@ void Revision::AnotarParte(const QVariant &rfc, const QVariant &clave, const QVa
     auto it = porRfc_.find(texto);
     if (it == porRfc_.end()) {
         ordenRfc_ << texto;
-        it = porRfc_.insert(texto, Parte{texto, {}, {}, {}, {}});
+        it = porRfc_.insert(texto, Parte{texto, {}, {}});
     }
-    Agregar(it->claves, it->clavesVistas, Texto(clave));
-    Agregar(it->nombres, it->nombresVistos, Texto(nombre));
+    Agregar(it->claves, Texto(clave));
+    Agregar(it->nombres, Texto(nombre));
 }
 
 void Revision::AnotarParteDelDocumento(const QVariant &rfc, const QVariant &clave, const QVariant &nombre,
@@ -100,13 +100,13 @@ QList<Hallazgo> Revision::Hallazgos(const QSet<QString> &rfcsDelReporte) const
         const QString grupo = ComoEnElReporte(rfc);
         if (!comoEnElReporte.contains(grupo)) {
             orden << grupo;
-            comoEnElReporte.insert(grupo, Parte{rfc, {}, {}, {}, {}});
+            comoEnElReporte.insert(grupo, Parte{rfc, {}, {}});
         }
         Parte &g = comoEnElReporte[grupo];
         for (const QString &c : p.claves)
-            Agregar(g.claves, g.clavesVistas, c);
+            Agregar(g.claves, c);
         for (const QString &n : p.nombres)
-            Agregar(g.nombres, g.nombresVistos, clsRepIEPS::QuitarEspaciosDobles(n));
+            Agregar(g.nombres, clsRepIEPS::QuitarEspaciosDobles(n));
     }
     for (const QString &grupo : orden) {
         const Parte &g = comoEnElReporte[grupo];

@@ -36,12 +36,11 @@ public:
     QList<Hallazgo> Hallazgos(const QSet<QString> &rfcsDelReporte) const;
 
 private:
-    // Keys and names in the order met, each once (the sets make that cheap for an RFC, such as the
-    // general public's, shared by thousands of parties).
+    // Keys and names in the order met, each once, the first few only: enough to show and to tell
+    // one party from several, and cheap for an RFC (the general public's) shared by thousands.
     struct Parte {
         QString rfc; // as first met
         QStringList claves, nombres;
-        QSet<QString> clavesVistas, nombresVistos;
     };
     QList<QString> ordenRfc_;          // distinct RFCs as the database holds them, in the order met
     QHash<QString, Parte> porRfc_;     // by that text
