@@ -1,5 +1,6 @@
 // The command-line program: the same report as the desktop window, for scheduled and scripted
-// runs. Exit status: 0 report written, 1 the run failed, 2 bad usage, 3 no payment qualified.
+// runs. Exit status: 0 report written, 1 the run failed, 2 bad usage, 3 no payment qualified,
+// 4 another run holds the database.
 #include "BasesDD.h"
 #include "Conexion.h"
 #include "Configuracion.h"
@@ -25,7 +26,7 @@
 
 namespace {
 
-enum Salida { Correcto = 0, Fallo = 1, UsoIncorrecto = 2, SinPagos = 3 };
+enum Salida { Correcto = 0, Fallo = 1, UsoIncorrecto = 2, SinPagos = 3, BaseOcupada = 4 };
 
 // Messages that the window would show in a box go to stderr as plain text; questions are
 // answered No. The end-of-run notice is left out: the program prints its own summary.
@@ -140,6 +141,10 @@ int main(int argc, char *argv[])
             return Fallo;
         if (!op.base.isEmpty())
             bases.cMiBase = op.base;
+        if (config::EsBaseDelServidor(bases.cMiBase)) {
+            err << config::MensajeBaseDelServidor(bases.cMiBase) << Qt::endl;
+            return Fallo;
+        }
     }
 
     host::Conexion cn;
@@ -185,6 +190,8 @@ int main(int argc, char *argv[])
                 err << "  " << cuantos[t] << "  " << t << Qt::endl;
         }
         return Correcto;
+    case engine::clsRepIEPS::Resultado::Ocupada:
+        return BaseOcupada; // the engine said why; a scheduled script can try again later
     case engine::clsRepIEPS::Resultado::SinPagos:
         err << "Ningún pago del periodo cumple las condiciones; no se generó ningún archivo." << Qt::endl;
         return SinPagos;

@@ -101,9 +101,45 @@ bool LeerOpcionesCli(const QStringList &argumentos, OpcionesCli &o, QString *err
         if (!ok || p <= 0 || p > 65535)
             return falla(QStringLiteral("El puerto «%1» no es un número de puerto válido.").arg(o.puerto));
     }
+    if (o.desde > o.hasta)
+        return falla(QStringLiteral("La fecha inicial (%1) es posterior a la final (%2).").arg(desde, hasta));
     if (o.archivo.trimmed().isEmpty() && !o.archivo.isEmpty())
         return falla(QStringLiteral("El nombre del archivo no puede quedar en blanco."));
+
+    // The connection comes whole from the options or whole from the configuration: a port or a
+    // user without a server would otherwise be silently ignored.
+    const auto dada = [&argumentos](const char *opcion) {
+        for (const QString &a : argumentos) {
+            if (a == QLatin1String(opcion) || a.startsWith(QLatin1String(opcion) + QLatin1Char('=')))
+                return true;
+        }
+        return false;
+    };
+    if (dada("--servidor") && o.servidor.trimmed().isEmpty())
+        return falla(QStringLiteral("Falta el nombre del servidor en --servidor."));
+    for (const char *opcion : {"--puerto", "--usuario"}) {
+        if (dada(opcion) && !dada("--servidor"))
+            return falla(QStringLiteral("La opción %1 sólo vale junto con --servidor; sin --servidor la conexión "
+                                        "sale de la configuración.")
+                             .arg(QLatin1String(opcion)));
+    }
+    if (EsBaseDelServidor(o.base))
+        return falla(MensajeBaseDelServidor(o.base));
     return true;
+}
+
+bool EsBaseDelServidor(const QString &base)
+{
+    static const QStringList propias{QStringLiteral("mysql"), QStringLiteral("information_schema"),
+                                     QStringLiteral("performance_schema"), QStringLiteral("sys")};
+    return propias.contains(base.trimmed(), Qt::CaseInsensitive);
+}
+
+QString MensajeBaseDelServidor(const QString &base)
+{
+    return QStringLiteral("La base «%1» es del propio servidor MySQL, no de un punto de venta: el reporte no se "
+                          "genera en ella.")
+        .arg(base.trimmed());
 }
 
 QString AyudaCli()
@@ -129,8 +165,8 @@ QString AyudaCli()
         "  --config ARCHIVO.ini   archivo de configuración (por omisión repieps.ini junto al programa)\n"
         "  --servidor HOST        toma la conexión de estas opciones y no lee la configuración;\n"
         "                         la contraseña se lee de la variable de entorno REPIEPS_PASSWORD\n"
-        "  --puerto N             puerto del servidor MySQL (por omisión 3306)\n"
-        "  --usuario USUARIO      usuario de MySQL (por omisión root)\n"
+        "  --puerto N             puerto del servidor MySQL (por omisión 3306); sólo con --servidor\n"
+        "  --usuario USUARIO      usuario de MySQL (por omisión root); sólo con --servidor\n"
         "  --base NOMBRE          base de datos (por omisión la de la configuración, o datos1)\n"
         "  --estadisticas         al terminar, escribe en la salida de errores pagos, líneas,\n"
         "                         consultas, segundos y la forma de lectura del proceso\n"
@@ -142,8 +178,10 @@ QString AyudaCli()
         "Códigos de salida:\n"
         "  0  el reporte se generó\n"
         "  1  el proceso falló (no se pudo abrir la base de datos, o un error lo detuvo)\n"
-        "  2  uso incorrecto (opción desconocida, fecha faltante o mal escrita)\n"
-        "  3  ningún pago cumple las condiciones: no se escribió ningún archivo\n");
+        "  2  uso incorrecto (opción desconocida, fecha faltante, mal escrita o periodo al revés,\n"
+        "     --puerto o --usuario sin --servidor, una base propia del servidor)\n"
+        "  3  ningún pago cumple las condiciones: no se escribió ningún archivo\n"
+        "  4  otro reporte se está generando en la misma base: inténtelo más tarde\n");
 }
 
 } // namespace config

@@ -29,6 +29,11 @@ struct OpcionesCli {
 // are not valid (an unknown option, a missing value, a missing or malformed date).
 bool LeerOpcionesCli(const QStringList &argumentos, OpcionesCli &opciones, QString *error);
 
+// Whether a database name is one of the server's own schemas (mysql, information_schema,
+// performance_schema, sys), where no report may create its work table; and the message saying so.
+bool EsBaseDelServidor(const QString &base);
+QString MensajeBaseDelServidor(const QString &base);
+
 // The help text of the command-line program.
 QString AyudaCli();
 

@@ -55,6 +55,45 @@ private Q_SLOTS:
         QVERIFY(!error.isEmpty());
     }
 
+    void errores_data()
+    {
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<QString>("mensaje");
+        const QStringList periodo{"--desde", "01/01/2018", "--hasta", "31/03/2018"};
+        QTest::newRow("periodo al reves") << QStringList{"--desde", "31/03/2018", "--hasta", "01/01/2018"}
+                                          << "La fecha inicial (31/03/2018) es posterior a la final (01/01/2018).";
+        QTest::newRow("puerto sin servidor")
+            << periodo + QStringList{"--puerto", "1"}
+            << "La opción --puerto sólo vale junto con --servidor; sin --servidor la conexión sale de la configuración.";
+        QTest::newRow("usuario sin servidor")
+            << periodo + QStringList{"--usuario=nadie"}
+            << "La opción --usuario sólo vale junto con --servidor; sin --servidor la conexión sale de la configuración.";
+        QTest::newRow("servidor vacio") << periodo + QStringList{"--servidor", ""}
+                                        << "Falta el nombre del servidor en --servidor.";
+        QTest::newRow("base del servidor")
+            << periodo + QStringList{"--base", "MySQL"}
+            << "La base «MySQL» es del propio servidor MySQL, no de un punto de venta: el reporte no se genera en ella.";
+        QTest::newRow("esquema de informacion")
+            << periodo + QStringList{"--servidor", "srv", "--base", "information_schema"}
+            << "La base «information_schema» es del propio servidor MySQL, no de un punto de venta: el reporte no se "
+               "genera en ella.";
+    }
+    void errores()
+    {
+        QFETCH(QStringList, args);
+        QFETCH(QString, mensaje);
+        OpcionesCli o;
+        QString error;
+        QVERIFY(!LeerOpcionesCli(args, o, &error));
+        QCOMPARE(error, mensaje);
+    }
+
+    void mismoDiaYBaseDelNegocio()
+    {
+        OpcionesCli o;
+        QVERIFY(LeerOpcionesCli({"--desde", "05/03/2018", "--hasta", "05/03/2018", "--base", "mysqlventas"}, o, nullptr));
+    }
+
     void nombrePorOmision()
     {
         QCOMPARE(NombreReportePorDefecto(true, QDate(2018, 3, 5)), QStringLiteral("Reporte-CT-20180305.txt"));

@@ -73,6 +73,8 @@ private Q_SLOTS:
         QTest::newRow("fecha al reves") << QStringList{"--desde", "2018-01-01", "--hasta", "31/03/2018"}
                                         << "no es una fecha válida";
         QTest::newRow("opcion sin valor") << QStringList{"--desde", "01/01/2018", "--hasta"} << "Falta el valor";
+        QTest::newRow("periodo al reves") << QStringList{"--desde", "31/03/2018", "--hasta", "01/01/2018"}
+                                          << "La fecha inicial (31/03/2018) es posterior a la final (01/01/2018).";
     }
     void usoIncorrecto()
     {
@@ -136,8 +138,8 @@ private Q_SLOTS:
     void sinPagosNoEscribeNada()
     {
         QTemporaryDir dir;
-        // The end date before the start date is not bad usage: nothing qualifies.
-        const Salida s = correr(QStringList{"--desde", "31/03/2018", "--hasta", "01/01/2018", "--carpeta", dir.path()}
+        // A period without payments.
+        const Salida s = correr(QStringList{"--desde", "01/01/2019", "--hasta", "31/03/2019", "--carpeta", dir.path()}
                                 + servidor());
         QCOMPARE(s.codigo, 3);
         QCOMPARE(archivos(dir.path()), QStringList());
@@ -183,6 +185,32 @@ private Q_SLOTS:
         QCOMPARE(m.codigo, 1);
         QVERIFY2(m.err.contains(QLatin1String("debe indicarse la ruta correcta de Nubora Premium.")), qPrintable(m.err));
         QVERIFY(m.err.contains(QStringLiteral("¿Desea editar el archivo de configuración?")));
+
+        // The server's own schema, named in the configuration: refused before anything runs.
+        escribir(dir.filePath("sistema.ini"), QStringLiteral("[Configuración]\nRuta de Nubora Premium=%1\n"
+                                                             "Base de datos principal=mysql\n")
+                                                  .arg(dir.filePath("nubora"))
+                                                  .toUtf8());
+        const Salida b = correr({"--desde", "01/01/2018", "--hasta", "31/03/2018", "--archivo", "s.txt", "--carpeta",
+                                 dir.path(), "--config", dir.filePath("sistema.ini")});
+        QCOMPARE(b.codigo, 1);
+        QVERIFY2(b.err.contains(QStringLiteral("La base «mysql» es del propio servidor MySQL")), qPrintable(b.err));
+        QVERIFY(!QFile::exists(dir.filePath("s.txt")) && !QFile::exists(dir.filePath("Logs.txt")));
+    }
+
+    void baseOcupadaSaleConCuatro()
+    {
+        // Another run holds the database: its own exit status, so a scheduled script can try later.
+        host::Conexion otra;
+        QVERIFY(bd->bases.AbrirBdD(otra, bd->nombre()));
+        QCOMPARE(otra.Valor(QStringLiteral("SELECT GET_LOCK(CONCAT('repieps.tmptempoieps.', MD5(DATABASE())), 0)")).toInt(), 1);
+        QTemporaryDir dir;
+        const Salida s = correr(QStringList{"--desde", "01/01/2018", "--hasta", "31/03/2018", "--archivo", "r.txt",
+                                            "--carpeta", dir.path()}
+                                + servidor());
+        QCOMPARE(s.codigo, 4);
+        QVERIFY2(s.err.contains(QStringLiteral("Otro reporte de IEPS se está generando")), qPrintable(s.err));
+        QCOMPARE(archivos(dir.path()), QStringList());
     }
 };
 
