@@ -29,7 +29,18 @@ buscar() {
 }
 
 vivo() {
-    [ -f "$pidfile" ] && kill -0 "$(cat "$pidfile")" 2>/dev/null
+    [ -f "$pidfile" ] || return 1
+    local pid estado
+    pid=$(cat "$pidfile")
+    kill -0 "$pid" 2>/dev/null || return 1
+    # A server that was killed but not yet reaped by its parent still answers kill -0: as a
+    # zombie it is gone all the same.
+    if [ -r "/proc/$pid/stat" ]; then
+        read -r _ _ estado _ <"/proc/$pid/stat" || return 1
+        [ "$estado" != Z ] || return 1
+    fi
+    # It must also still answer on its socket.
+    [ -S "$socket" ] || return 1
 }
 
 puerto_libre() {
