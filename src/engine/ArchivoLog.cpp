@@ -15,7 +15,7 @@ ArchivoLog::ArchivoLog(const QString &ruta)
 
 void ArchivoLog::Escribir(const QString &linea)
 {
-    const QByteArray bytes = ACp1252(linea) + "\r\n";
+    const QByteArray bytes = host::ACp1252(linea) + "\r\n";
     if (archivo_.write(bytes) != bytes.size())
         throw falla();
 }

@@ -85,7 +85,7 @@ void clsRepIEPS::GenerarArchivoReporte(const QString &stRuta, host::Registros &r
             AgregarCampo(NumeroDe(rsDetalle, "IVA"), false);
             for (int vacio = 17; vacio <= 26; ++vacio)
                 AgregarCampo(QString(), false);
-            const QByteArray linea = ACp1252(stRenglon_) + "\r\n";
+            const QByteArray linea = host::ACp1252(stRenglon_) + "\r\n";
             if (archivo.write(linea) != linea.size())
                 throw ErrorDeArchivo(archivo);
             rsDetalle.MoveNext();

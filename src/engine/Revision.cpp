@@ -172,7 +172,7 @@ void EscribirRevision(const QString &ruta, const QString &titulo, const QList<Ha
     QSaveFile archivo(ruta);
     QByteArray bytes;
     for (const QString &l : LineasDeRevision(titulo, hallazgos))
-        bytes += ACp1252(l) + "\r\n";
+        bytes += host::ACp1252(l) + "\r\n";
     if (!archivo.open(QIODevice::WriteOnly) || archivo.write(bytes) != bytes.size() || !archivo.commit())
         throw host::Error(host::errores::AccesoArchivo,
                           QStringLiteral("No se pudo escribir el archivo %1: %2").arg(ruta, archivo.errorString()));

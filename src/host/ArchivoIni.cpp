@@ -1,5 +1,7 @@
 #include "ArchivoIni.h"
 
+#include "Cp1252.h"
+
 #include <QFile>
 #include <QFileInfo>
 #include <QSaveFile>
@@ -18,25 +20,6 @@ struct Contenido {
     bool saltoFinal = true;    // whether the last line ends with a line end
 };
 
-// Characters 0x80 to 0x9F of Windows-1252; the rest of the code page is Latin-1. The five
-// unassigned bytes keep their Latin-1 value.
-const char16_t Cp1252Alto[32] = {
-    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
-};
-
-QString desdeCp1252(const QByteArray &bytes)
-{
-    QString texto;
-    texto.reserve(bytes.size());
-    for (char c : bytes) {
-        const auto b = static_cast<unsigned char>(c);
-        texto += (b >= 0x80 && b <= 0x9F) ? QChar(Cp1252Alto[b - 0x80]) : QChar(b);
-    }
-    return texto;
-}
-
 QString decodificar(const QByteArray &bytes)
 {
     if (bytes.startsWith("\xEF\xBB\xBF"))
@@ -49,7 +32,7 @@ QString decodificar(const QByteArray &bytes)
     const QString texto = utf8(bytes);
     if (!utf8.hasError())
         return texto;
-    return desdeCp1252(bytes);
+    return DesdeCp1252(bytes);
 }
 
 bool saltosPorDefectoCrLf()

@@ -23,6 +23,15 @@ QString NumeroSql(double valor)
     return QString::fromLatin1(texto, int(fin - texto));
 }
 
+namespace {
+const QString TextoSinConexion = QStringLiteral("No hay conexión con la base de datos");
+} // namespace
+
+ErrorSql SinConexion(const QString &sentencia)
+{
+    return ErrorSql(2006, TextoSinConexion, sentencia);
+}
+
 ErrorSql ErrorDeConsulta(const QSqlError &e, const QString &sentencia)
 {
     bool ok = false;
@@ -33,7 +42,7 @@ ErrorSql ErrorDeConsulta(const QSqlError &e, const QString &sentencia)
     if (ok && (numero == 2006 || numero == 2013))
         mensaje = QStringLiteral("Se perdió la conexión con el servidor de base de datos (%1)").arg(mensaje);
     else if (mensaje.isEmpty())
-        mensaje = QStringLiteral("No hay conexión con la base de datos");
+        mensaje = TextoSinConexion;
     return ErrorSql(ok ? numero : -1, mensaje, sentencia);
 }
 
@@ -59,7 +68,7 @@ bool Conexion::abierta() const
 void Conexion::Execute(const QString &sentencia)
 {
     if (!abierta())
-        throw ErrorSql(2006, QStringLiteral("No hay conexión con la base de datos"), sentencia);
+        throw SinConexion(sentencia);
     QSqlQuery q(bd_);
     ++consultas_;
     if (!q.exec(sentencia))
@@ -69,7 +78,7 @@ void Conexion::Execute(const QString &sentencia)
 QVariant Conexion::Valor(const QString &consulta)
 {
     if (!abierta())
-        throw ErrorSql(2006, QStringLiteral("No hay conexión con la base de datos"), consulta);
+        throw SinConexion(consulta);
     QSqlQuery q(bd_);
     q.setForwardOnly(true);
     ++consultas_;

@@ -13,6 +13,9 @@ class ErrorSql;
 // A double written for SQL with the fewest digits that read back as exactly the same number.
 QString NumeroSql(double valor);
 
+// The error of a statement that found the connection closed.
+ErrorSql SinConexion(const QString &sentencia);
+
 // The error of a statement the server refused (or that could not be sent), as an exception.
 ErrorSql ErrorDeConsulta(const QSqlError &error, const QString &sentencia);
 

@@ -25,7 +25,7 @@ void Registros::Abrir(Conexion &cn, const QString &consulta, const QString &tabl
 {
     Cerrar();
     if (!cn.abierta())
-        throw ErrorSql(2006, QStringLiteral("No hay conexión con la base de datos"), consulta);
+        throw SinConexion(consulta);
     QSqlQuery q(cn.bd());
     q.setForwardOnly(true);
     cn.contarConsulta();

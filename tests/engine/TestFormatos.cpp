@@ -4,6 +4,7 @@
 #include <QtTest>
 
 using namespace engine;
+using host::ACp1252;
 
 namespace {
 struct Caso {

@@ -1,13 +1,14 @@
 #include "Cp1252.h"
 
-namespace engine {
+namespace host {
 
 namespace {
-// Characters of bytes 0x80 to 0x9F; 0 where the code page leaves the byte undefined.
+// Characters of bytes 0x80 to 0x9F; the five bytes the code page leaves undefined keep their
+// Latin-1 value (the control character of the same number).
 const char16_t Altos[32] = {
-    0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178,
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
+    0x2039, 0x0152, 0x008D, 0x017D, 0x008F, 0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
+    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178,
 };
 
 char byteDe(char32_t c)
@@ -18,9 +19,6 @@ char byteDe(char32_t c)
         if (Altos[i] == c)
             return char(0x80 + i);
     }
-    // The undefined bytes map to the control characters of the same number.
-    if (c == 0x81 || c == 0x8D || c == 0x8F || c == 0x90 || c == 0x9D)
-        return char(c);
     return '?';
 }
 } // namespace
@@ -46,4 +44,15 @@ QByteArray ACp1252(const QString &texto)
     return r;
 }
 
-} // namespace engine
+QString DesdeCp1252(const QByteArray &bytes)
+{
+    QString texto;
+    texto.reserve(bytes.size());
+    for (char c : bytes) {
+        const auto b = static_cast<unsigned char>(c);
+        texto += (b >= 0x80 && b <= 0x9F) ? QChar(Altos[b - 0x80]) : QChar(b);
+    }
+    return texto;
+}
+
+} // namespace host
