@@ -52,7 +52,6 @@ void Revision::Limpiar()
     ordenRfc_.clear();
     porRfc_.clear();
     partes_.clear();
-    inexistentes_.clear();
 }
 
 void Revision::AnotarParte(const QVariant &rfc, const QVariant &clave, const QVariant &nombre)
@@ -76,12 +75,7 @@ void Revision::AnotarParteDelDocumento(const QVariant &rfc, const QVariant &clav
     partes_ << Hallazgo{ParteFueraDeRango, ParteFueraDeRango, Texto(rfc), claves, Texto(nombre), detalle, false};
 }
 
-void Revision::AnotarInexistente(const QString &producto)
-{
-    inexistentes_ << producto;
-}
-
-QList<Hallazgo> Revision::Hallazgos(const QSet<QString> &rfcsDelReporte) const
+QList<Hallazgo> Revision::Hallazgos(const QSet<QString> &rfcsDelReporte, const QStringList &inexistentes) const
 {
     const auto enReporte = [&](const QString &rfc) { return rfcsDelReporte.contains(ComoEnElReporte(rfc)); };
     QList<Hallazgo> r;
@@ -122,7 +116,7 @@ QList<Hallazgo> Revision::Hallazgos(const QSet<QString> &rfcsDelReporte) const
     }
     QStringList productos;
     QHash<QString, int> lineasDe;
-    for (const QString &p : inexistentes_) {
+    for (const QString &p : inexistentes) {
         if (!lineasDe.contains(p))
             productos << p;
         ++lineasDe[p];

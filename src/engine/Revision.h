@@ -30,10 +30,10 @@ public:
     // A share of a document below 0 % or above 100 %.
     void AnotarParteDelDocumento(const QVariant &rfc, const QVariant &clave, const QVariant &nombre,
                                  const QString &detalle);
-    void AnotarInexistente(const QString &producto);
 
-    // rfcsDelReporte: the RFCs written in the report.
-    QList<Hallazgo> Hallazgos(const QSet<QString> &rfcsDelReporte) const;
+    // rfcsDelReporte: the RFCs written in the report; inexistentes: the products missing from the
+    // catalogue, once per detail line, as the run lists them.
+    QList<Hallazgo> Hallazgos(const QSet<QString> &rfcsDelReporte, const QStringList &inexistentes = {}) const;
 
 private:
     // Keys and names in the order met, each once, the first few only: enough to show and to tell
@@ -46,7 +46,6 @@ private:
     QHash<QString, Parte> porRfc_;     // by that text
     QHash<QString, QString> nulos_;    // parties without RFC: key → name
     QList<Hallazgo> partes_;           // shares out of range
-    QStringList inexistentes_;
 };
 
 // Writes the review beside the report: a title line, then one finding a line grouped by problem;

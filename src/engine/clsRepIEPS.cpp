@@ -212,7 +212,7 @@ void clsRepIEPS::ejecutar(const QDate &dtInicial, const QDate &dtFinal, QString 
         GenerarArchivoReporte(stArchivo, rsTemporal_, blSonCtes_);
         resultado_ = Resultado::Completo;
 
-        hallazgos_ = revision_.Hallazgos(rfcsDelReporte_);
+        hallazgos_ = revision_.Hallazgos(rfcsDelReporte_, inexistentes_);
         rutaRevision_ = QDir(carpeta_).filePath(QStringLiteral("Revision") + nombre);
         EscribirRevision(rutaRevision_,
                          QStringLiteral("Revisión del reporte %1 (%2): %3")
@@ -280,15 +280,13 @@ void clsRepIEPS::ProcesarPago(int indice, const Pago &pago)
                                  + QStringLiteral(", Total: ") + (total.isNull() ? QString() : FormatoImporte(total.toDouble()));
         if (blSonCtes_) {
             const QVariant serie = factura.Campo(QStringLiteral("Serie"));
-            parte.documento = QStringLiteral("Factura ") + Texto(serie) + ValorComoTexto(factura.Campo(QStringLiteral("Factura")));
-            escribirLog(Sangria(10, serie.isNull() ? QStringLiteral("Null")
-                                                   : QStringLiteral("Factura: ") + serie.toString()
-                                                         + ValorComoTexto(factura.Campo(QStringLiteral("Factura")))
-                                                         + importes));
+            const QString numero = Texto(serie) + ValorComoTexto(factura.Campo(QStringLiteral("Factura")));
+            parte.documento = QStringLiteral("Factura ") + numero;
+            escribirLog(Sangria(10, serie.isNull() ? QStringLiteral("Null") : QStringLiteral("Factura: ") + numero + importes));
         } else {
-            parte.documento = QStringLiteral("Compra ") + ValorComoTexto(factura.Campo(QStringLiteral("Compra")));
-            escribirLog(Sangria(10, QStringLiteral("Compra: ") + ValorComoTexto(factura.Campo(QStringLiteral("Compra")))
-                                        + importes));
+            const QString numero = ValorComoTexto(factura.Campo(QStringLiteral("Compra")));
+            parte.documento = QStringLiteral("Compra ") + numero;
+            escribirLog(Sangria(10, QStringLiteral("Compra: ") + numero + importes));
         }
         for (Tramo detalle = fuente_->Detalle(documento); !detalle.Eof(); detalle.MoveNext())
             ProcesarDetalle(pago, cantidadAnexo, total, parte, detalle);
@@ -363,7 +361,6 @@ void clsRepIEPS::ProcesarDetalle(const Pago &pago, const QVariant &cantidadAnexo
         // codes of the previous line stand.
         stLista_ += Texto(producto) + CRLF;
         inexistentes_ << Texto(producto);
-        revision_.AnotarInexistente(Texto(producto));
     }
 
     escribirLog(Sangria(30, producto.isNull()

@@ -20,11 +20,7 @@ private Q_SLOTS:
         r.AnotarParte(QVariant(), QVariant(), QVariant());      // a party missing from the catalogue
         r.AnotarParte("GODE561231GR9", "C5", "GODE");           // out of the fifty
         r.AnotarParteDelDocumento("SAT970701NN3", "C1", "UNO", "folio 7, Factura A1: 150.00 %");
-        r.AnotarInexistente("P9");
-        r.AnotarInexistente("P8");
-        r.AnotarInexistente("P9");
-
-        const QList<Hallazgo> h = r.Hallazgos({"SAT970701NN3", "XAXX010101000"});
+        const QList<Hallazgo> h = r.Hallazgos({"SAT970701NN3", "XAXX010101000"}, {"P9", "P8", "P9"});
         QCOMPARE(LineasDeRevision(QStringLiteral("Revisión"), h),
                  QStringList({
                      "Revisión",
