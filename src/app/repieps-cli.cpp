@@ -34,7 +34,7 @@ class DialogosCli : public host::Dialogos {
 public:
     int MsgBox(const QString &texto, int botones, const QString &) override
     {
-        QString t = host::TextoParaConsola(texto);
+        QString t = host::Renglones(texto);
         if (!t.endsWith(QLatin1Char('\n')))
             t += QLatin1Char('\n');
         QTextStream(stderr) << t;

@@ -2,13 +2,11 @@
 // with the largest amounts.
 #include "clsRepIEPS.h"
 
+#include "ArchivoDeSalida.h"
 #include "BasesDD.h"
 #include "Conexion.h"
-#include "Cp1252.h"
 #include "Errores.h"
 #include "Formatos.h"
-
-#include <QSaveFile>
 
 namespace engine {
 
@@ -29,11 +27,6 @@ QString NumeroDe(const host::Registros &rs, const char *columna)
     return NumeroGeneral(v.toDouble());
 }
 
-host::Error ErrorDeArchivo(const QSaveFile &archivo)
-{
-    return host::Error(host::errores::AccesoArchivo,
-                       QStringLiteral("No se pudo escribir el archivo %1: %2").arg(archivo.fileName(), archivo.errorString()));
-}
 } // namespace
 
 void clsRepIEPS::AgregarCampo(const QString &texto, bool blNuevo)
@@ -49,9 +42,7 @@ void clsRepIEPS::GenerarArchivoReporte(const QString &stRuta, host::Registros &r
 {
     // Written beside its final name and renamed into place, so that a failed run never leaves
     // half a report where an earlier one was.
-    QSaveFile archivo(stRuta);
-    if (!archivo.open(QIODevice::WriteOnly))
-        throw ErrorDeArchivo(archivo);
+    host::ArchivoDeSalida archivo(stRuta, host::ArchivoDeSalida::Modo::Reemplazar);
 
     host::Registros rsRanking;
     bases_.AbrirTabla(rsRanking, cn_, QStringLiteral("tmptempoieps GROUP BY RFC ORDER BY Importes DESC LIMIT 50"),
@@ -85,15 +76,12 @@ void clsRepIEPS::GenerarArchivoReporte(const QString &stRuta, host::Registros &r
             AgregarCampo(NumeroDe(rsDetalle, "IVA"), false);
             for (int vacio = 17; vacio <= 26; ++vacio)
                 AgregarCampo(QString(), false);
-            const QByteArray linea = host::ACp1252(stRenglon_) + "\r\n";
-            if (archivo.write(linea) != linea.size())
-                throw ErrorDeArchivo(archivo);
+            archivo.EscribirLinea(stRenglon_);
             rsDetalle.MoveNext();
         }
         rsRanking.MoveNext();
     }
-    if (!archivo.commit())
-        throw ErrorDeArchivo(archivo);
+    archivo.Terminar();
     bases_.CierraTabla(rsRanking);
 }
 

@@ -1,12 +1,10 @@
 #include "Revision.h"
 
 #include "Acumulador.h"
-#include "Cp1252.h"
-#include "Errores.h"
+#include "ArchivoDeSalida.h"
 #include "RevisionDeRfc.h"
 #include "clsRepIEPS.h"
 
-#include <QSaveFile>
 
 #include <algorithm>
 
@@ -163,13 +161,10 @@ QStringList LineasDeRevision(const QString &titulo, const QList<Hallazgo> &halla
 
 void EscribirRevision(const QString &ruta, const QString &titulo, const QList<Hallazgo> &hallazgos)
 {
-    QSaveFile archivo(ruta);
-    QByteArray bytes;
+    host::ArchivoDeSalida archivo(ruta, host::ArchivoDeSalida::Modo::Reemplazar);
     for (const QString &l : LineasDeRevision(titulo, hallazgos))
-        bytes += host::ACp1252(l) + "\r\n";
-    if (!archivo.open(QIODevice::WriteOnly) || archivo.write(bytes) != bytes.size() || !archivo.commit())
-        throw host::Error(host::errores::AccesoArchivo,
-                          QStringLiteral("No se pudo escribir el archivo %1: %2").arg(ruta, archivo.errorString()));
+        archivo.EscribirLinea(l);
+    archivo.Terminar();
 }
 
 } // namespace engine

@@ -388,8 +388,8 @@ void clsRepIEPS::cierre(bool soltarTabla)
         fuente_->Cerrar();
     bases_.CierraTabla(rsTemporal_);
     bases_.CierraTabla(rsPagos_);
-    if (log_)
-        log_->Cerrar();
+    // Whatever was logged reaches the file; a failure here must not hide the run's own error.
+    log_.reset();
     vista_.VerProceso(false);
 
     // The lock is released and the wait window removed even when dropping the table fails.

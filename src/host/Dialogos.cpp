@@ -19,7 +19,7 @@ void Dialogos::instalar(Dialogos *d)
     instalados = d;
 }
 
-QString TextoParaConsola(const QString &texto)
+QString Renglones(const QString &texto)
 {
     QString t = texto;
     t.replace(QLatin1String("\r\n"), QLatin1String("\n"));
@@ -37,7 +37,7 @@ int DialogosConsola::MsgBox(const QString &texto, int botones, const QString &ti
     QTextStream err(stderr);
     if (!titulo.isEmpty())
         err << titulo << ": ";
-    err << TextoParaConsola(texto) << Qt::endl;
+    err << Renglones(texto) << Qt::endl;
     return respuestaNegativa(botones);
 }
 

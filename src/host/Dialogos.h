@@ -51,7 +51,8 @@ public:
     bool AbreDocumento(const QString &ruta) override;
 };
 
-// Text of a message box as it would be printed on a terminal: CR LF and lone CR become new lines.
-QString TextoParaConsola(const QString &texto);
+// A message as a screen or a terminal shows it: the CR LF (or lone CR) line ends the program's
+// texts are written with become single new lines.
+QString Renglones(const QString &texto);
 
 } // namespace host

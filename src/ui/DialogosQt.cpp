@@ -30,15 +30,6 @@ QString TituloPorDefecto(const QString &titulo)
     return titulo.isEmpty() ? QApplication::applicationDisplayName() : titulo;
 }
 
-// Message texts use CR LF or a lone CR for new lines.
-QString Renglones(const QString &texto)
-{
-    QString t = texto;
-    t.replace(QLatin1String("\r\n"), QLatin1String("\n"));
-    t.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-    return t;
-}
-
 QStyle::StandardPixmap IconoDeCaja(int botones, int tipo)
 {
     switch (botones & 0x70) {
@@ -122,7 +113,7 @@ public:
             img->setAlignment(Qt::AlignTop);
             fila->addWidget(img);
         }
-        auto *mensaje = new QLabel(Renglones(texto), this);
+        auto *mensaje = new QLabel(host::Renglones(texto), this);
         mensaje->setObjectName(QStringLiteral("texto"));
         mensaje->setTextFormat(Qt::PlainText);
         mensaje->setWordWrap(false);
@@ -262,7 +253,7 @@ int DialogosQt::MsgBox(const QString &texto, int botones, const QString &titulo)
 {
     QMessageBox caja(dueno());
     caja.setWindowTitle(TituloPorDefecto(titulo));
-    caja.setText(Renglones(texto));
+    caja.setText(host::Renglones(texto));
     switch (botones & 0x70) {
     case host::vbCritical:
         caja.setIcon(QMessageBox::Critical);

@@ -567,9 +567,7 @@ void frmInicial::bloquear(bool enCurso)
 
 void frmInicial::TextoProceso(const QString &texto)
 {
-    QString t = texto;
-    t.replace(QLatin1String("\r\n"), QLatin1String("\n"));
-    lblProceso->setText(t);
+    lblProceso->setText(host::Renglones(texto));
 }
 
 void frmInicial::VerProceso(bool visible)

@@ -1,0 +1,103 @@
+#include "MotivosDelSistema.h"
+
+#include <QDir>
+#include <QFileDevice>
+#include <QFileInfo>
+#include <QStorageInfo>
+
+namespace host {
+
+namespace {
+
+struct Traduccion {
+    const char *sistema; // as the system or Qt words it, compared without case or final period
+    const char *espanol;
+};
+
+// POSIX texts (strerror), the same failures as Windows words them in English, and Qt's own.
+const Traduccion Traducciones[] = {
+    {"No space left on device", "no queda espacio en el disco"},
+    {"There is not enough space on the disk", "no queda espacio en el disco"},
+    {"Partial write. Partition full?", "no queda espacio en el disco"},
+    {"Disk quota exceeded", "no queda espacio en el disco (se alcanzó la cuota del usuario)"},
+    {"Permission denied", "permiso denegado"},
+    {"Access is denied", "permiso denegado"},
+    {"Operation not permitted", "permiso denegado"},
+    {"No such file or directory", "no existe el archivo o la carpeta"},
+    {"The system cannot find the file specified", "no existe el archivo o la carpeta"},
+    {"The system cannot find the path specified", "no existe el archivo o la carpeta"},
+    {"File name too long", "el nombre es demasiado largo"},
+    {"The filename or extension is too long", "el nombre es demasiado largo"},
+    {"Read-only file system", "el disco es de solo lectura"},
+    {"The media is write protected", "el disco es de solo lectura"},
+    {"Is a directory", "es una carpeta, no un archivo"},
+    {"Filename refers to a directory", "es una carpeta, no un archivo"},
+    {"Not a directory", "una parte de la ruta no es una carpeta"},
+    {"Input/output error", "error de lectura o escritura en el disco"},
+    {"Too many open files", "hay demasiados archivos abiertos"},
+    {"Text file busy", "el archivo está en uso"},
+    {"The process cannot access the file because it is being used by another process", "el archivo está en uso"},
+};
+
+QString normalizado(QString t)
+{
+    t = t.trimmed();
+    if (t.endsWith(QLatin1Char('.')) && !t.endsWith(QLatin1String("?.")))
+        t.chop(1);
+    return t;
+}
+
+// The folder that holds the file, or the nearest one that exists.
+QString carpetaExistente(const QString &ruta)
+{
+    QFileInfo info(QFileInfo(ruta).absolutePath());
+    while (!info.exists() && !info.isRoot() && !info.absoluteFilePath().isEmpty()) {
+        const QString arriba = info.absolutePath();
+        if (arriba == info.absoluteFilePath())
+            break;
+        info = QFileInfo(arriba);
+    }
+    return info.absoluteFilePath();
+}
+
+} // namespace
+
+QString MotivoEnEspanol(const QString &textoDelSistema)
+{
+    const QString t = normalizado(textoDelSistema);
+    for (const Traduccion &tr : Traducciones) {
+        if (t.compare(QLatin1String(tr.sistema), Qt::CaseInsensitive) == 0)
+            return QString::fromUtf8(tr.espanol);
+    }
+    // Qt's "Existing file %1 is not writable" names the file.
+    if (t.startsWith(QLatin1String("Existing file "), Qt::CaseInsensitive)
+        && t.endsWith(QLatin1String(" is not writable"), Qt::CaseInsensitive))
+        return QStringLiteral("permiso denegado");
+    if (t.isEmpty() || t.compare(QLatin1String("Unknown error"), Qt::CaseInsensitive) == 0)
+        return QStringLiteral("el sistema no dio el motivo");
+    return textoDelSistema.trimmed();
+}
+
+QString MotivoDeArchivo(const QFileDevice &archivo)
+{
+    const QString motivo = MotivoEnEspanol(archivo.errorString());
+    if (motivo == QLatin1String("el sistema no dio el motivo") && !archivo.fileName().isEmpty()) {
+        const QStorageInfo disco(carpetaExistente(archivo.fileName()));
+        if (disco.isValid() && disco.isReady() && disco.bytesAvailable() == 0)
+            return MotivoEnEspanol(QStringLiteral("No space left on device"));
+    }
+    return motivo;
+}
+
+Error ErrorDeArchivo(const QString &accion, const QString &ruta, const QString &motivo)
+{
+    return Error(errores::AccesoArchivo,
+                 QStringLiteral("%1 el archivo %2: %3").arg(accion, QDir::toNativeSeparators(ruta), motivo));
+}
+
+Error ErrorDeArchivo(const QString &accion, const QFileDevice &archivo)
+{
+    return ErrorDeArchivo(accion, archivo.fileName(), MotivoDeArchivo(archivo));
+}
+
+} // namespace host

@@ -1,0 +1,31 @@
+#pragma once
+
+#include "Errores.h"
+
+#include <QString>
+
+class QFileDevice;
+
+// Every failure of the system that reaches the user (a file that cannot be read, created or
+// written) is explained in Spanish here, and only here.
+namespace host {
+
+// The reason in Spanish for what the system or Qt said, e.g. "No space left on device" gives
+// "no queda espacio en el disco". A text it does not know comes back as it is.
+QString MotivoEnEspanol(const QString &textoDelSistema);
+
+// Why the last operation on the file failed, in Spanish. When the system gave no reason, a disk
+// without free space is recognised by the free space of the file's folder.
+QString MotivoDeArchivo(const QFileDevice &archivo);
+
+// The error that ends an operation on a file: "<accion> el archivo <ruta>: <motivo>", with the
+// path as the system writes it, e.g. "No se pudo escribir el archivo C:\r\R.txt: permiso denegado".
+Error ErrorDeArchivo(const QString &accion, const QString &ruta, const QString &motivo);
+Error ErrorDeArchivo(const QString &accion, const QFileDevice &archivo);
+
+// The actions, so that each message is worded once.
+inline QString NoSePudoCrear() { return QStringLiteral("No se pudo crear"); }
+inline QString NoSePudoEscribir() { return QStringLiteral("No se pudo escribir"); }
+inline QString NoSePudoLeer() { return QStringLiteral("No se pudo leer"); }
+
+} // namespace host
