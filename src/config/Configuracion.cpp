@@ -1,5 +1,6 @@
 #include "Configuracion.h"
 
+#include "ArchivoIni.h"
 #include "BasesDD.h"
 #include "DeArchivos.h"
 #include "DelRegistro.h"
@@ -74,6 +75,19 @@ void avisarDatoDanado(const QString &nombre, const QString &archivo)
     Dialogos::actual().MsgBox(texto, vbCritical, QStringLiteral("Atención"));
 }
 
+// A settings file that cannot be decoded is left as it is: rewriting it would damage it.
+void avisarArchivoIlegible(const QString &archivo, const QString &problema, bool delPuntoDeVenta)
+{
+    const QString texto = (delPuntoDeVenta ? QStringLiteral("No se puede usar el archivo de configuración de Nubora Premium")
+                                           : QStringLiteral("No se puede usar el archivo de configuración de este programa"))
+                          + CR + CR + QLatin1Char('(') + QDir::toNativeSeparators(archivo) + QLatin1Char(')') + CR + CR
+                          + QStringLiteral("Motivo: ") + problema + QLatin1Char('.') + CR + CR
+                          + (delPuntoDeVenta ? QStringLiteral("Este programa no lo modificó.")
+                                             : QStringLiteral("Este programa no lo modificó. Corríjalo, o bórrelo para que "
+                                                              "se vuelva a crear con sus valores iniciales."));
+    Dialogos::actual().MsgBox(texto, vbCritical, QStringLiteral("Atención"));
+}
+
 } // namespace
 
 QString RutaConfiguracion()
@@ -114,10 +128,20 @@ bool CargarConfiguracion(LibKVRS &lib, DelRegistro &registro, BasesDD &bases, co
         || !CrearObjeto(utilerias, QStringLiteral("Utilerias"), BibliotecaHost()))
         return false;
 
+    const QString problemaConfig = ini::Problema(archivoConfig);
+    if (!problemaConfig.isEmpty()) {
+        avisarArchivoIlegible(archivoConfig, problemaConfig, false);
+        return false;
+    }
     const QString ruta = LeerIniConDefecto(SeccionConfiguracion(), ClaveRutaNubora(), RutaNuboraPorDefecto(), lib,
                                            archivoConfig);
     if (BuscarInstalacion(ruta, registro).isEmpty()) {
         avisarInstalacionNoEncontrada(archivoConfig, ruta, *archivos);
+        return false;
+    }
+    const QString problemaDatos = ini::Problema(registro.archivo());
+    if (!problemaDatos.isEmpty()) {
+        avisarArchivoIlegible(registro.archivo(), problemaDatos, true);
         return false;
     }
 

@@ -39,9 +39,10 @@ QString BuscarInstalacion(const QString &ruta, host::DelRegistro &registro);
 
 // Reads the configuration file, finds the point-of-sale installation, initialises its missing
 // MySQL settings and hands server, port, user, password and (with leerBase) database name to
-// bases. False, after telling the user why, when the program cannot go on: no installation at
-// the configured folder, a host object that cannot be created, or a scrambled user or password
-// that is damaged.
+// bases. False, after telling the user why, when the program cannot go on: a configuration or
+// installation settings file that cannot be read or decoded (it is left untouched), no
+// installation at the configured folder, a host object that cannot be created, or a scrambled
+// user or password that is damaged.
 bool CargarConfiguracion(host::LibKVRS &lib, host::DelRegistro &registro, host::BasesDD &bases,
                          const QString &archivoConfig, bool leerBase);
 

@@ -1,80 +1,164 @@
 #include "ArchivoIni.h"
 
 #include "Cp1252.h"
+#include "MotivosDelSistema.h"
 
 #include <QFile>
 #include <QFileInfo>
+#include <QList>
 #include <QSaveFile>
 #include <QStringConverter>
-#include <QStringList>
 
 namespace host::ini {
 
 namespace {
 
-// A file as lines, with what is needed to write it back in the same style.
-struct Contenido {
-    QStringList lineas;        // without their line ends
-    bool existe = false;
-    bool crlf = false;         // line ends to write
-    bool saltoFinal = true;    // whether the last line ends with a line end
+enum class Codificacion { Utf8, Utf8ConMarca, Utf16LE, Utf16BE, Cp1252 };
+
+// A line as the file has it: its text and its own line end ("\r\n", "\n", or "" for a last
+// line without one), so that a line the program does not change is written back byte for byte.
+struct Linea {
+    QString texto;
+    QString fin;
 };
 
-QString decodificar(const QByteArray &bytes)
-{
-    if (bytes.startsWith("\xEF\xBB\xBF"))
-        return QString::fromUtf8(bytes.mid(3));
-    if (bytes.startsWith("\xFF\xFE") || bytes.startsWith("\xFE\xFF")) {
-        QStringDecoder utf16(bytes.startsWith("\xFF\xFE") ? QStringConverter::Utf16LE : QStringConverter::Utf16BE);
-        return utf16(bytes.mid(2));
-    }
-    QStringDecoder utf8(QStringConverter::Utf8);
-    const QString texto = utf8(bytes);
-    if (!utf8.hasError())
-        return texto;
-    return DesdeCp1252(bytes);
-}
+struct Contenido {
+    QList<Linea> lineas;
+    Codificacion codificacion = Codificacion::Utf8;
+    bool existe = false;
+    QString finNuevo; // line end of added lines
+};
 
-bool saltosPorDefectoCrLf()
+const char MarcaUtf8[] = "\xEF\xBB\xBF";
+
+QString finPorDefecto()
 {
 #ifdef Q_OS_WIN
-    return true;
+    return QStringLiteral("\r\n");
 #else
-    return false;
+    return QStringLiteral("\n");
 #endif
 }
 
-// Reads the file. A missing file gives an empty content and true; a file that exists but cannot
-// be read (a folder, no permission) gives false, so that it is never overwritten blindly.
-bool leer(const QString &archivo, Contenido &c)
+QByteArray codificar(const QString &texto, Codificacion c)
+{
+    switch (c) {
+    case Codificacion::Utf8:
+        return texto.toUtf8();
+    case Codificacion::Utf8ConMarca:
+        return QByteArray(MarcaUtf8) + texto.toUtf8();
+    case Codificacion::Utf16LE:
+        return QByteArray("\xFF\xFE") + QStringEncoder(QStringConverter::Utf16LE)(texto);
+    case Codificacion::Utf16BE:
+        return QByteArray("\xFE\xFF") + QStringEncoder(QStringConverter::Utf16BE)(texto);
+    case Codificacion::Cp1252:
+        return ACp1252(texto);
+    }
+    return QByteArray();
+}
+
+// Whether the text survives the file's encoding (Windows-1252 has no room for most characters).
+bool cabe(const QString &texto, Codificacion c)
+{
+    return c != Codificacion::Cp1252 || DesdeCp1252(ACp1252(texto)) == texto;
+}
+
+bool decodificaSinError(const QByteArray &bytes, QStringConverter::Encoding e, QString &texto)
+{
+    QStringDecoder d(e, QStringConverter::Flag::Stateless);
+    texto = d(bytes);
+    return !d.hasError();
+}
+
+// The text of the file; "" in problema when it decodes to text that writes back to the same bytes.
+QString decodificar(const QByteArray &bytes, Codificacion &c, QString &problema)
+{
+    QString texto;
+    if (bytes.startsWith(MarcaUtf8)) {
+        c = Codificacion::Utf8ConMarca;
+        if (!decodificaSinError(bytes.mid(3), QStringConverter::Utf8, texto))
+            problema = QStringLiteral("empieza como texto UTF-8 pero no lo es");
+    } else if (bytes.startsWith("\xFF\xFE") || bytes.startsWith("\xFE\xFF")) {
+        const bool le = bytes.startsWith("\xFF\xFE");
+        c = le ? Codificacion::Utf16LE : Codificacion::Utf16BE;
+        if (bytes.size() % 2 != 0
+            || !decodificaSinError(bytes.mid(2), le ? QStringConverter::Utf16LE : QStringConverter::Utf16BE, texto))
+            problema = QStringLiteral("empieza como texto UTF-16 pero no lo es");
+    } else if (decodificaSinError(bytes, QStringConverter::Utf8, texto)) {
+        c = Codificacion::Utf8;
+    } else {
+        c = Codificacion::Cp1252;
+        texto = DesdeCp1252(bytes);
+    }
+    if (!problema.isEmpty())
+        return QString();
+    for (const QChar ch : std::as_const(texto)) {
+        const char16_t u = ch.unicode();
+        if ((u < 0x20 && u != u'\t' && u != u'\n' && u != u'\r') || (u >= 0x7F && u <= 0x9F)) {
+            problema = QStringLiteral("no es un archivo de texto: tiene bytes nulos o caracteres de control "
+                                      "(¿es un archivo binario, o texto UTF-16 sin su marca de orden de bytes?)");
+            return QString();
+        }
+    }
+    if (codificar(texto, c) != bytes) {
+        problema = QStringLiteral("su texto no se podría volver a escribir igual");
+        return QString();
+    }
+    return texto;
+}
+
+// Reads the file. A missing file gives an empty content; a file that exists but cannot be read or
+// decoded gives the reason, so that it is never overwritten.
+QString leer(const QString &archivo, Contenido &c)
 {
     c = Contenido();
-    c.crlf = saltosPorDefectoCrLf();
+    c.finNuevo = finPorDefecto();
     if (archivo.isEmpty())
-        return false;
+        return QStringLiteral("no se indicó el nombre del archivo");
     const QFileInfo info(archivo);
+    if (info.isDir())
+        return MotivoEnEspanol(QStringLiteral("Is a directory"));
     if (!info.exists())
-        return true;
+        return QString();
     QFile f(archivo);
-    if (info.isDir() || !f.open(QIODevice::ReadOnly))
-        return false;
-    const QString texto = decodificar(f.readAll());
+    if (!f.open(QIODevice::ReadOnly))
+        return MotivoDeArchivo(f);
+    const QByteArray bytes = f.readAll();
+    if (f.error() != QFileDevice::NoError)
+        return MotivoDeArchivo(f);
+    QString problema;
+    const QString texto = decodificar(bytes, c.codificacion, problema);
+    if (!problema.isEmpty())
+        return problema;
     c.existe = true;
-    if (texto.isEmpty())
-        return true;
-    if (texto.contains(QLatin1String("\r\n")))
-        c.crlf = true;
-    else if (texto.contains(QLatin1Char('\n')))
-        c.crlf = false;
-    c.lineas = texto.split(QLatin1Char('\n'));
-    c.saltoFinal = texto.endsWith(QLatin1Char('\n'));
-    if (c.saltoFinal)
-        c.lineas.removeLast();
-    for (QString &linea : c.lineas) {
-        if (linea.endsWith(QLatin1Char('\r')))
-            linea.chop(1);
+
+    int crlf = 0, lf = 0;
+    qsizetype inicio = 0;
+    while (inicio < texto.size()) {
+        qsizetype salto = texto.indexOf(QLatin1Char('\n'), inicio);
+        Linea l;
+        if (salto < 0) {
+            l.texto = texto.mid(inicio);
+            inicio = texto.size();
+        } else {
+            qsizetype finTexto = salto;
+            if (finTexto > inicio && texto.at(finTexto - 1) == QLatin1Char('\r')) {
+                --finTexto;
+                ++crlf;
+            } else {
+                ++lf;
+            }
+            l.texto = texto.mid(inicio, finTexto - inicio);
+            l.fin = texto.mid(finTexto, salto + 1 - finTexto);
+            inicio = salto + 1;
+        }
+        c.lineas << l;
     }
-    return true;
+    if (crlf > lf)
+        c.finNuevo = QStringLiteral("\r\n");
+    else if (lf > 0)
+        c.finNuevo = QStringLiteral("\n");
+    return QString();
 }
 
 enum class Tipo { Otra, Seccion, Clave };
@@ -116,7 +200,39 @@ bool tieneSalto(const QString &texto)
     return texto.contains(QLatin1Char('\n')) || texto.contains(QLatin1Char('\r'));
 }
 
+QString valorDe(const QString &linea, int igual)
+{
+    QString v = linea.mid(igual + 1);
+    if (v.endsWith(QLatin1Char('\r')))
+        v.chop(1);
+    return v;
+}
+
+// Inserts a line at position i; the line it follows gets a line end if it had none (the last one).
+void insertar(Contenido &c, qsizetype i, const QString &texto)
+{
+    Linea nueva{texto, c.finNuevo};
+    if (i > 0 && c.lineas.at(i - 1).fin.isEmpty()) {
+        c.lineas[i - 1].fin = c.finNuevo;
+        nueva.fin.clear();
+    }
+    c.lineas.insert(i, nueva);
+}
+
+bool falla(QString *motivo, const QString &texto)
+{
+    if (motivo)
+        *motivo = texto;
+    return false;
+}
+
 } // namespace
+
+QString Problema(const QString &archivo)
+{
+    Contenido c;
+    return leer(archivo, c);
+}
 
 QString Lee(const QString &archivo, const QString &seccion, const QString &clave)
 {
@@ -125,19 +241,19 @@ QString Lee(const QString &archivo, const QString &seccion, const QString &clave
     if (sec.isEmpty() || cla.isEmpty())
         return QString();
     Contenido c;
-    if (!leer(archivo, c))
+    if (!leer(archivo, c).isEmpty())
         return QString();
     bool enSeccion = false;
-    for (const QString &linea : std::as_const(c.lineas)) {
+    for (const Linea &linea : std::as_const(c.lineas)) {
         QString nombre;
         int igual = -1;
-        switch (clasificar(linea, nombre, igual)) {
+        switch (clasificar(linea.texto, nombre, igual)) {
         case Tipo::Seccion:
             enSeccion = mismoNombre(nombre, sec);
             break;
         case Tipo::Clave:
             if (enSeccion && mismoNombre(nombre, cla))
-                return linea.mid(igual + 1);
+                return valorDe(linea.texto, igual);
             break;
         case Tipo::Otra:
             break;
@@ -146,28 +262,33 @@ QString Lee(const QString &archivo, const QString &seccion, const QString &clave
     return QString();
 }
 
-bool Escribe(const QString &archivo, const QString &seccion, const QString &clave, const QString &valor)
+bool Escribe(const QString &archivo, const QString &seccion, const QString &clave, const QString &valor, QString *motivo)
 {
     const QString sec = seccion.trimmed();
     const QString cla = clave.trimmed();
     if (sec.isEmpty() || tieneSalto(sec) || sec.contains(QLatin1Char('[')) || sec.contains(QLatin1Char(']')))
-        return false;
+        return falla(motivo, QStringLiteral("el nombre de la sección «%1» no es válido").arg(seccion));
     if (cla.isEmpty() || tieneSalto(cla) || cla.contains(QLatin1Char('=')) || cla.startsWith(QLatin1Char(';'))
         || cla.startsWith(QLatin1Char('#')) || cla.startsWith(QLatin1Char('[')))
-        return false;
+        return falla(motivo, QStringLiteral("el nombre de la clave «%1» no es válido").arg(clave));
     if (tieneSalto(valor))
-        return false;
+        return falla(motivo, QStringLiteral("el valor de «%1» tiene un salto de línea").arg(cla));
 
     Contenido c;
-    if (!leer(archivo, c))
-        return false;
+    const QString problema = leer(archivo, c);
+    if (!problema.isEmpty())
+        return falla(motivo, problema);
+    if (!cabe(sec + cla + valor, c.codificacion))
+        return falla(motivo, QStringLiteral("el valor de «%1» tiene caracteres que no caben en la codificación "
+                                            "Windows-1252 del archivo")
+                                 .arg(cla));
 
     int lineaClave = -1, posIgual = -1;
     int finSeccion = -1; // last header or entry line of the first section with this name
     int seccionesVistas = 0;
     bool enSeccion = false, enPrimera = false;
     for (int i = 0; i < c.lineas.size(); ++i) {
-        const QString &linea = c.lineas.at(i);
+        const QString &linea = c.lineas.at(i).texto;
         QString nombre;
         int igual = -1;
         const Tipo tipo = clasificar(linea, nombre, igual);
@@ -191,32 +312,34 @@ bool Escribe(const QString &archivo, const QString &seccion, const QString &clav
 
     const QString nueva = cla + QLatin1Char('=') + valor;
     if (lineaClave >= 0) {
-        const QString cambiada = c.lineas.at(lineaClave).left(posIgual + 1) + valor;
-        if (c.existe && cambiada == c.lineas.at(lineaClave))
+        if (valorDe(c.lineas.at(lineaClave).texto, posIgual) == valor)
             return true; // nothing to change: the file is not touched
-        c.lineas[lineaClave] = cambiada;
+        c.lineas[lineaClave].texto = c.lineas.at(lineaClave).texto.left(posIgual + 1) + valor;
     } else if (seccionesVistas > 0) {
-        c.lineas.insert(finSeccion + 1, nueva);
+        insertar(c, finSeccion + 1, nueva);
     } else {
-        if (!c.lineas.isEmpty() && !c.lineas.constLast().trimmed().isEmpty())
-            c.lineas << QString();
-        c.lineas << QLatin1Char('[') + sec + QLatin1Char(']') << nueva;
+        if (!c.lineas.isEmpty() && !c.lineas.constLast().texto.trimmed().isEmpty())
+            insertar(c, c.lineas.size(), QString());
+        insertar(c, c.lineas.size(), QLatin1Char('[') + sec + QLatin1Char(']'));
+        insertar(c, c.lineas.size(), nueva);
     }
 
-    const QString fin = c.crlf ? QStringLiteral("\r\n") : QStringLiteral("\n");
-    QString texto = c.lineas.join(fin);
-    if (c.saltoFinal)
-        texto += fin;
+    QString texto;
+    for (const Linea &l : std::as_const(c.lineas))
+        texto += l.texto + l.fin;
+    const QByteArray bytes = codificar(texto, c.codificacion);
 
     QSaveFile f(archivo);
     if (!f.open(QIODevice::WriteOnly))
-        return false;
-    const QByteArray bytes = texto.toUtf8();
+        return falla(motivo, MotivoDeArchivo(f));
     if (f.write(bytes) != bytes.size()) {
+        const QString m = MotivoDeArchivo(f);
         f.cancelWriting();
-        return false;
+        return falla(motivo, m);
     }
-    return f.commit();
+    if (!f.commit())
+        return falla(motivo, MotivoDeArchivo(f));
+    return true;
 }
 
 } // namespace host::ini

@@ -130,6 +130,56 @@ private Q_SLOTS:
         QCOMPARE(e.config(u"Base de datos principal"_s), QString());
     }
 
+    // A settings file the program cannot decode is reported and left byte for byte as it was.
+    void archivosIlegibles_data()
+    {
+        QTest::addColumn<bool>("delPuntoDeVenta");
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<QString>("aviso");
+        const QByteArray binario("\x01\x02\0\xFF[Configuración]\r\n", 20);
+        const QString motivo = u"Motivo: no es un archivo de texto: tiene bytes nulos o caracteres de control "
+                               "(¿es un archivo binario, o texto UTF-16 sin su marca de orden de bytes?).\r\r"_s;
+        QTest::newRow("el de este programa")
+            << false << binario
+            << u"No se puede usar el archivo de configuración de este programa\r\r(%1)\r\r"_s + motivo
+                   + u"Este programa no lo modificó. Corríjalo, o bórrelo para que se vuelva a crear con sus valores iniciales."_s;
+        QTest::newRow("el del punto de venta")
+            << true << binario
+            << u"No se puede usar el archivo de configuración de Nubora Premium\r\r(%1)\r\r"_s + motivo
+                   + u"Este programa no lo modificó."_s;
+    }
+    void archivosIlegibles()
+    {
+        QFETCH(bool, delPuntoDeVenta);
+        QFETCH(QByteArray, bytes);
+        QFETCH(QString, aviso);
+        Escenario e(Apunta);
+        const QString archivo = delPuntoDeVenta ? e.archivoDatos : e.archivoConfig;
+        Escenario::escribir(archivo, bytes);
+        QVERIFY(!e.cargar());
+        QCOMPARE(e.dialogos.cajas.size(), 1);
+        QCOMPARE(e.dialogos.cajas[0].texto, aviso.arg(QDir::toNativeSeparators(archivo)));
+        QFile f(archivo);
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        QCOMPARE(f.readAll(), bytes);
+    }
+
+    // The point-of-sale's own file, saved in Windows-1252, gets its missing user in Windows-1252
+    // and keeps every other byte.
+    void instalacionEnWindows1252()
+    {
+        Escenario e(Apunta);
+        const QByteArray antes = "; Nubora\r\n[Datos]\r\nRaz\xF3n social=Compa\xF1\xED" "a \xD1" "and\xFA\r\n"
+                                 "MySQLServer=s\r\nMySQLPuerto=3306\r\nMySQLUsuario=\r\nMySQLPassword=x\r\n";
+        Escenario::escribir(e.archivoDatos, antes);
+        e.cargar();
+        QFile f(e.archivoDatos);
+        QVERIFY(f.open(QIODevice::ReadOnly));
+        QByteArray esperado = antes;
+        esperado.replace("MySQLUsuario=\r\n", "MySQLUsuario=" + Utilerias::Encripta(u"root"_s).toLatin1() + "\r\n");
+        QCOMPARE(f.readAll(), esperado);
+    }
+
     // What the connection uses (server, port, user, password) and what is then stored in
     // MySQLServer, MySQLPuerto, MySQLUsuario and MySQLPassword (the last two scrambled).
     void datosDeLaInstalacion_data()

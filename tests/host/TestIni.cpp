@@ -88,9 +88,9 @@ private Q_SLOTS:
                                                             << u"3"_s << QByteArray("[A]\nk=1\nn=3\n\n; B\n[B]\nj=2\n");
         QTest::newRow("sin salto final") << QByteArray("[A]\nk=1") << u"B"_s << u"n"_s << u"2"_s
                                          << QByteArray("[A]\nk=1\n\n[B]\nn=2");
-        QTest::newRow("BOM omitido") << QByteArray("\xEF\xBB\xBF[A]\nk=1\n") << u"A"_s << u"k"_s << u"2"_s << QByteArray(fijo).replace('1', '2');
-        QTest::newRow("Windows-1252 a UTF-8") << QByteArray("[A]\nk=A\xF1o\n") << u"A"_s << u"n"_s << u"2"_s
-                                              << QByteArray("[A]\nk=Año\nn=2\n");
+        QTest::newRow("saltos mezclados") << QByteArray("[A]\r\nk=1\n\r\n[B]\r\nj=2") << u"A"_s << u"n"_s << u"3"_s
+                                          << QByteArray("[A]\r\nk=1\nn=3\r\n\r\n[B]\r\nj=2");
+        QTest::newRow("valor que no cabe en Windows-1252") << QByteArray("[A]\nk=A\xF1o\n") << u"A"_s << u"n"_s << u"ā"_s << QByteArray();
         QTest::newRow("sección de blancos") << fijo << u"  "_s << u"k"_s << QString() << QByteArray();
         QTest::newRow("sección con corchete") << fijo << u"a]b"_s << u"k"_s << QString() << QByteArray();
         QTest::newRow("clave de blancos") << fijo << u"A"_s << u"   "_s << QString() << QByteArray();
@@ -105,10 +105,90 @@ private Q_SLOTS:
         QFETCH(QString, valor);
         QFETCH(QByteArray, despues);
         const QString archivo = archivoCon(antes);
-        QCOMPARE(ini::Escribe(archivo, seccion, clave, valor), !despues.isNull());
+        QString motivo;
+        QCOMPARE(ini::Escribe(archivo, seccion, clave, valor, &motivo), !despues.isNull());
+        QCOMPARE(motivo.isEmpty(), !despues.isNull());
         QCOMPARE(leer(archivo), despues.isNull() ? antes : despues);
         if (!despues.isNull())
             QCOMPARE(ini::Lee(archivo, seccion, clave), valor);
+    }
+
+    // The point-of-sale program reads its own settings file in its own encoding: a written key
+    // must not change the encoding, the byte-order mark, the line ends or any other line.
+    void conservaLaCodificacion_data()
+    {
+        QTest::addColumn<QByteArray>("antes");
+        QTest::addColumn<QByteArray>("despues");
+        QTest::addColumn<QString>("valor");
+        const auto utf16 = [](const QString &t, bool le) {
+            QByteArray b = le ? QByteArray("\xFF\xFE") : QByteArray("\xFE\xFF");
+            for (QChar c : t) {
+                const char alto = char(c.unicode() >> 8), bajo = char(c.unicode() & 0xFF);
+                b.append(le ? bajo : alto).append(le ? alto : bajo);
+            }
+            return b;
+        };
+        const QString ini16 = u"[Sistema]\r\nRazón social=Compañía Ñandú\r\nMySQLUsuario=\r\n"_s;
+        const QString fin16 = u"[Sistema]\r\nRazón social=Compañía Ñandú\r\nMySQLUsuario=ÄBÇ€\r\n"_s;
+        QTest::newRow("Windows-1252")
+            << QByteArray("[Sistema]\r\nRaz\xF3n social=Compa\xF1\xED" "a \xD1" "and\xFA\r\nMySQLUsuario=\r\n")
+            << QByteArray("[Sistema]\r\nRaz\xF3n social=Compa\xF1\xED" "a \xD1" "and\xFA\r\nMySQLUsuario=\xC4" "B\xC7\x80\r\n")
+            << u"ÄBÇ€"_s;
+        QTest::newRow("UTF-8 sin marca") << ini16.toUtf8() << fin16.toUtf8() << u"ÄBÇ€"_s;
+        QTest::newRow("UTF-8 con marca") << "\xEF\xBB\xBF" + ini16.toUtf8() << "\xEF\xBB\xBF" + fin16.toUtf8() << u"ÄBÇ€"_s;
+        QTest::newRow("UTF-16 LE") << utf16(ini16, true) << utf16(fin16, true) << u"ÄBÇ€"_s;
+        QTest::newRow("UTF-16 BE") << utf16(ini16, false) << utf16(fin16, false) << u"ÄBÇ€"_s;
+        QTest::newRow("UTF-16 LE, clave nueva") << utf16(u"[Sistema]\nA=\u0101\n"_s, true)
+                                                << utf16(u"[Sistema]\nA=\u0101\nMySQLUsuario=ÄBÇ€\n"_s, true) << u"ÄBÇ€"_s;
+    }
+    void conservaLaCodificacion()
+    {
+        QFETCH(QByteArray, antes);
+        QFETCH(QByteArray, despues);
+        QFETCH(QString, valor);
+        const QString archivo = archivoCon(antes);
+        QString motivo;
+        QVERIFY2(ini::Escribe(archivo, u"Sistema"_s, u"MySQLUsuario"_s, valor, &motivo), qPrintable(motivo));
+        QCOMPARE(leer(archivo), despues);
+        QCOMPARE(ini::Lee(archivo, u"Sistema"_s, u"MySQLUsuario"_s), valor);
+    }
+
+    // A file that is not text in an encoding the program can write back is neither read nor written.
+    void noTocaLoQueNoEntiende_data()
+    {
+        QTest::addColumn<QByteArray>("contenido");
+        QTest::addColumn<QString>("problema");
+        const QString binario = u"no es un archivo de texto: tiene bytes nulos o caracteres de control "
+                                "(¿es un archivo binario, o texto UTF-16 sin su marca de orden de bytes?)"_s;
+        QByteArray basura(4096, '\0');
+        for (int i = 0; i < basura.size(); ++i)
+            basura[i] = char((i * 7919 + 13) % 256);
+        QTest::newRow("binario") << basura << binario;
+        QTest::newRow("UTF-16 sin marca") << QByteArray("[\0A\0]\0\n\0k\0=\0\xF1\0\n\0", 16) << binario;
+        QTest::newRow("byte sin carácter en Windows-1252") << QByteArray("[A]\nk=\x81\n") << binario;
+        QTest::newRow("marca de UTF-8, texto que no lo es") << QByteArray("\xEF\xBB\xBF[A]\nk=\xF1\n")
+                                                            << u"empieza como texto UTF-8 pero no lo es"_s;
+        QTest::newRow("marca de UTF-16, bytes impares") << QByteArray("\xFF\xFE[\0A\0]", 7)
+                                                        << u"empieza como texto UTF-16 pero no lo es"_s;
+    }
+    void noTocaLoQueNoEntiende()
+    {
+        QFETCH(QByteArray, contenido);
+        QFETCH(QString, problema);
+        const QString archivo = archivoCon(contenido);
+        QCOMPARE(ini::Problema(archivo), problema);
+        QString motivo;
+        QVERIFY(!ini::Escribe(archivo, u"A"_s, u"k"_s, u"v"_s, &motivo));
+        QCOMPARE(motivo, problema);
+        QCOMPARE(leer(archivo), contenido);
+        QCOMPARE(ini::Lee(archivo, u"A"_s, u"k"_s), QString());
+    }
+
+    void problemaDeArchivosLegibles()
+    {
+        QCOMPARE(ini::Problema(dir.filePath(u"no-existe.ini"_s)), QString());
+        QCOMPARE(ini::Problema(archivoCon("[A]\r\nk=\xF1\r\n")), QString());
+        QCOMPARE(ini::Problema(dir.path()), u"es una carpeta, no un archivo"_s);
     }
 
     void noSeEscribeDondeNoSePuede()
