@@ -1,6 +1,7 @@
 #include "Configuracion.h"
 
 #include "BasesDD.h"
+#include "CarpetasDelPrograma.h"
 #include "DeArchivos.h"
 #include "DelRegistro.h"
 #include "Dialogos.h"
@@ -79,7 +80,7 @@ void avisarDatoDanado(const QString &nombre, const QString &archivo)
 QString RutaConfiguracion()
 {
     const QString programa = QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName();
-    return QDir(QCoreApplication::applicationDirPath()).filePath(programa + QStringLiteral(".ini"));
+    return QDir(CarpetasDeEstePrograma().configuracion).filePath(programa + QStringLiteral(".ini"));
 }
 
 QString LeerIniConDefecto(const QString &seccion, const QString &clave, const QString &defecto, LibKVRS &lib,
