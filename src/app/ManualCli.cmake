@@ -14,6 +14,8 @@ endif()
 string(REPLACE "\\" "\\e" ayuda "${ayuda}")
 string(REPLACE "-" "\\-" ayuda "${ayuda}")
 string(REPLACE ";" "@PUNTO_Y_COMA@" ayuda "${ayuda}")
+# A help line that started with a dot or an apostrophe would be read as a request.
+string(REGEX REPLACE "(^|\n)([.'])" "\\1\\\\&\\2" ayuda "${ayuda}")
 string(REPLACE "\n" ";" lineas "${ayuda}")
 
 function(mayusculas texto variable)
@@ -76,8 +78,6 @@ set(pagina ".TH REPIEPS\\-CLI 1 \"\" \"repieps ${VERSION}\" \"Órdenes del usuar
 repieps\\-cli \\- ${resumen}
 ${pagina}")
 string(REPLACE "@PUNTO_Y_COMA@" ";" pagina "${pagina}")
-# A line that starts with a dot or an apostrophe would be read as a request.
-string(REGEX REPLACE "\n([.'][^A-Z])" "\n\\\\&\\1" pagina "${pagina}")
 
 get_filename_component(carpeta "${SALIDA}" DIRECTORY)
 get_filename_component(nombre "${SALIDA}" NAME_WLE)
