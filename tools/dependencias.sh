@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
-# Installs the Debian packages that building, testing and the demo need, when any is missing.
+# Installs the Debian packages that building, testing, the demo and the Debian package need, when
+# any is missing.
 set -euo pipefail
 paquetes=(cmake ninja-build g++ qt6-base-dev libqt6sql6-mysql mariadb-server mariadb-client
-          libgl-dev xvfb xauth)
+          libgl-dev xvfb xauth dpkg-dev file)
 faltan=()
 for p in "${paquetes[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || faltan+=("$p")

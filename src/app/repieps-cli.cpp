@@ -2,6 +2,7 @@
 // runs. Exit status: 0 report written, 1 the run failed, 2 bad usage, 3 no payment qualified,
 // 4 another run holds the database.
 #include "BasesDD.h"
+#include "CarpetasDelPrograma.h"
 #include "Conexion.h"
 #include "Configuracion.h"
 #include "DelRegistro.h"
@@ -106,6 +107,8 @@ private:
 int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
+    // The desktop program's name, so that both find the same user folders.
+    QCoreApplication::setApplicationName(QStringLiteral("repieps"));
     QTextStream err(stderr);
     QTextStream out(stdout);
 
@@ -122,6 +125,7 @@ int main(int argc, char *argv[])
 
     DialogosCli dialogos;
     host::Dialogos::instalar(&dialogos);
+    const config::CarpetasDelPrograma carpetas = config::CarpetasDeEstePrograma();
 
     host::BasesDD bases;
     if (!op.servidor.isEmpty()) {
@@ -133,10 +137,9 @@ int main(int argc, char *argv[])
     } else {
         host::LibKVRS lib;
         host::DelRegistro registro;
-        // The desktop program's configuration file, beside both programs.
+        // The desktop program's configuration file, which both programs share.
         const QString archivo =
-            op.config.isEmpty() ? QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("repieps.ini"))
-                                : op.config;
+            op.config.isEmpty() ? QDir(carpetas.configuracion).filePath(QStringLiteral("repieps.ini")) : op.config;
         if (!config::CargarConfiguracion(lib, registro, bases, archivo, true))
             return Fallo;
         if (!op.base.isEmpty())
@@ -148,7 +151,11 @@ int main(int argc, char *argv[])
     }
 
     host::Conexion cn;
-    const QString carpeta = op.carpeta.isEmpty() ? QDir::currentPath() : op.carpeta;
+    // Where the program's folder can be written, the current folder as for any command; installed,
+    // the same folder in the user's documents as the window's.
+    const QString carpeta = !op.carpeta.isEmpty() ? op.carpeta
+                            : carpetas.delUsuario ? carpetas.salida
+                                                  : QDir::currentPath();
     QString archivo = op.archivo.isEmpty() ? config::NombreReportePorDefecto(!op.proveedores, QDate::currentDate())
                                            : op.archivo;
 

@@ -50,6 +50,8 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("repieps"));
     QApplication::setApplicationDisplayName(QStringLiteral("Reporte especial de IEPS"));
+    // The menu entry repieps.desktop, whose icon the desktop shows for the window.
+    QApplication::setDesktopFileName(QStringLiteral("repieps"));
     QApplication::setApplicationVersion(ui::frmInicial::Version());
 
     const QString captura = qEnvironmentVariable("REPIEPS_CAPTURA");

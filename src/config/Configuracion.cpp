@@ -2,6 +2,7 @@
 
 #include "ArchivoIni.h"
 #include "BasesDD.h"
+#include "CarpetasDelPrograma.h"
 #include "DeArchivos.h"
 #include "DelRegistro.h"
 #include "Dialogos.h"
@@ -93,7 +94,7 @@ void avisarArchivoIlegible(const QString &archivo, const QString &problema, bool
 QString RutaConfiguracion()
 {
     const QString programa = QFileInfo(QCoreApplication::applicationFilePath()).completeBaseName();
-    return QDir(QCoreApplication::applicationDirPath()).filePath(programa + QStringLiteral(".ini"));
+    return QDir(CarpetasDeEstePrograma().configuracion).filePath(programa + QStringLiteral(".ini"));
 }
 
 QString LeerIniConDefecto(const QString &seccion, const QString &clave, const QString &defecto, LibKVRS &lib,

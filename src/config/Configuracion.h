@@ -25,8 +25,9 @@ inline QString DatoUsuario() { return QStringLiteral("MySQLUsuario"); }
 inline QString DatoPassword() { return QStringLiteral("MySQLPassword"); }
 inline QString DatoServidorAntiguo() { return QStringLiteral("servidor"); }
 
-// The configuration file: the program's folder, "/", the executable's name without extension and
-// ".ini" (repieps.ini beside repieps.exe). Needs the application object.
+// The configuration file: the configuration folder of CarpetasDeEstePrograma (the program's folder
+// when it can be written), "/", the executable's name without extension and ".ini" (repieps.ini
+// beside repieps.exe). Needs the application object.
 QString RutaConfiguracion();
 
 // The key's value; when it is exactly empty, the default is written into the file and returned.

@@ -12,10 +12,10 @@ struct OpcionesCli {
     bool proveedores = false;
     QString clave;          // party key; empty: all parties
     QString archivo;        // report name; empty: the default name
-    QString carpeta;        // output folder; empty: the current folder
+    QString carpeta;        // output folder; empty: the current folder, or the user's (installed)
     bool porCategoria = false;
     bool todosLosPagos = false;
-    QString config;         // configuration file; empty: the one beside the program
+    QString config;         // configuration file; empty: the window's (CarpetasDelPrograma)
     QString servidor;       // with a server the connection comes from the options alone
     QString puerto;
     QString usuario;

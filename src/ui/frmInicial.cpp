@@ -10,6 +10,7 @@
 #include "frmDescripcion.h"
 
 #include "BasesDD.h"
+#include "CarpetasDelPrograma.h"
 #include "Configuracion.h"
 #include "DeArchivos.h"
 #include "DeControles.h"
@@ -64,7 +65,10 @@ frmInicial::frmInicial(Opciones opciones)
 {
     setObjectName(QStringLiteral("frmInicial"));
     setWindowTitle(TituloDeDiseno.trimmed());
-    carpeta_ = opciones_.carpeta.isEmpty() ? QCoreApplication::applicationDirPath() : opciones_.carpeta;
+    // Beside the program, or in the user's documents when the program's folder cannot be written.
+    const config::CarpetasDelPrograma carpetas = config::CarpetasDeEstePrograma();
+    carpeta_ = opciones_.carpeta.isEmpty() ? carpetas.salida : opciones_.carpeta;
+    lineaCarpetas_ = opciones_.carpeta.isEmpty() ? config::LineaDeCarpetas(carpetas) : QString();
     if (!opciones_.configurar)
         opciones_.configurar = config::CargarConfiguracion;
     if (!opciones_.modoDesarrollo)
@@ -322,7 +326,8 @@ bool frmInicial::Cargar()
         efectos->PintarSkin(this);
 
     lblMuestra->setText(QStringLiteral(" Servidor: ") + p.basesDD->cRuta + QLatin1Char('\n')
-                        + QStringLiteral("  Base de datos: ") + p.basesDD->cMiBase);
+                        + QStringLiteral("  Base de datos: ") + p.basesDD->cMiBase
+                        + (lineaCarpetas_.isEmpty() ? QString() : QLatin1Char('\n') + lineaCarpetas_));
 
     for (QLineEdit *caja : mskFecha) {
         caja->setInputMask(MascaraQt(host::LibKVRS::MascaraFecha()));

@@ -51,7 +51,7 @@ public:
         Lanzador lanzar;                         // runs a clsRepIEPS
         std::function<bool()> modoDesarrollo;    // config::ModoDesarrollo
         QString archivoConfig;                   // config::RutaConfiguracion()
-        QString carpeta;                         // the program's folder
+        QString carpeta;                         // config::CarpetasDeEstePrograma().salida
     };
 
     explicit frmInicial(Opciones opciones = {});
@@ -132,6 +132,7 @@ private:
 
     Opciones opciones_;
     QString carpeta_;
+    QString lineaCarpetas_; // where the outputs go, when it is not beside the program
     host::Conexion cn_;
     QWidget *contenido_ = nullptr;
     QPointer<frmDescripcion> descripcion_;

@@ -1,0 +1,170 @@
+#include "BaseDePrueba.h"
+
+#include <QDir>
+#include <QDirIterator>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QtTest>
+
+using namespace Qt::StringLiterals;
+
+// The programs as the package installs them: the build installed with `cmake --install` under a
+// temporary DESTDIR, and the installed repieps-cli run against the test server by a made-up user
+// whose home is a temporary folder.
+class TestBdInstalacion : public QObject {
+    Q_OBJECT
+
+private:
+    BaseDePrueba *bd = nullptr;
+    QTemporaryDir raiz;
+    QString enRaiz(const QString &ruta) const { return QDir(raiz.path()).filePath(ruta); }
+    QString bin() const { return enRaiz(u"destino/usr/bin"_s); }
+
+    struct Salida {
+        int codigo = -1;
+        QString out, err;
+    };
+
+    // Runs a program with the user's home at casa/ and its working folder at trabajo/.
+    Salida correr(const QString &programa, const QStringList &args, const QProcessEnvironment &entorno)
+    {
+        QProcess p;
+        p.setProgram(programa);
+        p.setArguments(args);
+        p.setProcessEnvironment(entorno);
+        p.setWorkingDirectory(enRaiz(u"trabajo"_s));
+        p.start();
+        if (!p.waitForFinished(120000))
+            return {};
+        return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()), QString::fromUtf8(p.readAllStandardError())};
+    }
+    QProcessEnvironment entornoDelUsuario() const
+    {
+        QProcessEnvironment e = QProcessEnvironment::systemEnvironment();
+        e.insert(u"HOME"_s, enRaiz(u"casa"_s));
+        for (const char *v : {"XDG_CONFIG_HOME", "XDG_DATA_HOME", "XDG_CACHE_HOME", "XDG_STATE_HOME"})
+            e.remove(QString::fromLatin1(v));
+        return e;
+    }
+
+    static QStringList archivos(const QString &dir) { return QDir(dir).entryList(QDir::Files, QDir::Name); }
+    static void escribir(const QString &ruta, const QByteArray &texto)
+    {
+        QVERIFY(QDir().mkpath(QFileInfo(ruta).path()));
+        QFile f(ruta);
+        QVERIFY(f.open(QIODevice::WriteOnly) && f.write(texto) == texto.size());
+    }
+    static void permitirEscribir(const QString &carpeta, bool si)
+    {
+        const QFile::Permissions lectura = QFile::ReadOwner | QFile::ExeOwner | QFile::ReadGroup | QFile::ExeGroup
+                                           | QFile::ReadOther | QFile::ExeOther;
+        QVERIFY(QFile::setPermissions(carpeta, si ? lectura | QFile::WriteOwner : lectura));
+    }
+
+private Q_SLOTS:
+    void initTestCase()
+    {
+        QVERIFY(raiz.isValid());
+        bd = new BaseDePrueba(u"instalacion"_s);
+        QVERIFY2(bd->lista(), qPrintable(bd->error()));
+        bd->ejecutar(u"INSERT INTO lineas VALUES (1,'BOTANAS');\n"
+                     "INSERT INTO productos VALUES ('P1','Papas',1,'0.25','BOTANAS');\n"
+                     "INSERT INTO clientes VALUES ('C1','ABARROTES','AAA010101AAA','JALISCO',NULL);\n"
+                     "INSERT INTO edoctacli (Folio,Fecha,Clave,CantidadPago,NotaCredito) VALUES (1,'2018-02-01','C1',100,0);\n"
+                     "INSERT INTO anexopagosctes (FolioDelPago,Factura,Cantidad) VALUES (1,1,100);\n"
+                     "INSERT INTO facturas (Id,Serie,Factura,SubTotal,IVA,ImpuestoAd,Cancelada) VALUES (1,'A',1,90,0,10,0);\n"
+                     "INSERT INTO facturasdetalle VALUES (1,1,'P1',10,9,0,10);\n"_s);
+
+        QProcess instalar;
+        QProcessEnvironment e = QProcessEnvironment::systemEnvironment();
+        e.insert(u"DESTDIR"_s, enRaiz(u"destino"_s));
+        instalar.setProcessEnvironment(e);
+        instalar.start(QStringLiteral(REPIEPS_CMAKE),
+                       {u"--install"_s, QStringLiteral(REPIEPS_COMPILACION), u"--prefix"_s, u"/usr"_s});
+        QVERIFY(instalar.waitForFinished(300000));
+        QVERIFY2(instalar.exitStatus() == QProcess::NormalExit && instalar.exitCode() == 0,
+                 instalar.readAllStandardError().constData());
+    }
+    void cleanupTestCase()
+    {
+        permitirEscribir(bin(), true); // so that the temporary folder can be removed
+        delete bd;
+    }
+    void init()
+    {
+        QDir(enRaiz(u"casa"_s)).removeRecursively();
+        QDir(enRaiz(u"trabajo"_s)).removeRecursively();
+        QVERIFY(QDir().mkpath(enRaiz(u"casa"_s)) && QDir().mkpath(enRaiz(u"trabajo"_s)));
+    }
+
+    void soloLosProgramasYSusArchivos()
+    {
+        QStringList instalados;
+        QDirIterator it(enRaiz(u"destino"_s), QDir::Files, QDirIterator::Subdirectories);
+        while (it.hasNext())
+            instalados << QDir(enRaiz(u"destino"_s)).relativeFilePath(it.next());
+        instalados.sort();
+        QStringList esperados = {u"usr/bin/repieps"_s, u"usr/bin/repieps-cli"_s,
+                                 u"usr/share/applications/repieps.desktop"_s, u"usr/share/man/man1/repieps-cli.1.gz"_s};
+        for (int lado : {16, 22, 24, 32, 48, 64, 128, 256})
+            esperados << u"usr/share/icons/hicolor/%1x%1/apps/repieps.png"_s.arg(lado);
+        esperados.sort();
+        QCOMPARE(instalados, esperados);
+    }
+
+    // The outputs of a run with the connection given on the command line.
+    void reporteSegunLaCarpetaDelPrograma_data()
+    {
+        QTest::addColumn<bool>("escribible");
+        QTest::addColumn<QString>("carpeta"); // under the temporary root
+        QTest::newRow("carpeta del programa de sólo lectura") << false << u"casa/Documents/repieps"_s;
+        QTest::newRow("carpeta del programa escribible") << true << u"trabajo"_s;
+    }
+    void reporteSegunLaCarpetaDelPrograma()
+    {
+        QFETCH(bool, escribible);
+        QFETCH(QString, carpeta);
+        permitirEscribir(bin(), escribible);
+        const Salida s = correr(bin() + u"/repieps-cli"_s,
+                                {u"--desde"_s, u"01/01/2018"_s, u"--hasta"_s, u"31/03/2018"_s, u"--archivo"_s, u"r.txt"_s,
+                                 u"--servidor"_s, u"127.0.0.1"_s, u"--puerto"_s, bd->puerto(), u"--usuario"_s,
+                                 u"repieps"_s, u"--base"_s, bd->nombre()},
+                                entornoDelUsuario());
+        QVERIFY2(s.codigo == 0, qPrintable(s.err));
+        QCOMPARE(archivos(enRaiz(carpeta)), QStringList({u"Logr.txt"_s, u"Revisionr.txt"_s, u"r.txt"_s}));
+        QVERIFY2(s.out.startsWith(u"Reporte: "_s + QDir::toNativeSeparators(enRaiz(carpeta + u"/r.txt"_s)) + u'\n'),
+                 qPrintable(s.out));
+        QCOMPARE(archivos(bin()), QStringList({u"repieps"_s, u"repieps-cli"_s}));
+        QCOMPARE(QFileInfo::exists(enRaiz(u"casa/Documents/repieps"_s)), !escribible);
+    }
+
+    // Installed, the configuration is the user's: a repieps.ini of their configuration folder.
+    void configuracionDelUsuario()
+    {
+        permitirEscribir(bin(), false);
+        escribir(enRaiz(u"nubora/NuboraPremium.ini"_s),
+                 u"[Datos]\nMySQLServer=127.0.0.1\nMySQLPuerto=%1\n"_s.arg(bd->puerto()).toUtf8());
+        escribir(enRaiz(u"casa/.config/repieps/repieps.ini"_s),
+                 u"[Configuración]\nRuta de Nubora Premium=%1\nBase de datos principal=%2\n"_s
+                     .arg(enRaiz(u"nubora"_s), bd->nombre())
+                     .toUtf8());
+        const Salida s = correr(bin() + u"/repieps-cli"_s,
+                                {u"--desde"_s, u"01/01/2018"_s, u"--hasta"_s, u"31/03/2018"_s, u"--archivo"_s, u"c.txt"_s},
+                                entornoDelUsuario());
+        QVERIFY2(s.codigo == 0, qPrintable(s.err));
+        QVERIFY(QFile::exists(enRaiz(u"casa/Documents/repieps/c.txt"_s)));
+
+        // A new user's first run: the file is made in their folder with its defaults and named.
+        QVERIFY(QFile::remove(enRaiz(u"casa/.config/repieps/repieps.ini"_s)));
+        const Salida n = correr(bin() + u"/repieps-cli"_s, {u"--desde"_s, u"01/01/2018"_s, u"--hasta"_s, u"31/03/2018"_s},
+                                entornoDelUsuario());
+        QCOMPARE(n.codigo, 1);
+        QVERIFY2(n.err.contains(u"("_s + QDir::toNativeSeparators(enRaiz(u"casa/.config/repieps/repieps.ini"_s)) + u')'),
+                 qPrintable(n.err));
+        QVERIFY(QFile::exists(enRaiz(u"casa/.config/repieps/repieps.ini"_s)));
+        QCOMPARE(archivos(bin()), QStringList({u"repieps"_s, u"repieps-cli"_s}));
+    }
+};
+
+QTEST_GUILESS_MAIN(TestBdInstalacion)
+#include "TestBdInstalacion.moc"
