@@ -134,6 +134,7 @@ int main(int argc, char *argv[])
         bases.cUsuario = op.usuario.isEmpty() ? QStringLiteral("root") : op.usuario;
         bases.cPassword = qEnvironmentVariable("REPIEPS_PASSWORD");
         bases.cMiBase = op.base.isEmpty() ? config::BasePrincipalPorDefecto() : op.base;
+        bases.nEsperaSegundos = config::EsperaPorDefecto;
     } else {
         host::LibKVRS lib;
         host::DelRegistro registro;

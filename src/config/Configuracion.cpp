@@ -107,6 +107,13 @@ QString LeerIniConDefecto(const QString &seccion, const QString &clave, const QS
     return defecto;
 }
 
+int SegundosDeEspera(const QString &valor)
+{
+    bool ok = false;
+    const int n = valor.trimmed().toInt(&ok);
+    return ok && n >= 1 && n <= 86400 ? n : EsperaPorDefecto;
+}
+
 QString BuscarInstalacion(const QString &ruta, DelRegistro &registro)
 {
     try {
@@ -174,6 +181,8 @@ bool CargarConfiguracion(LibKVRS &lib, DelRegistro &registro, BasesDD &bases, co
     bases.cPuerto = datos.dato(DatoPuerto());
     bases.cRuta = datos.dato(DatoServidor());
 
+    bases.nEsperaSegundos = SegundosDeEspera(LeerIniConDefecto(
+        SeccionConfiguracion(), ClaveEsperaServidor(), QString::number(EsperaPorDefecto), lib, archivoConfig));
     if (leerBase)
         bases.cMiBase = LeerIniConDefecto(SeccionConfiguracion(), ClaveBasePrincipal(), BasePrincipalPorDefecto(), lib,
                                           archivoConfig);

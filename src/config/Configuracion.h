@@ -17,6 +17,13 @@ inline QString ClaveRutaNubora() { return QStringLiteral("Ruta de Nubora Premium
 inline QString RutaNuboraPorDefecto() { return QStringLiteral("C:\\nuborapremium"); }
 inline QString ClaveBasePrincipal() { return QStringLiteral("Base de datos principal"); }
 inline QString BasePrincipalPorDefecto() { return QStringLiteral("datos1"); }
+// How long a statement may wait for the server before the run gives up: generous, since the
+// ranking of a large quarter must fit, but a server that froze does not hang the program.
+inline QString ClaveEsperaServidor() { return QStringLiteral("Segundos de espera del servidor"); }
+constexpr int EsperaPorDefecto = 300;
+// The seconds a value of that key gives: a whole number from 1 to 86400; anything else gives the
+// default.
+int SegundosDeEspera(const QString &valor);
 
 // Installation settings kept by the point-of-sale installation.
 inline QString DatoServidor() { return QStringLiteral("MySQLServer"); }
@@ -39,8 +46,8 @@ QString LeerIniConDefecto(const QString &seccion, const QString &clave, const QS
 QString BuscarInstalacion(const QString &ruta, host::DelRegistro &registro);
 
 // Reads the configuration file, finds the point-of-sale installation, initialises its missing
-// MySQL settings and hands server, port, user, password and (with leerBase) database name to
-// bases. False, after telling the user why, when the program cannot go on: a configuration or
+// MySQL settings and hands server, port, user, password, the wait for the server and (with
+// leerBase) database name to bases. False, after telling the user why, when the program cannot go on: a configuration or
 // installation settings file that cannot be read or decoded (it is left untouched), no
 // installation at the configured folder, a host object that cannot be created, or a scrambled
 // user or password that is damaged.

@@ -63,7 +63,11 @@ bool BasesDD::conectar(Conexion &cn, const QString &base)
     bd.setUserName(cUsuario);
     bd.setPassword(cPassword);
     bd.setDatabaseName(base);
-    bd.setConnectOptions(QStringLiteral("MYSQL_OPT_CONNECT_TIMEOUT=10"));
+    QString opciones = QStringLiteral("MYSQL_OPT_CONNECT_TIMEOUT=10");
+    if (nEsperaSegundos > 0)
+        opciones += QStringLiteral(";MYSQL_OPT_READ_TIMEOUT=%1;MYSQL_OPT_WRITE_TIMEOUT=%1").arg(nEsperaSegundos);
+    bd.setConnectOptions(opciones);
+    cn.setEsperaMaxima(nEsperaSegundos);
     if (!bd.open()) {
         const QSqlError e = bd.lastError();
         ultimoError_ = QStringLiteral("No se pudo conectar con la base de datos «%1» en el servidor «%2», "

@@ -17,6 +17,7 @@ public:
     QString cUsuario;
     QString cPassword;
     QString cMiBase;    // database name
+    int nEsperaSegundos = 0; // how long a statement may wait for the server; 0: no limit
 
     // Opens cn on the database, or checks that it is still open and alive. A connection that the
     // server dropped is opened again. False when it cannot connect: UltimoError() tells why.

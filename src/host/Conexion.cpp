@@ -5,6 +5,7 @@
 #include <QAtomicInt>
 #include <QDate>
 #include <QDateTime>
+#include <QElapsedTimer>
 #include <QSqlError>
 #include <QSqlQuery>
 
@@ -46,6 +47,12 @@ ErrorSql ErrorDeConsulta(const QSqlError &e, const QString &sentencia)
     return ErrorSql(ok ? numero : -1, mensaje, sentencia);
 }
 
+ErrorSql SinRespuesta(int segundos, const QString &sentencia)
+{
+    return ErrorSql(2013, QStringLiteral("El servidor de base de datos no respondió en %1 segundos").arg(segundos),
+                    sentencia);
+}
+
 Conexion::Conexion()
     : nombre_(QStringLiteral("repieps-%1").arg(siguiente.fetchAndAddRelaxed(1)))
 {
@@ -65,25 +72,34 @@ bool Conexion::abierta() const
     return bd_.isValid() && bd_.isOpen();
 }
 
-void Conexion::Execute(const QString &sentencia)
+void Conexion::Ejecutar(QSqlQuery &q, const QString &sentencia)
 {
     if (!abierta())
         throw SinConexion(sentencia);
-    QSqlQuery q(bd_);
     ++consultas_;
-    if (!q.exec(sentencia))
-        throw ErrorDeConsulta(q.lastError(), sentencia);
+    QElapsedTimer reloj;
+    reloj.start();
+    if (q.exec(sentencia))
+        return;
+    const QSqlError e = q.lastError();
+    // The client library gives up on a silent server with "lost connection" once the wait is over.
+    if (esperaMaxima_ > 0 && e.nativeErrorCode() == QLatin1String("2013")
+        && reloj.elapsed() >= qint64(esperaMaxima_) * 1000 - 250)
+        throw SinRespuesta(esperaMaxima_, sentencia);
+    throw ErrorDeConsulta(e, sentencia);
+}
+
+void Conexion::Execute(const QString &sentencia)
+{
+    QSqlQuery q(bd_);
+    Ejecutar(q, sentencia);
 }
 
 QVariant Conexion::Valor(const QString &consulta)
 {
-    if (!abierta())
-        throw SinConexion(consulta);
     QSqlQuery q(bd_);
     q.setForwardOnly(true);
-    ++consultas_;
-    if (!q.exec(consulta))
-        throw ErrorDeConsulta(q.lastError(), consulta);
+    Ejecutar(q, consulta);
     return q.next() ? q.value(0) : QVariant();
 }
 

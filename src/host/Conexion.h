@@ -5,6 +5,7 @@
 #include <QVariant>
 
 class QSqlError;
+class QSqlQuery;
 
 namespace host {
 
@@ -18,6 +19,8 @@ ErrorSql SinConexion(const QString &sentencia);
 
 // The error of a statement the server refused (or that could not be sent), as an exception.
 ErrorSql ErrorDeConsulta(const QSqlError &error, const QString &sentencia);
+// The error of a statement the server did not answer in time.
+ErrorSql SinRespuesta(int segundos, const QString &sentencia);
 
 // The program's one database connection. Opened and checked by BasesDD::AbrirBdD; every query of
 // the program goes through it. Failing statements throw ErrorSql.
@@ -29,6 +32,9 @@ public:
     Conexion &operator=(const Conexion &) = delete;
 
     bool abierta() const;
+    // Runs a statement on q (made on bd()). A statement the server does not answer within
+    // esperaMaxima() seconds ends with "El servidor de base de datos no respondió en N segundos".
+    void Ejecutar(QSqlQuery &q, const QString &sentencia);
     // Runs a statement that returns no rows.
     void Execute(const QString &sentencia);
     // Runs a query and returns the first column of its first row (null when there is none).
@@ -42,18 +48,21 @@ public:
 
     // Number of statements sent to the server since the connection object was made.
     qint64 consultas() const { return consultas_; }
-    void contarConsulta() { ++consultas_; }
 
     QSqlDatabase &bd() { return bd_; }
     const QString &nombre() const { return nombre_; }
     // Set on each open: whether the server treats backslashes literally in quoted texts.
     void setSinEscapesBarra(bool sin) { sinEscapesBarra_ = sin; }
+    // Set on each open: seconds a statement may wait for the server (0: no limit).
+    void setEsperaMaxima(int segundos) { esperaMaxima_ = segundos; }
+    int esperaMaxima() const { return esperaMaxima_; }
 
 private:
     QString nombre_;
     QSqlDatabase bd_;
     qint64 consultas_ = 0;
     bool sinEscapesBarra_ = false;
+    int esperaMaxima_ = 0;
 };
 
 } // namespace host

@@ -28,9 +28,7 @@ void Registros::Abrir(Conexion &cn, const QString &consulta, const QString &tabl
         throw SinConexion(consulta);
     QSqlQuery q(cn.bd());
     q.setForwardOnly(true);
-    cn.contarConsulta();
-    if (!q.exec(consulta))
-        throw ErrorDeConsulta(q.lastError(), consulta);
+    cn.Ejecutar(q, consulta);
     const QSqlRecord rec = q.record();
     const int n = rec.count();
     columnas_.reserve(n);

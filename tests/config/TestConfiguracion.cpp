@@ -130,6 +130,30 @@ private Q_SLOTS:
         QCOMPARE(e.config(u"Base de datos principal"_s), QString());
     }
 
+    void segundosDeEspera_data()
+    {
+        QTest::addColumn<QByteArray>("config");
+        QTest::addColumn<int>("segundos");
+        QTest::addColumn<QString>("guardado");
+        QTest::newRow("ausente: 300, y se anota") << Apunta << 300 << u"300"_s;
+        QTest::newRow("indicado") << Apunta + "Segundos de espera del servidor= 45 \r\n" << 45 << u" 45 "_s;
+        QTest::newRow("cero") << Apunta + "Segundos de espera del servidor=0\r\n" << 300 << u"0"_s;
+        QTest::newRow("negativo") << Apunta + "Segundos de espera del servidor=-5\r\n" << 300 << u"-5"_s;
+        QTest::newRow("más de un día") << Apunta + "Segundos de espera del servidor=86401\r\n" << 300 << u"86401"_s;
+        QTest::newRow("un día") << Apunta + "Segundos de espera del servidor=86400\r\n" << 86400 << u"86400"_s;
+        QTest::newRow("texto") << Apunta + "Segundos de espera del servidor=mucho\r\n" << 300 << u"mucho"_s;
+    }
+    void segundosDeEspera()
+    {
+        QFETCH(QByteArray, config);
+        QFETCH(int, segundos);
+        QFETCH(QString, guardado);
+        Escenario e(config);
+        QVERIFY(e.cargar());
+        QCOMPARE(e.bases.nEsperaSegundos, segundos);
+        QCOMPARE(e.config(u"Segundos de espera del servidor"_s), guardado);
+    }
+
     // A settings file the program cannot decode is reported and left byte for byte as it was.
     void archivosIlegibles_data()
     {

@@ -26,7 +26,8 @@ private Q_SLOTS:
             "INSERT INTO clientes (Clave, Nombre, RFC, Estado) VALUES "
             "('C1', 'ABARROTES LUPITA', 'AAA010101AAA', 'JALISCO'),"
             "('C2', NULL, '', ''),"
-            "('O''B', 'O''BRIEN Y \\\\ HIJOS', 'OBR010101AAA', 'SONORA');\n"));
+            "('O''B', 'O''BRIEN Y \\\\ HIJOS', 'OBR010101AAA', 'SONORA'),"
+            "('C\\\\3', 'BARRA', 'BAR010101AAA', 'SONORA');\n"));
     }
     void cleanupTestCase() { delete bd; }
 
@@ -85,26 +86,64 @@ private Q_SLOTS:
         QVERIFY(rs.Campo(QStringLiteral("Ciudad")).isNull());
     }
 
+    // The same texts on a server that reads backslashes as escapes and on one in
+    // NO_BACKSLASH_ESCAPES mode, where a doubled backslash would be two backslashes.
     void textosConComillasYBarrasNoRompenLaConsulta_data()
     {
+        QTest::addColumn<bool>("sinEscapes");
         QTest::addColumn<QString>("clave");
         QTest::addColumn<QString>("nombre");
-        QTest::newRow("comilla") << QStringLiteral("O'B") << QStringLiteral("O'BRIEN Y \\ HIJOS");
-        QTest::newRow("inyeccion") << QStringLiteral("' OR '1'='1") << QString();
-        QTest::newRow("barra al final") << QStringLiteral("C1\\") << QString();
-        QTest::newRow("barra y comilla") << QStringLiteral("\\' OR 1=1 -- ") << QString();
+        for (const bool sin : {false, true}) {
+            const char *modo = sin ? "NO_BACKSLASH_ESCAPES: " : "con escapes: ";
+            const auto fila = [&](const char *nombre) -> QTestData & { return QTest::newRow((QByteArray(modo) + nombre).constData()); };
+            fila("comilla") << sin << QStringLiteral("O'B") << QStringLiteral("O'BRIEN Y \\ HIJOS");
+            fila("barra") << sin << QStringLiteral("C\\3") << QStringLiteral("BARRA");
+            fila("inyeccion") << sin << QStringLiteral("' OR '1'='1") << QString();
+            fila("barra al final") << sin << QStringLiteral("C1\\") << QString();
+            fila("barra y comilla") << sin << QStringLiteral("\\' OR 1=1 -- ") << QString();
+        }
     }
     void textosConComillasYBarrasNoRompenLaConsulta()
     {
+        QFETCH(bool, sinEscapes);
         QFETCH(QString, clave);
         QFETCH(QString, nombre);
+        const QString previo = bd->cn.Valor(QStringLiteral("SELECT @@GLOBAL.sql_mode")).toString();
+        if (sinEscapes)
+            bd->cn.Execute(QStringLiteral("SET GLOBAL sql_mode=CONCAT(@@GLOBAL.sql_mode, ',NO_BACKSLASH_ESCAPES')"));
+        Conexion cn;
+        const bool abierta = bd->bases.AbrirBdD(cn, bd->nombre());
+        bd->cn.Execute(QStringLiteral("SET GLOBAL sql_mode='%1'").arg(previo));
+        QVERIFY2(abierta, qPrintable(bd->bases.UltimoError()));
+        QCOMPARE(cn.Valor(QStringLiteral("SELECT @@SESSION.sql_mode")).toString().contains(QLatin1String("NO_BACKSLASH_ESCAPES")),
+                 sinEscapes);
         Registros rs;
         const bool hay = bd->bases.AbrirTabla(
-            rs, bd->cn, QStringLiteral("clientes where Clave='") + bd->cn.Escapa(clave) + QStringLiteral("' limit 1"),
+            rs, cn, QStringLiteral("clientes where Clave='") + cn.Escapa(clave) + QStringLiteral("' limit 1"),
             QStringLiteral("Nombre"));
         QCOMPARE(hay, !nombre.isEmpty());
         if (hay)
             QCOMPARE(rs.Campo(QStringLiteral("Nombre")).toString(), nombre);
+    }
+
+    // A statement the server does not answer in time ends with its own message; without a limit
+    // it waits.
+    void servidorQueNoResponde()
+    {
+        BasesDD conEspera = bd->bases;
+        conEspera.nEsperaSegundos = 2;
+        Conexion cn;
+        QVERIFY(conEspera.AbrirBdD(cn, bd->nombre()));
+        try {
+            cn.Valor(QStringLiteral("SELECT SLEEP(4)"));
+            QFAIL("no lanzó");
+        } catch (const ErrorSql &e) {
+            QCOMPARE(e.texto(), QStringLiteral("Error nº 2013, El servidor de base de datos no respondió en 2 segundos"));
+            QCOMPARE(e.sentencia(), QStringLiteral("SELECT SLEEP(4)"));
+        }
+        Conexion sinLimite;
+        QVERIFY(bd->bases.AbrirBdD(sinLimite, bd->nombre()));
+        QCOMPARE(sinLimite.Valor(QStringLiteral("SELECT SLEEP(1)")).toInt(), 0);
     }
 
     void escaparNoCambiaUnTextoSinComillasNiBarras()
