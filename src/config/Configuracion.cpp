@@ -107,6 +107,12 @@ QString LeerIniConDefecto(const QString &seccion, const QString &clave, const QS
     return defecto;
 }
 
+QString NombreReportePorDefecto(bool clientes, const QDate &hoy)
+{
+    return QStringLiteral("Reporte-") + (clientes ? QStringLiteral("CT") : QStringLiteral("PR"))
+           + hoy.toString(QStringLiteral("-yyyyMMdd")) + QStringLiteral(".txt");
+}
+
 int SegundosDeEspera(const QString &valor)
 {
     bool ok = false;

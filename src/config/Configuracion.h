@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QDate>
 #include <QString>
 
 namespace host {
@@ -31,6 +32,10 @@ inline QString DatoPuerto() { return QStringLiteral("MySQLPuerto"); }
 inline QString DatoUsuario() { return QStringLiteral("MySQLUsuario"); }
 inline QString DatoPassword() { return QStringLiteral("MySQLPassword"); }
 inline QString DatoServidorAntiguo() { return QStringLiteral("servidor"); }
+
+// The report name the window and the command line propose: "Reporte-" + "CT" (customers) or
+// "PR" (suppliers) + "-yyyymmdd" of the day + ".txt".
+QString NombreReportePorDefecto(bool clientes, const QDate &hoy);
 
 // The configuration file: the configuration folder of CarpetasDeEstePrograma (the program's folder
 // when it can be written), "/", the executable's name without extension and ".ini" (repieps.ini

@@ -13,12 +13,6 @@ QDate FechaDiaMesAnio(const QString &texto)
     return QDate(m.captured(3).toInt(), m.captured(2).toInt(), m.captured(1).toInt());
 }
 
-QString NombreReportePorDefecto(bool clientes, const QDate &hoy)
-{
-    return QStringLiteral("Reporte-") + (clientes ? QStringLiteral("CT") : QStringLiteral("PR"))
-           + hoy.toString(QStringLiteral("-yyyyMMdd")) + QStringLiteral(".txt");
-}
-
 bool LeerOpcionesCli(const QStringList &argumentos, OpcionesCli &o, QString *error)
 {
     const auto falla = [error](const QString &texto) {

@@ -37,9 +37,6 @@ QString MensajeBaseDelServidor(const QString &base);
 // The help text of the command-line program.
 QString AyudaCli();
 
-// The default report name: "Reporte-" + "CT" or "PR" + "-yyyymmdd" + ".txt".
-QString NombreReportePorDefecto(bool clientes, const QDate &hoy);
-
 // A date written day/month/year (05/03/2018 or 5/3/2018); an invalid date when it is not one.
 QDate FechaDiaMesAnio(const QString &texto);
 

@@ -95,12 +95,6 @@ QString frmInicial::TextoVersion()
     return QStringLiteral("   v ") + Version();
 }
 
-QString frmInicial::NombreArchivoPorDefecto(bool clientes, const QDate &hoy)
-{
-    return QStringLiteral("Reporte-") + (clientes ? QStringLiteral("CT") : QStringLiteral("PR"))
-        + hoy.toString(QStringLiteral("-yyyyMMdd")) + QStringLiteral(".txt");
-}
-
 bool frmInicial::modoDesarrollo() const
 {
     return opciones_.modoDesarrollo();
@@ -372,7 +366,7 @@ void frmInicial::AjustaTipoTercero()
         txtDato[1]->setText(QString());
     const bool clientes = optCtes->isChecked();
     lblEtiq[3]->setText(clientes ? QStringLiteral("Cliente:") : QStringLiteral("Proveedor:"));
-    txtDato[0]->setText(NombreArchivoPorDefecto(clientes, QDate::currentDate()));
+    txtDato[0]->setText(config::NombreReportePorDefecto(clientes, QDate::currentDate()));
 }
 
 void frmInicial::buscarTercero()

@@ -80,8 +80,6 @@ public:
     // The program's version, "2.2.0", and its title text, "   v 2.2.0".
     static QString Version();
     static QString TextoVersion();
-    // "Reporte-CT-20240131.txt" and the like.
-    static QString NombreArchivoPorDefecto(bool clientes, const QDate &hoy);
 
     // VistaProceso
     void TextoProceso(const QString &texto) override;

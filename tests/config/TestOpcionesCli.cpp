@@ -1,3 +1,4 @@
+#include "Configuracion.h"
 #include "OpcionesCli.h"
 
 #include <QtTest>
