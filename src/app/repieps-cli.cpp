@@ -148,7 +148,7 @@ int main(int argc, char *argv[])
     }
 
     host::Conexion cn;
-    const QString carpeta = op.carpeta.isEmpty() ? QDir::currentPath() : op.carpeta;
+    const QString carpeta = config::CarpetaDeSalida(op);
     QString archivo = op.archivo.isEmpty() ? config::NombreReportePorDefecto(!op.proveedores, QDate::currentDate())
                                            : op.archivo;
 
