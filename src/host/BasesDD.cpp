@@ -63,7 +63,7 @@ bool BasesDD::conectar(Conexion &cn, const QString &base)
     bd.setUserName(cUsuario);
     bd.setPassword(cPassword);
     bd.setDatabaseName(base);
-    bd.setConnectOptions(QStringLiteral("MYSQL_OPT_CONNECT_TIMEOUT=10"));
+    bd.setConnectOptions(QStringLiteral("MYSQL_OPT_CONNECT_TIMEOUT=%1").arg(cn.segundosParaConectar()));
     if (!bd.open()) {
         const QSqlError e = bd.lastError();
         ultimoError_ = QStringLiteral("No se pudo conectar con la base de datos «%1» en el servidor «%2», "

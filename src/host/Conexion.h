@@ -46,6 +46,9 @@ public:
 
     QSqlDatabase &bd() { return bd_; }
     const QString &nombre() const { return nombre_; }
+    // Seconds an open waits for the server to answer (10 unless told otherwise).
+    int segundosParaConectar() const { return segundosParaConectar_; }
+    void setSegundosParaConectar(int segundos) { segundosParaConectar_ = segundos > 0 ? segundos : 1; }
     // Set on each open: whether the server treats backslashes literally in quoted texts.
     void setSinEscapesBarra(bool sin) { sinEscapesBarra_ = sin; }
 
@@ -53,6 +56,7 @@ private:
     QString nombre_;
     QSqlDatabase bd_;
     qint64 consultas_ = 0;
+    int segundosParaConectar_ = 10;
     bool sinEscapesBarra_ = false;
 };
 

@@ -1,9 +1,7 @@
 #include "frmDescripcion.h"
 
+#include "AbrirArchivos.h"
 #include "Cromo.h"
-#include "Programa.h"
-
-#include "DeArchivos.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -87,10 +85,7 @@ void frmDescripcion::Mostrar()
 
 void frmDescripcion::EditarIni()
 {
-    ObjetosPrograma &p = Programa();
-    QString ruta = p.archivoConfig;
-    if (p.deArchivos)
-        p.deArchivos->AbreDocumento(ruta, 0, 1);
+    EditarConfiguracion();
 }
 
 void frmDescripcion::AjustarTexto()

@@ -139,12 +139,12 @@ private Q_SLOTS:
         auto f = abrir(opciones());
         QVERIFY(f);
         f->txtDato[1]->setFocus();
-        const qint64 antes = f->conexion().consultas();
+        const qint64 antes = f->conexionBusqueda().consultas();
         if (tecleada)
             QTest::keyClicks(f->txtDato[1], clave);
         else
             f->txtDato[1]->setText(clave);
-        QCOMPARE(f->conexion().consultas() - antes, qint64(consultas));
+        QCOMPARE(f->conexionBusqueda().consultas() - antes, qint64(consultas));
         QCOMPARE(f->lblCliente->text(), nombre);
         QCOMPARE(f->lblCliente->isVisible(), !nombre.isEmpty());
     }
