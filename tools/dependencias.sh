@@ -2,7 +2,7 @@
 # Installs the Debian packages that building, testing and the demo need, when any is missing.
 set -euo pipefail
 paquetes=(cmake ninja-build g++ qt6-base-dev libqt6sql6-mysql mariadb-server mariadb-client
-          libgl-dev xvfb xauth)
+          libgl-dev xvfb xauth openbox xdotool imagemagick x11-utils)
 faltan=()
 for p in "${paquetes[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || faltan+=("$p")

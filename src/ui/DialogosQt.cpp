@@ -204,6 +204,13 @@ public:
     }
 
 protected:
+    void showEvent(QShowEvent *e) override
+    {
+        VentanaConBanda::showEvent(e);
+        // Without a window manager nobody else gives a new window the keyboard: Enter must
+        // answer the box.
+        activateWindow();
+    }
     void keyPressEvent(QKeyEvent *e) override
     {
         if (e->key() == Qt::Key_Escape) {

@@ -44,6 +44,11 @@ PanelDesenlace::PanelDesenlace(QWidget *padre)
     botones->addStretch();
     raiz->addLayout(botones);
 
+    // As high as its lines and its buttons whether or not these are shown: the window keeps
+    // room for it, and nothing moves when it appears.
+    cmdAbrirReporte->ensurePolished();
+    setFixedHeight(raiz->contentsMargins().top() + lblDesenlace->height() + raiz->spacing()
+                   + cmdAbrirReporte->sizeHint().height() + raiz->contentsMargins().bottom());
     connect(cmdAbrirReporte, &QPushButton::clicked, this,
             [this] { AbrirArchivoDeTexto(d_.reporte, QStringLiteral("el reporte")); });
     connect(cmdAbrirLog, &QPushButton::clicked, this,

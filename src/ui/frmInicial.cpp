@@ -267,7 +267,7 @@ void frmInicial::construir()
     zp->addWidget(barAvance);
     zp->addWidget(panelDesenlace);
     zp->addStretch();
-    zona->setFixedHeight(std::max(lblProceso->fontMetrics().lineSpacing() * 4 + 26, panelDesenlace->sizeHint().height() + 2));
+    zona->setFixedHeight(std::max(lblProceso->fontMetrics().lineSpacing() * 4 + 26, panelDesenlace->height() + 2));
     raiz->addWidget(zona);
     raiz->addStretch();
 
@@ -282,6 +282,13 @@ void frmInicial::construir()
     connect(optProvs, &QRadioButton::clicked, this, [this] { AjustaTipoTercero(); });
     connect(cmdProcesar, &QPushButton::clicked, this, [this] { Procesar(); });
 
+    ajustarTamano();
+}
+
+void frmInicial::ajustarTamano()
+{
+    // Measured once the style sheet and the skin have dressed the controls (padding, fonts).
+    contenido_->ensurePolished();
     const QSize medida = contenido_->sizeHint();
     resize(std::max(560, medida.width() + 2), skin::AltoBanda + 3 + medida.height() + 1);
 }
@@ -362,6 +369,7 @@ bool frmInicial::Cargar()
         mskFecha[1]->setText(QStringLiteral("31/03/2018"));
     }
     AjustaTipoTercero();
+    ajustarTamano();
     efectos.reset();
     return true;
 }

@@ -129,6 +129,7 @@ protected:
 
 private:
     void construir();
+    void ajustarTamano();
     void crearCromo();
     void buscarTercero();
     bool teclaDeCampo(QWidget *campo, QKeyEvent *e);

@@ -431,6 +431,10 @@ private Q_SLOTS:
                                 "Revisión: 2 hallazgos por revisar, en Revisionrevision.txt.")
                      .arg(QDir::toNativeSeparators(dir.path())));
         QVERIFY(!panel->desenlace().fallo);
+        // All of it in sight: the lines above the buttons, the buttons inside the window.
+        QVERIFY(panel->lblDesenlace->geometry().bottom() < panel->cmdAbrirReporte->geometry().top());
+        QVERIFY(panel->cmdAbrirReporte->mapTo(f.get(), QPoint(0, panel->cmdAbrirReporte->height())).y() < f->height());
+        QVERIFY(panel->cmdAbrirReporte->geometry().bottom() < panel->height());
         QVERIFY(panel->cmdAbrirReporte->isVisible() && panel->cmdAbrirLog->isVisible()
                 && panel->cmdAbrirCarpeta->isVisible() && panel->cmdVerRevision->isVisible());
         QTest::mouseClick(panel->cmdAbrirReporte, Qt::LeftButton);
