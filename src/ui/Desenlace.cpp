@@ -1,5 +1,6 @@
 #include "Desenlace.h"
 
+#include "Dialogos.h"
 #include "clsRepIEPS.h"
 
 #include <QDir>
@@ -13,10 +14,7 @@ using Resultado = engine::clsRepIEPS::Resultado;
 // The engine's messages use CR LF; the window's lines are plain "\n".
 QString Renglones(const QString &texto)
 {
-    QString t = texto;
-    t.replace(QLatin1String("\r\n"), QLatin1String("\n"));
-    t.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-    return t.trimmed();
+    return host::TextoParaConsola(texto).trimmed();
 }
 
 QString Nombre(const QString &ruta)
