@@ -152,11 +152,7 @@ int main(int argc, char *argv[])
     }
 
     host::Conexion cn;
-    // Where the program's folder can be written, the current folder as for any command; installed,
-    // the same folder in the user's documents as the window's.
-    const QString carpeta = !op.carpeta.isEmpty() ? op.carpeta
-                            : carpetas.delUsuario ? carpetas.salida
-                                                  : QDir::currentPath();
+    const QString carpeta = config::CarpetaDeSalida(op);
     QString archivo = op.archivo.isEmpty() ? config::NombreReportePorDefecto(!op.proveedores, QDate::currentDate())
                                            : op.archivo;
 

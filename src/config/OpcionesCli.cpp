@@ -1,5 +1,10 @@
 #include "OpcionesCli.h"
 
+#include "CarpetasDelPrograma.h"
+#include "ComprobacionDeSalida.h"
+#include "Configuracion.h"
+
+#include <QDir>
 #include <QRegularExpression>
 
 namespace config {
@@ -119,7 +124,22 @@ bool LeerOpcionesCli(const QStringList &argumentos, OpcionesCli &o, QString *err
     }
     if (EsBaseDelServidor(o.base))
         return falla(MensajeBaseDelServidor(o.base));
+    // Checked here, before any connection: a run that could not write its files is not started.
+    const QString salida = ComprobarSalida(
+        CarpetaDeSalida(o), o.archivo.isEmpty() ? NombreReportePorDefecto(!o.proveedores, QDate::currentDate()) : o.archivo);
+    if (!salida.isEmpty())
+        return falla(salida);
     return true;
+}
+
+QString CarpetaDeSalida(const OpcionesCli &o)
+{
+    if (!o.carpeta.isEmpty())
+        return o.carpeta;
+    // Where the program's folder can be written, the current folder as for any command; installed,
+    // the same folder in the user's documents as the window's.
+    const CarpetasDelPrograma carpetas = CarpetasDeEstePrograma();
+    return carpetas.delUsuario ? carpetas.salida : QDir::currentPath();
 }
 
 bool EsBaseDelServidor(const QString &base)
@@ -176,7 +196,9 @@ QString AyudaCli()
         "  0  el reporte se generó\n"
         "  1  el proceso falló (no se pudo abrir la base de datos, o un error lo detuvo)\n"
         "  2  uso incorrecto (opción desconocida, fecha faltante, mal escrita o periodo al revés,\n"
-        "     --puerto o --usuario sin --servidor, una base propia del servidor)\n"
+        "     --puerto o --usuario sin --servidor, una base propia del servidor, un nombre de\n"
+        "     archivo con carpeta o demasiado largo, una carpeta que no existe o sin permiso de\n"
+        "     escritura)\n"
         "  3  ningún pago cumple las condiciones: no se escribió ningún archivo\n"
         "  4  otro reporte se está generando en la misma base: inténtelo más tarde\n");
 }

@@ -26,8 +26,13 @@ struct OpcionesCli {
 };
 
 // Reads the arguments after the program's name. False with a Spanish message in *error when they
-// are not valid (an unknown option, a missing value, a missing or malformed date).
+// are not valid (an unknown option, a missing value, a missing or malformed date, an output name or
+// folder that ComprobarSalida turns down).
 bool LeerOpcionesCli(const QStringList &argumentos, OpcionesCli &opciones, QString *error);
+
+// Where the report, the log and the review are written: --carpeta; else the current folder, or,
+// for an installed program (see CarpetasDeEstePrograma), the user's documents folder "repieps".
+QString CarpetaDeSalida(const OpcionesCli &opciones);
 
 // Whether a database name is one of the server's own schemas (mysql, information_schema,
 // performance_schema, sys), where no report may create its work table; and the message saying so.

@@ -65,6 +65,8 @@ public:
     const QList<Hallazgo> &hallazgos() const { return hallazgos_; }
     const QString &rutaRevision() const { return rutaRevision_; }
     int pagosProcesados() const { return pagos_; }
+    // Different RFCs written in the report.
+    int rfcsEnElReporte() const { return int(rfcsDelReporte_.size()); }
     int lineasProcesadas() const { return lineas_; }
 
     // The way of reading asked for the next runs (PorPeriodo unless told otherwise).

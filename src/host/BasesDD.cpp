@@ -63,7 +63,7 @@ bool BasesDD::conectar(Conexion &cn, const QString &base)
     bd.setUserName(cUsuario);
     bd.setPassword(cPassword);
     bd.setDatabaseName(base);
-    QString opciones = QStringLiteral("MYSQL_OPT_CONNECT_TIMEOUT=10");
+    QString opciones = QStringLiteral("MYSQL_OPT_CONNECT_TIMEOUT=%1").arg(cn.segundosParaConectar());
     if (nEsperaSegundos > 0)
         opciones += QStringLiteral(";MYSQL_OPT_READ_TIMEOUT=%1;MYSQL_OPT_WRITE_TIMEOUT=%1").arg(nEsperaSegundos);
     bd.setConnectOptions(opciones);

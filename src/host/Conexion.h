@@ -51,6 +51,9 @@ public:
 
     QSqlDatabase &bd() { return bd_; }
     const QString &nombre() const { return nombre_; }
+    // Seconds an open waits for the server to answer (10 unless told otherwise).
+    int segundosParaConectar() const { return segundosParaConectar_; }
+    void setSegundosParaConectar(int segundos) { segundosParaConectar_ = segundos > 0 ? segundos : 1; }
     // Set on each open: whether the server treats backslashes literally in quoted texts.
     void setSinEscapesBarra(bool sin) { sinEscapesBarra_ = sin; }
     // Set on each open: seconds a statement may wait for the server (0: no limit).
@@ -61,6 +64,7 @@ private:
     QString nombre_;
     QSqlDatabase bd_;
     qint64 consultas_ = 0;
+    int segundosParaConectar_ = 10;
     bool sinEscapesBarra_ = false;
     int esperaMaxima_ = 0;
 };

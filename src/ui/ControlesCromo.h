@@ -1,7 +1,9 @@
 #pragma once
 
 #include <QAbstractButton>
+#include <QList>
 #include <QPixmap>
+#include <QPointer>
 #include <QString>
 #include <QWidget>
 
@@ -43,6 +45,8 @@ public:
     explicit BotonDegradado(QWidget *padre = nullptr);
 
     QString Tag;
+    // What the collapse hid of the window (title images, contents), shown again on restore.
+    QList<QPointer<QWidget>> ocultos;
     QColor colorArriba{0x2f, 0x5f, 0x93};
     QColor colorAbajo{0x14, 0x34, 0x5c};
 

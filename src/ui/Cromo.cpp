@@ -31,6 +31,11 @@ ObjetosPrograma &Programa()
     return programa;
 }
 
+QString NombreDelPrograma()
+{
+    return QStringLiteral("Reporte especial de IEPS");
+}
+
 QString TextoDeNumero(float valor)
 {
     return QString::number(double(valor), 'g', 7);
@@ -118,6 +123,9 @@ QString SeccionDeVentana(const QWidget *ventana)
 
 void MinimizarFormulario(QWidget *ventana, BotonDegradado *barra)
 {
+    // Already collapsed: the tag must keep the geometry to go back to.
+    if (barra->isVisible())
+        return;
     const GeometriaTwips antes = LeerGeometria(ventana);
     barra->Tag = EtiquetaDeGeometria(antes);
 
@@ -132,6 +140,14 @@ void MinimizarFormulario(QWidget *ventana, BotonDegradado *barra)
     FijarAlto(ventana, g.alto);
     FijarArriba(ventana, g.arriba);
     FijarIzquierda(ventana, g.izquierda);
+    // Nothing of the window stays over the bar's caption or takes its clicks.
+    barra->ocultos.clear();
+    for (QWidget *hijo : ventana->findChildren<QWidget *>(QString(), Qt::FindDirectChildrenOnly)) {
+        if (hijo != barra && !hijo->isWindow() && !hijo->isHidden()) {
+            barra->ocultos << hijo;
+            hijo->hide();
+        }
+    }
     barra->setText(leyenda);
     barra->move(0, 0);
     FijarAncho(barra, g.ancho);
@@ -143,6 +159,11 @@ void MinimizarFormulario(QWidget *ventana, BotonDegradado *barra)
 void RestaurarFormulario(QWidget *ventana, BotonDegradado *barra)
 {
     barra->setVisible(false);
+    for (const QPointer<QWidget> &hijo : std::as_const(barra->ocultos)) {
+        if (hijo)
+            hijo->show();
+    }
+    barra->ocultos.clear();
     GeometriaTwips g;
     if (!GeometriaDeEtiqueta(barra->Tag, g))
         return;

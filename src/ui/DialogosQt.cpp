@@ -1,5 +1,6 @@
 #include "DialogosQt.h"
 
+#include "Programa.h"
 #include "Skin.h"
 
 #include <QApplication>
@@ -12,6 +13,7 @@
 #include <QMessageBox>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPlainTextEdit>
 #include <QProgressBar>
 #include <QPushButton>
 #include <QScreen>
@@ -27,7 +29,7 @@ enum : int { Abortar = 3, Reintentar = 4, Ignorar = 5 };
 
 QString TituloPorDefecto(const QString &titulo)
 {
-    return titulo.isEmpty() ? QApplication::applicationDisplayName() : titulo;
+    return titulo.isEmpty() ? NombreDelPrograma() : titulo;
 }
 
 QStyle::StandardPixmap IconoDeCaja(int botones, int tipo)
@@ -94,6 +96,71 @@ private:
     QPoint desfase_{-1, -1};
 };
 
+// The buttons of a box, by its flags, in a row: each answers its result code; the default one has
+// the focus. Returns the codes in order.
+QList<int> PonerBotones(QDialog *caja, QHBoxLayout *fila, int botones)
+{
+    fila->addStretch();
+    const QList<int> codigos = BotonesDeCaja(botones);
+    const int defecto = BotonPorDefecto(botones, int(codigos.size()));
+    for (int i = 0; i < codigos.size(); ++i) {
+        const int codigo = codigos.at(i);
+        auto *b = new QPushButton(LeyendaDeBoton(codigo), caja);
+        b->setMinimumWidth(84);
+        b->setAutoDefault(true);
+        if (i == defecto) {
+            b->setDefault(true);
+            b->setFocus();
+        }
+        QObject::connect(b, &QPushButton::clicked, caja, [caja, codigo] { caja->done(codigo); });
+        fila->addWidget(b);
+    }
+    return codigos;
+}
+
+// A message too long for a box (a list of products): its first line on top, the rest in a box of
+// fixed height that scrolls, so that the buttons stay on the screen however long the list.
+class CajaConLista : public QDialog {
+public:
+    CajaConLista(QWidget *padre, const QString &texto, int botones, const QString &titulo)
+        : QDialog(padre)
+    {
+        setObjectName(QStringLiteral("cajaConLista"));
+        setWindowTitle(titulo);
+        const QStringList lineas = texto.split(QLatin1Char('\n'));
+        auto *raiz = new QVBoxLayout(this);
+        auto *encabezado = new QLabel(lineas.first(), this);
+        encabezado->setTextFormat(Qt::PlainText);
+        raiz->addWidget(encabezado);
+        lista = new QPlainTextEdit(this);
+        lista->setObjectName(QStringLiteral("lista"));
+        lista->setReadOnly(true);
+        lista->setLineWrapMode(QPlainTextEdit::NoWrap);
+        lista->setPlainText(lineas.mid(1).join(QLatin1Char('\n')));
+        const QFontMetrics fm(lista->font());
+        lista->setFixedHeight(fm.lineSpacing() * LineasDeLista + 2 * lista->frameWidth() + 8);
+        lista->setMinimumWidth(360);
+        raiz->addWidget(lista);
+        auto *fila = new QHBoxLayout;
+        codigos_ = PonerBotones(this, fila, botones);
+        raiz->addLayout(fila);
+    }
+    static constexpr int LineasDeLista = 12;
+    QPlainTextEdit *lista;
+
+protected:
+    void reject() override
+    {
+        if (codigos_.contains(host::vbCancel))
+            done(host::vbCancel);
+        else if (codigos_.size() == 1)
+            done(codigos_.first());
+    }
+
+private:
+    QList<int> codigos_;
+};
+
 class CajaSkin : public VentanaConBanda {
 public:
     CajaSkin(QWidget *padre, const QString &texto, int botones, const QString &titulo, int tipo)
@@ -122,27 +189,19 @@ public:
         raiz->addLayout(fila);
 
         auto *botonera = new QHBoxLayout;
-        botonera->addStretch();
-        const QList<int> codigos = BotonesDeCaja(botones);
-        const int defecto = BotonPorDefecto(botones, codigos.size());
-        for (int i = 0; i < codigos.size(); ++i) {
-            const int codigo = codigos.at(i);
-            auto *b = new QPushButton(LeyendaDeBoton(codigo), this);
-            b->setMinimumWidth(84);
-            b->setAutoDefault(true);
-            if (i == defecto) {
-                b->setDefault(true);
-                b->setFocus();
-            }
-            QObject::connect(b, &QPushButton::clicked, this, [this, codigo] { done(codigo); });
-            botonera->addWidget(b);
-        }
+        codigos_ = PonerBotones(this, botonera, botones);
         raiz->addLayout(botonera);
-        codigos_ = codigos;
         setMinimumWidth(320);
     }
 
 protected:
+    void showEvent(QShowEvent *e) override
+    {
+        VentanaConBanda::showEvent(e);
+        // Without a window manager nobody else gives a new window the keyboard: Enter must
+        // answer the box.
+        activateWindow();
+    }
     void keyPressEvent(QKeyEvent *e) override
     {
         if (e->key() == Qt::Key_Escape) {
@@ -167,7 +226,7 @@ private:
 class VentanaEspera : public VentanaConBanda {
 public:
     VentanaEspera(QWidget *padre, const QString &mensaje)
-        : VentanaConBanda(padre, QApplication::applicationDisplayName())
+        : VentanaConBanda(padre, NombreDelPrograma())
     {
         setObjectName(QStringLiteral("ventanaEspera"));
         setWindowFlag(Qt::WindowDoesNotAcceptFocus);
@@ -251,6 +310,11 @@ int BotonPorDefecto(int botones, int cuantos)
 
 int DialogosQt::MsgBox(const QString &texto, int botones, const QString &titulo)
 {
+    if (host::Renglones(texto).count(QLatin1Char('\n')) > CajaConLista::LineasDeLista) {
+        CajaConLista caja(dueno(), host::Renglones(texto), botones, TituloPorDefecto(titulo));
+        Centrar(&caja, dueno());
+        return caja.exec();
+    }
     QMessageBox caja(dueno());
     caja.setWindowTitle(TituloPorDefecto(titulo));
     caja.setText(host::Renglones(texto));
@@ -308,11 +372,17 @@ void DialogosQt::MuestraWnd(const QString &mensaje)
         espera_ = new VentanaEspera(dueno(), mensaje);
     espera_->texto->setText(mensaje);
     espera_->adjustSize();
-    // Over the top of the owner, so that the progress text at its bottom stays in sight.
+    // Over the part of the owner that a run leaves idle ("zonaEspera"), else over its top, so
+    // that the connection, the dates and the progress text stay in sight.
     QWidget *sobre = dueno();
     if (sobre && sobre->isVisible()) {
         const QRect z = sobre->frameGeometry();
-        espera_->move(z.center().x() - espera_->width() / 2, z.top() + skin::AltoBanda + 8);
+        if (auto *zona = sobre->findChild<QWidget *>(QStringLiteral("zonaEspera")); zona && zona->isVisible()) {
+            const QPoint centro = zona->mapToGlobal(zona->rect().center());
+            espera_->move(centro - QPoint(espera_->width() / 2, espera_->height() / 2));
+        } else {
+            espera_->move(z.center().x() - espera_->width() / 2, z.top() + skin::AltoBanda + 8);
+        }
     } else {
         Centrar(espera_, nullptr);
     }

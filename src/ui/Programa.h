@@ -34,4 +34,7 @@ struct ObjetosPrograma {
 
 ObjetosPrograma &Programa();
 
+// The program's name as users read it in titles and boxes: "Reporte especial de IEPS".
+QString NombreDelPrograma();
+
 } // namespace ui

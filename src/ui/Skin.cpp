@@ -191,6 +191,27 @@ private:
 
 QPointer<ArrastreManual> arrastre;
 
+// The window manager moves the window once asked and keeps the button's release to itself, so
+// the toolkit may go on reporting the left button as held. Until the next press or release
+// really arrives, moves with the button "held" do not start another move.
+class MovimientoDelGestor : public QObject {
+public:
+    MovimientoDelGestor() { qApp->installEventFilter(this); }
+
+protected:
+    bool eventFilter(QObject *, QEvent *e) override
+    {
+        if (e->type() == QEvent::MouseButtonPress || e->type() == QEvent::MouseButtonRelease
+            || e->type() == QEvent::NonClientAreaMouseButtonPress) {
+            qApp->removeEventFilter(this);
+            deleteLater();
+        }
+        return false;
+    }
+};
+
+QPointer<MovimientoDelGestor> movimientoDelGestor;
+
 } // namespace
 
 void EfectosQt::PintarSkin(QObject *objeto)
@@ -229,11 +250,13 @@ void EfectosQt::PintarSkin(QObject *objeto)
 void ControlesQt::MoverVentana(QObject *objeto)
 {
     auto *w = qobject_cast<QWidget *>(objeto);
-    if (!w || arrastre)
+    if (!w || arrastre || movimientoDelGestor)
         return;
     w = w->window();
-    if (QWindow *h = w->windowHandle(); h && h->startSystemMove())
+    if (QWindow *h = w->windowHandle(); h && h->startSystemMove()) {
+        movimientoDelGestor = new MovimientoDelGestor;
         return;
+    }
     arrastre = new ArrastreManual(w);
 }
 

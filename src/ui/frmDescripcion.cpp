@@ -1,9 +1,7 @@
 #include "frmDescripcion.h"
 
+#include "AbrirArchivos.h"
 #include "Cromo.h"
-#include "Programa.h"
-
-#include "DeArchivos.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -29,17 +27,20 @@ Déjela en blanco para incluir a todos.</li>
 <li>Elija cómo clasificar los productos: <b>por línea de productos</b> o <b>por clasificación IEPS</b>.</li>
 <li>Marque <b>En el LOG grabar todos los pagos</b> si quiere que la bitácora liste cada pago, aunque no tenga IEPS.</li>
 <li>Oprima <b>Procesar</b>. El avance se muestra en la parte inferior de la ventana; al terminar aparece
-el aviso «Fin del proceso».</li>
+el aviso «Fin del proceso» y en ese lugar queda el resultado: dónde quedaron los archivos, cuántos pagos y
+líneas se procesaron y cuántos hallazgos tiene la revisión, con botones para abrir el reporte, el Log,
+la carpeta y la revisión.</li>
 </ol>
 <h3 style="color:#17385f">Archivos que genera</h3>
 <p>El <b>reporte</b>, con una línea separada por «|» por cada renglón de los cincuenta RFC de mayor
 importe, y una <b>bitácora</b> con el mismo nombre antecedido de «Log», donde se anota cada pago,
 documento y producto procesado.</p>
 <h3 style="color:#17385f">Teclas y opciones</h3>
-<p><b>Enter</b> pasa al siguiente campo, <b>F1</b> muestra esta descripción y <b>Alt+F4</b> cierra el
+<p><b>Enter</b> pasa al siguiente campo (sobre <b>Procesar</b>, inicia el proceso), <b>F1</b> muestra esta descripción y <b>Alt+F4</b> cierra el
 programa. El logotipo de la ventana principal abre el menú de opciones generales, desde donde también
 puede editar el archivo de configuración (servidor y base de datos). Un doble clic sobre el fondo de la
-ventana principal abre ese mismo archivo.</p>
+ventana principal abre ese mismo archivo; si ningún programa puede abrirlo, un aviso dice dónde está
+(es un archivo de texto simple).</p>
 )";
 } // namespace
 
@@ -87,10 +88,7 @@ void frmDescripcion::Mostrar()
 
 void frmDescripcion::EditarIni()
 {
-    ObjetosPrograma &p = Programa();
-    QString ruta = p.archivoConfig;
-    if (p.deArchivos)
-        p.deArchivos->AbreDocumento(ruta, 0, 1);
+    EditarConfiguracion();
 }
 
 void frmDescripcion::AjustarTexto()

@@ -1,16 +1,18 @@
 #include "frmInicial.h"
 
-#include "frmRevision.h"
-
+#include "AbrirArchivos.h"
 #include "Campos.h"
 #include "ControlesCromo.h"
 #include "Cromo.h"
+#include "Desenlace.h"
+#include "PanelDesenlace.h"
 #include "Programa.h"
 #include "Skin.h"
 #include "frmDescripcion.h"
 
 #include "BasesDD.h"
 #include "CarpetasDelPrograma.h"
+#include "ComprobacionDeSalida.h"
 #include "Configuracion.h"
 #include "DeArchivos.h"
 #include "DeControles.h"
@@ -41,6 +43,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
+#include <QStyle>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -110,14 +113,22 @@ void frmInicial::construir()
         "QLabel#lblCliente { color: #17385f; font-weight: bold; }"
         "QLabel#lblProceso { color: #2b3f55; }"
         "QFrame#Frame1, QWidget#grpTercero { background: #ffffff; border: 1px solid #d3dbe5; border-radius: 4px; }"
-        "QLineEdit { padding: 3px 4px; border: 1px solid #b9c6d6; border-radius: 3px; background: white; }"
+        "QLineEdit { padding: 3px 6px; border: 1px solid #b9c6d6; border-radius: 3px; background: white; }"
         "QLineEdit:focus { border: 1px solid #2b578a; background: #fffdf2; }"
         "QLineEdit:disabled { background: #eef1f5; color: #6b7785; }"
         "QPushButton#cmdProcesar { background: qlineargradient(x1:0, y1:0, x2:0, y2:1, stop:0 #2f6aa8, stop:1 #1c4778);"
         "  color: white; font-weight: bold; border: 1px solid #143559; border-radius: 4px; padding: 6px 22px; }"
         "QPushButton#cmdProcesar:hover { background: #2f6aa8; }"
         "QPushButton#cmdProcesar:focus { border: 2px solid #e09a1f; }"
-        "QPushButton#cmdProcesar:disabled { background: #9aa8b8; border-color: #8493a4; }"));
+        "QPushButton#cmdProcesar:disabled { background: #9aa8b8; border-color: #8493a4; }"
+        "QLabel#lblCliente[sinConexion=\"true\"] { color: #a33b2b; font-weight: normal; font-style: italic; }"
+        "QWidget#panelDesenlace { background: #edf5ea; border: 1px solid #b7d2ab; border-radius: 4px; }"
+        "QWidget#panelDesenlace[fallo=\"true\"] { background: #fbefed; border-color: #dfb3ab; }"
+        "QWidget#panelDesenlace QLabel { color: #22331c; }"
+        "QWidget#panelDesenlace[fallo=\"true\"] QLabel { color: #5a1f16; }"));
+
+    // Boxes tall enough for descenders and for the underscores of an empty date mask.
+    const auto altoDeCaja = [](QLineEdit *caja) { caja->setFixedHeight(caja->fontMetrics().height() + 14); };
 
     auto *raiz = new QVBoxLayout(contenido_);
     raiz->setContentsMargins(18, 14, 18, 12);
@@ -147,6 +158,7 @@ void frmInicial::construir()
         mskFecha[i]->setObjectName(QStringLiteral("mskFecha_%1").arg(i));
         mskFecha[i]->setFixedWidth(110);
         mskFecha[i]->setAlignment(Qt::AlignCenter);
+        altoDeCaja(mskFecha[i]);
     }
     rejilla->addWidget(lblEtiq[0], 0, 0);
     rejilla->addWidget(mskFecha[0], 0, 1, Qt::AlignLeft);
@@ -157,6 +169,7 @@ void frmInicial::construir()
     txtDato[1]->setObjectName(QStringLiteral("txtDato_1"));
     txtDato[1]->setMaxLength(10);
     txtDato[1]->setFixedWidth(110);
+    altoDeCaja(txtDato[1]);
     rejilla->addWidget(lblEtiq[3], 1, 0);
     rejilla->addWidget(txtDato[1], 1, 1, Qt::AlignLeft);
 
@@ -173,11 +186,20 @@ void frmInicial::construir()
 
     txtDato[0] = new QLineEdit(contenido_);
     txtDato[0]->setObjectName(QStringLiteral("txtDato_0"));
+    altoDeCaja(txtDato[0]);
     rejilla->addWidget(lblEtiq[2], 3, 0);
     rejilla->addWidget(txtDato[0], 3, 1, 1, 3);
     raiz->addLayout(rejilla);
 
-    auto *grpTercero = new QWidget(contenido_);
+    // The options, which a run disables: the wait window is shown over them (see DialogosQt),
+    // leaving the connection, the dates and the progress in sight.
+    auto *zonaEspera = new QWidget(contenido_);
+    zonaEspera->setObjectName(QStringLiteral("zonaEspera"));
+    auto *ze = new QVBoxLayout(zonaEspera);
+    ze->setContentsMargins(0, 0, 0, 0);
+    ze->setSpacing(raiz->spacing());
+
+    auto *grpTercero = new QWidget(zonaEspera);
     grpTercero->setObjectName(QStringLiteral("grpTercero"));
     grpTercero->setAttribute(Qt::WA_StyledBackground);
     auto *gt = new QHBoxLayout(grpTercero);
@@ -191,9 +213,9 @@ void frmInicial::construir()
     gt->addSpacing(30);
     gt->addWidget(optProvs);
     gt->addStretch();
-    raiz->addWidget(grpTercero);
+    ze->addWidget(grpTercero);
 
-    Frame1 = new QFrame(contenido_);
+    Frame1 = new QFrame(zonaEspera);
     Frame1->setObjectName(QStringLiteral("Frame1"));
     auto *f1 = new QHBoxLayout(Frame1);
     f1->setContentsMargins(12, 8, 12, 8);
@@ -208,7 +230,8 @@ void frmInicial::construir()
     f1->addSpacing(30);
     f1->addWidget(optProcesar[1]);
     f1->addStretch();
-    raiz->addWidget(Frame1);
+    ze->addWidget(Frame1);
+    raiz->addWidget(zonaEspera);
 
     auto *filaFinal = new QHBoxLayout;
     chkTodos = new QCheckBox(QStringLiteral("En el LOG grabar todos los pagos"), contenido_);
@@ -221,7 +244,8 @@ void frmInicial::construir()
     filaFinal->addWidget(cmdProcesar);
     raiz->addLayout(filaFinal);
 
-    // Progress of a run: four lines of text and a bar; the space is kept while they are hidden.
+    // Progress of a run: four lines of text and a bar; after it, the run's outcome. The space is
+    // kept while they are hidden, so that nothing moves.
     auto *zona = new QWidget(contenido_);
     auto *zp = new QVBoxLayout(zona);
     zp->setContentsMargins(0, 2, 0, 0);
@@ -235,10 +259,13 @@ void frmInicial::construir()
     barAvance->setFixedHeight(14);
     barAvance->setTextVisible(false);
     barAvance->setVisible(false);
+    panelDesenlace = new PanelDesenlace(zona);
+    panelDesenlace->setVisible(false);
     zp->addWidget(lblProceso);
     zp->addWidget(barAvance);
+    zp->addWidget(panelDesenlace);
     zp->addStretch();
-    zona->setFixedHeight(lblProceso->fontMetrics().lineSpacing() * 4 + 26);
+    zona->setFixedHeight(std::max(lblProceso->fontMetrics().lineSpacing() * 4 + 26, panelDesenlace->height() + 2));
     raiz->addWidget(zona);
     raiz->addStretch();
 
@@ -253,6 +280,13 @@ void frmInicial::construir()
     connect(optProvs, &QRadioButton::clicked, this, [this] { AjustaTipoTercero(); });
     connect(cmdProcesar, &QPushButton::clicked, this, [this] { Procesar(); });
 
+    ajustarTamano();
+}
+
+void frmInicial::ajustarTamano()
+{
+    // Measured once the style sheet and the skin have dressed the controls (padding, fonts).
+    contenido_->ensurePolished();
     const QSize medida = contenido_->sizeHint();
     resize(std::max(560, medida.width() + 2), skin::AltoBanda + 3 + medida.height() + 1);
 }
@@ -312,6 +346,8 @@ bool frmInicial::Cargar()
         return false;
     }
 
+    // The window's own title; the program sets no application display name, which the window
+    // system would add to it a second time.
     setWindowTitle(TituloDeDiseno.trimmed() + TextoVersion());
     setProperty("Tag", QStringLiteral("1"));
     crearCromo();
@@ -332,6 +368,7 @@ bool frmInicial::Cargar()
         mskFecha[1]->setText(QStringLiteral("31/03/2018"));
     }
     AjustaTipoTercero();
+    ajustarTamano();
     efectos.reset();
     return true;
 }
@@ -373,19 +410,37 @@ void frmInicial::buscarTercero()
 {
     const QString clave = txtDato[1]->text().trimmed();
     lblCliente->setText(QString());
+    bool sinConexion = false;
     host::BasesDD *bases = Programa().basesDD.get();
     host::Registros rs;
     if (!clave.isEmpty() && bases) {
-        try {
-            if (bases->AbrirBdD(cn_, bases->cMiBase)) {
-                const QString tabla = optCtes->isChecked() ? QStringLiteral("clientes") : QStringLiteral("proveedores");
-                const QString consulta = tabla + QStringLiteral(" where Clave='") + cn_.Escapa(clave) + QStringLiteral("' limit 1");
-                if (bases->AbrirTabla(rs, cn_, consulta, QStringLiteral("Nombre")))
-                    lblCliente->setText(rs.Campo(QStringLiteral("Nombre")).toString());
+        if (desdeFalloBusqueda_.isValid() && !desdeFalloBusqueda_.hasExpired(esperaTrasFallo_)) {
+            sinConexion = true;
+        } else {
+            desdeFalloBusqueda_.invalidate();
+            cnBusqueda_.setSegundosParaConectar(SegundosParaConectarBusqueda);
+            try {
+                if (bases->AbrirBdD(cnBusqueda_, bases->cMiBase)) {
+                    const QString tabla = optCtes->isChecked() ? QStringLiteral("clientes") : QStringLiteral("proveedores");
+                    const QString consulta =
+                        tabla + QStringLiteral(" where Clave='") + cnBusqueda_.Escapa(clave) + QStringLiteral("' limit 1");
+                    if (bases->AbrirTabla(rs, cnBusqueda_, consulta, QStringLiteral("Nombre")))
+                        lblCliente->setText(rs.Campo(QStringLiteral("Nombre")).toString());
+                } else {
+                    sinConexion = true;
+                    desdeFalloBusqueda_.start();
+                }
+            } catch (const host::Error &) {
+                // A look-up the server refuses leaves the name empty, as one that finds nothing.
             }
-        } catch (const host::Error &) {
-            // A look-up that fails leaves the name empty, as one that finds nothing.
         }
+    }
+    if (sinConexion)
+        lblCliente->setText(QStringLiteral("Sin conexión"));
+    if (lblCliente->property("sinConexion").toBool() != sinConexion) {
+        lblCliente->setProperty("sinConexion", sinConexion);
+        lblCliente->style()->unpolish(lblCliente);
+        lblCliente->style()->polish(lblCliente);
     }
     lblCliente->setVisible(!lblCliente->text().isEmpty());
     if (bases)
@@ -431,8 +486,18 @@ QString frmInicial::filtroDe(QObject *campo) const
 bool frmInicial::teclaDeCampo(QWidget *campo, QKeyEvent *e)
 {
     const bool esCaja = campo == mskFecha[0] || campo == mskFecha[1] || campo == txtDato[0] || campo == txtDato[1];
+    const bool esOpcion = campo == optCtes || campo == optProvs || campo == optProcesar[0] || campo == optProcesar[1]
+                          || campo == chkTodos;
     const bool conCaracter = esCaja || campo == optCtes || campo == optProvs || campo == chkTodos;
-    if (esCaja) {
+    const bool esEnter = e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter;
+    // Enter moves on from an option as it does from a box, and on the button it runs the report,
+    // so that a user who goes through the window with Enter gets to the end.
+    if (esEnter && campo == cmdProcesar) {
+        if (!e->isAutoRepeat())
+            cmdProcesar->click();
+        return true;
+    }
+    if (esCaja || (esOpcion && esEnter)) {
         int tecla = e->key();
         Teclas(tecla, campo);
         if (tecla == 0)
@@ -512,6 +577,12 @@ void frmInicial::Procesar()
             return;
         }
     }
+    const QString motivo = config::ComprobarSalida(carpeta_, txtDato[0]->text());
+    if (!motivo.isEmpty()) {
+        host::Dialogos::actual().MsgBox(motivo, host::vbExclamation, QStringLiteral("Nombre del archivo"));
+        txtDato[0]->setFocus(Qt::OtherFocusReason);
+        return;
+    }
     SolicitudReporte s;
     s.dtInicial = FechaDeCaja(mskFecha[0]);
     s.dtFinal = FechaDeCaja(mskFecha[1]);
@@ -525,7 +596,7 @@ void frmInicial::Procesar()
     try {
         opciones_.lanzar(*this, s);
     } catch (const host::Error &e) {
-        host::Dialogos::actual().MsgBox(e.texto(), host::vbCritical, QApplication::applicationDisplayName());
+        host::Dialogos::actual().MsgBox(e.texto(), host::vbCritical, NombreDelPrograma());
     }
     bloquear(false);
     enProceso_ = false;
@@ -542,11 +613,13 @@ void frmInicial::Procesar()
 void frmInicial::ejecutarMotor(SolicitudReporte &s)
 {
     engine::clsRepIEPS rep(*Programa().basesDD, cn_, *this, carpeta_);
-    rep.setTituloAplicacion(QApplication::applicationDisplayName());
+    rep.setTituloAplicacion(NombreDelPrograma());
     rep.ProcesarReporte(s.dtInicial, s.dtFinal, s.stArchivo, s.stCliente, s.blSonCtes, s.blTodosLosPagos);
-    // After "Fin del proceso": what would make the filing wrong, when there is something to say.
-    if (!rep.hallazgos().isEmpty())
-        (new frmRevision(rep.hallazgos(), rep.rutaRevision(), this))->show();
+    // After "Fin del proceso": where the files went, and what would make the filing wrong when
+    // there is something to say.
+    panelDesenlace->Mostrar(DesenlaceDe(rep, s.stArchivo, carpeta_));
+    panelDesenlace->setVisible(true);
+    panelDesenlace->VerRevision();
 }
 
 void frmInicial::bloquear(bool enCurso)
@@ -555,6 +628,7 @@ void frmInicial::bloquear(bool enCurso)
                                                       optProvs, optProcesar[0], optProcesar[1], chkTodos, cmdProcesar})
         w->setEnabled(!enCurso);
     if (enCurso) {
+        panelDesenlace->setVisible(false);
         setCursor(Qt::BusyCursor);
     } else {
         unsetCursor();
@@ -647,8 +721,10 @@ void frmInicial::descargar()
         delete descripcion_.data();
     }
     ObjetosPrograma &p = Programa();
-    if (p.basesDD)
+    if (p.basesDD) {
         p.basesDD->CierraBdD(cn_);
+        p.basesDD->CierraBdD(cnBusqueda_);
+    }
     p.libKVRS.reset();
     p.plugins.reset();
     p.basesDD.reset();
@@ -671,10 +747,7 @@ void frmInicial::mouseDoubleClickEvent(QMouseEvent *e)
         QWidget::mouseDoubleClickEvent(e);
         return;
     }
-    ObjetosPrograma &p = Programa();
-    QString ruta = p.archivoConfig;
-    if (p.deArchivos)
-        p.deArchivos->AbreDocumento(ruta, 0, 1);
+    EditarConfiguracion();
 }
 
 } // namespace ui

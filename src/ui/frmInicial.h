@@ -4,6 +4,7 @@
 #include "VistaProceso.h"
 
 #include <QDate>
+#include <QElapsedTimer>
 #include <QPointer>
 #include <QWidget>
 #include <functional>
@@ -26,6 +27,7 @@ namespace ui {
 
 class BotonDegradado;
 class ImagenVentana;
+class PanelDesenlace;
 class frmDescripcion;
 
 // The program's working window: collects one report request, runs it and shows its progress.
@@ -75,6 +77,11 @@ public:
 
     bool enProceso() const { return enProceso_; }
     host::Conexion &conexion() { return cn_; }
+    // The party look-up's own connection: it gives up quickly, and after a failure no new try is
+    // made for esperaTrasFallo milliseconds (30 s), so typing is never held up by a silent server.
+    host::Conexion &conexionBusqueda() { return cnBusqueda_; }
+    void setEsperaTrasFalloDeBusqueda(int milisegundos) { esperaTrasFallo_ = milisegundos; }
+    static constexpr int SegundosParaConectarBusqueda = 3;
     const QString &carpeta() const { return carpeta_; }
     bool modoDesarrollo() const;
     // The program's version, "2.2.0", and its title text, "   v 2.2.0".
@@ -102,6 +109,8 @@ public:
     QLabel *lblProceso = nullptr;
     QProgressBar *barAvance = nullptr;
     QFrame *Frame1 = nullptr;
+    // The outcome of the last run, where the progress was shown.
+    PanelDesenlace *panelDesenlace = nullptr;
 
     // Chrome, made at start-up.
     ImagenVentana *MinimizarVentana = nullptr;
@@ -118,6 +127,7 @@ protected:
 
 private:
     void construir();
+    void ajustarTamano();
     void crearCromo();
     void buscarTercero();
     bool teclaDeCampo(QWidget *campo, QKeyEvent *e);
@@ -132,6 +142,9 @@ private:
     QString carpeta_;
     QString lineaCarpetas_; // where the outputs go, when it is not beside the program
     host::Conexion cn_;
+    host::Conexion cnBusqueda_;
+    QElapsedTimer desdeFalloBusqueda_; // valid while the look-up waits after a failure
+    int esperaTrasFallo_ = 30000;
     QWidget *contenido_ = nullptr;
     QPointer<frmDescripcion> descripcion_;
     bool cargada_ = false;

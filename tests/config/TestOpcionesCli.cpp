@@ -78,6 +78,11 @@ private Q_SLOTS:
             << periodo + QStringList{"--servidor", "srv", "--base", "information_schema"}
             << "La base «information_schema» es del propio servidor MySQL, no de un punto de venta: el reporte no se "
                "genera en ella.";
+        QTest::newRow("archivo con carpeta")
+            << periodo + QStringList{"--archivo", "../r.txt"}
+            << "El nombre del archivo «../r.txt» lleva una carpeta: escriba sólo el nombre, sin «/» ni «\\».";
+        QTest::newRow("carpeta que no existe")
+            << periodo + QStringList{"--carpeta", "/no/existe/repieps"} << "La carpeta «/no/existe/repieps» no existe.";
     }
     void errores()
     {

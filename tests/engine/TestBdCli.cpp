@@ -75,6 +75,9 @@ private Q_SLOTS:
         QTest::newRow("opcion sin valor") << QStringList{"--desde", "01/01/2018", "--hasta"} << "Falta el valor";
         QTest::newRow("periodo al reves") << QStringList{"--desde", "31/03/2018", "--hasta", "01/01/2018"}
                                           << "La fecha inicial (31/03/2018) es posterior a la final (01/01/2018).";
+        QTest::newRow("archivo con carpeta") << QStringList{"--desde", "01/01/2018", "--hasta", "31/03/2018", "--archivo",
+                                                            "sub/r.txt"}
+                                             << "El nombre del archivo «sub/r.txt» lleva una carpeta";
     }
     void usoIncorrecto()
     {
@@ -149,15 +152,16 @@ private Q_SLOTS:
         QCOMPARE(p.codigo, 3);
     }
 
-    void carpetaInexistenteEsUnFallo()
+    void carpetaInexistenteEsUsoIncorrecto()
     {
         QTemporaryDir dir;
-        const Salida s = correr(QStringList{"--desde", "01/01/2018", "--hasta", "31/03/2018", "--carpeta",
-                                            dir.filePath("no/existe")}
+        const QString falta = dir.filePath("no/existe");
+        const Salida s = correr(QStringList{"--desde", "01/01/2018", "--hasta", "31/03/2018", "--carpeta", falta}
                                 + servidor());
-        QCOMPARE(s.codigo, 1);
-        QVERIFY2(s.err.contains(QStringLiteral("Error nº 75")), qPrintable(s.err));
-        // The run's lock was released and its table is left for the next run, which succeeds.
+        QCOMPARE(s.codigo, 2);
+        QVERIFY2(s.err.startsWith(QStringLiteral("La carpeta «%1» no existe.\n").arg(QDir::toNativeSeparators(falta))),
+                 qPrintable(s.err));
+        QCOMPARE(archivos(dir.path()), QStringList());
         const Salida otra = correr(QStringList{"--desde", "01/01/2018", "--hasta", "31/03/2018", "--carpeta", dir.path()}
                                    + servidor());
         QCOMPARE(otra.codigo, 0);

@@ -3,9 +3,16 @@
 #include "Programa.h"
 #include "frmDescripcion.h"
 #include "frmInicial.h"
+#include "ControlesCromo.h"
+#include "Cromo.h"
+#include "PanelDesenlace.h"
 #include "frmRevision.h"
 
 #include <QTableWidget>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <QThread>
+#include <atomic>
 
 #include "BasesDD.h"
 #include "DelRegistro.h"
@@ -20,6 +27,44 @@
 #include <QtTest>
 
 using namespace ui;
+
+namespace {
+// A server that takes connections and drops them at once without a word, in a thread of its own
+// so that it answers while the window waits; it counts the connections it got.
+class ServidorMudo : public QThread {
+public:
+    ServidorMudo()
+    {
+        start();
+        while (puerto == 0)
+            QThread::yieldCurrentThread();
+    }
+    ~ServidorMudo() override
+    {
+        requestInterruption();
+        wait();
+    }
+    std::atomic<int> conexiones{0};
+    std::atomic<quint16> puerto{0};
+
+protected:
+    void run() override
+    {
+        QTcpServer servidor;
+        servidor.listen(QHostAddress::LocalHost);
+        puerto = servidor.serverPort();
+        while (!isInterruptionRequested()) {
+            if (!servidor.waitForNewConnection(20))
+                continue;
+            while (QTcpSocket *s = servidor.nextPendingConnection()) {
+                ++conexiones;
+                s->abort();
+                delete s;
+            }
+        }
+    }
+};
+} // namespace
 
 class TestBdFrmInicial : public QObject {
     Q_OBJECT
@@ -36,12 +81,13 @@ private:
         return QStringLiteral("Reporte-%1-%2.txt").arg(QLatin1String(tipo), QDate::currentDate().toString(QStringLiteral("yyyyMMdd")));
     }
 
-    frmInicial::Opciones opciones(bool desarrollo = false)
+    frmInicial::Opciones opciones(bool desarrollo = false, const QString &puerto = QString())
     {
         frmInicial::Opciones o;
-        o.configurar = [this](host::LibKVRS &, host::DelRegistro &, host::BasesDD &b, const QString &, bool leerBase) {
+        o.configurar = [this, puerto](host::LibKVRS &, host::DelRegistro &, host::BasesDD &b, const QString &,
+                                      bool leerBase) {
             b.cRuta = bd->bases.cRuta;
-            b.cPuerto = bd->bases.cPuerto;
+            b.cPuerto = puerto.isEmpty() ? bd->bases.cPuerto : puerto;
             b.cUsuario = bd->bases.cUsuario;
             b.cPassword = bd->bases.cPassword;
             if (leerBase)
@@ -139,14 +185,139 @@ private Q_SLOTS:
         auto f = abrir(opciones());
         QVERIFY(f);
         f->txtDato[1]->setFocus();
-        const qint64 antes = f->conexion().consultas();
+        const qint64 antes = f->conexionBusqueda().consultas();
         if (tecleada)
             QTest::keyClicks(f->txtDato[1], clave);
         else
             f->txtDato[1]->setText(clave);
-        QCOMPARE(f->conexion().consultas() - antes, qint64(consultas));
+        QCOMPARE(f->conexionBusqueda().consultas() - antes, qint64(consultas));
         QCOMPARE(f->lblCliente->text(), nombre);
         QCOMPARE(f->lblCliente->isVisible(), !nombre.isEmpty());
+    }
+
+    void busquedaSinServidorEsperaAntesDeReintentar()
+    {
+        ServidorMudo mudo;
+        auto f = abrir(opciones(false, QString::number(mudo.puerto)));
+        QVERIFY(f);
+        f->txtDato[1]->setFocus();
+        QTest::keyClick(f->txtDato[1], Qt::Key_A);
+        QCOMPARE(mudo.conexiones.load(), 1);
+        QCOMPARE(f->lblCliente->text(), QStringLiteral("Sin conexión"));
+        QVERIFY(f->lblCliente->isVisible());
+        // The next keys do not try again while the wait after the failure lasts.
+        QTest::keyClicks(f->txtDato[1], QStringLiteral("BC"));
+        QCOMPARE(mudo.conexiones.load(), 1);
+        QCOMPARE(f->lblCliente->text(), QStringLiteral("Sin conexión"));
+        // An empty key asks nothing and says nothing.
+        f->txtDato[1]->clear();
+        QVERIFY(!f->lblCliente->isVisible());
+        QCOMPARE(mudo.conexiones.load(), 1);
+        // Once the wait is over, a key tries again.
+        f->setEsperaTrasFalloDeBusqueda(0);
+        QTest::keyClick(f->txtDato[1], Qt::Key_D);
+        QCOMPARE(mudo.conexiones.load(), 2);
+        QCOMPARE(f->conexionBusqueda().segundosParaConectar(), frmInicial::SegundosParaConectarBusqueda);
+        QCOMPARE(f->conexion().segundosParaConectar(), 10);
+    }
+
+    void nombreDeSalidaNoValido_data()
+    {
+        QTest::addColumn<QString>("nombre");
+        QTest::addColumn<QString>("motivo");
+        QTest::newRow("vacio") << "" << "Escriba el nombre del archivo del reporte.";
+        QTest::newRow("con carpeta") << "../r.txt"
+                                     << "El nombre del archivo «../r.txt» lleva una carpeta: escriba sólo el nombre, "
+                                        "sin «/» ni «\\».";
+    }
+    void nombreDeSalidaNoValido()
+    {
+        QFETCH(QString, nombre);
+        QFETCH(QString, motivo);
+        auto f = abrir(opciones()); // a run would fail the test
+        QVERIFY(f);
+        f->txtDato[0]->setFocus();
+        f->txtDato[0]->setText(nombre);
+        QTest::mouseClick(f->cmdProcesar, Qt::LeftButton);
+        QCOMPARE(dlg->cajas.size(), 1);
+        QCOMPARE(dlg->cajas.first().texto, motivo);
+        QCOMPARE(dlg->cajas.first().titulo, QStringLiteral("Nombre del archivo"));
+        QTRY_VERIFY(f->txtDato[0]->hasFocus());
+        QVERIFY(dir.isValid() && !QFile::exists(dir.filePath(QStringLiteral("Log"))));
+    }
+
+    void enterAvanzaYProcesa_data()
+    {
+        QTest::addColumn<int>("desde"); // 0 optCtes, 1 optProvs, 2 optProcesar[0], 3 optProcesar[1], 4 chkTodos, 5 cmdProcesar
+        QTest::addColumn<int>("hasta"); // the same, -1: the run started
+        QTest::newRow("clientes") << 0 << 2;
+        QTest::newRow("por linea") << 2 << 4;
+        QTest::newRow("por clasificacion") << 3 << 4;
+        QTest::newRow("todos los pagos") << 4 << 5;
+        QTest::newRow("procesar") << 5 << -1;
+    }
+    void enterAvanzaYProcesa()
+    {
+        QFETCH(int, desde);
+        QFETCH(int, hasta);
+        int corridas = 0;
+        auto o = opciones();
+        o.lanzar = [&corridas](frmInicial &, frmInicial::SolicitudReporte &) { ++corridas; };
+        auto f = abrir(o);
+        QVERIFY(f);
+        QWidget *campos[] = {f->optCtes, f->optProvs, f->optProcesar[0], f->optProcesar[1], f->chkTodos, f->cmdProcesar};
+        if (desde == 3)
+            f->optProcesar[1]->setChecked(true);
+        campos[desde]->setFocus(Qt::TabFocusReason);
+        QVERIFY(campos[desde]->hasFocus());
+        QTest::keyClick(campos[desde], Qt::Key_Return);
+        QCOMPARE(corridas, hasta < 0 ? 1 : 0);
+        if (hasta >= 0)
+            QVERIFY(campos[hasta]->hasFocus());
+        QVERIFY(f->optCtes->isChecked() && !f->chkTodos->isChecked()); // Enter chose nothing
+        QTest::keyClick(f->focusWidget(), Qt::Key_Enter); // the keypad's Enter does the same
+        QCOMPARE(corridas, hasta < 0 ? 2 : hasta == 5 ? 1 : 0);
+    }
+
+    void colapsoYRestauracion()
+    {
+        auto f = abrir(opciones());
+        QVERIFY(f);
+        const QRect antes = f->geometry();
+        QTest::mouseClick(f->MinimizarVentana, Qt::LeftButton);
+        QVERIFY(f->RestaurarForma->isVisible());
+        QCOMPARE(f->size(), f->RestaurarForma->size());
+        for (QWidget *w : {static_cast<QWidget *>(f->MinimizarVentana), static_cast<QWidget *>(f->CerrarVentana),
+                           static_cast<QWidget *>(f->imgLogoVentana), static_cast<QWidget *>(f->cmdProcesar)})
+            QVERIFY2(!w->isVisible(), qPrintable(w->objectName()));
+        QCOMPARE(f->RestaurarForma->text(), QStringLiteral("   ") + f->windowTitle());
+        QTest::mouseClick(f->RestaurarForma, Qt::LeftButton);
+        QCOMPARE(f->geometry(), antes);
+        QVERIFY(!f->RestaurarForma->isVisible());
+        QVERIFY(f->MinimizarVentana->isVisible() && f->CerrarVentana->isVisible() && f->cmdProcesar->isVisible());
+        QVERIFY(!f->lblCliente->isVisible() && !f->panelDesenlace->isVisible()); // hidden before, hidden after
+    }
+
+    void configuracionSinProgramaQueLaAbra()
+    {
+        auto f = abrir(opciones());
+        QVERIFY(f);
+        dlg->abre = false;
+        QTest::mouseDClick(f.get(), Qt::LeftButton, Qt::NoModifier, QPoint(f->width() - 4, f->height() - 4));
+        QCOMPARE(dlg->documentos, QStringList{ini()});
+        QCOMPARE(dlg->cajas.size(), 1);
+        QCOMPARE(dlg->cajas.first().texto,
+                 QStringLiteral("No hay un programa que abra el archivo de configuración.\r\n\r\nEstá en:\r\n%1\r\n\r\n"
+                                "Es un archivo de texto simple: puede abrirlo con el Bloc de notas o con cualquier "
+                                "editor de texto.")
+                     .arg(QDir::toNativeSeparators(ini())));
+        // The same from the menu of the logo.
+        f->Descripcion()->mnEditINI->trigger();
+        QCOMPARE(dlg->cajas.size(), 2);
+        QCOMPARE(dlg->cajas.last().texto, dlg->cajas.first().texto);
+        dlg->abre = true;
+        f->Descripcion()->mnEditINI->trigger();
+        QCOMPARE(dlg->cajas.size(), 2);
     }
 
     void reglasAlSalir_data()
@@ -230,7 +401,9 @@ private Q_SLOTS:
             "INSERT INTO edoctacli (Folio,Fecha,Clave,CantidadPago,NotaCredito) VALUES (1,'2018-02-01','AB',100,0);\n"
             "INSERT INTO anexopagosctes (FolioDelPago,Factura,Cantidad) VALUES (1,1,100);\n"
             "INSERT INTO facturas (Id,Serie,Factura,SubTotal,IVA,ImpuestoAd,Cancelada) VALUES (1,'A',1,90,0,10,0);\n"
-            "INSERT INTO facturasdetalle VALUES (1,1,'NOHAY',1,90,0,10);\n"));
+            "INSERT INTO facturasdetalle VALUES (1,1,'NOHAY',1,45,0,5),(1,2,'P1',1,45,0,5);\n"
+            "INSERT INTO lineas VALUES (1,'BOTANAS');\n"
+            "INSERT INTO productos VALUES ('P1','Papas',1,'0.25','BOTANAS');\n"));
         auto o = opciones();
         o.lanzar = nullptr; // the real run
         auto f = abrir(o);
@@ -240,13 +413,83 @@ private Q_SLOTS:
         f->txtDato[0]->setText(QStringLiteral("revision.txt"));
         QTest::mouseClick(f->cmdProcesar, Qt::LeftButton);
         bd->ejecutar(QStringLiteral("DELETE FROM edoctacli;\nDELETE FROM anexopagosctes;\nDELETE FROM facturas;\n"
-                                    "DELETE FROM facturasdetalle;\n"));
+                                    "DELETE FROM facturasdetalle;\nDELETE FROM lineas;\nDELETE FROM productos;\n"));
         QCOMPARE(dlg->cajas.last().texto, QStringLiteral("Fin del proceso"));
         frmRevision *revision = f->findChild<frmRevision *>();
         QVERIFY(revision);
         QVERIFY(revision->isVisible());
         QCOMPARE(revision->tabla()->rowCount(), 2);
         QVERIFY(QFile::exists(dir.filePath(QStringLiteral("Revisionrevision.txt"))));
+
+        // The outcome stays under the inputs, with the files it names a click away.
+        PanelDesenlace *panel = f->panelDesenlace;
+        QVERIFY(panel->isVisible());
+        QCOMPARE(panel->desenlace().texto,
+                 QStringLiteral("Reporte generado: 1 pago y 2 líneas procesados; 1 RFC en el reporte.\n"
+                                "Carpeta: %1\n"
+                                "Reporte: revision.txt    Log: Logrevision.txt\n"
+                                "Revisión: 2 hallazgos por revisar, en Revisionrevision.txt.")
+                     .arg(QDir::toNativeSeparators(dir.path())));
+        QVERIFY(!panel->desenlace().fallo);
+        // All of it in sight: the lines above the buttons, the buttons inside the window.
+        QVERIFY(panel->lblDesenlace->geometry().bottom() < panel->cmdAbrirReporte->geometry().top());
+        QVERIFY(panel->cmdAbrirReporte->mapTo(f.get(), QPoint(0, panel->cmdAbrirReporte->height())).y() < f->height());
+        QVERIFY(panel->cmdAbrirReporte->geometry().bottom() < panel->height());
+        QVERIFY(panel->cmdAbrirReporte->isVisible() && panel->cmdAbrirLog->isVisible()
+                && panel->cmdAbrirCarpeta->isVisible() && panel->cmdVerRevision->isVisible());
+        QTest::mouseClick(panel->cmdAbrirReporte, Qt::LeftButton);
+        QTest::mouseClick(panel->cmdAbrirLog, Qt::LeftButton);
+        QTest::mouseClick(panel->cmdAbrirCarpeta, Qt::LeftButton);
+        QCOMPARE(QDir::fromNativeSeparators(dlg->documentos.join(QLatin1Char('|'))),
+                 QStringList({dir.filePath("revision.txt"), dir.filePath("Logrevision.txt"), dir.path()})
+                     .join(QLatin1Char('|')));
+        // Closed, the review comes back from its button.
+        revision->close();
+        QTRY_VERIFY(!f->findChild<frmRevision *>());
+        QTest::mouseClick(panel->cmdVerRevision, Qt::LeftButton);
+        QVERIFY(f->findChild<frmRevision *>() && f->findChild<frmRevision *>()->isVisible());
+    }
+
+    void desenlaceSinReporte_data()
+    {
+        QTest::addColumn<bool>("conServidor");
+        QTest::addColumn<QString>("inicio");
+        QTest::addColumn<bool>("fallo");
+        QTest::newRow("sin pagos") << true
+                                   << "No se generó ningún archivo: ningún pago del periodo cumple las condiciones."
+                                   << false;
+        QTest::newRow("sin conexion") << false << "No se generó el reporte.\nNo se pudo conectar con la base de datos «"
+                                      << true;
+    }
+    void desenlaceSinReporte()
+    {
+        QFETCH(bool, conServidor);
+        QFETCH(QString, inicio);
+        QFETCH(bool, fallo);
+        QString puerto;
+        if (!conServidor) {
+            QTcpServer cerrado; // a port that nobody listens on once it is closed
+            QVERIFY(cerrado.listen(QHostAddress::LocalHost));
+            puerto = QString::number(cerrado.serverPort());
+        }
+        auto o = opciones(false, puerto);
+        o.lanzar = nullptr;
+        auto f = abrir(o);
+        QVERIFY(f);
+        f->mskFecha[0]->setText(QStringLiteral("01/01/2030"));
+        f->mskFecha[1]->setText(QStringLiteral("31/01/2030"));
+        f->txtDato[0]->setText(QStringLiteral("nada.txt"));
+        QTest::mouseClick(f->cmdProcesar, Qt::LeftButton);
+        QCOMPARE(dlg->cajas.last().texto, QStringLiteral("Fin del proceso"));
+        PanelDesenlace *panel = f->panelDesenlace;
+        QVERIFY(panel->isVisible());
+        QVERIFY2(panel->desenlace().texto.startsWith(inicio), qPrintable(panel->desenlace().texto));
+        QCOMPARE(panel->desenlace().fallo, fallo);
+        QVERIFY(!panel->cmdAbrirReporte->isVisible() && !panel->cmdAbrirLog->isVisible()
+                && !panel->cmdVerRevision->isVisible());
+        QVERIFY(panel->cmdAbrirCarpeta->isVisible());
+        QVERIFY(!f->findChild<frmRevision *>());
+        QCOMPARE(QDir(dir.path()).entryList({QStringLiteral("*nada.txt")}, QDir::Files), QStringList());
     }
 
     void f1DosVecesUnaDescripcion()

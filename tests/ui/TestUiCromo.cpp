@@ -56,16 +56,31 @@ private Q_SLOTS:
         QWidget w(nullptr, Qt::FramelessWindowHint);
         w.move(90, 60);
         w.resize(600, 400);
+        auto *imagen = new ImagenVentana(&w);
+        auto *oculta = new QWidget(&w);
+        oculta->hide();
         auto *barra = new BotonDegradado(&w);
         barra->resize(600, 25);
+        barra->hide();
+        w.show();
         const float t = TwipsPorPixel(&w);
         MinimizarFormulario(&w, barra);
-        QCOMPARE(barra->Tag, EtiquetaDeGeometria(GeometriaTwips{600 * t, 400 * t, 90 * t, 60 * t}));
+        const QString etiqueta = EtiquetaDeGeometria(GeometriaTwips{600 * t, 400 * t, 90 * t, 60 * t});
+        QCOMPARE(barra->Tag, etiqueta);
         QCOMPARE(w.height(), 25);
         QCOMPARE(w.y(), APixeles(&w, AltoPantalla(&w) - 25 * t - 500));
+        // Nothing of the window is drawn over the bar or takes its clicks.
+        QVERIFY(barra->isVisible());
+        QVERIFY(!imagen->isVisible());
+        QCOMPARE(w.childAt(imagen->geometry().center()), barra);
+        // A second collapse (a click that reached the minimise image) keeps the way back.
+        MinimizarFormulario(&w, barra);
+        QCOMPARE(barra->Tag, etiqueta);
         RestaurarFormulario(&w, barra);
         QVERIFY(!barra->isVisibleTo(&w));
         QCOMPARE(w.geometry(), QRect(90, 60, 600, 400));
+        QVERIFY(imagen->isVisible());
+        QVERIFY(oculta->isHidden()); // what was hidden before stays hidden
     }
 
     void restaurarVentana_data()

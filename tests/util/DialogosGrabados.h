@@ -36,13 +36,14 @@ public:
     bool AbreDocumento(const QString &ruta) override
     {
         documentos << ruta;
-        return true;
+        return abre;
     }
 
     QList<Caja> cajas;
     QStringList ventanas;
     QStringList documentos;
     QList<int> respuestas; // answers to give, in order; afterwards the default
+    bool abre = true;      // whether a document "opens"
 
 private:
     int responder(int botones)

@@ -1,0 +1,133 @@
+#include "DialogosQt.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QScrollBar>
+#include <QTimer>
+#include <QtTest>
+
+using namespace ui;
+
+// The desktop message boxes: which buttons a box has and what each answers, and the box of a
+// list too long for the screen.
+class TestUiDialogosQt : public QObject {
+    Q_OBJECT
+
+private:
+    // Runs a box and, once it is up, hands it to mira and presses the button captioned boton.
+    static int Responder(const std::function<int()> &caja, const std::function<void(QWidget *)> &mira, const QString &boton)
+    {
+        QTimer::singleShot(0, [mira, boton] {
+            QWidget *w = QApplication::activeModalWidget();
+            QVERIFY(w);
+            mira(w);
+            for (QPushButton *b : w->findChildren<QPushButton *>()) {
+                if (b->text() == boton) {
+                    b->click();
+                    return;
+                }
+            }
+            QFAIL(qPrintable(QStringLiteral("Sin botón ") + boton));
+        });
+        return caja();
+    }
+
+    static QStringList Leyendas(QWidget *caja)
+    {
+        QList<QPushButton *> botones = caja->findChildren<QPushButton *>();
+        std::sort(botones.begin(), botones.end(), [](QPushButton *a, QPushButton *b) { return a->x() < b->x(); });
+        QStringList l;
+        for (QPushButton *b : botones)
+            l << b->text();
+        return l;
+    }
+
+private Q_SLOTS:
+    void botones_data()
+    {
+        QTest::addColumn<int>("botones");
+        QTest::addColumn<QStringList>("leyendas");
+        QTest::addColumn<QList<int>>("codigos");
+        QTest::addColumn<int>("defecto");
+        QTest::newRow("aceptar") << 0 << QStringList{"Aceptar"} << QList<int>{1} << 0;
+        QTest::newRow("aceptar y cancelar") << 1 << QStringList{"Aceptar", "Cancelar"} << QList<int>{1, 2} << 0;
+        QTest::newRow("anular, reintentar, omitir")
+            << 2 << QStringList{"Anular", "Reintentar", "Omitir"} << QList<int>{3, 4, 5} << 0;
+        QTest::newRow("si, no y cancelar") << 3 << QStringList{"Sí", "No", "Cancelar"} << QList<int>{6, 7, 2} << 0;
+        QTest::newRow("si y no") << 4 << QStringList{"Sí", "No"} << QList<int>{6, 7} << 0;
+        QTest::newRow("reintentar y cancelar") << 5 << QStringList{"Reintentar", "Cancelar"} << QList<int>{4, 2} << 0;
+        QTest::newRow("segundo por defecto") << 4 + 256 << QStringList{"Sí", "No"} << QList<int>{6, 7} << 1;
+        QTest::newRow("tercero por defecto") << 3 + 512 << QStringList{"Sí", "No", "Cancelar"} << QList<int>{6, 7, 2} << 2;
+        QTest::newRow("tercero que no hay") << 4 + 512 << QStringList{"Sí", "No"} << QList<int>{6, 7} << 0;
+        QTest::newRow("icono no cuenta") << 1 + 48 << QStringList{"Aceptar", "Cancelar"} << QList<int>{1, 2} << 0;
+    }
+    void botones()
+    {
+        QFETCH(int, botones);
+        QFETCH(QStringList, leyendas);
+        QFETCH(QList<int>, codigos);
+        QFETCH(int, defecto);
+        QCOMPARE(BotonesDeCaja(botones), codigos);
+        QStringList dichas;
+        for (int c : codigos)
+            dichas << LeyendaDeBoton(c);
+        QCOMPARE(dichas, leyendas);
+        QCOMPARE(BotonPorDefecto(botones, int(codigos.size())), defecto);
+
+        // The skinned box shows them in that order and each answers its own code.
+        DialogosQt d;
+        for (int i = 0; i < codigos.size(); ++i) {
+            QStringList vistas;
+            QString porDefecto;
+            const int r = Responder([&] { return d.MsgBoxSkn(QStringLiteral("¿Seguro?"), botones, QStringLiteral("T"), 0); },
+                                    [&](QWidget *caja) {
+                                        vistas = Leyendas(caja);
+                                        for (QPushButton *b : caja->findChildren<QPushButton *>())
+                                            if (b->isDefault())
+                                                porDefecto = b->text();
+                                    },
+                                    leyendas.at(i));
+            QCOMPARE(vistas, leyendas);
+            QCOMPARE(porDefecto, leyendas.at(defecto));
+            QCOMPARE(r, codigos.at(i));
+        }
+    }
+
+    void listaLargaSeDesplaza_data()
+    {
+        QTest::addColumn<int>("productos");
+        QTest::newRow("35") << 35;
+        QTest::newRow("400") << 400;
+    }
+    void listaLargaSeDesplaza()
+    {
+        QFETCH(int, productos);
+        QStringList lista;
+        for (int i = 1; i <= productos; ++i)
+            lista << QStringLiteral("PRODUCTO-%1").arg(i);
+        const QString texto =
+            QStringLiteral("Lista de productos inexistentes que podrían afectar el reporte:\r\n") + lista.join(QStringLiteral("\r\n"));
+        DialogosQt d;
+        int alto = 0;
+        const int r = Responder([&] { return d.MsgBox(texto, 0, QStringLiteral("Reporte especial de IEPS")); },
+                                [&](QWidget *caja) {
+                                    alto = caja->height();
+                                    auto *caja2 = caja->findChild<QPlainTextEdit *>();
+                                    QVERIFY(caja2);
+                                    QCOMPARE(caja2->toPlainText(), lista.join(QLatin1Char('\n')));
+                                    QVERIFY(caja2->verticalScrollBar()->maximum() > 0);
+                                    QCOMPARE(Leyendas(caja), QStringList{"Aceptar"});
+                                    QCOMPARE(caja->findChild<QLabel *>()->text(),
+                                             QStringLiteral("Lista de productos inexistentes que podrían afectar el reporte:"));
+                                },
+                                QStringLiteral("Aceptar"));
+        QCOMPARE(r, 1);
+        // However long the list, the box is as high as one of a dozen lines.
+        QVERIFY2(alto > 0 && alto < 400, qPrintable(QString::number(alto)));
+    }
+};
+
+QTEST_MAIN(TestUiDialogosQt)
+#include "TestUiDialogosQt.moc"
