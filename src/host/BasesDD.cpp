@@ -2,6 +2,7 @@
 
 #include "Conexion.h"
 #include "Errores.h"
+#include "MotivosDelSistema.h"
 #include "Registros.h"
 
 #include <QSqlError>
@@ -73,7 +74,8 @@ bool BasesDD::conectar(Conexion &cn, const QString &base)
         ultimoError_ = QStringLiteral("No se pudo conectar con la base de datos «%1» en el servidor «%2», "
                                       "puerto %3: %4")
                            .arg(base, cRuta, QString::number(bd.port()),
-                                e.databaseText().isEmpty() ? e.driverText() : e.databaseText());
+                                MotivoDeConexion(e.nativeErrorCode().toInt(),
+                                                 e.databaseText().isEmpty() ? e.driverText() : e.databaseText()));
         bd.close();
         return false;
     }

@@ -89,6 +89,47 @@ QString MotivoDeArchivo(const QFileDevice &archivo)
     return motivo;
 }
 
+QString MotivoDeConexion(int numero, const QString &textoDelCliente)
+{
+    const QString t = textoDelCliente.trimmed();
+    // errno 110 / WSAETIMEDOUT 10060 in the text: the server's machine did not answer at all.
+    const bool sinRespuesta = t.endsWith(QLatin1String("(110)")) || t.endsWith(QLatin1String("(10060)"))
+                              || t.contains(QLatin1String("system error: 110"));
+    QString motivo;
+    switch (numero) {
+    case 2002:
+    case 2003:
+        motivo = sinRespuesta ? QStringLiteral("el servidor no respondió a tiempo")
+                              : QStringLiteral("el servidor no acepta conexiones en ese puerto: revise que esté "
+                                               "encendido y que el servidor y el puerto sean los correctos");
+        break;
+    case 2005:
+        motivo = QStringLiteral("no se encontró un servidor con ese nombre");
+        break;
+    case 2013:
+        motivo = QStringLiteral("el servidor no respondió a tiempo");
+        break;
+    case 1040:
+        motivo = QStringLiteral("el servidor tiene demasiadas conexiones abiertas; intente más tarde");
+        break;
+    case 1044:
+        motivo = QStringLiteral("el usuario no tiene permiso para usar esa base de datos");
+        break;
+    case 1045:
+        motivo = QStringLiteral("el servidor no aceptó el usuario o la contraseña");
+        break;
+    case 1049:
+        motivo = QStringLiteral("no existe esa base de datos en el servidor");
+        break;
+    case 1130:
+        motivo = QStringLiteral("el servidor no admite conexiones desde este equipo");
+        break;
+    default:
+        return t;
+    }
+    return t.isEmpty() ? motivo : motivo + QStringLiteral(" (") + t + QLatin1Char(')');
+}
+
 Error ErrorDeArchivo(const QString &accion, const QString &ruta, const QString &motivo)
 {
     return Error(errores::AccesoArchivo,

@@ -23,6 +23,11 @@ QString MotivoDeArchivo(const QFileDevice &archivo);
 Error ErrorDeArchivo(const QString &accion, const QString &ruta, const QString &motivo);
 Error ErrorDeArchivo(const QString &accion, const QFileDevice &archivo);
 
+// Why the database server could not be reached or refused the connection, in Spanish, from the
+// client library's error number and text; the text follows in parentheses for whoever looks after
+// the server, e.g. "el servidor no aceptó el usuario o la contraseña (Access denied for user …)".
+QString MotivoDeConexion(int numero, const QString &textoDelCliente);
+
 // The actions, so that each message is worded once.
 inline QString NoSePudoCrear() { return QStringLiteral("No se pudo crear"); }
 inline QString NoSePudoEscribir() { return QStringLiteral("No se pudo escribir"); }

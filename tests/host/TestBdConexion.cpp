@@ -52,16 +52,39 @@ private Q_SLOTS:
         QVERIFY(bd->bases.AbrirTabla(rs, cn, QStringLiteral("clientes WHERE Clave='C1'"), QStringLiteral("Nombre")));
     }
 
-    void abrirSinServidorDiceElMotivo()
+    // Why a connection failed, in Spanish, with the client's own text behind it.
+    void abrirDiceElMotivo_data()
     {
+        QTest::addColumn<QString>("puerto");
+        QTest::addColumn<QString>("clave");
+        QTest::addColumn<QString>("base");
+        QTest::addColumn<QString>("motivo");
+        QTest::newRow("nadie escucha") << QStringLiteral("1") << QString() << QString()
+                                       << QStringLiteral("el servidor no acepta conexiones en ese puerto: revise que esté "
+                                                         "encendido y que el servidor y el puerto sean los correctos (");
+        QTest::newRow("contraseña") << QString() << QStringLiteral("equivocada") << QString()
+                                    << QStringLiteral("el servidor no aceptó el usuario o la contraseña (");
+        QTest::newRow("base que no existe") << QString() << QString() << QStringLiteral("no_existe_esta")
+                                            << QStringLiteral("no existe esa base de datos en el servidor (");
+    }
+    void abrirDiceElMotivo()
+    {
+        QFETCH(QString, puerto);
+        QFETCH(QString, clave);
+        QFETCH(QString, base);
+        QFETCH(QString, motivo);
         BasesDD malas = bd->bases;
-        malas.cRuta = QStringLiteral("127.0.0.1");
-        malas.cPuerto = QStringLiteral("1");
+        if (!puerto.isEmpty())
+            malas.cPuerto = puerto;
+        if (!clave.isEmpty())
+            malas.cPassword = clave;
+        const QString nombre = base.isEmpty() ? bd->nombre() : base;
         Conexion cn;
-        QVERIFY(!malas.AbrirBdD(cn, bd->nombre()));
+        QVERIFY(!malas.AbrirBdD(cn, nombre));
         QVERIFY(!cn.abierta());
-        QVERIFY2(malas.UltimoError().contains(QLatin1String("127.0.0.1")), qPrintable(malas.UltimoError()));
-        QVERIFY(malas.UltimoError().contains(QLatin1String("puerto 1")));
+        const QString inicio = QStringLiteral("No se pudo conectar con la base de datos «%1» en el servidor «%2», puerto %3: ")
+                                   .arg(nombre, malas.cRuta, malas.cPuerto);
+        QVERIFY2(malas.UltimoError().startsWith(inicio + motivo), qPrintable(malas.UltimoError()));
     }
 
     void abrirTablaSinFilasQuedaAlFinal()
