@@ -179,9 +179,12 @@ QString AyudaCli()
         "  --todos-los-pagos      la bitácora registra todos los pagos\n"
         "  --config ARCHIVO.ini   archivo de configuración (por omisión repieps.ini junto al programa;\n"
         "                         con el programa instalado, en la carpeta de configuración del\n"
-        "                         usuario, ~/.config/repieps en Linux)\n"
+        "                         usuario, ~/.config/repieps en Linux); su clave «Segundos de\n"
+        "                         espera del servidor» dice cuánto puede tardar el servidor en\n"
+        "                         responder una consulta (%1 si falta)\n"
         "  --servidor HOST        toma la conexión de estas opciones y no lee la configuración;\n"
-        "                         la contraseña se lee de la variable de entorno REPIEPS_PASSWORD\n"
+        "                         la contraseña se lee de la variable de entorno REPIEPS_PASSWORD;\n"
+        "                         el servidor tiene %1 segundos para responder cada consulta\n"
         "  --puerto N             puerto del servidor MySQL (por omisión 3306); sólo con --servidor\n"
         "  --usuario USUARIO      usuario de MySQL (por omisión root); sólo con --servidor\n"
         "  --base NOMBRE          base de datos (por omisión la de la configuración, o datos1)\n"
@@ -194,13 +197,15 @@ QString AyudaCli()
         "\n"
         "Códigos de salida:\n"
         "  0  el reporte se generó\n"
-        "  1  el proceso falló (no se pudo abrir la base de datos, o un error lo detuvo)\n"
+        "  1  el proceso falló (no se pudo abrir la base de datos, el servidor no respondió a\n"
+        "     tiempo, o un error lo detuvo)\n"
         "  2  uso incorrecto (opción desconocida, fecha faltante, mal escrita o periodo al revés,\n"
         "     --puerto o --usuario sin --servidor, una base propia del servidor, un nombre de\n"
         "     archivo con carpeta o demasiado largo, una carpeta que no existe o sin permiso de\n"
         "     escritura)\n"
         "  3  ningún pago cumple las condiciones: no se escribió ningún archivo\n"
-        "  4  otro reporte se está generando en la misma base: inténtelo más tarde\n");
+        "  4  otro reporte se está generando en la misma base: inténtelo más tarde\n")
+        .arg(EsperaPorDefecto);
 }
 
 } // namespace config
