@@ -26,20 +26,16 @@ ArchivoDeSalida::Fabrica &fabricaActual()
 } // namespace
 
 ArchivoDeSalida::ArchivoDeSalida(const QString &ruta, Modo modo)
-    : ruta_(ruta), modo_(modo), archivo_(fabricaActual()(ruta, modo))
+    : ruta_(ruta), archivo_(fabricaActual()(ruta, modo))
 {
     const auto apertura = modo == Modo::Directo ? QIODevice::WriteOnly | QIODevice::Truncate : QIODevice::WriteOnly;
     if (!archivo_->open(apertura))
         throw ErrorDeArchivo(NoSePudoCrear(), ruta_, MotivoDeArchivo(*archivo_));
 }
 
-ArchivoDeSalida::~ArchivoDeSalida()
-{
-    // A replaced file that was not finished is dropped with its temporary copy; a direct one
-    // keeps what was written.
-    if (archivo_ && archivo_->isOpen() && modo_ == Modo::Directo)
-        archivo_->close();
-}
+// The device's own destructor does the right thing: an unfinished replacement is dropped with its
+// temporary copy, a direct file is closed with what was written.
+ArchivoDeSalida::~ArchivoDeSalida() = default;
 
 void ArchivoDeSalida::EscribirLinea(const QString &linea)
 {

@@ -41,7 +41,6 @@ public:
 private:
     void fallar();
     QString ruta_;
-    Modo modo_;
     std::unique_ptr<QFileDevice> archivo_;
 };
 

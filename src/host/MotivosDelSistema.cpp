@@ -42,22 +42,22 @@ const Traduccion Traducciones[] = {
 QString normalizado(QString t)
 {
     t = t.trimmed();
-    if (t.endsWith(QLatin1Char('.')) && !t.endsWith(QLatin1String("?.")))
+    if (t.endsWith(QLatin1Char('.')))
         t.chop(1);
     return t;
 }
 
-// The folder that holds the file, or the nearest one that exists.
+// The folder that holds the file, or the nearest one above it that exists.
 QString carpetaExistente(const QString &ruta)
 {
-    QFileInfo info(QFileInfo(ruta).absolutePath());
-    while (!info.exists() && !info.isRoot() && !info.absoluteFilePath().isEmpty()) {
-        const QString arriba = info.absolutePath();
-        if (arriba == info.absoluteFilePath())
+    QString carpeta = QFileInfo(ruta).absolutePath();
+    while (!QFileInfo::exists(carpeta)) {
+        const QString arriba = QFileInfo(carpeta).absolutePath();
+        if (arriba == carpeta)
             break;
-        info = QFileInfo(arriba);
+        carpeta = arriba;
     }
-    return info.absoluteFilePath();
+    return carpeta;
 }
 
 } // namespace
