@@ -1,5 +1,7 @@
+#include "Archivos.h"
 #include "BaseDePrueba.h"
 #include "DialogosGrabados.h"
+#include "VistaGrabada.h"
 #include "Errores.h"
 #include "clsRepIEPS.h"
 
@@ -100,12 +102,6 @@ const Cambio *BuscarCambio(const QString &nombre)
     return nullptr;
 }
 
-QByteArray Leer(const QString &ruta)
-{
-    QFile f(ruta);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<no existe>");
-}
-
 // The first line where two outputs part, readable; empty when they are equal.
 QString PrimeraDiferencia(const QString &que, const QByteArray &periodo, const QByteArray &renglon)
 {
@@ -175,17 +171,6 @@ QString DiferenciaDeReportes(const QString &que, const QByteArray &periodo, cons
     return QString();
 }
 
-// The window as the engine sees it, as one list of calls.
-class VistaGrabada : public engine::VistaProceso {
-public:
-    void TextoProceso(const QString &t) override { llamadas << QStringLiteral("texto:") + t; }
-    void VerProceso(bool v) override { llamadas << QStringLiteral("ver:%1").arg(v); }
-    void ProcesarEventos() override { llamadas << QStringLiteral("eventos"); }
-    bool PorLineaDeProductos() const override { return true; }
-    void Avance(int h, int t) override { llamadas << QStringLiteral("avance:%1/%2").arg(h).arg(t); }
-    QStringList llamadas;
-};
-
 } // namespace
 
 // The whole-period reading against the row-by-row reading on generated databases: both must
@@ -250,7 +235,7 @@ private:
         }
         s.err.chop(1);
         for (const QString &a : QDir(dir.path()).entryList(QDir::Files, QDir::Name))
-            s.archivos[a] = Leer(dir.filePath(a));
+            s.archivos[a] = LeerArchivo(dir.filePath(a));
         return s;
     }
 
@@ -442,8 +427,8 @@ private Q_SLOTS:
                 cajas << c.texto;
             return Corrida{int(rep.resultado()),
                            rep.mensajeError(),
-                           Leer(dir.filePath(QStringLiteral("Logrep.txt"))),
-                           Leer(dir.filePath(QStringLiteral("rep.txt"))),
+                           LeerArchivo(dir.filePath(QStringLiteral("Logrep.txt"))),
+                           LeerArchivo(dir.filePath(QStringLiteral("rep.txt"))),
                            vista.llamadas,
                            cajas,
                            rep.productosInexistentes(),

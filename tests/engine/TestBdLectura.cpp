@@ -1,5 +1,7 @@
+#include "Archivos.h"
 #include "BaseDePrueba.h"
 #include "DialogosGrabados.h"
+#include "VistaGrabada.h"
 #include "clsRepIEPS.h"
 
 #include <QTemporaryDir>
@@ -8,14 +10,6 @@
 using engine::clsRepIEPS;
 
 namespace {
-
-class VistaMuda : public engine::VistaProceso {
-public:
-    void TextoProceso(const QString &) override {}
-    void VerProceso(bool) override {}
-    void ProcesarEventos() override {}
-    bool PorLineaDeProductos() const override { return true; }
-};
 
 // Three customers, four payments, a payment over two invoices, a missing product, a pesticide.
 const char *Datos =
@@ -51,24 +45,18 @@ private:
         qint64 consultas;
     };
 
-    static QByteArray leer(const QString &ruta)
-    {
-        QFile f(ruta);
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-    }
-
     Corrida correr(BaseDePrueba &bd, clsRepIEPS::Lectura lectura)
     {
         QTemporaryDir dir;
         DialogosGrabados dialogos;
-        VistaMuda vista;
+        VistaGrabada vista;
         host::Conexion cn;
         clsRepIEPS rep(bd.bases, cn, vista, dir.path());
         rep.setLectura(lectura);
         QString archivo = QStringLiteral("rep.txt");
         rep.ProcesarReporte(QDate(2018, 1, 1), QDate(2018, 3, 31), archivo, QString(), true, false);
         return {rep.lecturaUsada(), rep.motivoLectura(), int(rep.resultado()), rep.mensajeError(),
-                leer(dir.filePath(QStringLiteral("Logrep.txt"))), leer(dir.filePath(QStringLiteral("rep.txt"))),
+                LeerArchivo(dir.filePath(QStringLiteral("Logrep.txt"))), LeerArchivo(dir.filePath(QStringLiteral("rep.txt"))),
                 cn.consultas()};
     }
 

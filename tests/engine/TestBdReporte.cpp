@@ -1,3 +1,4 @@
+#include "Archivos.h"
 #include "BaseDePrueba.h"
 #include "DialogosGrabados.h"
 #include "Registros.h"
@@ -25,12 +26,6 @@ public:
     bool porLinea = true;
     QPair<int, int> avance;
 };
-
-QByteArray leer(const QString &ruta)
-{
-    QFile f(ruta);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("<no existe>");
-}
 
 QByteArray lineas(std::initializer_list<const char *> ls)
 {
@@ -111,8 +106,8 @@ private:
             host::Dialogos::instalar(&propios);
         return {rep.resultado(),
                 archivo,
-                leer(dir->filePath(QStringLiteral("Logrep.txt"))),
-                leer(dir->filePath(QStringLiteral("rep.txt"))),
+                LeerArchivo(dir->filePath(QStringLiteral("Logrep.txt"))),
+                LeerArchivo(dir->filePath(QStringLiteral("rep.txt"))),
                 rep.mensajeError(),
                 rep.productosInexistentes()};
     }
@@ -248,7 +243,7 @@ private Q_SLOTS:
         QCOMPARE(c.reporte, lineas({"C|ABCD800101123|PARTE UNO DOS TRES|14|020|00|001|000|20|005|0.250|004|180|0|18|0|||||||||||"}));
         QVERIFY(c.log.contains(QByteArray("PARTE|UNO\r\nDOS\0TRES", 19)));
         // The review names both faults.
-        const QByteArray revision = leer(dir->filePath(QStringLiteral("Revisionrep.txt")));
+        const QByteArray revision = LeerArchivo(dir->filePath(QStringLiteral("Revisionrep.txt")));
         QVERIFY(revision.contains("\r\nRFC de m\xE1s de 13 caracteres (el reporte lo recorta) | RFC: ABCD-8001011234567 | "));
         QVERIFY(revision.contains("\r\nnombre con \xAB|\xBB o caracteres de control"));
     }
@@ -263,7 +258,7 @@ private Q_SLOTS:
             "INSERT INTO facturasdetalle VALUES (1,1,'P1',10,90,0,10);\n"));
         const Corrida c = correr(true, false);
         QCOMPARE(int(c.resultado), int(clsRepIEPS::Resultado::Completo));
-        const QByteArray revision = leer(dir->filePath(QStringLiteral("Revisionrep.txt")));
+        const QByteArray revision = LeerArchivo(dir->filePath(QStringLiteral("Revisionrep.txt")));
         QVERIFY2(revision.startsWith("Revisi\xF3n del reporte rep.txt (clientes): 2 hallazgos\r\n"), revision.constData());
         QVERIFY(revision.contains("\r\nparte del documento fuera de 0 % a 100 % | RFC: AAA-010101-AAA | Clave: C1 | "
                                   "Nombre: COMERCIAL  DEL NORTE, S.A. DE C.V. | folio 1, Factura A7: 150.00 % | "
@@ -353,7 +348,7 @@ private Q_SLOTS:
         const Corrida c = correr(true, true, QString(), true, &dialogos);
         QCOMPARE(int(c.resultado), int(clsRepIEPS::Resultado::SinPagos));
         QCOMPARE(c.reporte, QByteArray("anterior"));
-        QCOMPARE(c.log, QByteArray("<no existe>"));
+        QCOMPARE(c.log, NoExiste);
         QCOMPARE(c.archivo, QStringLiteral("rep.txt"));
         QCOMPARE(dialogos.cajas.size(), 1);
         QCOMPARE(dialogos.cajas[0].texto, QStringLiteral("Fin del proceso"));
@@ -493,8 +488,8 @@ private Q_SLOTS:
         rep.ProcesarReporte(QDate(2018, 1, 1), QDate(2018, 3, 31), archivo, QString(), true, true);
         QCOMPARE(int(rep.resultado()), int(clsRepIEPS::Resultado::Error));
         QVERIFY2(dialogos.cajas.last().texto.contains(QStringLiteral("Se perdió la conexión con el servidor")), qPrintable(dialogos.cajas.last().texto));
-        QCOMPARE(leer(dir->filePath(QStringLiteral("Logrep.txt"))).count("Pago ---> "), 2);
-        QCOMPARE(leer(dir->filePath(QStringLiteral("rep.txt"))), QByteArray("<no existe>"));
+        QCOMPARE(LeerArchivo(dir->filePath(QStringLiteral("Logrep.txt"))).count("Pago ---> "), 2);
+        QCOMPARE(LeerArchivo(dir->filePath(QStringLiteral("rep.txt"))), NoExiste);
     }
 
     void otraCorridaEnCursoNoCambiaNada()
@@ -510,7 +505,7 @@ private Q_SLOTS:
         QCOMPARE(int(c.resultado), int(clsRepIEPS::Resultado::Ocupada));
         QVERIFY(dialogos.cajas[0].texto.startsWith(QStringLiteral("Otro reporte de IEPS se está generando")));
         QCOMPARE(bd->cn.Valor(QStringLiteral("SELECT RFC FROM tmptempoieps")).toString(), QStringLiteral("DE OTRA"));
-        QCOMPARE(c.log, QByteArray("<no existe>"));
+        QCOMPARE(c.log, NoExiste);
         bd->cn.Execute(QStringLiteral("DROP TABLE tmptempoieps"));
     }
 

@@ -1,5 +1,6 @@
 #include "BaseDePrueba.h"
 #include "DialogosGrabados.h"
+#include "VistaGrabada.h"
 #include "clsRepIEPS.h"
 
 #include <QTemporaryDir>
@@ -10,20 +11,6 @@ using engine::clsRepIEPS;
 Q_DECLARE_METATYPE(clsRepIEPS::Lectura)
 
 namespace {
-
-// Every call the engine makes on its window, in order; line ends shown as \r \n.
-class VistaGrabada : public engine::VistaProceso {
-public:
-    void TextoProceso(const QString &t) override
-    {
-        llamadas << QStringLiteral("texto:") + QString(t).replace('\r', QLatin1String("\\r")).replace('\n', QLatin1String("\\n"));
-    }
-    void VerProceso(bool v) override { llamadas << QStringLiteral("ver:%1").arg(v); }
-    void ProcesarEventos() override { llamadas << QStringLiteral("eventos"); }
-    bool PorLineaDeProductos() const override { return true; }
-    void Avance(int h, int t) override { llamadas << QStringLiteral("avance:%1/%2").arg(h).arg(t); }
-    QStringList llamadas;
-};
 
 // Three payments of each side: the first pays a document with two IEPS lines and one without;
 // the second is of a party missing from the catalogue and pays one IEPS line; the third is of a

@@ -1,4 +1,5 @@
 #include "ArchivoDeSalida.h"
+#include "Archivos.h"
 #include "Errores.h"
 #include "MotivosDelSistema.h"
 
@@ -42,12 +43,6 @@ ArchivoDeSalida::Fabrica queFalla(qint64 cabe, const QString &error)
             return std::make_unique<QueFalla<QSaveFile>>(ruta, cabe, error);
         return std::make_unique<QueFalla<QFile>>(ruta, cabe, error);
     };
-}
-
-QByteArray leer(const QString &ruta)
-{
-    QFile f(ruta);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
 }
 
 } // namespace
@@ -159,7 +154,7 @@ private Q_SLOTS:
         } catch (const Error &e) {
             QCOMPARE(e.texto(), u"Error nº 75, No se pudo escribir el archivo %1: %2"_s.arg(QDir::toNativeSeparators(ruta), motivo));
         }
-        QCOMPARE(leer(ruta), QByteArray("anterior\r\n"));
+        QCOMPARE(LeerArchivo(ruta), QByteArray("anterior\r\n"));
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{u"R.txt"_s});
     }
 
@@ -175,7 +170,7 @@ private Q_SLOTS:
             a.EscribirLinea(u"año 2"_s);
             a.Vaciar();
         });
-        QCOMPARE(leer(ruta), QByteArray("a\xF1o 1\r\n"));
+        QCOMPARE(LeerArchivo(ruta), QByteArray("a\xF1o 1\r\n"));
     }
 
     void laGuardaDevuelveLaFabricaAnterior()
@@ -187,7 +182,7 @@ private Q_SLOTS:
         ArchivoDeSalida a(ruta, ArchivoDeSalida::Modo::Reemplazar);
         a.EscribirLinea(u"€"_s);
         a.Terminar();
-        QCOMPARE(leer(ruta), QByteArray("\x80\r\n"));
+        QCOMPARE(LeerArchivo(ruta), QByteArray("\x80\r\n"));
     }
 };
 

@@ -1,4 +1,5 @@
 #include "ArchivoIni.h"
+#include "Archivos.h"
 
 #include <QDir>
 #include <QFile>
@@ -28,11 +29,6 @@ private:
         if (!bytes.isNull() && f.open(QIODevice::WriteOnly))
             f.write(bytes);
         return f.fileName();
-    }
-    static QByteArray leer(const QString &archivo)
-    {
-        QFile f(archivo);
-        return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
     }
 
 private Q_SLOTS:
@@ -108,7 +104,7 @@ private Q_SLOTS:
         QString motivo;
         QCOMPARE(ini::Escribe(archivo, seccion, clave, valor, &motivo), !despues.isNull());
         QCOMPARE(motivo.isEmpty(), !despues.isNull());
-        QCOMPARE(leer(archivo), despues.isNull() ? antes : despues);
+        QCOMPARE(LeerArchivo(archivo), despues.isNull() ? antes : despues);
         if (!despues.isNull())
             QCOMPARE(ini::Lee(archivo, seccion, clave), valor);
     }
@@ -149,7 +145,7 @@ private Q_SLOTS:
         const QString archivo = archivoCon(antes);
         QString motivo;
         QVERIFY2(ini::Escribe(archivo, u"Sistema"_s, u"MySQLUsuario"_s, valor, &motivo), qPrintable(motivo));
-        QCOMPARE(leer(archivo), despues);
+        QCOMPARE(LeerArchivo(archivo), despues);
         QCOMPARE(ini::Lee(archivo, u"Sistema"_s, u"MySQLUsuario"_s), valor);
     }
 
@@ -180,7 +176,7 @@ private Q_SLOTS:
         QString motivo;
         QVERIFY(!ini::Escribe(archivo, u"A"_s, u"k"_s, u"v"_s, &motivo));
         QCOMPARE(motivo, problema);
-        QCOMPARE(leer(archivo), contenido);
+        QCOMPARE(LeerArchivo(archivo), contenido);
         QCOMPARE(ini::Lee(archivo, u"A"_s, u"k"_s), QString());
     }
 
@@ -207,8 +203,8 @@ private Q_SLOTS:
         QVERIFY(QFile::copy(archivoCon("[A]\nk=1\n"), archivo));
         QCOMPARE(::link(QFile::encodeName(archivo).constData(), QFile::encodeName(otro).constData()), 0);
         QVERIFY(ini::Escribe(archivo, u"A"_s, u"k"_s, u"2"_s));
-        QCOMPARE(leer(archivo), QByteArray("[A]\nk=2\n"));
-        QCOMPARE(leer(otro), QByteArray("[A]\nk=1\n"));
+        QCOMPARE(LeerArchivo(archivo), QByteArray("[A]\nk=2\n"));
+        QCOMPARE(LeerArchivo(otro), QByteArray("[A]\nk=1\n"));
         QCOMPARE(QDir(aparte.path()).entryList(QDir::Files), (QStringList{u"a.ini"_s, u"b.ini"_s}));
 #endif
     }
