@@ -1,7 +1,6 @@
 #include "Archivos.h"
 #include "BaseDePrueba.h"
-#include "DialogosGrabados.h"
-#include "VistaGrabada.h"
+#include "CorridaDePrueba.h"
 #include "Errores.h"
 #include "clsRepIEPS.h"
 
@@ -413,28 +412,15 @@ private Q_SLOTS:
             clsRepIEPS::Lectura lectura;
         };
         const auto correrMotor = [&](clsRepIEPS::Lectura lectura) {
-            QTemporaryDir dir;
-            DialogosGrabados dialogos;
-            VistaGrabada vista;
-            host::Conexion cn;
-            clsRepIEPS rep(bd->bases, cn, vista, dir.path());
-            rep.setLectura(lectura);
-            rep.setPagosPorLote(lote);
-            QString archivo = QStringLiteral("rep.txt");
-            rep.ProcesarReporte(QDate(2018, 1, 1), QDate(2018, 3, 31), archivo, QString(), !proveedores, todos);
+            CorridaDePrueba c(bd->bases, lectura);
+            c.rep.setPagosPorLote(lote);
+            c.Correr(!proveedores, todos);
             QStringList cajas;
-            for (const auto &c : dialogos.cajas)
-                cajas << c.texto;
-            return Corrida{int(rep.resultado()),
-                           rep.mensajeError(),
-                           LeerArchivo(dir.filePath(QStringLiteral("Logrep.txt"))),
-                           LeerArchivo(dir.filePath(QStringLiteral("rep.txt"))),
-                           vista.llamadas,
-                           cajas,
-                           rep.productosInexistentes(),
-                           rep.pagosProcesados(),
-                           rep.lineasProcesadas(),
-                           rep.lecturaUsada()};
+            for (const auto &caja : c.dialogos.cajas)
+                cajas << caja.texto;
+            return Corrida{int(c.rep.resultado()), c.rep.mensajeError(), c.Log(), c.Reporte(), c.vista.llamadas, cajas,
+                           c.rep.productosInexistentes(), c.rep.pagosProcesados(), c.rep.lineasProcesadas(),
+                           c.rep.lecturaUsada()};
         };
         const Corrida periodo = correrMotor(clsRepIEPS::Lectura::PorPeriodo);
         const Corrida renglon = correrMotor(clsRepIEPS::Lectura::PorRenglon);

@@ -1,10 +1,8 @@
 #include "Archivos.h"
 #include "BaseDePrueba.h"
-#include "DialogosGrabados.h"
-#include "VistaGrabada.h"
+#include "CorridaDePrueba.h"
 #include "clsRepIEPS.h"
 
-#include <QTemporaryDir>
 #include <QtTest>
 
 using engine::clsRepIEPS;
@@ -47,17 +45,10 @@ private:
 
     Corrida correr(BaseDePrueba &bd, clsRepIEPS::Lectura lectura)
     {
-        QTemporaryDir dir;
-        DialogosGrabados dialogos;
-        VistaGrabada vista;
-        host::Conexion cn;
-        clsRepIEPS rep(bd.bases, cn, vista, dir.path());
-        rep.setLectura(lectura);
-        QString archivo = QStringLiteral("rep.txt");
-        rep.ProcesarReporte(QDate(2018, 1, 1), QDate(2018, 3, 31), archivo, QString(), true, false);
-        return {rep.lecturaUsada(), rep.motivoLectura(), int(rep.resultado()), rep.mensajeError(),
-                LeerArchivo(dir.filePath(QStringLiteral("Logrep.txt"))), LeerArchivo(dir.filePath(QStringLiteral("rep.txt"))),
-                cn.consultas()};
+        CorridaDePrueba c(bd.bases, lectura);
+        c.Correr(true, false);
+        return {c.rep.lecturaUsada(), c.rep.motivoLectura(), int(c.rep.resultado()), c.rep.mensajeError(),
+                c.Log(), c.Reporte(), c.cn.consultas()};
     }
 
 private Q_SLOTS:

@@ -1,9 +1,7 @@
 #include "BaseDePrueba.h"
-#include "DialogosGrabados.h"
-#include "VistaGrabada.h"
+#include "CorridaDePrueba.h"
 #include "clsRepIEPS.h"
 
-#include <QTemporaryDir>
 #include <QtTest>
 
 using engine::clsRepIEPS;
@@ -93,17 +91,12 @@ private Q_SLOTS:
         QFETCH(clsRepIEPS::Lectura, lectura);
         QFETCH(bool, proveedores);
         QFETCH(QStringList, esperadas);
-        QTemporaryDir dir;
-        DialogosGrabados dialogos;
-        VistaGrabada vista;
-        host::Conexion cn;
-        clsRepIEPS rep(bd->bases, cn, vista, dir.path());
-        rep.setLectura(lectura);
-        QString archivo = QStringLiteral("rep.txt");
-        rep.ProcesarReporte(QDate(2018, 1, 1), QDate(2018, 3, 31), archivo, QString(), !proveedores, false);
-        QCOMPARE(int(rep.resultado()), int(clsRepIEPS::Resultado::Completo));
-        for (int i = 0; i < qMax(vista.llamadas.size(), esperadas.size()); ++i) {
-            const QString hecha = vista.llamadas.value(i, QStringLiteral("<ninguna>"));
+        CorridaDePrueba c(bd->bases, lectura);
+        c.Correr(!proveedores, false);
+        QCOMPARE(int(c.rep.resultado()), int(clsRepIEPS::Resultado::Completo));
+        const QStringList &llamadas = c.vista.llamadas;
+        for (int i = 0; i < qMax(llamadas.size(), esperadas.size()); ++i) {
+            const QString hecha = llamadas.value(i, QStringLiteral("<ninguna>"));
             const QString esperada = esperadas.value(i, QStringLiteral("<ninguna>"));
             QVERIFY2(hecha == esperada,
                      qPrintable(QStringLiteral("llamada %1: %2, se esperaba %3").arg(i + 1).arg(hecha, esperada)));
