@@ -26,7 +26,8 @@ bool SePuedeEscribir(const QString &carpeta)
 CarpetasDelPrograma CarpetasPara(const QString &carpetaDelPrograma)
 {
     CarpetasDelPrograma c;
-    if (SePuedeEscribir(carpetaDelPrograma)) {
+    const bool instalado = QFileInfo::exists(QDir(carpetaDelPrograma).filePath(QLatin1String(kDesinstalador)));
+    if (!instalado && SePuedeEscribir(carpetaDelPrograma)) {
         c.configuracion = c.salida = carpetaDelPrograma;
         return c;
     }

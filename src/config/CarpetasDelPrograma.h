@@ -13,13 +13,18 @@ struct CarpetasDelPrograma {
     QString salida;        // folder of the reports, logs and reviews
 };
 
+// The name of the uninstaller that the Windows installer leaves beside the programs.
+inline constexpr char kDesinstalador[] = "desinstalar.exe";
+
 // The one decision, from the folder that holds the executables. Where the user can write in it
 // (a build folder, a copy of the program in a folder of its own) both folders are that folder,
-// as the program always had them. Otherwise the configuration lives in the user's configuration
-// folder for this application (QStandardPaths::AppConfigLocation: both programs are named
-// "repieps") and the outputs in the folder "repieps" of the user's documents. A folder whose mode
-// lets no one write counts as read-only also for a superuser, who could write there anyway.
-// Creates nothing.
+// as the program always had them. An installed program uses the user's folders instead: its
+// folder cannot be written (/usr/bin, Program Files), or it holds the uninstaller (a Windows
+// installation for one user, in a folder the user owns). The configuration then lives in the
+// user's configuration folder for this application (QStandardPaths::AppConfigLocation: both
+// programs are named "repieps") and the outputs in the folder "repieps" of the user's documents.
+// A folder whose mode lets no one write counts as read-only also for a superuser, who could
+// write there anyway. Creates nothing.
 CarpetasDelPrograma CarpetasPara(const QString &carpetaDelPrograma);
 
 // The running program's: CarpetasPara of the executable's folder. The user's folders are created

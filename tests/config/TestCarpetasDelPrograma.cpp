@@ -35,21 +35,28 @@ private Q_SLOTS:
     void carpetas_data()
     {
         QTest::addColumn<int>("modo");
+        QTest::addColumn<QString>("otroArchivo"); // a file beside the programs
         QTest::addColumn<QByteArray>("carpetasXdg"); // the desktop's names of the user's folders
         QTest::addColumn<bool>("delUsuario");
         QTest::addColumn<QString>("configuracion"); // "%P": the program's folder
         QTest::addColumn<QString>("salida");
-        QTest::newRow("escribible") << 0755 << QByteArray() << false << u"%P"_s << u"%P"_s;
-        QTest::newRow("sólo el dueño escribe") << 0700 << QByteArray() << false << u"%P"_s << u"%P"_s;
-        QTest::newRow("nadie escribe") << 0555 << QByteArray() << true << u".config/repieps"_s
+        QTest::newRow("escribible") << 0755 << QString() << QByteArray() << false << u"%P"_s << u"%P"_s;
+        QTest::newRow("sólo el dueño escribe") << 0700 << QString() << QByteArray() << false << u"%P"_s << u"%P"_s;
+        QTest::newRow("nadie escribe") << 0555 << QString() << QByteArray() << true << u".config/repieps"_s
                                        << u"Documents/repieps"_s;
         QTest::newRow("nadie escribe, documentos en español")
-            << 0555 << QByteArray("XDG_DOCUMENTS_DIR=\"$HOME/Documentos\"\n") << true << u".config/repieps"_s
-            << u"Documentos/repieps"_s;
+            << 0555 << QString() << QByteArray("XDG_DOCUMENTS_DIR=\"$HOME/Documentos\"\n") << true
+            << u".config/repieps"_s << u"Documentos/repieps"_s;
+        // Installed for one user on Windows: the folder is the user's, but it is an installation.
+        QTest::newRow("escribible, con desinstalador") << 0755 << u"desinstalar.exe"_s << QByteArray() << true
+                                                       << u".config/repieps"_s << u"Documents/repieps"_s;
+        QTest::newRow("escribible, otro programa") << 0755 << u"instalar.exe"_s << QByteArray() << false
+                                                   << u"%P"_s << u"%P"_s;
     }
     void carpetas()
     {
         QFETCH(int, modo);
+        QFETCH(QString, otroArchivo);
         QFETCH(QByteArray, carpetasXdg);
         QFETCH(bool, delUsuario);
         QFETCH(QString, configuracion);
@@ -66,6 +73,12 @@ private Q_SLOTS:
             QDir(casa.path()).mkpath(u"Documentos"_s); // the desktop names only folders that exist
 
         QTemporaryDir programa;
+        QStringList archivos;
+        if (!otroArchivo.isEmpty()) {
+            QFile f(QDir(programa.path()).filePath(otroArchivo));
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            archivos << otroArchivo;
+        }
         QVERIFY(QFile::setPermissions(programa.path(), Permisos(modo)));
         const config::CarpetasDelPrograma c = config::CarpetasPara(programa.path());
         QFile::setPermissions(programa.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
@@ -77,7 +90,7 @@ private Q_SLOTS:
         // The decision creates nothing, not even its probe.
         QVERIFY(!QFile::exists(casaDe(u".config/repieps"_s)));
         QVERIFY(!QFile::exists(casaDe(salida)) || !delUsuario);
-        QCOMPARE(QDir(programa.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden), QStringList());
+        QCOMPARE(QDir(programa.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden), archivos);
     }
 
     void esteProgramaJuntoAlEjecutable()
