@@ -5,7 +5,8 @@
 ; silently (for all users when it may, /CurrentUser or /AllUsers choose), and so does the
 ; uninstaller. The programs keep their settings and reports in the user's own folders, which
 ; uninstalling never touches.
-Unicode true
+; A 64-bit installer for a 64-bit program (it also runs where only 64-bit programs do).
+Target amd64-unicode
 SetCompressor /SOLID lzma
 
 !define PRODUCTO "repieps"
