@@ -21,6 +21,11 @@
 #include <io.h>
 #define isatty _isatty
 #define fileno _fileno
+#ifndef NOMINMAX
+#define NOMINMAX
+#endif
+#define WIN32_LEAN_AND_MEAN
+#include <windows.h>
 #else
 #include <unistd.h>
 #endif
@@ -102,10 +107,29 @@ private:
     QElapsedTimer ultimo_;
 };
 
+#ifdef Q_OS_WIN
+// The program writes UTF-8. A Windows console shows its own code page (850 in Mexico), where
+// "bitácora" would come out garbled: while the program runs the console reads UTF-8, and it gets
+// its code page back when the program ends. Pipes and files get the same UTF-8 as on Linux.
+class ConsolaUtf8 {
+public:
+    ConsolaUtf8() : anterior_(GetConsoleOutputCP()) { SetConsoleOutputCP(CP_UTF8); }
+    ~ConsolaUtf8() { SetConsoleOutputCP(anterior_); }
+    ConsolaUtf8(const ConsolaUtf8 &) = delete;
+    ConsolaUtf8 &operator=(const ConsolaUtf8 &) = delete;
+
+private:
+    UINT anterior_;
+};
+#endif
+
 } // namespace
 
 int main(int argc, char *argv[])
 {
+#ifdef Q_OS_WIN
+    const ConsolaUtf8 consola;
+#endif
     QCoreApplication app(argc, argv);
     // The desktop program's name, so that both find the same user folders.
     QCoreApplication::setApplicationName(QStringLiteral("repieps"));
