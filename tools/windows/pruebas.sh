@@ -61,9 +61,16 @@ base_generada() {
 
 paso_unitarias() {
     aviso "== Pruebas unitarias bajo Wine (CTest en $compilacion)"
-    (cd "$compilacion" && WINEPATH="$(ventanas "$prefijo_qt/bin");$(ventanas "$prefijo_mariadb/lib/mariadb")" \
+    # The window tests draw on a virtual X server with Windows' own platform.
+    local pantalla="$tmp/pantalla" xvfb
+    Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$pantalla" 2>/dev/null &
+    xvfb=$!
+    for _ in $(seq 50); do [ -s "$pantalla" ] && break; sleep 0.1; done
+    (cd "$compilacion" && DISPLAY=":$(head -n 1 "$pantalla")" WINEPATH="$(dlls_de_compilacion)" \
         ctest --output-on-failure --timeout 900 -E '^servidor_bd_detener$') && bien "pruebas unitarias" ||
         mal "pruebas unitarias (vea la salida de CTest arriba)"
+    wineserver -k 2>/dev/null || true
+    kill "$xvfb" 2>/dev/null || true
 }
 
 # Runs one request with both programs; $1 names it, the rest are repieps-cli's options (besides
@@ -82,11 +89,14 @@ comparar() {
     set -e
     local distintos=""
     [ "$rl" = "$rw" ] || distintos+=" código de salida ($rl en Linux, $rw en Windows)"
+    # A run that fails says why in the same words (these messages name no path).
+    [ "$rl" = 0 ] || cmp -s <(tr -d '\r' <"$dl.err") <(tr -d '\r' <"$dw.err") || distintos+=" mensajes"
     local a
     for a in $(cd "$dl" && ls) $(cd "$dw" && ls); do
         cmp -s "$dl/$a" "$dw/$a" || distintos+=" $a"
     done
-    if [ -z "$distintos" ] && [ -n "$(ls "$dl")" -o "$rl" = 3 ]; then
+    # A run that ends well writes its files; one that does not must end alike on both.
+    if [ -z "$distintos" ] && { [ -n "$(ls "$dl")" ] || [ "$rl" != 0 ]; }; then
         bien "$caso: salida $rl, $(ls "$dl" | wc -l) archivos idénticos"
     else
         mal "$caso: distintos:${distintos:- ningún archivo escrito}"

@@ -120,8 +120,17 @@ compilar_qt() {
     fi
     aviso "Compilando Qt $version_qt para Windows ($hilos hilos; de 25 minutos a más de una hora)"
     aviso "  avance en $cache/qt-compilacion.log"
-    cmake --build "$b" --parallel "$hilos" >"$cache/qt-compilacion.log" 2>&1 ||
-        falla "la compilación de Qt falló; vea $cache/qt-compilacion.log"
+    local log="$cache/qt-compilacion.log" pid desde avance
+    desde=$(date +%s)
+    cmake --build "$b" --parallel "$hilos" >"$log" 2>&1 &
+    pid=$!
+    # Ninja's "[hechos/total]" once a minute, so that an hour of work shows it is alive.
+    while kill -0 "$pid" 2>/dev/null; do
+        for _ in $(seq 60); do kill -0 "$pid" 2>/dev/null && sleep 1; done
+        avance=$(tail -n 20 "$log" | grep -o '^\[[0-9]*/[0-9]*\]' | tail -n 1 || true)
+        [ -z "$avance" ] || aviso "  Qt: $avance pasos, $(duracion $(( $(date +%s) - desde )))"
+    done
+    wait "$pid" || falla "la compilación de Qt falló; vea $log"
     cmake --install "$b" >"$cache/qt-instalacion.log" 2>&1 ||
         falla "la instalación de Qt falló; vea $cache/qt-instalacion.log"
     mkdir -p "$prefijo_qt/licencias"

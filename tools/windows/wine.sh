@@ -3,6 +3,18 @@
 # A path of this machine as Wine's programs see it (drive Z: is the root folder).
 ventanas() { local r=${1//\//\\}; echo "Z:$r"; }
 
+# Where Wine finds the DLLs of programs run from the build folder: Qt, the MariaDB client and the
+# MinGW runtime (the program folder of the package carries its own copies instead).
+dlls_de_compilacion() {
+    local d lista=""
+    for d in "$prefijo_qt/bin" "$prefijo_mariadb/lib/mariadb" \
+             "$(dirname "$("$triple-g++-posix" -print-file-name=libstdc++-6.dll)")" \
+             "$(dirname "$("$triple-g++-posix" -print-file-name=libwinpthread-1.dll)")"; do
+        lista+="${lista:+;}$(ventanas "$(cd "$d" && pwd)")"
+    done
+    echo "$lista"
+}
+
 # Windows' own fonts are not free: the prefix gets Wine's Tahoma (the dialog font Qt asks Windows
 # for) and Liberation Sans in place of Segoe UI and Arial, which have the same metrics, so that the
 # window keeps its proportions and its accents in the pictures.
