@@ -40,18 +40,37 @@ done
 wine reg query "$clave" /v DisplayName 2>/dev/null | grep -q "Reporte especial de IEPS" ||
     mal "Windows no lista el programa en $clave"
 
-# A report by the installed program: it cannot tell the user's folders from the program's by the
-# rights on its folder under Wine, so the uninstaller beside it is what tells it it is installed.
-salida=$(REPIEPS_PASSWORD= wine "$destino/repieps-cli.exe" --desde 01/01/2018 --hasta 31/03/2018 \
-    --servidor 127.0.0.1 --puerto "$puerto" --usuario root --base "$base" 2>/dev/null | tr -d '\r') ||
-    mal "repieps-cli.exe instalado terminó con error"
-ruta=$(sed -n 's/^Reporte: //p' <<<"$salida")
-case "$ruta" in
-    *"\\Documents\\repieps\\"*) ;;
-    *) mal "el reporte no quedó en Documentos\\repieps: «$ruta»" ;;
-esac
-diff -r "$documentos" "$linux" >/dev/null || mal "los archivos de $documentos no son los de Linux"
-[ -f "$configuracion/repieps.ini" ] || mal "no se creó la configuración del usuario en $configuracion"
+# A first run as a user meets it: the installed program makes its settings file in the user's
+# folder, pointing at the point-of-sale's default folder, and says what is missing. It cannot tell
+# an installation by the rights on its folder under Wine, which has none: the uninstaller beside
+# it is what tells it.
+cli() { wine "$destino/repieps-cli.exe" --desde 01/01/2018 --hasta 31/03/2018 "$@" 2>"$c/repieps-err.txt" | tr -d '\r'; }
+nubora="$c/nuborapremium"
+rm -rf "$nubora"
+! cli >/dev/null || mal "la primera corrida, sin la instalación del punto de venta, terminó bien"
+ini="$configuracion/repieps.ini"
+if grep -aq 'Ruta de Nubora Premium=C:\\nuborapremium' "$ini" 2>/dev/null; then
+    # The point-of-sale's installation, and the database named in the settings.
+    mkdir -p "$nubora"
+    printf '[Datos]\r\nMySQLServer=127.0.0.1\r\nMySQLPuerto=%s\r\nMySQLUsuario=242A056B2D\r\nMySQLPassword=EC\r\n' \
+        "$puerto" >"$nubora/NuboraPremium.ini"
+    # (The first run stops before it writes the database's key.)
+    if grep -aq '^Base de datos principal=' "$ini"; then
+        sed -i "s/^Base de datos principal=[^\r]*/Base de datos principal=$base/" "$ini"
+    else
+        printf 'Base de datos principal=%s\r\n' "$base" >>"$ini"
+    fi
+    salida=$(cli) || mal "repieps-cli.exe instalado terminó con error: $(cat "$c/repieps-err.txt")"
+    ruta=$(sed -n 's/^Reporte: //p' <<<"$salida")
+    case "$ruta" in
+        *"\\Documents\\repieps\\"*) ;;
+        *) mal "el reporte no quedó en Documentos\\repieps: «$ruta»" ;;
+    esac
+    diff -r "$documentos" "$linux" >/dev/null || mal "los archivos de $documentos no son los de Linux"
+else
+    mal "la primera corrida no dejó $ini con la carpeta de omisión C:\\nuborapremium"
+fi
+rm -rf "$nubora" "$c/repieps-err.txt"
 
 uninst="$destino/desinstalar.exe"
 wine "$uninst" /S >/dev/null 2>&1 || mal "el desinstalador terminó con error"
