@@ -14,8 +14,15 @@ struct Traduccion {
     const char *espanol;
 };
 
-// POSIX texts (strerror), the same failures as Windows words them in English, and Qt's own.
+// POSIX texts (strerror), the same failures as Windows words them in English (and Wine, in
+// shorter words), and Qt's own.
 const Traduccion Traducciones[] = {
+    {"Disk full", "no queda espacio en el disco"},
+    {"Access denied", "permiso denegado"},
+    {"File not found", "no existe el archivo o la carpeta"},
+    {"Path not found", "no existe el archivo o la carpeta"},
+    {"Write protected", "el disco es de solo lectura"},
+    {"Sharing violation", "el archivo está en uso"},
     {"No space left on device", "no queda espacio en el disco"},
     {"There is not enough space on the disk", "no queda espacio en el disco"},
     {"Partial write. Partition full?", "no queda espacio en el disco"},
@@ -80,6 +87,9 @@ QString MotivoEnEspanol(const QString &textoDelSistema)
 
 QString MotivoDeArchivo(const QFileDevice &archivo)
 {
+    // Windows says only "access denied" when a folder is opened as a file.
+    if (!archivo.fileName().isEmpty() && QFileInfo(archivo.fileName()).isDir())
+        return MotivoEnEspanol(QStringLiteral("Is a directory"));
     const QString motivo = MotivoEnEspanol(archivo.errorString());
     if (motivo == QLatin1String("el sistema no dio el motivo") && !archivo.fileName().isEmpty()) {
         const QStorageInfo disco(carpetaExistente(archivo.fileName()));

@@ -1,4 +1,5 @@
 #include "BaseDePrueba.h"
+#include "Consola.h"
 
 #include <QDir>
 #include <QProcess>
@@ -27,7 +28,7 @@ private:
         p.start();
         if (!p.waitForFinished(120000))
             return {};
-        return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()), QString::fromUtf8(p.readAllStandardError())};
+        return {p.exitCode(), TextoDeConsola(p.readAllStandardOutput()), TextoDeConsola(p.readAllStandardError())};
     }
 
     QStringList servidor() const

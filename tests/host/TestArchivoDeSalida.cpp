@@ -64,6 +64,9 @@ private Q_SLOTS:
         QTest::newRow("escritura parcial") << u"Partial write. Partition full?"_s << u"no queda espacio en el disco"_s;
         QTest::newRow("permiso") << u"Permission denied"_s << u"permiso denegado"_s;
         QTest::newRow("permiso, Windows") << u"Access is denied."_s << u"permiso denegado"_s;
+        QTest::newRow("disco lleno, Wine") << u"Disk full."_s << u"no queda espacio en el disco"_s;
+        QTest::newRow("permiso, Wine") << u"Access denied."_s << u"permiso denegado"_s;
+        QTest::newRow("ruta, Wine") << u"Path not found."_s << u"no existe el archivo o la carpeta"_s;
         QTest::newRow("no escribible") << u"Existing file /a/R.txt is not writable"_s << u"permiso denegado"_s;
         QTest::newRow("no existe") << u"No such file or directory"_s << u"no existe el archivo o la carpeta"_s;
         QTest::newRow("nombre largo") << u"File name too long"_s << u"el nombre es demasiado largo"_s;
