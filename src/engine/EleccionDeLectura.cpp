@@ -17,12 +17,10 @@ namespace {
 
 struct Columna {
     QString tipo;
-    bool nula = true;
     QString juego, colacion;
 };
 
 struct Indice {
-    bool unico = false;
     QStringList columnas; // lower case, in index order
 };
 
@@ -114,27 +112,25 @@ private:
             t.tipo = rs.CampoDeFila(i, QStringLiteral("TABLE_TYPE")).toString();
         }
         rs.Abrir(cn_,
-                 QStringLiteral("SELECT TABLE_NAME,COLUMN_NAME,DATA_TYPE,IS_NULLABLE,CHARACTER_SET_NAME,COLLATION_NAME "
+                 QStringLiteral("SELECT TABLE_NAME,COLUMN_NAME,DATA_TYPE,CHARACTER_SET_NAME,COLLATION_NAME "
                                 "FROM information_schema.COLUMNS")
                      + donde,
                  QString());
         for (int i = 0; i < rs.cantidadFilas(); ++i) {
             Columna c;
             c.tipo = Minusculas(rs.CampoDeFila(i, QStringLiteral("DATA_TYPE")));
-            c.nula = rs.CampoDeFila(i, QStringLiteral("IS_NULLABLE")).toString() != QLatin1String("NO");
             c.juego = rs.CampoDeFila(i, QStringLiteral("CHARACTER_SET_NAME")).toString();
             c.colacion = rs.CampoDeFila(i, QStringLiteral("COLLATION_NAME")).toString();
             tablas_[Minusculas(rs.CampoDeFila(i, QStringLiteral("TABLE_NAME")))]
                 .columnas.insert(Minusculas(rs.CampoDeFila(i, QStringLiteral("COLUMN_NAME"))), c);
         }
         rs.Abrir(cn_,
-                 QStringLiteral("SELECT TABLE_NAME,INDEX_NAME,NON_UNIQUE,COLUMN_NAME FROM information_schema.STATISTICS")
+                 QStringLiteral("SELECT TABLE_NAME,INDEX_NAME,COLUMN_NAME FROM information_schema.STATISTICS")
                      + donde + QStringLiteral(" ORDER BY TABLE_NAME,INDEX_NAME,SEQ_IN_INDEX"),
                  QString());
         for (int i = 0; i < rs.cantidadFilas(); ++i) {
             Indice &x = tablas_[Minusculas(rs.CampoDeFila(i, QStringLiteral("TABLE_NAME")))]
                             .indices[rs.CampoDeFila(i, QStringLiteral("INDEX_NAME")).toString()];
-            x.unico = rs.CampoDeFila(i, QStringLiteral("NON_UNIQUE")).toInt() == 0;
             x.columnas << Minusculas(rs.CampoDeFila(i, QStringLiteral("COLUMN_NAME")));
         }
     }
