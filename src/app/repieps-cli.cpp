@@ -197,6 +197,9 @@ int main(int argc, char *argv[])
             << (reporte.lecturaUsada() == engine::clsRepIEPS::Lectura::PorPeriodo ? "periodo" : "renglon") << Qt::endl;
     if (op.estadisticas && !reporte.motivoLectura().isEmpty())
         err << "Se leyó renglón por renglón: " << reporte.motivoLectura() << Qt::endl;
+    if (op.estadisticas)
+        for (const QString &duda : reporte.dudasDeLectura())
+            err << "Se leyó aparte: " << duda << Qt::endl;
 
     bases.CierraBdD(cn);
     switch (reporte.resultado()) {

@@ -17,12 +17,10 @@ namespace {
 
 struct Columna {
     QString tipo;
-    bool nula = true;
     QString juego, colacion;
 };
 
 struct Indice {
-    bool unico = false;
     QStringList columnas; // lower case, in index order
 };
 
@@ -83,8 +81,8 @@ public:
     {
         EleccionDeLectura e;
         leerDefiniciones();
-        e.llaveAnexos = revisarAnexos();
-        revisarDocumentosYLineas();
+        e.llaveAnexos = revisarAnexos(e.dudaAnexos);
+        revisarDocumentosYLineas(e);
         revisarFolios(pagos);
         revisarPresentaciones();
         e.pesosRfc = pesosDeRfc(pagos);
@@ -114,27 +112,25 @@ private:
             t.tipo = rs.CampoDeFila(i, QStringLiteral("TABLE_TYPE")).toString();
         }
         rs.Abrir(cn_,
-                 QStringLiteral("SELECT TABLE_NAME,COLUMN_NAME,DATA_TYPE,IS_NULLABLE,CHARACTER_SET_NAME,COLLATION_NAME "
+                 QStringLiteral("SELECT TABLE_NAME,COLUMN_NAME,DATA_TYPE,CHARACTER_SET_NAME,COLLATION_NAME "
                                 "FROM information_schema.COLUMNS")
                      + donde,
                  QString());
         for (int i = 0; i < rs.cantidadFilas(); ++i) {
             Columna c;
             c.tipo = Minusculas(rs.CampoDeFila(i, QStringLiteral("DATA_TYPE")));
-            c.nula = rs.CampoDeFila(i, QStringLiteral("IS_NULLABLE")).toString() != QLatin1String("NO");
             c.juego = rs.CampoDeFila(i, QStringLiteral("CHARACTER_SET_NAME")).toString();
             c.colacion = rs.CampoDeFila(i, QStringLiteral("COLLATION_NAME")).toString();
             tablas_[Minusculas(rs.CampoDeFila(i, QStringLiteral("TABLE_NAME")))]
                 .columnas.insert(Minusculas(rs.CampoDeFila(i, QStringLiteral("COLUMN_NAME"))), c);
         }
         rs.Abrir(cn_,
-                 QStringLiteral("SELECT TABLE_NAME,INDEX_NAME,NON_UNIQUE,COLUMN_NAME FROM information_schema.STATISTICS")
+                 QStringLiteral("SELECT TABLE_NAME,INDEX_NAME,COLUMN_NAME FROM information_schema.STATISTICS")
                      + donde + QStringLiteral(" ORDER BY TABLE_NAME,INDEX_NAME,SEQ_IN_INDEX"),
                  QString());
         for (int i = 0; i < rs.cantidadFilas(); ++i) {
             Indice &x = tablas_[Minusculas(rs.CampoDeFila(i, QStringLiteral("TABLE_NAME")))]
                             .indices[rs.CampoDeFila(i, QStringLiteral("INDEX_NAME")).toString()];
-            x.unico = rs.CampoDeFila(i, QStringLiteral("NON_UNIQUE")).toInt() == 0;
             x.columnas << Minusculas(rs.CampoDeFila(i, QStringLiteral("COLUMN_NAME")));
         }
     }
@@ -161,26 +157,9 @@ private:
             throw NoSePuede{QStringLiteral("la columna %1.%2 no es de números enteros").arg(t.nombre, QLatin1String(nombre))};
     }
 
-    // A unique index whose columns all lie among `columnas` and hold no NULL: no two rows share
-    // those values, so a look-up by them or an order by them has one answer.
-    void unica(const Tabla &t, const QStringList &columnas)
-    {
-        for (const Indice &x : t.indices) {
-            if (!x.unico)
-                continue;
-            bool dentro = true;
-            for (const QString &c : x.columnas) {
-                const auto it = t.columnas.constFind(c);
-                if (!columnas.contains(c) || it == t.columnas.constEnd() || it->nula)
-                    dentro = false;
-            }
-            if (dentro)
-                return;
-        }
-        throw NoSePuede{QStringLiteral("la tabla %1 no tiene una llave única de (%2)").arg(t.nombre, columnas.join(QStringLiteral(", ")))};
-    }
-
-    QStringList revisarAnexos()
+    // Whether the server returns one payment's links in the order of the clustered primary key,
+    // whatever way it reads them: the key's columns, or empty and the reason for the doubt.
+    QStringList revisarAnexos(QString &duda)
     {
         const Tabla &t = tabla(lado_.anexos);
         const QString folio = QStringLiteral("foliodelpago");
@@ -188,13 +167,17 @@ private:
         entera(t, "FolioDelPago");
         entera(t, lado_.documentoDelAnexo);
         columna(t, "Cantidad");
-        // A payment's links come in the order of the clustered primary key, whether the server
-        // reads them through an index on the folio or through the whole table.
-        if (t.motor != QLatin1String("innodb") || t.tipo != QLatin1String("BASE TABLE"))
-            throw NoSePuede{QStringLiteral("la tabla %1 no es InnoDB: el orden de sus renglones no está garantizado").arg(t.nombre)};
+        // Only InnoDB keeps a table's rows in its primary key's order, and its secondary indexes
+        // in that order within equal values: MyISAM and Aria read deleted rows' places again.
+        if (t.motor != QLatin1String("innodb") || t.tipo != QLatin1String("BASE TABLE")) {
+            duda = QStringLiteral("la tabla %1 no es InnoDB").arg(t.nombre);
+            return {};
+        }
         const auto primaria = t.indices.constFind(QStringLiteral("PRIMARY"));
-        if (primaria == t.indices.constEnd())
-            throw NoSePuede{QStringLiteral("la tabla %1 no tiene llave primaria").arg(t.nombre)};
+        if (primaria == t.indices.constEnd()) {
+            duda = QStringLiteral("la tabla %1 no tiene llave primaria").arg(t.nombre);
+            return {};
+        }
         const QStringList llave = primaria->columnas;
         // Another index could give the server a different order: one that starts with the folio
         // and goes on with other columns, one that starts with the document (a range on <>0), or
@@ -205,32 +188,33 @@ private:
             const QStringList &c = it->columnas;
             const bool soloFolio = c == QStringList{folio} || c == QStringList{folio} + llave;
             const bool cubre = c.contains(folio) && c.contains(documento) && c.contains(QStringLiteral("cantidad"));
-            if (!soloFolio && (c.first() == folio || c.first() == documento || cubre))
-                throw NoSePuede{QStringLiteral("el índice %1 de la tabla %2 puede cambiar el orden de los renglones de un pago")
-                                    .arg(it.key(), t.nombre)};
+            if (!soloFolio && (c.first() == folio || c.first() == documento || cubre)) {
+                duda = QStringLiteral("el índice %1 de la tabla %2 puede cambiar el orden de los renglones de un pago")
+                           .arg(it.key(), t.nombre);
+                return {};
+            }
         }
         return llave;
     }
 
-    void revisarDocumentosYLineas()
+    // Keys that repeat and lines that share a Partida are found in the rows read; only the types
+    // decide here.
+    void revisarDocumentosYLineas(EleccionDeLectura &e)
     {
         const Tabla &documentos = tabla(lado_.documentos);
         entera(documentos, lado_.claveDocumento);
-        unica(documentos, {QString::fromLatin1(lado_.claveDocumento).toLower()});
 
         const Tabla &detalle = tabla(lado_.detalle);
         entera(detalle, lado_.claveDetalle);
-        columna(detalle, "Partida");
-        unica(detalle, {QString::fromLatin1(lado_.claveDetalle).toLower(), QStringLiteral("partida")});
+        static const QSet<QString> numericos = {QStringLiteral("decimal"), QStringLiteral("float"), QStringLiteral("double")};
+        const Columna &partida = columna(detalle, "Partida");
+        e.partidaNumerica = EsEntera(partida) || numericos.contains(partida.tipo);
 
-        const Tabla &productos = tabla("productos");
-        columna(productos, "Clave");
-        unica(productos, {QStringLiteral("clave")});
+        columna(tabla("productos"), "Clave");
 
         const Tabla &lineas = tabla("lineas");
         entera(lineas, "Id");
         columna(lineas, "Linea");
-        unica(lineas, {QStringLiteral("id")});
     }
 
     void revisarFolios(const host::Registros &pagos)

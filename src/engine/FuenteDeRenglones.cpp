@@ -1,5 +1,7 @@
 #include "FuenteDeRenglones.h"
 
+#include "Formatos.h"
+
 namespace engine {
 
 const Lado &Lado::De(bool clientes)
@@ -31,6 +33,37 @@ const Lado &Lado::De(bool clientes)
         "comprasdetalle LEFT JOIN productos ON comprasdetalle.Producto=productos.Clave",
     };
     return clientes ? Clientes : Proveedores;
+}
+
+QString Lado::DesdeAnexos(const QVariant &folio) const
+{
+    // The folio is placed bare: a NULL one makes the statement fail, as it must.
+    return QLatin1String(anexos) + QStringLiteral(" WHERE FolioDelPago=") + ValorComoTexto(folio) + QStringLiteral(" AND ")
+           + QLatin1String(documentoDelAnexo) + QStringLiteral("<>0");
+}
+
+QString Lado::ColumnasAnexos() const
+{
+    return QStringLiteral("Cantidad,") + QLatin1String(documentoDelAnexo);
+}
+
+QString Lado::DesdeDocumento(const QVariant &documento) const
+{
+    return QLatin1String(documentos) + QStringLiteral(" WHERE ") + QLatin1String(claveDocumento) + QLatin1Char('=')
+           + ValorComoTexto(documento) + QStringLiteral(" AND ImpuestoAd<>0 AND Cancelada=0 LIMIT 1");
+}
+
+QString Lado::DesdeDetalle(const QVariant &documento) const
+{
+    const QString tabla = QLatin1String(detalle);
+    return QLatin1String(productos) + QStringLiteral(" WHERE ") + tabla + QStringLiteral(".ImpuestoAd<>0 AND ") + tabla
+           + QLatin1Char('.') + QLatin1String(claveDetalle) + QLatin1Char('=') + ValorComoTexto(documento)
+           + QStringLiteral(" ORDER BY Partida");
+}
+
+QString DesdeLinea(int idLinea)
+{
+    return QStringLiteral("lineas WHERE Id=") + QString::number(idLinea) + QStringLiteral(" LIMIT 1");
 }
 
 } // namespace engine

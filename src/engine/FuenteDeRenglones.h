@@ -3,6 +3,7 @@
 #include "Tramo.h"
 
 #include <QString>
+#include <QStringList>
 #include <QVariant>
 
 namespace engine {
@@ -27,7 +28,21 @@ struct Lado {
     const char *productos;         // how lines join the product catalogue
 
     static const Lado &De(bool clientes);
+
+    // The per-row statements, as the table text and column list that BasesDD::AbrirTabla takes.
+    // Both sources use them, so that a row the batch reading cannot vouch for is read exactly as
+    // the reference reads it.
+    // The links of one payment (columns Cantidad and the document column).
+    QString DesdeAnexos(const QVariant &folio) const;
+    QString ColumnasAnexos() const;
+    // One document, when it carries IEPS and is not cancelled (LIMIT 1).
+    QString DesdeDocumento(const QVariant &documento) const;
+    // The lines of one document that carry IEPS, ORDER BY Partida.
+    QString DesdeDetalle(const QVariant &documento) const;
 };
+
+// The per-row statement of a product line's name (LIMIT 1; column Linea).
+QString DesdeLinea(int idLinea);
 
 // Where a run gets the rows it works on. Whatever the source, the rows come in the same order,
 // with the same columns and values, as the per-row statements return them; the run's
@@ -49,6 +64,9 @@ public:
     virtual bool NombreDeLinea(int idLinea, QVariant &nombre) = 0;
     // Forgets what was read.
     virtual void Cerrar() = 0;
+    // What the last run read with the per-row statements because the batch could not vouch for
+    // its order or uniqueness, one Spanish sentence each (empty when nothing).
+    virtual QStringList Dudas() const { return {}; }
 };
 
 } // namespace engine

@@ -1,15 +1,17 @@
 #include "FuentePorPeriodo.h"
 
+#include "BasesDD.h"
 #include "Conexion.h"
 #include "Registros.h"
-
-#include <QSet>
 
 namespace engine {
 
 namespace {
-// The batch reads add the key they are matched by as a last column under this name.
+// The batch reads add the key they are matched by as a last column under this name, and the
+// detail read the values its order ties are judged by.
 const QString ClaveDelLote = QStringLiteral("ClaveDelLote");
+const QString PartidaDelLote = QStringLiteral("PartidaDelLote");
+const QString PesoDelLote = QStringLiteral("PesoDelLote");
 
 QString Lista(const QList<qint64> &valores)
 {
@@ -39,14 +41,25 @@ QHash<qint64, QPair<int, int>> Tramos(const host::Registros &rs, const QString &
     }
     return r;
 }
+
+// A text without its trailing blanks, which the server's comparisons ignore.
+QString SinBlancosFinales(QString texto)
+{
+    while (texto.endsWith(QLatin1Char(' ')))
+        texto.chop(1);
+    return texto;
+}
 } // namespace
 
-FuentePorPeriodo::FuentePorPeriodo(host::Conexion &cn, const Lado &lado, const host::Registros &pagos,
-                                   QStringList llaveAnexos, int pagosPorLote)
-    : cn_(cn)
+FuentePorPeriodo::FuentePorPeriodo(host::BasesDD &bases, host::Conexion &cn, const Lado &lado,
+                                   const host::Registros &pagos, const EleccionDeLectura &eleccion, int pagosPorLote)
+    : bases_(bases)
+    , cn_(cn)
     , lado_(lado)
     , pagos_(pagos)
-    , llaveAnexos_(std::move(llaveAnexos))
+    , llaveAnexos_(eleccion.llaveAnexos)
+    , dudaAnexos_(eleccion.dudaAnexos)
+    , partidaNumerica_(eleccion.partidaNumerica)
     , pagosPorLote_(pagosPorLote > 0 ? pagosPorLote : 1)
 {
 }
@@ -58,6 +71,11 @@ void FuentePorPeriodo::LeerLote(int desde)
     anexosDelFolio_.clear();
     documento_.clear();
     detalleDelDocumento_.clear();
+    documentosRepetidos_.clear();
+    detallesEmpatados_.clear();
+    anexosSolos_.clear();
+    documentosSolos_.clear();
+    detallesSolos_.clear();
     rsDocumentos_.Cerrar();
     rsDetalle_.Cerrar();
 
@@ -71,14 +89,16 @@ void FuentePorPeriodo::LeerLote(int desde)
         }
     }
 
-    // The links, each payment's in the order of the table's primary key: the order in which
-    // the server returns them to a statement that asks for one folio.
+    // The links, each payment's in the order of the table's primary key when that is the order
+    // in which the server returns them to a statement that asks for one folio; otherwise only
+    // which links each payment has counts here.
     const QString documento = QLatin1String(lado_.documentoDelAnexo);
     rsAnexos_.Abrir(cn_,
                     QStringLiteral("SELECT FolioDelPago,Cantidad,") + documento + QStringLiteral(" FROM ")
                         + QLatin1String(lado_.anexos) + QStringLiteral(" WHERE ") + documento
                         + QStringLiteral("<>0 AND FolioDelPago IN (") + Lista(folios)
-                        + QStringLiteral(") ORDER BY FolioDelPago,") + llaveAnexos_.join(QLatin1Char(',')),
+                        + QStringLiteral(") ORDER BY FolioDelPago")
+                        + (llaveAnexos_.isEmpty() ? QString() : QLatin1Char(',') + llaveAnexos_.join(QLatin1Char(','))),
                     QString());
     anexosDelFolio_ = Tramos(rsAnexos_, QStringLiteral("FolioDelPago"));
 
@@ -105,37 +125,98 @@ void FuentePorPeriodo::LeerLote(int desde)
     QList<qint64> califican;
     for (int i = 0; i < rsDocumentos_.cantidadFilas(); ++i) {
         const qint64 d = rsDocumentos_.CampoDeFila(i, ClaveDelLote).toLongLong();
+        // Two documents under one key: the per-row statement's LIMIT 1 decides which one counts.
+        if (documento_.contains(d)) {
+            documentosRepetidos_.insert(d);
+            continue;
+        }
         documento_.insert(d, i);
         califican << d;
     }
     if (califican.isEmpty())
         return;
 
-    const QString claveDetalle = QLatin1String(lado_.detalle) + QLatin1Char('.') + QLatin1String(lado_.claveDetalle);
+    const QString detalle = QLatin1String(lado_.detalle);
+    const QString claveDetalle = detalle + QLatin1Char('.') + QLatin1String(lado_.claveDetalle);
     rsDetalle_.Abrir(cn_,
                      QStringLiteral("SELECT ") + QLatin1String(lado_.columnasDetalle) + QLatin1Char(',') + claveDetalle
-                         + QStringLiteral(" AS ") + ClaveDelLote + QStringLiteral(" FROM ")
-                         + QLatin1String(lado_.productos) + QStringLiteral(" WHERE ") + QLatin1String(lado_.detalle)
+                         + QStringLiteral(" AS ") + ClaveDelLote + QLatin1Char(',') + detalle
+                         + QStringLiteral(".Partida AS ") + PartidaDelLote
+                         + (partidaNumerica_ ? QString()
+                                             : QStringLiteral(",HEX(WEIGHT_STRING(") + detalle
+                                                   + QStringLiteral(".Partida)) AS ") + PesoDelLote)
+                         + QStringLiteral(" FROM ") + QLatin1String(lado_.productos) + QStringLiteral(" WHERE ") + detalle
                          + QStringLiteral(".ImpuestoAd<>0 AND ") + claveDetalle + QStringLiteral(" IN (")
                          + Lista(califican) + QStringLiteral(") ORDER BY ") + claveDetalle
                          + QStringLiteral(",Partida"),
                      QString());
     detalleDelDocumento_ = Tramos(rsDetalle_, ClaveDelLote);
+    // Lines of one document that tie on Partida come in an order the server chooses anew for
+    // each statement.
+    for (auto it = detalleDelDocumento_.constBegin(); it != detalleDelDocumento_.constEnd(); ++it) {
+        for (int fila = it->first + 1; fila < it->second; ++fila) {
+            if (Empatan(fila - 1, fila)) {
+                detallesEmpatados_.insert(it.key());
+                break;
+            }
+        }
+    }
+}
+
+bool FuentePorPeriodo::Empatan(int fila, int otra) const
+{
+    const QVariant a = rsDetalle_.CampoDeFila(fila, PartidaDelLote);
+    const QVariant b = rsDetalle_.CampoDeFila(otra, PartidaDelLote);
+    if (a.isNull() || b.isNull())
+        return a.isNull() && b.isNull();
+    if (partidaNumerica_)
+        return a.toDouble() == b.toDouble();
+    // Equal sort weights under the column's collation; equal texts but for case and trailing
+    // blanks are taken as a tie too, in case the weights tell apart what the sort does not.
+    return rsDetalle_.CampoDeFila(fila, PesoDelLote) == rsDetalle_.CampoDeFila(otra, PesoDelLote)
+           || SinBlancosFinales(a.toString()).compare(SinBlancosFinales(b.toString()), Qt::CaseInsensitive) == 0;
+}
+
+host::Registros &FuentePorPeriodo::Solo(QHash<qint64, std::shared_ptr<host::Registros>> &leidos, qint64 clave,
+                                        const QString &desde, const QString &columnas)
+{
+    std::shared_ptr<host::Registros> &rs = leidos[clave];
+    if (!rs) {
+        auto nuevo = std::make_shared<host::Registros>();
+        bases_.AbrirTabla(*nuevo, cn_, desde, columnas);
+        rs = std::move(nuevo);
+    }
+    return *rs;
 }
 
 Tramo FuentePorPeriodo::Anexos(int indice, const Pago &pago)
 {
     if (indice < loteDesde_ || indice >= loteHasta_)
         LeerLote(indice);
-    const auto it = anexosDelFolio_.constFind(pago.folio.toLongLong());
+    const qint64 folio = pago.folio.toLongLong();
+    const auto it = anexosDelFolio_.constFind(folio);
     if (it == anexosDelFolio_.constEnd())
         return Tramo();
+    // One link has no order to get wrong.
+    if (llaveAnexos_.isEmpty() && it->second - it->first > 1) {
+        if (!anexosSolos_.contains(folio))
+            ++pagosSolos_;
+        return Tramo(Solo(anexosSolos_, folio, lado_.DesdeAnexos(pago.folio), lado_.ColumnasAnexos()));
+    }
     return Tramo(rsAnexos_, it->first, it->second);
 }
 
 Tramo FuentePorPeriodo::Documento(const QVariant &documento)
 {
-    const auto it = documento_.constFind(documento.toLongLong());
+    const qint64 d = documento.toLongLong();
+    if (documentosRepetidos_.contains(d)) {
+        if (!documentosSolos_.contains(d))
+            ++documentosLeidosSolos_;
+        const host::Registros &rs =
+            Solo(documentosSolos_, d, lado_.DesdeDocumento(documento), QLatin1String(lado_.columnasDocumento));
+        return rs.cantidadFilas() > 0 ? Tramo(rs, 0, 1) : Tramo();
+    }
+    const auto it = documento_.constFind(d);
     if (it == documento_.constEnd())
         return Tramo();
     return Tramo(rsDocumentos_, it.value(), it.value() + 1);
@@ -143,7 +224,13 @@ Tramo FuentePorPeriodo::Documento(const QVariant &documento)
 
 Tramo FuentePorPeriodo::Detalle(const QVariant &documento)
 {
-    const auto it = detalleDelDocumento_.constFind(documento.toLongLong());
+    const qint64 d = documento.toLongLong();
+    if (detallesEmpatados_.contains(d)) {
+        if (!detallesSolos_.contains(d))
+            ++detallesLeidosSolos_;
+        return Tramo(Solo(detallesSolos_, d, lado_.DesdeDetalle(documento), QLatin1String(lado_.columnasDetalle)));
+    }
+    const auto it = detalleDelDocumento_.constFind(d);
     if (it == detalleDelDocumento_.constEnd())
         return Tramo();
     return Tramo(rsDetalle_, it->first, it->second);
@@ -154,9 +241,22 @@ bool FuentePorPeriodo::NombreDeLinea(int idLinea, QVariant &nombre)
     if (!lineasLeidas_) {
         host::Registros rs;
         rs.Abrir(cn_, QStringLiteral("SELECT Id,Linea FROM lineas"), QString());
-        for (int i = 0; i < rs.cantidadFilas(); ++i)
-            lineas_.insert(rs.CampoDeFila(i, QStringLiteral("Id")).toLongLong(), rs.CampoDeFila(i, QStringLiteral("Linea")));
+        for (int i = 0; i < rs.cantidadFilas(); ++i) {
+            const qint64 id = rs.CampoDeFila(i, QStringLiteral("Id")).toLongLong();
+            if (lineas_.contains(id))
+                lineasRepetidas_.insert(id);
+            else
+                lineas_.insert(id, rs.CampoDeFila(i, QStringLiteral("Linea")));
+        }
         lineasLeidas_ = true;
+    }
+    if (lineasRepetidas_.contains(idLinea)) {
+        // The per-row statement's LIMIT 1 decides which of the rows names the line.
+        if (!lineasSolas_.contains(idLinea))
+            ++lineasLeidasSolas_;
+        const host::Registros &rs = Solo(lineasSolas_, idLinea, DesdeLinea(idLinea), QStringLiteral("Linea"));
+        nombre = rs.cantidadFilas() > 0 ? rs.CampoDeFila(0, QStringLiteral("Linea")) : QVariant();
+        return rs.cantidadFilas() > 0;
     }
     const auto it = lineas_.constFind(idLinea);
     if (it == lineas_.constEnd()) {
@@ -175,9 +275,33 @@ void FuentePorPeriodo::Cerrar()
     anexosDelFolio_.clear();
     documento_.clear();
     detalleDelDocumento_.clear();
+    documentosRepetidos_.clear();
+    detallesEmpatados_.clear();
+    anexosSolos_.clear();
+    documentosSolos_.clear();
+    detallesSolos_.clear();
+    lineasSolas_.clear();
     lineas_.clear();
+    lineasRepetidas_.clear();
     lineasLeidas_ = false;
     loteDesde_ = loteHasta_ = 0;
+}
+
+QStringList FuentePorPeriodo::Dudas() const
+{
+    QStringList r;
+    if (pagosSolos_ > 0)
+        r << QStringLiteral("pagos con dos o más vínculos, leídos uno por uno: %1 (%2: no se sabe en qué orden da el "
+                            "servidor los vínculos de un pago)")
+                 .arg(pagosSolos_)
+                 .arg(dudaAnexos_);
+    if (documentosLeidosSolos_ > 0)
+        r << QStringLiteral("documentos cuya llave se repite, leídos uno por uno: %1").arg(documentosLeidosSolos_);
+    if (detallesLeidosSolos_ > 0)
+        r << QStringLiteral("documentos con dos líneas en la misma Partida, leídos uno por uno: %1").arg(detallesLeidosSolos_);
+    if (lineasLeidasSolas_ > 0)
+        r << QStringLiteral("líneas de productos cuyo Id se repite, leídas una por una: %1").arg(lineasLeidasSolas_);
+    return r;
 }
 
 } // namespace engine

@@ -138,10 +138,11 @@ void clsRepIEPS::ejecutar(const QDate &dtInicial, const QDate &dtFinal, QString 
 
     QString desde, campos;
     const QString desdeTexto = host::LibKVRS::FechaSQL(dtInicial);
-    const QString hastaTexto = host::LibKVRS::FechaSQL(dtFinal);
+    // The period covers its last day whole, also where Fecha keeps a time of day.
+    const QString hastaTexto = host::LibKVRS::FechaSQL(dtFinal.addDays(1));
     if (blSonCtes_) {
         desde = QStringLiteral("edoctacli LEFT JOIN clientes ON edoctacli.Clave=clientes.Clave WHERE Fecha>='")
-                + desdeTexto + QStringLiteral("' AND Fecha<='") + hastaTexto
+                + desdeTexto + QStringLiteral("' AND Fecha<'") + hastaTexto
                 + QStringLiteral("' AND CantidadPago>0 AND NotaCredito=0");
         if (!stCliente.isEmpty())
             desde += QStringLiteral(" AND clientes.Clave='") + cn_.Escapa(stCliente) + QStringLiteral("'");
@@ -149,7 +150,7 @@ void clsRepIEPS::ejecutar(const QDate &dtInicial, const QDate &dtFinal, QString 
                                 "clientes.Nombre,clientes.RFC,clientes.Estado");
     } else {
         desde = QStringLiteral("edoctaprov LEFT JOIN proveedores ON edoctaprov.Clave=proveedores.Clave where Fecha>='")
-                + desdeTexto + QStringLiteral("' AND Fecha<='") + hastaTexto + QStringLiteral("' AND CantidadPago>0");
+                + desdeTexto + QStringLiteral("' AND Fecha<'") + hastaTexto + QStringLiteral("' AND CantidadPago>0");
         if (!stCliente.isEmpty())
             desde += QStringLiteral(" AND proveedores.Clave='") + cn_.Escapa(stCliente) + QStringLiteral("'");
         campos = QStringLiteral("edoctaprov.Id,edoctaprov.Folio,edoctaprov.Fecha,edoctaprov.CantidadPago,"
@@ -253,12 +254,17 @@ void clsRepIEPS::elegirLectura()
         }
     }
     if (lecturaUsada_ == Lectura::PorPeriodo) {
-        fuente_ = std::make_unique<FuentePorPeriodo>(cn_, lado, rsPagos_, eleccion.llaveAnexos, pagosPorLote_);
+        fuente_ = std::make_unique<FuentePorPeriodo>(bases_, cn_, lado, rsPagos_, eleccion, pagosPorLote_);
         acumulador_ = std::make_unique<AcumuladorEnMemoria>(cn_, std::move(eleccion.pesosRfc));
     } else {
         fuente_ = std::make_unique<FuentePorRenglon>(bases_, cn_, lado);
         acumulador_ = std::make_unique<AcumuladorEnTabla>(bases_, cn_, rsTemporal_);
     }
+}
+
+QStringList clsRepIEPS::dudasDeLectura() const
+{
+    return fuente_ ? fuente_->Dudas() : QStringList();
 }
 
 void clsRepIEPS::ProcesarPago(int indice, const Pago &pago)

@@ -77,6 +77,9 @@ public:
     // periods (empty otherwise): the database does not guarantee the same rows in the same order.
     Lectura lecturaUsada() const { return lecturaUsada_; }
     const QString &motivoLectura() const { return motivoLectura_; }
+    // What the last run, reading whole periods, read again with the per-row statements because
+    // the rows that came back left their order or uniqueness in doubt (empty when nothing).
+    QStringList dudasDeLectura() const;
 
     // Title of the missing-products box.
     void setTituloAplicacion(const QString &titulo) { titulo_ = titulo; }

@@ -87,9 +87,9 @@ int main(int argc, char *argv[])
                        "JOIN facturasdetalle d ON d.Id=f.Id AND d.ImpuestoAd<>0 "
                        "LEFT JOIN productos p ON p.Clave=d.Producto "
                        "LEFT JOIN lineas l ON l.Id=p.Linea "
-                       "WHERE e.Fecha BETWEEN '%1' AND '%2' AND e.CantidadPago>0 AND e.NotaCredito=0 "
+                       "WHERE e.Fecha>='%1' AND e.Fecha<'%2' AND e.CantidadPago>0 AND e.NotaCredito=0 "
                        "GROUP BY c.RFC, l.Linea, p.Pedimento ORDER BY NULL")
-            .arg(desde.toString(Qt::ISODate), hasta.toString(Qt::ISODate));
+            .arg(desde.toString(Qt::ISODate), hasta.addDays(1).toString(Qt::ISODate)); // the last day whole, as a run reads it
 
     try {
         // The clock includes connecting, as a run's does.
