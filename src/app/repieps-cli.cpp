@@ -13,6 +13,7 @@
 
 #include <QCoreApplication>
 #include <QDir>
+#include <QFileInfo>
 #include <QElapsedTimer>
 #include <QTextStream>
 
@@ -227,6 +228,9 @@ int main(int argc, char *argv[])
         err << "Ningún pago del periodo cumple las condiciones; no se generó ningún archivo." << Qt::endl;
         return SinPagos;
     default:
+        // The earlier report, log and review are as they were; what this run logged is beside them.
+        if (!reporte.rutaLog().isEmpty() && QFileInfo::exists(reporte.rutaLog()))
+            err << "Log del proceso fallido: " << QDir::toNativeSeparators(reporte.rutaLog()) << Qt::endl;
         return Fallo;
     }
 }

@@ -102,11 +102,6 @@ bool LeerOpcionesCli(const QStringList &argumentos, OpcionesCli &o, QString *err
     }
     if (o.desde > o.hasta)
         return falla(QStringLiteral("La fecha inicial (%1) es posterior a la final (%2).").arg(desde, hasta));
-    if (o.archivo.trimmed().isEmpty() && !o.archivo.isEmpty())
-        return falla(QStringLiteral("El nombre del archivo no puede quedar en blanco."));
-
-    // The connection comes whole from the options or whole from the configuration: a port or a
-    // user without a server would otherwise be silently ignored.
     const auto dada = [&argumentos](const char *opcion) {
         for (const QString &a : argumentos) {
             if (a == QLatin1String(opcion) || a.startsWith(QLatin1String(opcion) + QLatin1Char('=')))
@@ -114,6 +109,13 @@ bool LeerOpcionesCli(const QStringList &argumentos, OpcionesCli &o, QString *err
         }
         return false;
     };
+    // "--archivo=" given empty is as wrong as a name of blanks: it must not fall back to the
+    // default name silently.
+    if (dada("--archivo") && o.archivo.trimmed().isEmpty())
+        return falla(QStringLiteral("El nombre del archivo no puede quedar en blanco."));
+
+    // The connection comes whole from the options or whole from the configuration: a port or a
+    // user without a server would otherwise be silently ignored.
     if (dada("--servidor") && o.servidor.trimmed().isEmpty())
         return falla(QStringLiteral("Falta el nombre del servidor en --servidor."));
     for (const char *opcion : {"--puerto", "--usuario"}) {
@@ -198,11 +200,12 @@ QString AyudaCli()
         "Códigos de salida:\n"
         "  0  el reporte se generó\n"
         "  1  el proceso falló (no se pudo abrir la base de datos, el servidor no respondió a\n"
-        "     tiempo, o un error lo detuvo)\n"
+        "     tiempo, un disco lleno u otro error lo detuvo): el reporte, el Log y la revisión\n"
+        "     anteriores quedan como estaban y lo registrado queda en LogFallo + el nombre\n"
         "  2  uso incorrecto (opción desconocida, fecha faltante, mal escrita o periodo al revés,\n"
         "     --puerto o --usuario sin --servidor, una base propia del servidor, un nombre de\n"
-        "     archivo con carpeta o demasiado largo, una carpeta que no existe o sin permiso de\n"
-        "     escritura)\n"
+        "     archivo vacío, con carpeta o demasiado largo, una carpeta que no existe o sin\n"
+        "     permiso de escritura)\n"
         "  3  ningún pago cumple las condiciones: no se escribió ningún archivo\n"
         "  4  otro reporte se está generando en la misma base: inténtelo más tarde\n")
         .arg(EsperaPorDefecto);

@@ -11,20 +11,26 @@
 namespace engine {
 
 namespace {
-QString TextoDe(const host::Registros &rs, const char *columna)
+QVariant ValorDe(const host::Registros &rs, const char *columna)
 {
     const QVariant v = rs.Campo(QLatin1String(columna));
-    if (v.isNull())
-        throw host::errores::usoNoValidoDeNull();
-    return ValorComoTexto(v);
+    if (v.isNull()) {
+        const QVariant rfc = rs.Campo(QStringLiteral("RFC"));
+        throw host::errores::usoNoValidoDeNull(QStringLiteral("la tabla de trabajo tmptempoieps, RFC %1, columna %2 está vacía")
+                                                   .arg(rfc.isNull() ? QStringLiteral("vacío") : rfc.toString(),
+                                                        QLatin1String(columna)));
+    }
+    return v;
+}
+
+QString TextoDe(const host::Registros &rs, const char *columna)
+{
+    return ValorComoTexto(ValorDe(rs, columna));
 }
 
 QString NumeroDe(const host::Registros &rs, const char *columna)
 {
-    const QVariant v = rs.Campo(QLatin1String(columna));
-    if (v.isNull())
-        throw host::errores::usoNoValidoDeNull();
-    return NumeroGeneral(v.toDouble());
+    return NumeroGeneral(ValorDe(rs, columna).toDouble());
 }
 
 } // namespace
@@ -38,11 +44,8 @@ void clsRepIEPS::AgregarCampo(const QString &texto, bool blNuevo)
     stRenglon_ += stSeparador_;
 }
 
-void clsRepIEPS::GenerarArchivoReporte(const QString &stRuta, host::Registros &rsDetalle, bool blSonCtes)
+void clsRepIEPS::GenerarArchivoReporte(host::ArchivoDeSalida &archivo, host::Registros &rsDetalle, bool blSonCtes)
 {
-    // Written beside its final name and renamed into place, so that a failed run never leaves
-    // half a report where an earlier one was.
-    host::ArchivoDeSalida archivo(stRuta, host::ArchivoDeSalida::Modo::Reemplazar);
 
     host::Registros rsRanking;
     bases_.AbrirTabla(rsRanking, cn_, QStringLiteral("tmptempoieps GROUP BY RFC ORDER BY Importes DESC LIMIT 50"),
@@ -64,9 +67,7 @@ void clsRepIEPS::GenerarArchivoReporte(const QString &stRuta, host::Registros &r
             AgregarCampo(QStringLiteral("000"), false);
             AgregarCampo(NumeroDe(rsDetalle, "CantidadFactura"), false);
             AgregarCampo(QStringLiteral("005"), false);
-            const QVariant presentacion = rsDetalle.Campo(QStringLiteral("Presentacion"));
-            if (presentacion.isNull())
-                throw host::errores::usoNoValidoDeNull();
+            const QVariant presentacion = ValorDe(rsDetalle, "Presentacion");
             // The column is single precision: format the single-precision number it holds.
             AgregarCampo(FormatoTresDecimales(double(float(presentacion.toDouble()))), false);
             AgregarCampo(QStringLiteral("004"), false);
@@ -81,7 +82,6 @@ void clsRepIEPS::GenerarArchivoReporte(const QString &stRuta, host::Registros &r
         }
         rsRanking.MoveNext();
     }
-    archivo.Terminar();
     bases_.CierraTabla(rsRanking);
 }
 

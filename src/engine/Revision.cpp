@@ -2,6 +2,7 @@
 
 #include "Acumulador.h"
 #include "ArchivoDeSalida.h"
+#include "Cp1252.h"
 #include "RevisionDeRfc.h"
 #include "clsRepIEPS.h"
 
@@ -14,6 +15,12 @@ namespace {
 const QString VariasClaves = QStringLiteral("un RFC con varias claves y nombres distintos");
 const QString ParteFueraDeRango = QStringLiteral("parte del documento fuera de 0 % a 100 %");
 const QString Inexistente = QStringLiteral("producto que no está en el catálogo");
+const QString FueraDelCatalogo = QStringLiteral(
+    "pago de un cliente o proveedor que no está en su catálogo (se reporta con RFC vacío y estado 00)");
+const QString FolioRepetido =
+    QStringLiteral("folio compartido por varios pagos (los documentos del folio se cuentan en cada pago)");
+const QString NombreFueraDeCp1252 =
+    QStringLiteral("nombre con caracteres que el reporte no puede escribir (se escriben como «?»)");
 const QString NombreConSeparadores =
     QStringLiteral("nombre con «|» o caracteres de control (en el reporte se cambiaron por blancos)");
 
@@ -50,6 +57,25 @@ void Revision::Limpiar()
     ordenRfc_.clear();
     porRfc_.clear();
     partes_.clear();
+    ordenFolios_.clear();
+    folios_.clear();
+    sinParte_.clear();
+}
+
+void Revision::AnotarPago(const QVariant &folio, const QVariant &rfc, const QVariant &clave, const QVariant &nombre)
+{
+    if (folio.isNull())
+        return;
+    const qint64 numero = folio.toLongLong();
+    auto it = folios_.find(numero);
+    if (it == folios_.end()) {
+        ordenFolios_ << numero;
+        it = folios_.insert(numero, Folio{0, Texto(rfc), Texto(nombre), {}});
+    }
+    ++it->pagos;
+    Agregar(it->claves, Texto(clave));
+    if (clave.isNull())
+        sinParte_ << numero;
 }
 
 void Revision::AnotarParte(const QVariant &rfc, const QVariant &clave, const QVariant &nombre)
@@ -88,6 +114,17 @@ QList<Hallazgo> Revision::Hallazgos(const QSet<QString> &rfcsDelReporte, const Q
             if (std::any_of(nombre.cbegin(), nombre.cend(), clsRepIEPS::RompeElRenglon))
                 r << Hallazgo{TipoDe(NombreConSeparadores), NombreConSeparadores, rfc, p.claves, nombre, QString(),
                               enReporte(rfc)};
+            // The name as written, and as it will be filed.
+            const QString fuera = host::FueraDeCp1252(nombre);
+            if (!fuera.isEmpty()) {
+                QStringList puntos;
+                for (const uint u : fuera.toUcs4())
+                    puntos << QStringLiteral("U+") + QString::number(u, 16).toUpper().rightJustified(4, QLatin1Char('0'));
+                r << Hallazgo{TipoDe(NombreFueraDeCp1252), NombreFueraDeCp1252, rfc, p.claves, nombre,
+                              QStringLiteral("se archiva como: %1 (no caben: %2)")
+                                  .arg(host::DesdeCp1252(host::ACp1252(nombre)), puntos.join(QStringLiteral(", "))),
+                              enReporte(rfc)};
+            }
         }
         const QString grupo = ComoEnElReporte(rfc);
         if (!comoEnElReporte.contains(grupo)) {
@@ -111,6 +148,15 @@ QList<Hallazgo> Revision::Hallazgos(const QSet<QString> &rfcsDelReporte, const Q
     for (Hallazgo h : partes_) {
         h.enReporte = enReporte(h.rfc);
         r << h;
+    }
+    for (const qint64 folio : sinParte_)
+        r << Hallazgo{FueraDelCatalogo, FueraDelCatalogo, QString(), {}, QString(), QStringLiteral("folio %1").arg(folio),
+                      enReporte(QString())};
+    for (const qint64 folio : ordenFolios_) {
+        const Folio &f = folios_[folio];
+        if (f.pagos > 1)
+            r << Hallazgo{FolioRepetido, FolioRepetido, f.rfc, f.claves, f.nombre,
+                          QStringLiteral("folio %1: %2 pagos").arg(folio).arg(f.pagos), enReporte(f.rfc)};
     }
     QStringList productos;
     QHash<QString, int> lineasDe;
@@ -159,12 +205,10 @@ QStringList LineasDeRevision(const QString &titulo, const QList<Hallazgo> &halla
     return lineas;
 }
 
-void EscribirRevision(const QString &ruta, const QString &titulo, const QList<Hallazgo> &hallazgos)
+void EscribirRevision(host::ArchivoDeSalida &archivo, const QString &titulo, const QList<Hallazgo> &hallazgos)
 {
-    host::ArchivoDeSalida archivo(ruta, host::ArchivoDeSalida::Modo::Reemplazar);
     for (const QString &l : LineasDeRevision(titulo, hallazgos))
         archivo.EscribirLinea(l);
-    archivo.Terminar();
 }
 
 } // namespace engine

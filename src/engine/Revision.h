@@ -7,6 +7,10 @@
 #include <QStringList>
 #include <QVariant>
 
+namespace host {
+class ArchivoDeSalida;
+}
+
 namespace engine {
 
 // One thing that would make the filing wrong, as plain data for the review file, the
@@ -27,6 +31,9 @@ public:
     void Limpiar();
     // A payment's party, once per payment.
     void AnotarParte(const QVariant &rfc, const QVariant &clave, const QVariant &nombre);
+    // A payment, once per payment: its folio, and its party as the parties table gave it (all
+    // null when the party is missing from that table).
+    void AnotarPago(const QVariant &folio, const QVariant &rfc, const QVariant &clave, const QVariant &nombre);
     // A share of a document below 0 % or above 100 %.
     void AnotarParteDelDocumento(const QVariant &rfc, const QVariant &clave, const QVariant &nombre,
                                  const QString &detalle);
@@ -46,11 +53,20 @@ private:
     QHash<QString, Parte> porRfc_;     // by that text
     QHash<QString, QString> nulos_;    // parties without RFC: key → name
     QList<Hallazgo> partes_;           // shares out of range
+    struct Folio {
+        int pagos = 0;
+        QString rfc, nombre;
+        QStringList claves;
+    };
+    QList<qint64> ordenFolios_;        // folios in the order met, each once
+    QHash<qint64, Folio> folios_;
+    QList<qint64> sinParte_;           // folios of payments whose party is not in the parties table
 };
 
-// Writes the review beside the report: a title line, then one finding a line grouped by problem;
-// Windows-1252 and CR LF like the report. Throws host::Error when it cannot.
-void EscribirRevision(const QString &ruta, const QString &titulo, const QList<Hallazgo> &hallazgos);
+// Writes the review into archivo (the caller puts it in its place beside the report): a title
+// line, then one finding a line grouped by problem; Windows-1252 and CR LF like the report.
+// Throws host::Error when it cannot.
+void EscribirRevision(host::ArchivoDeSalida &archivo, const QString &titulo, const QList<Hallazgo> &hallazgos);
 
 // The review's text lines (title first), as the file holds them.
 QStringList LineasDeRevision(const QString &titulo, const QList<Hallazgo> &hallazgos);

@@ -31,11 +31,12 @@ QString Sangria(int posicion, const QString &texto)
     return QString(posicion - 1, QLatin1Char(' ')) + texto;
 }
 
-// A value that the arithmetic needs: a NULL cannot take part in it.
-double Numero(const QVariant &v)
+// A value that the arithmetic needs: a NULL cannot take part in it. lugar says where the value
+// comes from ("el pago 1404, factura 3302"), columna which column it is.
+double Numero(const QVariant &v, const QString &lugar, const QString &columna)
 {
     if (v.isNull())
-        throw host::errores::usoNoValidoDeNull();
+        throw host::errores::usoNoValidoDeNull(QStringLiteral("%1, columna %2 está vacía").arg(lugar, columna));
     return v.toDouble();
 }
 
@@ -45,11 +46,13 @@ QString Texto(const QVariant &v)
 }
 
 // A line Id as a 32-bit integer (halves to even when the column is not a whole number).
-int Entero32(const QVariant &v)
+int Entero32(const QVariant &v, const QString &lugar, const QString &columna)
 {
-    const double d = RedondeoPar(Numero(v));
+    const double d = RedondeoPar(Numero(v, lugar, columna));
     if (d < double(std::numeric_limits<int>::min()) || d > double(std::numeric_limits<int>::max()))
-        throw host::errores::desbordamiento();
+        throw host::errores::desbordamiento(
+            QStringLiteral("%1, columna %2 vale %3, más de lo que cabe en un número entero")
+                .arg(lugar, columna, ValorComoTexto(v)));
     return int(d);
 }
 
@@ -102,18 +105,24 @@ void clsRepIEPS::ProcesarReporte(const QDate &dtInicial, const QDate &dtFinal, Q
         }
         cierre(resultado_ == Resultado::Completo || resultado_ == Resultado::SinPagos);
         dialogos.MsgBoxSkn(QStringLiteral("Fin del proceso"), 0, QStringLiteral("Atención"), 9);
-    } catch (const host::Error &e) {
-        // The run ends here: what was logged stays, the report of an earlier run is untouched,
-        // and the work table is left for the next run to drop. A failure while cleaning up after
-        // the report was written leaves that report valid.
+    } catch (...) {
+        // Whatever ended the run (a database or file error, its own arithmetic, running out of
+        // memory) ends here, on the thread that ran it: what was logged stays under the failed
+        // run's name, the report, log and review of an earlier run are untouched, the run's
+        // transaction is rolled back and the database's lock released; the work table is left
+        // for the next run to drop. A failure while cleaning up after the files were put in
+        // place leaves them valid.
         if (resultado_ != Resultado::Completo)
             resultado_ = Resultado::Error;
-        mensajeError_ = e.texto();
+        mensajeError_ = host::TextoDeError(std::current_exception());
         try {
             cierre(false);
-        } catch (const host::Error &) {
+        } catch (...) {
         }
-        dialogos.MsgBox(mensajeError_, host::vbCritical, titulo_);
+        try {
+            dialogos.MsgBox(mensajeError_, host::vbCritical, titulo_);
+        } catch (...) {
+        }
     }
 }
 
@@ -162,8 +171,9 @@ void clsRepIEPS::ejecutar(const QDate &dtInicial, const QDate &dtFinal, QString 
     } else {
         elegirLectura();
         const QString nombre = stArchivo;
-        rutaLog_ = QDir(carpeta_).filePath(QStringLiteral("Log") + stArchivo);
-        log_ = std::make_unique<ArchivoLog>(rutaLog_);
+        const QString rutaDelLog = QDir(carpeta_).filePath(ArchivoLog::NombreDelLog(nombre));
+        rutaLog_ = QDir(carpeta_).filePath(ArchivoLog::NombreDelLogFallido(nombre));
+        log_ = std::make_unique<ArchivoLog>(rutaDelLog, rutaLog_);
         stArchivo = QDir::toNativeSeparators(QDir(carpeta_).filePath(stArchivo));
 
         // One transaction: the work table's rows get one commit instead of one per line, and the
@@ -193,6 +203,7 @@ void clsRepIEPS::ejecutar(const QDate &dtInicial, const QDate &dtFinal, QString 
             vista_.ProcesarEventos();
 
             revision_.AnotarParte(pago.rfc, pago.clave, pago.nombre);
+            revision_.AnotarPago(pago.folio, pago.rfc, pago.clave, pago.nombre);
             if (blTodosLosPagos_)
                 escribirLog(lineaDePago(pago));
             ProcesarPago(pagos_, pago);
@@ -210,17 +221,32 @@ void clsRepIEPS::ejecutar(const QDate &dtInicial, const QDate &dtFinal, QString 
                 QStringLiteral("Lista de productos inexistentes que podrían afectar el reporte:") + CRLF + stLista_,
                 host::vbOKOnly, titulo_);
 
-        GenerarArchivoReporte(stArchivo, rsTemporal_, blSonCtes_);
-        resultado_ = Resultado::Completo;
+        // The report and the review are written whole beside their names before anything takes
+        // the place of an earlier file, so a full disk or any other failure up to here leaves the
+        // earlier report, log and review together, as they were.
+        host::ArchivoDeSalida reporte(stArchivo, host::ArchivoDeSalida::Modo::Reemplazar);
+        GenerarArchivoReporte(reporte, rsTemporal_, blSonCtes_);
+        reporte.Vaciar();
 
-        hallazgos_ = revision_.Hallazgos(rfcsDelReporte_, inexistentes_);
-        rutaRevision_ = QDir(carpeta_).filePath(QStringLiteral("Revision") + nombre);
-        EscribirRevision(rutaRevision_,
+        QList<Hallazgo> hallazgos = revision_.Hallazgos(rfcsDelReporte_, inexistentes_);
+        const QString rutaRevision = QDir(carpeta_).filePath(QStringLiteral("Revision") + nombre);
+        host::ArchivoDeSalida archivoRevision(rutaRevision, host::ArchivoDeSalida::Modo::Reemplazar);
+        EscribirRevision(archivoRevision,
                          QStringLiteral("Revisión del reporte %1 (%2): %3")
                              .arg(nombre, blSonCtes_ ? QStringLiteral("clientes") : QStringLiteral("proveedores"),
-                                  hallazgos_.isEmpty() ? QStringLiteral("sin hallazgos")
-                                                       : QStringLiteral("%1 hallazgos").arg(hallazgos_.size())),
-                         hallazgos_);
+                                  hallazgos.isEmpty() ? QStringLiteral("sin hallazgos")
+                                                      : QStringLiteral("%1 hallazgos").arg(hallazgos.size())),
+                         hallazgos);
+        archivoRevision.Vaciar();
+
+        // The report first: it is the file most often held open (by a spreadsheet) by the user.
+        reporte.Terminar();
+        archivoRevision.Terminar();
+        log_->PonerEnSuLugar();
+        rutaLog_ = rutaDelLog;
+        hallazgos_ = std::move(hallazgos);
+        rutaRevision_ = rutaRevision;
+        resultado_ = Resultado::Completo;
     }
     vista_.TextoProceso(QString());
     vista_.VerProceso(false);
@@ -270,6 +296,11 @@ QStringList clsRepIEPS::dudasDeLectura() const
 void clsRepIEPS::ProcesarPago(int indice, const Pago &pago)
 {
     const QString referencia = QLatin1String(Lado::De(blSonCtes_).documentoDelAnexo);
+    // The folio links the payment to its documents: without it nothing can be looked up.
+    if (pago.folio.isNull())
+        throw host::errores::usoNoValidoDeNull(
+            QStringLiteral("el pago con Id %1, columna Folio está vacía").arg(ValorComoTexto(pago.id)));
+    const QString elPago = QStringLiteral("el pago ") + ValorComoTexto(pago.folio);
     for (Tramo anexos = fuente_->Anexos(indice, pago); !anexos.Eof(); anexos.MoveNext()) {
         const QVariant documento = anexos.Campo(referencia);
         const QVariant cantidadAnexo = anexos.Campo(QStringLiteral("Cantidad"));
@@ -288,10 +319,12 @@ void clsRepIEPS::ProcesarPago(int indice, const Pago &pago)
             const QVariant serie = factura.Campo(QStringLiteral("Serie"));
             const QString numero = Texto(serie) + ValorComoTexto(factura.Campo(QStringLiteral("Factura")));
             parte.documento = QStringLiteral("Factura ") + numero;
+            parte.lugar = elPago + QStringLiteral(", factura ") + numero;
             escribirLog(Sangria(10, serie.isNull() ? QStringLiteral("Null") : QStringLiteral("Factura: ") + numero + importes));
         } else {
             const QString numero = ValorComoTexto(factura.Campo(QStringLiteral("Compra")));
             parte.documento = QStringLiteral("Compra ") + numero;
+            parte.lugar = elPago + QStringLiteral(", compra ") + numero;
             escribirLog(Sangria(10, QStringLiteral("Compra: ") + numero + importes));
         }
         for (Tramo detalle = fuente_->Detalle(documento); !detalle.Eof(); detalle.MoveNext())
@@ -306,15 +339,19 @@ void clsRepIEPS::ProcesarDetalle(const Pago &pago, const QVariant &cantidadAnexo
 
     if (!parte.calculada) {
         // Share of the document that this payment covers, held in single precision.
-        const double aplicado = Numero(cantidadAnexo);
-        const double total = Numero(totalDocumento);
+        const QString columnaAnexo = QStringLiteral("Cantidad de ") + QLatin1String(Lado::De(blSonCtes_).anexos);
+        const double aplicado = Numero(cantidadAnexo, parte.lugar, columnaAnexo);
+        const double total = Numero(totalDocumento, parte.lugar, QStringLiteral("Totaluco"));
         const double numerador = aplicado * 100;
         // A total that prints as 0.00 is a rounding residue of a zero total, not a document.
         if (std::fabs(total) < 0.005)
-            throw numerador == 0 ? host::errores::desbordamiento() : host::errores::divisionPorCero();
+            throw numerador == 0
+                ? host::errores::desbordamiento(QStringLiteral("%1, columnas %2 y Totaluco valen 0").arg(parte.lugar, columnaAnexo))
+                : host::errores::divisionPorCero(QStringLiteral("%1, columna Totaluco vale 0").arg(parte.lugar));
         const float porcentaje = float(numerador / total);
         if (!std::isfinite(porcentaje))
-            throw host::errores::desbordamiento();
+            throw host::errores::desbordamiento(
+                QStringLiteral("%1, la proporción de %2 entre Totaluco es demasiado grande").arg(parte.lugar, columnaAnexo));
         parte.linea = Sangria(20, QStringLiteral("Pago por: ") + FormatoImporte(aplicado)
                                       + QStringLiteral(", Proporción del pago respecto al total: ")
                                       + FormatoImporte(double(porcentaje)) + QStringLiteral(" %"));
@@ -331,19 +368,23 @@ void clsRepIEPS::ProcesarDetalle(const Pago &pago, const QVariant &cantidadAnexo
     const double f = parte.fraccion;
 
     const QString campoPrecio = QLatin1String(Lado::De(blSonCtes_).precio);
-    const double cantidad = Numero(rsDetalle.Campo(QStringLiteral("Cantidad")));
-    const double precio = Numero(rsDetalle.Campo(campoPrecio));
+    const double cantidad = Numero(rsDetalle.Campo(QStringLiteral("Cantidad")), parte.lugar, QStringLiteral("Cantidad"));
+    const double precio = Numero(rsDetalle.Campo(campoPrecio), parte.lugar, campoPrecio);
     const QVariant tasaIeps = rsDetalle.Campo(QStringLiteral("ImpuestoAd"));
     const double importe = cantidad * precio;
-    const double ieps = importe * Numero(tasaIeps) / 100;
+    const double ieps = importe * Numero(tasaIeps, parte.lugar, QStringLiteral("ImpuestoAd")) / 100;
     const double iepsProrrateado = RedondeoPar(f * ieps);
 
     const QVariant tasaIva = rsDetalle.Campo(QStringLiteral("IVA"));
     double ivaProrrateado = 0;
     if (tasaIva.isNull() || tasaIva.toDouble() != 0) {
-        const double iva = (importe + ieps) * Numero(tasaIva) / 100;
+        const double iva = (importe + ieps) * Numero(tasaIva, parte.lugar, QStringLiteral("IVA")) / 100;
         ivaProrrateado = RedondeoPar(f * iva);
     }
+    // Amounts beyond what a double holds would reach the work table as "inf".
+    if (!std::isfinite(importe) || !std::isfinite(ieps) || !std::isfinite(ivaProrrateado))
+        throw host::errores::desbordamiento(
+            QStringLiteral("%1, columnas Cantidad y %2: el importe es demasiado grande").arg(parte.lugar, campoPrecio));
     Prorrateo prorrateo;
     prorrateo.cantidad = RedondeoPar(f * cantidad);
     prorrateo.importe = RedondeoPar(f * importe);
@@ -355,7 +396,7 @@ void clsRepIEPS::ProcesarDetalle(const Pago &pago, const QVariant &cantidadAnexo
     const QVariant categoria = rsDetalle.Campo(QStringLiteral("CategoriaIEPS"));
     QString nombreLinea;
     if (!linea.isNull()) {
-        const int idLinea = Entero32(linea);
+        const int idLinea = Entero32(linea, parte.lugar, QStringLiteral("Linea"));
         clave5_ = ObtenerClavePlaguicida(idLinea);
         const QString generica = ObtenerClaveGenerica(idLinea, Texto(categoria));
         claveGen_ = clave5_ == QLatin1String("019") ? QStringLiteral("003") : generica;
@@ -400,13 +441,24 @@ void clsRepIEPS::cierre(bool soltarTabla)
 
     // The lock is released and the wait window removed even when dropping the table fails.
     std::exception_ptr fallo;
+    // A run that failed leaves no transaction open on the connection: its rows are undone and
+    // the point-of-sale tables it read are free for the point-of-sale program at once. After a
+    // commit this undoes nothing.
+    if (cn_.abierta()) {
+        try {
+            cn_.Execute(QStringLiteral("ROLLBACK"));
+        } catch (...) {
+            fallo = std::current_exception();
+        }
+    }
     if (bloqueada_ && cn_.abierta()) {
         bloqueada_ = false;
         if (soltarTabla) {
             try {
                 cn_.Execute(QStringLiteral("DROP TABLE IF EXISTS tmptempoieps"));
             } catch (...) {
-                fallo = std::current_exception();
+                if (!fallo)
+                    fallo = std::current_exception();
             }
         }
         try {

@@ -10,6 +10,7 @@
 #include <memory>
 
 namespace host {
+class ArchivoDeSalida;
 class BasesDD;
 class Conexion;
 } // namespace host
@@ -57,7 +58,9 @@ public:
     Resultado resultado() const { return resultado_; }
     // The Spanish text of what ended the run when resultado() is Error, SinConexion or Ocupada.
     const QString &mensajeError() const { return mensajeError_; }
-    // The log's full path (set once the log was opened).
+    // The log's full path (set once the log was opened): "Log" + the report's name after a run
+    // that wrote its report, "LogFallo" + the report's name, what was logged until the failure,
+    // after a run that ended in an error (the earlier log, report and review stay as they were).
     const QString &rutaLog() const { return rutaLog_; }
     // Products missing from the catalogue, one entry per detail line, in the order met.
     const QStringList &productosInexistentes() const { return inexistentes_; }
@@ -110,6 +113,7 @@ private:
     // worked out (and its failures met) at the first of them.
     struct Parte {
         QString documento; // for the review: "Factura A77", "Compra 900"
+        QString lugar;     // for the errors: "el pago 1404, factura A77"
         bool calculada = false;
         QString linea; // the share line of the log
         double fraccion = 0;
@@ -117,7 +121,8 @@ private:
     void ProcesarDetalle(const Pago &pago, const QVariant &cantidadAnexo, const QVariant &totalDocumento, Parte &parte,
                          const Tramo &detalle);
     void CrearTablaTemporal();
-    void GenerarArchivoReporte(const QString &stRuta, host::Registros &rsDetalle, bool blSonCtes);
+    // Writes the report's lines into archivo; the caller puts it in its place.
+    void GenerarArchivoReporte(host::ArchivoDeSalida &archivo, host::Registros &rsDetalle, bool blSonCtes);
     void AgregarCampo(const QString &texto, bool blNuevo);
     QString ObtenerClavePlaguicida(int idLinea);
     QString ObtenerClaveGenerica(int idLinea, const QString &categoria);

@@ -10,6 +10,10 @@ namespace host {
 
 namespace {
 
+// Bytes gathered before they are handed to the system: large enough that a report of a hundred
+// thousand lines takes a few hundred writes.
+constexpr qsizetype Tramo = 64 * 1024;
+
 std::unique_ptr<QFileDevice> archivoReal(const QString &ruta, ArchivoDeSalida::Modo modo)
 {
     if (modo == ArchivoDeSalida::Modo::Reemplazar)
@@ -33,41 +37,85 @@ ArchivoDeSalida::ArchivoDeSalida(const QString &ruta, Modo modo)
         throw ErrorDeArchivo(NoSePudoCrear(), ruta_, MotivoDeArchivo(*archivo_));
 }
 
-// The device's own destructor does the right thing: an unfinished replacement is dropped with its
-// temporary copy, a direct file is closed with what was written.
-ArchivoDeSalida::~ArchivoDeSalida() = default;
+// An unfinished replacement is dropped with its temporary copy by its device's destructor; a
+// direct file gets what is still pending, and is closed with it.
+ArchivoDeSalida::~ArchivoDeSalida()
+{
+    if (!pendiente_.isEmpty() && !qobject_cast<QSaveFile *>(archivo_.get()) && archivo_->isOpen())
+        archivo_->write(pendiente_);
+}
 
 void ArchivoDeSalida::EscribirLinea(const QString &linea)
 {
-    const QByteArray bytes = ACp1252(linea) + "\r\n";
-    if (archivo_->write(bytes) != bytes.size())
+    EscribirBytes(ACp1252(linea) + "\r\n");
+}
+
+void ArchivoDeSalida::EscribirBytes(const QByteArray &bytes)
+{
+    pendiente_ += bytes;
+    if (pendiente_.size() >= Tramo)
+        volcar();
+}
+
+void ArchivoDeSalida::volcar()
+{
+    if (pendiente_.isEmpty())
+        return;
+    const qint64 escritos = archivo_->write(pendiente_);
+    if (escritos != pendiente_.size())
         fallar();
+    pendiente_.clear();
 }
 
 void ArchivoDeSalida::Vaciar()
 {
+    volcar();
+    // The device's own buffer: its write to the system is where a full disk is met.
     if (!archivo_->flush())
         fallar();
 }
 
 void ArchivoDeSalida::Terminar()
 {
+    Vaciar();
     if (auto *reemplazo = qobject_cast<QSaveFile *>(archivo_.get())) {
         if (!reemplazo->commit())
             fallar();
         return;
     }
-    if (!archivo_->flush())
-        fallar();
     archivo_->close();
 }
 
 void ArchivoDeSalida::fallar()
 {
     const Error e = ErrorDeArchivo(NoSePudoEscribir(), ruta_, MotivoDeArchivo(*archivo_));
+    pendiente_.clear();
     if (auto *reemplazo = qobject_cast<QSaveFile *>(archivo_.get()))
         reemplazo->cancelWriting();
     throw e;
+}
+
+void PonerEnSuLugar(const QString &origen, const QString &destino)
+{
+    QFile nuevo(origen);
+    if (!QFile::exists(destino)) {
+        if (!nuevo.rename(destino))
+            throw ErrorDeArchivo(NoSePudoReemplazar(), destino, MotivoDeArchivo(nuevo));
+        return;
+    }
+    // The earlier file steps aside first, so that it can come back if the new one cannot take
+    // its place.
+    const QString aparte = destino + QStringLiteral(".anterior");
+    QFile::remove(aparte);
+    QFile anterior(destino);
+    if (!anterior.rename(aparte))
+        throw ErrorDeArchivo(NoSePudoReemplazar(), destino, MotivoDeArchivo(anterior));
+    if (!nuevo.rename(destino)) {
+        const QString motivo = MotivoDeArchivo(nuevo);
+        QFile::rename(aparte, destino);
+        throw ErrorDeArchivo(NoSePudoReemplazar(), destino, motivo);
+    }
+    QFile::remove(aparte);
 }
 
 FabricaDeSalidaGuard::FabricaDeSalidaGuard(ArchivoDeSalida::Fabrica fabrica)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QByteArray>
 #include <QString>
 
 #include <functional>
@@ -9,15 +10,20 @@ class QFileDevice;
 
 namespace host {
 
-// A file the program writes for the user (the report, the log, the review): Windows-1252 lines,
-// each ended by CR LF. Every failure throws host::Error (AccesoArchivo) with the file's path and
-// the reason in Spanish, e.g. "No se pudo escribir el archivo C:\r\R.txt: no queda espacio en el
-// disco".
+// A file the program writes for the user (the report, the log, the review, the settings files).
+// Lines are Windows-1252, each ended by CR LF; EscribirBytes takes bytes already encoded. Every
+// failure throws host::Error (AccesoArchivo) with the file's path and the reason in Spanish, e.g.
+// "No se pudo escribir el archivo C:\r\R.txt: no queda espacio en el disco".
+//
+// Nothing is taken as written until the system has accepted it: the writer keeps its own buffer,
+// hands it to the system in chunks, and checks each chunk and each flush. A full disk therefore
+// shows up in the write that meets it, never in a final flush that nobody checks.
 class ArchivoDeSalida {
 public:
     enum class Modo {
-        // Written beside its name and put in its place by Terminar: a failure, or an object
-        // destroyed before Terminar, leaves an earlier file of that name as it was.
+        // Written beside its name and put in its place by Terminar, after every byte was accepted:
+        // a failure, or an object destroyed before Terminar, leaves an earlier file of that name
+        // byte for byte as it was.
         Reemplazar,
         // Created (or emptied) at once and written in place, so that what was written is kept
         // if the work ends in an error (the log). Vaciar hands it to the system.
@@ -25,12 +31,17 @@ public:
     };
 
     ArchivoDeSalida(const QString &ruta, Modo modo);
+    // A direct file keeps what was written before it is destroyed (failures then are not
+    // reported: the error that ended the work is the one to tell).
     ~ArchivoDeSalida();
     ArchivoDeSalida(const ArchivoDeSalida &) = delete;
     ArchivoDeSalida &operator=(const ArchivoDeSalida &) = delete;
 
     void EscribirLinea(const QString &linea);
+    void EscribirBytes(const QByteArray &bytes);
+    // Everything written so far reaches the system, checked.
     void Vaciar();
+    // Vaciar, then: a replacement takes the place of the earlier file; a direct file is closed.
     void Terminar();
     const QString &ruta() const { return ruta_; }
 
@@ -39,10 +50,16 @@ public:
     using Fabrica = std::function<std::unique_ptr<QFileDevice>(const QString &ruta, Modo modo)>;
 
 private:
-    void fallar();
+    void volcar();
+    [[noreturn]] void fallar();
     QString ruta_;
     std::unique_ptr<QFileDevice> archivo_;
+    QByteArray pendiente_;
 };
+
+// Puts the finished file origen in the place of destino (an earlier destino is replaced). Throws
+// host::Error with the reason in Spanish; on failure destino is as it was and origen is kept.
+void PonerEnSuLugar(const QString &origen, const QString &destino);
 
 // While alive, the files of ArchivoDeSalida come from another maker; the one before comes back
 // when it is destroyed.

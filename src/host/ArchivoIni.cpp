@@ -1,12 +1,12 @@
 #include "ArchivoIni.h"
 
+#include "ArchivoDeSalida.h"
 #include "Cp1252.h"
 #include "MotivosDelSistema.h"
 
 #include <QFile>
 #include <QFileInfo>
 #include <QList>
-#include <QSaveFile>
 #include <QStringConverter>
 
 namespace host::ini {
@@ -329,16 +329,14 @@ bool Escribe(const QString &archivo, const QString &seccion, const QString &clav
         texto += l.texto + l.fin;
     const QByteArray bytes = codificar(texto, c.codificacion);
 
-    QSaveFile f(archivo);
-    if (!f.open(QIODevice::WriteOnly))
-        return falla(motivo, MotivoDeArchivo(f));
-    if (f.write(bytes) != bytes.size()) {
-        const QString m = MotivoDeArchivo(f);
-        f.cancelWriting();
-        return falla(motivo, m);
+    // Written beside, flushed and checked, then renamed: a full disk never leaves half a file.
+    try {
+        ArchivoDeSalida f(archivo, ArchivoDeSalida::Modo::Reemplazar);
+        f.EscribirBytes(bytes);
+        f.Terminar();
+    } catch (const Error &e) {
+        return falla(motivo, e.descripcion());
     }
-    if (!f.commit())
-        return falla(motivo, MotivoDeArchivo(f));
     return true;
 }
 

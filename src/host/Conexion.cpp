@@ -1,6 +1,7 @@
 #include "Conexion.h"
 
 #include "Errores.h"
+#include "MotivosDelSistema.h"
 
 #include <QAtomicInt>
 #include <QDate>
@@ -33,7 +34,7 @@ ErrorSql SinConexion(const QString &sentencia)
     return ErrorSql(2006, TextoSinConexion, sentencia);
 }
 
-ErrorSql ErrorDeConsulta(const QSqlError &e, const QString &sentencia)
+ErrorSql ErrorDeConsulta(const QSqlError &e, const QString &sentencia, const QString &base)
 {
     bool ok = false;
     int numero = e.nativeErrorCode().toInt(&ok);
@@ -44,6 +45,8 @@ ErrorSql ErrorDeConsulta(const QSqlError &e, const QString &sentencia)
         mensaje = QStringLiteral("Se perdió la conexión con el servidor de base de datos (%1)").arg(mensaje);
     else if (mensaje.isEmpty())
         mensaje = TextoSinConexion;
+    else if (ok)
+        mensaje = MotivoDelServidor(numero, mensaje, base);
     return ErrorSql(ok ? numero : -1, mensaje, sentencia);
 }
 
@@ -86,7 +89,7 @@ void Conexion::Ejecutar(QSqlQuery &q, const QString &sentencia)
     if (esperaMaxima_ > 0 && e.nativeErrorCode() == QLatin1String("2013")
         && reloj.elapsed() >= qint64(esperaMaxima_) * 1000 - 250)
         throw SinRespuesta(esperaMaxima_, sentencia);
-    throw ErrorDeConsulta(e, sentencia);
+    throw ErrorDeConsulta(e, sentencia, bd_.databaseName());
 }
 
 void Conexion::Execute(const QString &sentencia)

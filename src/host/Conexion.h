@@ -17,8 +17,9 @@ QString NumeroSql(double valor);
 // The error of a statement that found the connection closed.
 ErrorSql SinConexion(const QString &sentencia);
 
-// The error of a statement the server refused (or that could not be sent), as an exception.
-ErrorSql ErrorDeConsulta(const QSqlError &error, const QString &sentencia);
+// The error of a statement the server refused (or that could not be sent), as an exception, with
+// the server's text explained in Spanish (base: the database it ran on).
+ErrorSql ErrorDeConsulta(const QSqlError &error, const QString &sentencia, const QString &base);
 // The error of a statement the server did not answer in time.
 ErrorSql SinRespuesta(int segundos, const QString &sentencia);
 

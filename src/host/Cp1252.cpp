@@ -1,5 +1,7 @@
 #include "Cp1252.h"
 
+#include <QList>
+
 namespace host {
 
 namespace {
@@ -53,6 +55,18 @@ QString DesdeCp1252(const QByteArray &bytes)
         texto += (b >= 0x80 && b <= 0x9F) ? QChar(Altos[b - 0x80]) : QChar(b);
     }
     return texto;
+}
+
+QString FueraDeCp1252(const QString &texto)
+{
+    QString fuera;
+    const QList<uint> puntos = texto.toUcs4();
+    for (const uint punto : puntos) {
+        const QString c = QString::fromUcs4(reinterpret_cast<const char32_t *>(&punto), 1);
+        if (DesdeCp1252(ACp1252(c)) != c && !fuera.contains(c))
+            fuera += c;
+    }
+    return fuera;
 }
 
 } // namespace host

@@ -1,20 +1,50 @@
 #include "Errores.h"
 
+#include <new>
+
 namespace host::errores {
 
-Error desbordamiento()
+namespace {
+Error conLugar(int numero, const QString &descripcion, const QString &donde)
 {
-    return Error(Desbordamiento, QStringLiteral("Desbordamiento"));
+    return Error(numero, donde.isEmpty() ? descripcion : descripcion + QStringLiteral(": ") + donde);
+}
+} // namespace
+
+Error desbordamiento(const QString &donde)
+{
+    return conLugar(Desbordamiento, QStringLiteral("Desbordamiento"), donde);
 }
 
-Error divisionPorCero()
+Error divisionPorCero(const QString &donde)
 {
-    return Error(DivisionPorCero, QStringLiteral("División por cero"));
+    return conLugar(DivisionPorCero, QStringLiteral("División por cero"), donde);
 }
 
-Error usoNoValidoDeNull()
+Error usoNoValidoDeNull(const QString &donde)
 {
-    return Error(UsoNoValidoDeNull, QStringLiteral("Uso no válido de Null"));
+    return conLugar(UsoNoValidoDeNull, QStringLiteral("Uso no válido de Null"), donde);
 }
 
 } // namespace host::errores
+
+namespace host {
+
+QString TextoDeError(const std::exception_ptr &error)
+{
+    try {
+        std::rethrow_exception(error);
+    } catch (const Error &e) {
+        return e.texto();
+    } catch (const std::bad_alloc &) {
+        return QStringLiteral("No hubo memoria suficiente para terminar el proceso. Cierre otros programas o "
+                              "elija un periodo más corto y vuelva a intentarlo.");
+    } catch (const std::exception &e) {
+        return QStringLiteral("El proceso se detuvo por un error interno del programa (%1).")
+            .arg(QString::fromLocal8Bit(e.what()));
+    } catch (...) {
+        return QStringLiteral("El proceso se detuvo por un error interno del programa.");
+    }
+}
+
+} // namespace host

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <exception>
 #include <stdexcept>
 
 namespace host {
@@ -44,9 +45,15 @@ constexpr int UsoNoValidoDeNull = 94;
 constexpr int AccesoArchivo = 75;
 constexpr int NoPuedeCrearObjeto = 429;
 
-Error desbordamiento();
-Error divisionPorCero();
-Error usoNoValidoDeNull();
+// donde: where it happened, e.g. "el pago 1404, factura 3302, columna Cantidad está vacía",
+// written after the description and ": ".
+Error desbordamiento(const QString &donde = QString());
+Error divisionPorCero(const QString &donde = QString());
+Error usoNoValidoDeNull(const QString &donde = QString());
 } // namespace errores
+
+// The Spanish text of whatever ended an operation: "Error nº <número>, <descripción>" for an
+// Error, a Spanish sentence for running out of memory and for any other exception.
+QString TextoDeError(const std::exception_ptr &error);
 
 } // namespace host

@@ -140,6 +140,59 @@ QString MotivoDeConexion(int numero, const QString &textoDelCliente)
     return t.isEmpty() ? motivo : motivo + QStringLiteral(" (") + t + QLatin1Char(')');
 }
 
+QString MotivoDelServidor(int numero, const QString &textoDelServidor, const QString &base)
+{
+    const QString t = textoDelServidor.trimmed();
+    QString motivo;
+    switch (numero) {
+    case 1044: // database access denied
+    case 1142: // command denied for a table
+    case 1143: // command denied for a column
+    case 1227: // a global privilege is missing
+        motivo = QStringLiteral("el usuario de la base de datos no tiene los permisos que el reporte necesita en la "
+                                "base «%1»: además de consultar (SELECT) las tablas del punto de venta, debe poder "
+                                "crear, borrar y llenar (CREATE, DROP e INSERT) la tabla de trabajo tmptempoieps, "
+                                "que el reporte arma en esa misma base")
+                     .arg(base);
+        break;
+    case 1317:
+        motivo = QStringLiteral("el servidor interrumpió la consulta: se canceló desde otra conexión o el servidor "
+                                "se está deteniendo");
+        break;
+    case 1050: // table exists
+    case 1347: // not a base table
+        motivo = t.contains(QLatin1String("tmptempoieps"))
+                     ? QStringLiteral("en la base «%1» hay otro objeto (una vista u otra tabla) con el nombre "
+                                      "tmptempoieps, que el reporte usa para su tabla de trabajo: pida a quien "
+                                      "administra la base que lo cambie de nombre o lo borre")
+                           .arg(base)
+                     : QStringLiteral("en la base «%1» hay otro objeto con ese nombre").arg(base);
+        break;
+    case 1264: // out of range for its column
+    case 1690: // out of range in an expression
+    case 1406: // too long for its column
+        motivo = QStringLiteral("un valor es demasiado grande para su columna en la base «%1»").arg(base);
+        break;
+    case 1205:
+    case 1213:
+        motivo = QStringLiteral("otra conexión tiene ocupadas las tablas que el reporte necesita; intente más tarde");
+        break;
+    case 1146:
+        motivo = QStringLiteral("falta una tabla del punto de venta en la base «%1»: revise que sea la base de "
+                                "Nubora Premium")
+                     .arg(base);
+        break;
+    case 1054:
+        motivo = QStringLiteral("falta una columna que el reporte lee en la base «%1»: revise que sea la base de "
+                                "Nubora Premium")
+                     .arg(base);
+        break;
+    default:
+        return t;
+    }
+    return t.isEmpty() ? motivo : motivo + QStringLiteral(" (") + t + QLatin1Char(')');
+}
+
 Error ErrorDeArchivo(const QString &accion, const QString &ruta, const QString &motivo)
 {
     return Error(errores::AccesoArchivo,

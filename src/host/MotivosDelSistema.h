@@ -28,9 +28,16 @@ Error ErrorDeArchivo(const QString &accion, const QFileDevice &archivo);
 // the server, e.g. "el servidor no aceptó el usuario o la contraseña (Access denied for user …)".
 QString MotivoDeConexion(int numero, const QString &textoDelCliente);
 
+// What a statement's failure means for the user, in Spanish, from the server's error number and
+// text, with that text in parentheses, e.g. for 1142 "el usuario de la base de datos no tiene los
+// permisos que el reporte necesita en la base «datos1»: … (DROP command denied to user …)". base:
+// the database the statement ran on. A number it does not know gives the server's text as it is.
+QString MotivoDelServidor(int numero, const QString &textoDelServidor, const QString &base);
+
 // The actions, so that each message is worded once.
 inline QString NoSePudoCrear() { return QStringLiteral("No se pudo crear"); }
 inline QString NoSePudoEscribir() { return QStringLiteral("No se pudo escribir"); }
 inline QString NoSePudoLeer() { return QStringLiteral("No se pudo leer"); }
+inline QString NoSePudoReemplazar() { return QStringLiteral("No se pudo reemplazar"); }
 
 } // namespace host

@@ -46,6 +46,8 @@ private Q_SLOTS:
         QTest::newRow("bandera con valor") << QStringList{"--desde", "01/01/2018", "--hasta", "31/03/2018", "--proveedores=1"};
         QTest::newRow("argumento suelto") << QStringList{"--desde", "01/01/2018", "--hasta", "31/03/2018", "extra"};
         QTest::newRow("archivo en blanco") << QStringList{"--desde", "01/01/2018", "--hasta", "31/03/2018", "--archivo", "  "};
+        QTest::newRow("archivo vacío con =") << QStringList{"--desde", "01/01/2018", "--hasta", "31/03/2018", "--archivo="};
+        QTest::newRow("archivo vacío aparte") << QStringList{"--desde", "01/01/2018", "--hasta", "31/03/2018", "--archivo", ""};
     }
     void invalidas()
     {

@@ -1,3 +1,4 @@
+#include "Archivos.h"
 #include "BaseDePrueba.h"
 #include "Consola.h"
 
@@ -79,6 +80,8 @@ private Q_SLOTS:
         QTest::newRow("archivo con carpeta") << QStringList{"--desde", "01/01/2018", "--hasta", "31/03/2018", "--archivo",
                                                             "sub/r.txt"}
                                              << "El nombre del archivo «sub/r.txt» lleva una carpeta";
+        QTest::newRow("archivo vacío") << QStringList{"--desde", "01/01/2018", "--hasta", "31/03/2018", "--archivo="}
+                                       << "El nombre del archivo no puede quedar en blanco.";
     }
     void usoIncorrecto()
     {
@@ -201,6 +204,67 @@ private Q_SLOTS:
         QCOMPARE(b.codigo, 1);
         QVERIFY2(b.err.contains(QStringLiteral("La base «mysql» es del propio servidor MySQL")), qPrintable(b.err));
         QVERIFY(!QFile::exists(dir.filePath("s.txt")) && !QFile::exists(dir.filePath("Logs.txt")));
+    }
+
+    // A disk that fills while the run writes: on a small disk of its own (a tmpfs mounted in a
+    // private mount namespace), with the earlier report, log and review on it, the free space is
+    // cut to what lets the run go as far as the log, the report or the review.
+    void discoLleno_data()
+    {
+        QTest::addColumn<int>("paginasLibres"); // of 4 KB; -1: the disk is not filled
+        QTest::newRow("con espacio") << -1;
+        QTest::newRow("lleno en el log") << 0;
+        QTest::newRow("lleno en el reporte") << 1;
+        QTest::newRow("lleno en la revisión") << 2;
+    }
+    void discoLleno()
+    {
+        QFETCH(int, paginasLibres);
+        QTemporaryDir dir;
+        for (const char *sub : {"disco", "antes", "despues"})
+            QVERIFY(QDir(dir.path()).mkdir(QLatin1String(sub)));
+        const QString disco = dir.filePath("disco"), antes = dir.filePath("antes"), despues = dir.filePath("despues");
+        QProcess prueba;
+        prueba.start(QStringLiteral("unshare"), {"-rm", "sh", "-c", "mount -t tmpfs -o size=512k tmpfs \"$0\"", disco});
+        if (!prueba.waitForFinished(10000) || prueba.exitStatus() != QProcess::NormalExit || prueba.exitCode() != 0)
+            QSKIP("este sistema no deja montar un disco pequeño (unshare -rm y mount -t tmpfs) sin privilegios");
+        const QHash<QString, QByteArray> anteriores{{"r.txt", "anterior r.txt\r\n"},
+                                                    {"Logr.txt", "anterior Logr.txt\r\n"},
+                                                    {"Revisionr.txt", "anterior Revisionr.txt\r\n"}};
+        for (auto it = anteriores.cbegin(); it != anteriores.cend(); ++it)
+            escribir(QDir(antes).filePath(it.key()), it.value());
+
+        const char *guion = "disco=$1; antes=$2; dejar=$3; despues=$4; shift 4\n"
+                            "mount -t tmpfs -o size=512k tmpfs \"$disco\" || exit 97\n"
+                            "cp \"$antes\"/* \"$disco\"/ || exit 98\n"
+                            "if [ \"$dejar\" -ge 0 ]; then\n"
+                            "  libres=$(stat -f -c %a \"$disco\")\n"
+                            "  dd if=/dev/zero of=\"$disco/relleno\" bs=4096 count=$((libres - dejar)) 2>/dev/null\n"
+                            "fi\n"
+                            "\"$@\"; codigo=$?\n"
+                            "rm -f \"$disco/relleno\"; cp \"$disco\"/* \"$despues\"/\n"
+                            "exit $codigo\n";
+        QProcess p;
+        p.start(QStringLiteral("unshare"), QStringList{"-rm", "sh", "-c", guion, "sh", disco, antes,
+                                                       QString::number(paginasLibres), despues, REPIEPS_BIN "/repieps-cli",
+                                                       "--desde", "01/01/2018", "--hasta", "31/03/2018", "--archivo",
+                                                       "r.txt", "--carpeta", disco}
+                                               + servidor());
+        QVERIFY(p.waitForFinished(120000));
+        const QString err = QString::fromUtf8(p.readAllStandardError());
+        if (paginasLibres < 0) {
+            QVERIFY2(p.exitCode() == 0, qPrintable(err));
+            QCOMPARE(archivos(despues), QStringList({"Logr.txt", "Revisionr.txt", "r.txt"}));
+            QVERIFY(LeerArchivo(QDir(despues).filePath("r.txt")).startsWith("C|AAA010101AAA|ABARROTES|"));
+            return;
+        }
+        QVERIFY2(p.exitCode() == 1, qPrintable(err));
+        QVERIFY2(err.contains(QStringLiteral(": no queda espacio en el disco")), qPrintable(err));
+        QVERIFY2(err.contains(QStringLiteral("Log del proceso fallido: ") + QDir(disco).filePath("LogFallor.txt")), qPrintable(err));
+        // The earlier three, byte for byte, and what this run logged beside them; nothing else.
+        QCOMPARE(archivos(despues), QStringList({"LogFallor.txt", "Logr.txt", "Revisionr.txt", "r.txt"}));
+        for (auto it = anteriores.cbegin(); it != anteriores.cend(); ++it)
+            QCOMPARE(LeerArchivo(QDir(despues).filePath(it.key())), it.value());
     }
 
     void baseOcupadaSaleConCuatro()

@@ -352,7 +352,7 @@ private:
         if (codigo == 0)
             QVERIFY(periodo.archivos.value(QStringLiteral("Logrep.txt")).size() > 0);
         if (codigo == 1)
-            QVERIFY(periodo.archivos.value(QStringLiteral("Logrep.txt")).count("\r\n") > 20);
+            QVERIFY(periodo.archivos.value(QStringLiteral("LogFallorep.txt")).count("\r\n") > 20);
     }
 
     // Applies a change to a fresh copy of a sample.

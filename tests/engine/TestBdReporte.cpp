@@ -1,10 +1,15 @@
 #include "Archivos.h"
 #include "BaseDePrueba.h"
 #include "DialogosGrabados.h"
+#include "Errores.h"
 #include "Registros.h"
 #include "clsRepIEPS.h"
 
 #include <QTemporaryDir>
+#include <QThread>
+
+#include <memory>
+#include <new>
 #include <QtTest>
 
 using engine::clsRepIEPS;
@@ -25,6 +30,39 @@ public:
     int eventos = 0;
     bool porLinea = true;
     QPair<int, int> avance;
+};
+
+// Interrupts, from a connection of its own, the statement of database `base` that waits for a
+// table that another connection locked: what a user or an administrator does with KILL QUERY.
+// Then it ends the locking connection, so that the tables are free again.
+class Interruptor : public QThread {
+public:
+    Interruptor(const host::BasesDD &bases, int bloqueador) : bases_(bases), bloqueador_(bloqueador) {}
+    bool interrumpio = false;
+
+protected:
+    void run() override
+    {
+        host::Conexion cn;
+        if (!bases_.AbrirBdD(cn, bases_.cMiBase))
+            return;
+        for (int i = 0; i < 200; ++i) {
+            const QVariant id = cn.Valor(QStringLiteral("SELECT ID FROM information_schema.PROCESSLIST WHERE DB='%1' "
+                                                        "AND STATE LIKE 'Waiting for table%' LIMIT 1")
+                                             .arg(bases_.cMiBase));
+            if (!id.isNull()) {
+                cn.Execute(QStringLiteral("KILL QUERY %1").arg(id.toLongLong()));
+                interrumpio = true;
+                break;
+            }
+            QThread::msleep(50);
+        }
+        cn.Execute(QStringLiteral("KILL %1").arg(bloqueador_));
+    }
+
+private:
+    host::BasesDD bases_;
+    int bloqueador_;
 };
 
 QByteArray lineas(std::initializer_list<const char *> ls)
@@ -85,7 +123,37 @@ private:
         QByteArray log, reporte;
         QString mensaje;
         QStringList inexistentes;
+        QByteArray logFallido, revision;
+        // The run's connection after the run: a transaction left open, and whether another
+        // connection could alter the point-of-sale tables at once.
+        int enTransaccion = -1;
+        bool tablasLibres = false;
+        QString rutaLog;
     };
+
+    // Another connection, as the test's own user, alters the tables a run reads, waiting 2
+    // seconds at most for them.
+    bool tablasLibres()
+    {
+        host::BasesDD bases = bd->bases;
+        bases.cUsuario = QStringLiteral("repieps");
+        host::Conexion otra;
+        if (!bases.AbrirBdD(otra, bd->nombre()))
+            return false;
+        try {
+            otra.Execute(QStringLiteral("SET SESSION lock_wait_timeout=2"));
+            for (const char *tabla : {"edoctacli", "anexopagosctes", "facturas", "facturasdetalle", "productos"})
+                otra.Execute(QStringLiteral("ALTER TABLE %1 COMMENT='prueba'").arg(QLatin1String(tabla)));
+            return true;
+        } catch (const host::Error &e) {
+            qWarning("%s", qPrintable(e.texto()));
+            return false;
+        }
+    }
+    static int enTransaccion(host::Conexion &cn)
+    {
+        return cn.abierta() ? cn.Valor(QStringLiteral("SELECT @@in_transaction")).toInt() : 0;
+    }
 
     Corrida correr(bool ctes, bool todos, const QString &clave = QString(), bool porLinea = true,
                    DialogosGrabados *dialogos = nullptr, const QDate &desde = QDate(2018, 1, 1),
@@ -104,12 +172,18 @@ private:
         verificarLectura(rep);
         if (dialogos)
             host::Dialogos::instalar(&propios);
-        return {rep.resultado(),
-                archivo,
-                LeerArchivo(dir->filePath(QStringLiteral("Logrep.txt"))),
-                LeerArchivo(dir->filePath(QStringLiteral("rep.txt"))),
-                rep.mensajeError(),
-                rep.productosInexistentes()};
+        Corrida c{rep.resultado(),
+                  archivo,
+                  LeerArchivo(dir->filePath(QStringLiteral("Logrep.txt"))),
+                  LeerArchivo(dir->filePath(QStringLiteral("rep.txt"))),
+                  rep.mensajeError(),
+                  rep.productosInexistentes(),
+                  LeerArchivo(dir->filePath(QStringLiteral("LogFallorep.txt"))),
+                  LeerArchivo(dir->filePath(QStringLiteral("Revisionrep.txt")))};
+        c.enTransaccion = enTransaccion(cn);
+        c.tablasLibres = rep.resultado() != clsRepIEPS::Resultado::Error || tablasLibres();
+        c.rutaLog = rep.rutaLog();
+        return c;
     }
 
     void limpiar()
@@ -117,6 +191,7 @@ private:
         QFile::remove(dir->filePath(QStringLiteral("rep.txt")));
         QFile::remove(dir->filePath(QStringLiteral("Logrep.txt")));
         QFile::remove(dir->filePath(QStringLiteral("Revisionrep.txt")));
+        QFile::remove(dir->filePath(QStringLiteral("LogFallorep.txt")));
         bd->ejecutar(QStringLiteral(
             "DELETE FROM edoctacli;\nDELETE FROM edoctaprov;\nDELETE FROM anexopagosctes;\nDELETE FROM anexopagosprov;\n"
             "DELETE FROM facturas;\nDELETE FROM compras;\nDELETE FROM facturasdetalle;\nDELETE FROM comprasdetalle;\n"));
@@ -127,6 +202,32 @@ private:
     {
         QFile viejo(dir->filePath(QStringLiteral("rep.txt")));
         return viejo.open(QIODevice::WriteOnly) && viejo.write("anterior") == 8;
+    }
+    // The report, log and review of an earlier run, which a failed run must leave together.
+    bool dejarArchivosAnteriores()
+    {
+        for (const char *nombre : {"Logrep.txt", "Revisionrep.txt"}) {
+            QFile viejo(dir->filePath(QLatin1String(nombre)));
+            if (!viejo.open(QIODevice::WriteOnly) || viejo.write(QByteArray("anterior ") + nombre) < 0)
+                return false;
+        }
+        return dejarReporteAnterior();
+    }
+    // After a failed run: the earlier files as they were, the database as it was found, and what
+    // was logged (when the run came as far as its log) under the failed run's name.
+    void verificarFalloLimpio(const Corrida &c, bool conLog = true)
+    {
+        QCOMPARE(int(c.resultado), int(clsRepIEPS::Resultado::Error));
+        QCOMPARE(c.reporte, QByteArray("anterior"));
+        QCOMPARE(c.log, QByteArray("anterior Logrep.txt"));
+        QCOMPARE(c.revision, QByteArray("anterior Revisionrep.txt"));
+        QCOMPARE(c.rutaLog, conLog ? dir->filePath(QStringLiteral("LogFallorep.txt")) : QString());
+        QCOMPARE(c.logFallido == NoExiste, !conLog);
+        QCOMPARE(c.enTransaccion, 0);
+        QVERIFY(c.tablasLibres);
+        host::Conexion otra;
+        QVERIFY(bd->bases.AbrirBdD(otra, bd->nombre()));
+        QCOMPARE(tomarBloqueo(otra), 1);
     }
 
     // Takes the lock that a run holds on the database's work table, from another connection.
@@ -418,15 +519,24 @@ private Q_SLOTS:
         QTest::addColumn<QString>("detalle");
         QTest::addColumn<QString>("mensaje");
         QTest::addColumn<int>("lineasDeLog");
-        QTest::newRow("total cero") << "(1,'A',1,-0.5,0,0.5,0)" << "(1,1,'P1',1,10,0,8)" << "Error nº 11, División por cero" << 2;
-        QTest::newRow("total cero y nada aplicado") << "(1,'A',1,-0.5,0,0.5,0)" << "(1,1,'P1',1,10,0,8)"
-                                                    << "Error nº 6, Desbordamiento" << 2;
-        QTest::newRow("total que es residuo de redondeo") << "(1,'A',1,-0.497,0,0.5,0)" << "(1,1,'P1',1,10,0,8)"
-                                                      << "Error nº 11, División por cero" << 2;
-        QTest::newRow("residuo negativo") << "(1,'A',1,-0.504,0,0.5,0)" << "(1,1,'P1',1,10,0,8)"
-                                          << "Error nº 11, División por cero" << 2;
-        QTest::newRow("cantidad nula") << "(1,'A',1,10,0,1,0)" << "(1,1,'P1',NULL,10,0,8)" << "Error nº 94, Uso no válido de Null" << 3;
-        QTest::newRow("iva nulo") << "(1,'A',1,10,0,1,0)" << "(1,1,'P1',1,10,NULL,8)" << "Error nº 94, Uso no válido de Null" << 3;
+        const QString cero = QStringLiteral("Error nº 11, División por cero: el pago 1, factura A1, columna Totaluco vale 0");
+        QTest::newRow("total cero") << "(1,'A',1,-0.5,0,0.5,0)" << "(1,1,'P1',1,10,0,8)" << cero << 2;
+        QTest::newRow("total cero y nada aplicado")
+            << "(1,'A',1,-0.5,0,0.5,0)" << "(1,1,'P1',1,10,0,8)"
+            << "Error nº 6, Desbordamiento: el pago 1, factura A1, columnas Cantidad de anexopagosctes y Totaluco valen 0" << 2;
+        QTest::newRow("total que es residuo de redondeo") << "(1,'A',1,-0.497,0,0.5,0)" << "(1,1,'P1',1,10,0,8)" << cero << 2;
+        QTest::newRow("residuo negativo") << "(1,'A',1,-0.504,0,0.5,0)" << "(1,1,'P1',1,10,0,8)" << cero << 2;
+        QTest::newRow("cantidad nula") << "(1,'A',1,10,0,1,0)" << "(1,1,'P1',NULL,10,0,8)"
+                                       << "Error nº 94, Uso no válido de Null: el pago 1, factura A1, columna Cantidad está vacía" << 3;
+        QTest::newRow("precio nulo") << "(1,'A',1,10,0,1,0)" << "(1,1,'P1',1,NULL,0,8)"
+                                     << "Error nº 94, Uso no válido de Null: el pago 1, factura A1, columna PrecioNeto está vacía" << 3;
+        QTest::newRow("iva nulo") << "(1,'A',1,10,0,1,0)" << "(1,1,'P1',1,10,NULL,8)"
+                                  << "Error nº 94, Uso no válido de Null: el pago 1, factura A1, columna IVA está vacía" << 3;
+        QTest::newRow("total nulo") << "(1,'A',1,NULL,0,1,0)" << "(1,1,'P1',1,10,0,8)"
+                                    << "Error nº 94, Uso no válido de Null: el pago 1, factura A1, columna Totaluco está vacía" << 2;
+        QTest::newRow("importe infinito") << "(1,'A',1,10,0,1,0)" << "(1,1,'P1',1e300,1e300,0,8)"
+                                          << "Error nº 6, Desbordamiento: el pago 1, factura A1, columnas Cantidad y "
+                                             "PrecioNeto: el importe es demasiado grande" << 3;
     }
     void erroresTerminanLaCorrida()
     {
@@ -434,28 +544,101 @@ private Q_SLOTS:
         QFETCH(QString, detalle);
         QFETCH(QString, mensaje);
         QFETCH(int, lineasDeLog);
-        const bool nadaAplicado = mensaje.contains(QLatin1String("Desbordamiento"));
+        const bool nadaAplicado = mensaje.contains(QLatin1String("valen 0"));
         bd->ejecutar(QStringLiteral("INSERT INTO edoctacli (Folio,Fecha,Clave,CantidadPago,NotaCredito) VALUES "
                                     "(1,'2018-01-10','C1',10,0);\n"
                                     "INSERT INTO anexopagosctes (FolioDelPago,Factura,Cantidad) VALUES (1,1,%1);\n"
                                     "INSERT INTO facturas (Id,Serie,Factura,SubTotal,IVA,ImpuestoAd,Cancelada) VALUES %2;\n"
                                     "INSERT INTO facturasdetalle VALUES %3;\n")
                          .arg(nadaAplicado ? "0" : "10", factura, detalle));
-        QVERIFY(dejarReporteAnterior());
+        QVERIFY(dejarArchivosAnteriores());
         DialogosGrabados dialogos;
         const Corrida c = correr(true, true, QString(), true, &dialogos);
-        QCOMPARE(int(c.resultado), int(clsRepIEPS::Resultado::Error));
         QCOMPARE(c.mensaje, mensaje);
         QCOMPARE(dialogos.cajas.size(), 1);
         QCOMPARE(dialogos.cajas[0].texto, mensaje);
         QVERIFY(!dialogos.cajas[0].skin);
         QCOMPARE(dialogos.ventanas.last(), QStringLiteral("quita"));
-        QCOMPARE(c.log.count("\r\n"), lineasDeLog);
-        QCOMPARE(c.reporte, QByteArray("anterior"));
-        // The lock was released: another connection can take it at once.
-        host::Conexion otra;
-        QVERIFY(bd->bases.AbrirBdD(otra, bd->nombre()));
-        QCOMPARE(tomarBloqueo(otra), 1);
+        // What was logged is kept beside the earlier log, under the failed run's name.
+        QCOMPARE(c.logFallido.count("\r\n"), lineasDeLog);
+        verificarFalloLimpio(c);
+    }
+
+    // A NULL folio cannot link the payment to its documents: the payment is named, no statement
+    // is built with it.
+    void folioNuloNombraElPago()
+    {
+        bd->ejecutar(QStringLiteral("ALTER TABLE edoctacli MODIFY Folio INT NULL;\n"
+                                    "INSERT INTO edoctacli (Id,Folio,Fecha,Clave,CantidadPago,NotaCredito) VALUES "
+                                    "(7,NULL,'2018-01-10','C1',10,0);\n"));
+        QVERIFY(dejarArchivosAnteriores());
+        const Corrida c = correr(true, false);
+        bd->ejecutar(QStringLiteral("DELETE FROM edoctacli;\nALTER TABLE edoctacli MODIFY Folio INT NOT NULL;\n"));
+        QCOMPARE(c.mensaje, QStringLiteral("Error nº 94, Uso no válido de Null: el pago con Id 7, columna Folio está vacía"));
+        verificarFalloLimpio(c);
+    }
+
+    // Errors of the server, provoked for real: a Spanish explanation first, the server's own text
+    // in parentheses, and the database left as the run found it.
+    void erroresDelServidor_data()
+    {
+        QTest::addColumn<QString>("caso");
+        QTest::addColumn<QString>("mensaje"); // up to the server's own text
+        QTest::newRow("usuario sin DROP")
+            << "permisos"
+            << "Error nº 1142, el usuario de la base de datos no tiene los permisos que el reporte necesita en la base "
+               "«%1»: además de consultar (SELECT) las tablas del punto de venta, debe poder crear, borrar y llenar "
+               "(CREATE, DROP e INSERT) la tabla de trabajo tmptempoieps, que el reporte arma en esa misma base (";
+        QTest::newRow("vista con el nombre de la tabla de trabajo")
+            << "vista"
+            << "Error nº 1050, en la base «%1» hay otro objeto (una vista u otra tabla) con el nombre tmptempoieps, que "
+               "el reporte usa para su tabla de trabajo: pida a quien administra la base que lo cambie de nombre o lo "
+               "borre (";
+        QTest::newRow("consulta interrumpida")
+            << "interrumpida"
+            << "Error nº 1317, el servidor interrumpió la consulta: se canceló desde otra conexión o el servidor se "
+               "está deteniendo (";
+    }
+    void erroresDelServidor()
+    {
+        QFETCH(QString, caso);
+        QFETCH(QString, mensaje);
+        bd->ejecutar(QStringLiteral(
+            "INSERT INTO edoctacli (Folio,Fecha,Clave,CantidadPago,NotaCredito) VALUES (1,'2018-01-10','C1',10,0);\n"
+            "INSERT INTO anexopagosctes (FolioDelPago,Factura,Cantidad) VALUES (1,1,10);\n"
+            "INSERT INTO facturas (Id,Serie,Factura,SubTotal,IVA,ImpuestoAd,Cancelada) VALUES (1,'A',1,9,0,1,0);\n"
+            "INSERT INTO facturasdetalle VALUES (1,1,'P1',1,9,0,10);\n"));
+        QVERIFY(dejarArchivosAnteriores());
+        const host::BasesDD anteriores = bd->bases;
+        host::Conexion bloqueo;
+        std::unique_ptr<Interruptor> interruptor;
+        // The run waits on the locked table until it is interrupted.
+        if (caso == QLatin1String("permisos")) {
+            bd->ejecutar(QStringLiteral("CREATE USER IF NOT EXISTS 'repieps_solo'@'127.0.0.1';\n"
+                                        "GRANT SELECT ON `%1`.* TO 'repieps_solo'@'127.0.0.1';\n")
+                             .arg(bd->nombre()));
+            bd->bases.cUsuario = QStringLiteral("repieps_solo");
+        } else if (caso == QLatin1String("vista")) {
+            bd->ejecutar(QStringLiteral("DROP TABLE IF EXISTS tmptempoieps;\nCREATE VIEW tmptempoieps AS SELECT 1 AS RFC;\n"));
+        } else {
+            QVERIFY(bd->bases.AbrirBdD(bloqueo, bd->nombre()));
+            bloqueo.Execute(QStringLiteral("LOCK TABLES edoctacli WRITE"));
+            interruptor = std::make_unique<Interruptor>(bd->bases, bloqueo.Valor(QStringLiteral("SELECT CONNECTION_ID()")).toInt());
+            interruptor->start();
+        }
+        const Corrida c = correr(true, true);
+        bd->bases = anteriores;
+        if (interruptor) {
+            interruptor->wait();
+            QVERIFY(interruptor->interrumpio);
+        }
+        if (caso == QLatin1String("vista"))
+            bd->ejecutar(QStringLiteral("DROP VIEW tmptempoieps;\n"));
+        if (caso == QLatin1String("permisos"))
+            bd->ejecutar(QStringLiteral("DROP USER 'repieps_solo'@'127.0.0.1';\n"));
+        QVERIFY2(c.mensaje.startsWith(QString(mensaje).replace(QLatin1String("%1"), bd->nombre())), qPrintable(c.mensaje));
+        QVERIFY2(c.mensaje.endsWith(QLatin1Char(')')), qPrintable(c.mensaje));
+        verificarFalloLimpio(c, false);
     }
 
     void conexionPerdidaTerminaLaCorrida()
@@ -488,8 +671,52 @@ private Q_SLOTS:
         rep.ProcesarReporte(QDate(2018, 1, 1), QDate(2018, 3, 31), archivo, QString(), true, true);
         QCOMPARE(int(rep.resultado()), int(clsRepIEPS::Resultado::Error));
         QVERIFY2(dialogos.cajas.last().texto.contains(QStringLiteral("Se perdió la conexión con el servidor")), qPrintable(dialogos.cajas.last().texto));
-        QCOMPARE(LeerArchivo(dir->filePath(QStringLiteral("Logrep.txt"))).count("Pago ---> "), 2);
+        QCOMPARE(LeerArchivo(dir->filePath(QStringLiteral("LogFallorep.txt"))).count("Pago ---> "), 2);
         QCOMPARE(LeerArchivo(dir->filePath(QStringLiteral("rep.txt"))), NoExiste);
+    }
+
+    // Whatever the run meets (here running out of memory while the second payment is shown, inside
+    // the run's transaction) ends it with a Spanish message and the database as it was found.
+    void cualquierExcepcionTerminaLaCorrida()
+    {
+        bd->ejecutar(QStringLiteral(
+            "INSERT INTO edoctacli (Folio,Fecha,Clave,CantidadPago,NotaCredito) VALUES (1,'2018-01-10','C1',10,0),"
+            "(2,'2018-01-11','C1',10,0);\n"
+            "INSERT INTO anexopagosctes (FolioDelPago,Factura,Cantidad) VALUES (1,1,10),(2,1,10);\n"
+            "INSERT INTO facturas (Id,Serie,Factura,SubTotal,IVA,ImpuestoAd,Cancelada) VALUES (1,'A',1,19,0,1,0);\n"
+            "INSERT INTO facturasdetalle VALUES (1,1,'P1',1,10,0,10);\n"));
+        class VistaSinMemoria : public VistaPrueba {
+        public:
+            void TextoProceso(const QString &t) override
+            {
+                if (t.startsWith(QLatin1String("Fecha 11/01/2018")))
+                    throw std::bad_alloc();
+            }
+        } vista;
+        QVERIFY(dejarArchivosAnteriores());
+        DialogosGrabados dialogos;
+        host::Conexion cn;
+        clsRepIEPS rep(bd->bases, cn, vista, dir->path());
+        prepararLectura(rep);
+        QString archivo = QStringLiteral("rep.txt");
+        rep.ProcesarReporte(QDate(2018, 1, 1), QDate(2018, 3, 31), archivo, QString(), true, true);
+        Corrida c{rep.resultado(),
+                  archivo,
+                  LeerArchivo(dir->filePath(QStringLiteral("Logrep.txt"))),
+                  LeerArchivo(dir->filePath(QStringLiteral("rep.txt"))),
+                  rep.mensajeError(),
+                  {},
+                  LeerArchivo(dir->filePath(QStringLiteral("LogFallorep.txt"))),
+                  LeerArchivo(dir->filePath(QStringLiteral("Revisionrep.txt")))};
+        c.enTransaccion = enTransaccion(cn);
+        c.tablasLibres = tablasLibres();
+        c.rutaLog = rep.rutaLog();
+        QCOMPARE(c.mensaje, QStringLiteral("No hubo memoria suficiente para terminar el proceso. Cierre otros programas o "
+                                           "elija un periodo más corto y vuelva a intentarlo."));
+        QCOMPARE(dialogos.cajas.last().texto, c.mensaje);
+        QCOMPARE(dialogos.ventanas.last(), QStringLiteral("quita"));
+        QCOMPARE(c.logFallido.count("Pago ---> "), 1);
+        verificarFalloLimpio(c);
     }
 
     void otraCorridaEnCursoNoCambiaNada()

@@ -1,5 +1,6 @@
 #include "ArchivoDeSalida.h"
 #include "Archivos.h"
+#include "DispositivoQueFalla.h"
 #include "Errores.h"
 #include "MotivosDelSistema.h"
 
@@ -12,40 +13,6 @@
 using namespace host;
 using namespace Qt::StringLiterals;
 
-namespace {
-
-// Devices that take `cabe` bytes and then fail as the system would, with its English text.
-template <class Base>
-class QueFalla : public Base {
-public:
-    QueFalla(const QString &ruta, qint64 cabe, QString error) : Base(ruta), cabe_(cabe), error_(std::move(error)) {}
-
-protected:
-    qint64 writeData(const char *datos, qint64 n) override
-    {
-        if (escritos_ + n > cabe_) {
-            this->setErrorString(error_);
-            return -1;
-        }
-        escritos_ += n;
-        return Base::writeData(datos, n);
-    }
-
-private:
-    qint64 cabe_, escritos_ = 0;
-    QString error_;
-};
-
-ArchivoDeSalida::Fabrica queFalla(qint64 cabe, const QString &error)
-{
-    return [=](const QString &ruta, ArchivoDeSalida::Modo modo) -> std::unique_ptr<QFileDevice> {
-        if (modo == ArchivoDeSalida::Modo::Reemplazar)
-            return std::make_unique<QueFalla<QSaveFile>>(ruta, cabe, error);
-        return std::make_unique<QueFalla<QFile>>(ruta, cabe, error);
-    };
-}
-
-} // namespace
 
 // The files written for the user, and how their failures reach the user.
 class TestArchivoDeSalida : public QObject {
@@ -159,6 +126,62 @@ private Q_SLOTS:
         }
         QCOMPARE(LeerArchivo(ruta), QByteArray("anterior\r\n"));
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{u"R.txt"_s});
+    }
+
+    // A report larger than the writer's chunks: the disk fills at the first chunk, in the middle,
+    // or only with the last bytes, which reach the system when the file is finished.
+    void reemplazoGrandeFallidoConservaElAnterior_data()
+    {
+        QTest::addColumn<qint64>("cabe");
+        const qint64 total = 3000 * qint64(sizeof "renglón 0000 ........................................") ;
+        QTest::newRow("primer tramo") << qint64(100);
+        QTest::newRow("a medias") << total / 2;
+        QTest::newRow("último tramo") << total - 10;
+    }
+    void reemplazoGrandeFallidoConservaElAnterior()
+    {
+        QFETCH(qint64, cabe);
+        const QString ruta = dir.filePath(u"Grande.txt"_s);
+        {
+            QFile f(ruta);
+            QVERIFY(f.open(QIODevice::WriteOnly));
+            f.write("anterior\r\n");
+        }
+        FabricaDeSalidaGuard falla(queFalla(cabe, u"No space left on device"_s));
+        QVERIFY_THROWS_EXCEPTION(Error, {
+            ArchivoDeSalida a(ruta, ArchivoDeSalida::Modo::Reemplazar);
+            for (int i = 0; i < 3000; ++i)
+                a.EscribirLinea(u"renglón %1 ........................................"_s.arg(i, 4, 10, '0'_L1));
+            a.Terminar();
+        });
+        QCOMPARE(LeerArchivo(ruta), QByteArray("anterior\r\n"));
+        QCOMPARE(QDir(dir.path()).entryList({u"Grande*"_s}, QDir::Files), QStringList{u"Grande.txt"_s});
+    }
+
+    // A finished file takes the place of an earlier one; when it cannot, the earlier one stays.
+    void ponerEnSuLugar()
+    {
+        const QString nuevo = dir.filePath(u"nuevo.txt"_s), destino = dir.filePath(u"destino.txt"_s);
+        const auto escribir = [](const QString &ruta, const QByteArray &bytes) {
+            QFile f(ruta);
+            return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
+        };
+        QVERIFY(escribir(nuevo, "nuevo"));
+        PonerEnSuLugar(nuevo, destino);
+        QCOMPARE(LeerArchivo(destino), QByteArray("nuevo"));
+        QVERIFY(escribir(nuevo, "otro"));
+        PonerEnSuLugar(nuevo, destino);
+        QCOMPARE(LeerArchivo(destino), QByteArray("otro"));
+        QCOMPARE(LeerArchivo(nuevo), NoExiste);
+        try {
+            PonerEnSuLugar(dir.filePath(u"falta.txt"_s), destino);
+            QFAIL("no falló");
+        } catch (const Error &e) {
+            QVERIFY2(e.texto().startsWith(u"Error nº 75, No se pudo reemplazar el archivo %1: "_s.arg(QDir::toNativeSeparators(destino))),
+                     qPrintable(e.texto()));
+        }
+        QCOMPARE(LeerArchivo(destino), QByteArray("otro"));
+        QCOMPARE(QDir(dir.path()).entryList({u"destino*"_s}, QDir::Files), QStringList{u"destino.txt"_s});
     }
 
     // The log keeps what reached it before the failure.

@@ -1,8 +1,10 @@
 #include "ArchivoIni.h"
 #include "Archivos.h"
+#include "DispositivoQueFalla.h"
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -192,6 +194,28 @@ private Q_SLOTS:
         QVERIFY(!ini::Escribe(dir.filePath(u"no/x.ini"_s), u"A"_s, u"k"_s, QString()));
         QVERIFY(!QDir(dir.filePath(u"no"_s)).exists());
         QVERIFY(!ini::Escribe(dir.path(), u"A"_s, u"k"_s, QString()));
+    }
+
+    // A disk that fills while the new text is written: the settings file keeps every byte, and
+    // the reason is the system's, in Spanish.
+    void discoLlenoDejaElArchivoComoEstaba_data()
+    {
+        QTest::addColumn<qint64>("cabe");
+        QTest::newRow("nada") << qint64(0);
+        QTest::newRow("a medias") << qint64(20);
+        QTest::newRow("todo menos el final") << qint64(47);
+    }
+    void discoLlenoDejaElArchivoComoEstaba()
+    {
+        QFETCH(qint64, cabe);
+        const QByteArray antes = "; repieps\r\n[Configuraci\xF3n]\r\nRuta de Nubora Premium=D:\\np\r\nBase de datos principal=\r\n";
+        const QString archivo = archivoCon(antes);
+        FabricaDeSalidaGuard falla(queFalla(cabe, u"No space left on device"_s));
+        QString motivo;
+        QVERIFY(!ini::Escribe(archivo, u"Configuración"_s, u"Base de datos principal"_s, u"datos1"_s, &motivo));
+        QCOMPARE(motivo, u"No se pudo escribir el archivo %1: no queda espacio en el disco"_s.arg(QDir::toNativeSeparators(archivo)));
+        QCOMPARE(LeerArchivo(archivo), antes);
+        QCOMPARE(QDir(dir.path()).entryList({QFileInfo(archivo).fileName() + u"*"_s}, QDir::Files).size(), 1);
     }
 
     void escribeATravesDeUnArchivoTemporal()
