@@ -1,6 +1,7 @@
 #include "Configuracion.h"
 #include "OpcionesCli.h"
 
+#include <QDir>
 #include <QtTest>
 
 using namespace config;
@@ -84,7 +85,8 @@ private Q_SLOTS:
             << periodo + QStringList{"--archivo", "../r.txt"}
             << "El nombre del archivo «../r.txt» lleva una carpeta: escriba sólo el nombre, sin «/» ni «\\».";
         QTest::newRow("carpeta que no existe")
-            << periodo + QStringList{"--carpeta", "/no/existe/repieps"} << "La carpeta «/no/existe/repieps» no existe.";
+            << periodo + QStringList{"--carpeta", "/no/existe/repieps"}
+            << QStringLiteral("La carpeta «%1» no existe.").arg(QDir::toNativeSeparators(QStringLiteral("/no/existe/repieps")));
     }
     void errores()
     {
