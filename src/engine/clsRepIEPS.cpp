@@ -110,7 +110,7 @@ void clsRepIEPS::ProcesarReporte(const QDate &dtInicial, const QDate &dtFinal, Q
             resultado_ = Resultado::Error;
         mensajeError_ = e.texto();
         try {
-            cierre(false);
+            cierre(vista_.Cancelado());
         } catch (const host::Error &) {
         }
         dialogos.MsgBox(mensajeError_, host::vbCritical, titulo_);
