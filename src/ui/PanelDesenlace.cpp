@@ -68,6 +68,7 @@ PanelDesenlace::PanelDesenlace(QWidget *padre)
                            QStringLiteral("Muestra lo que conviene revisar antes de presentar el reporte"));
     botones->addStretch();
     raiz->addLayout(botones);
+    raiz->addStretch(); // without buttons, the lines stay at the top
 
     // As high as its lines and its buttons whether or not these are shown: the window keeps
     // room for it, and nothing moves when it appears.

@@ -222,6 +222,38 @@ private Q_SLOTS:
         QVERIFY(f->mskFecha[1]->hasFocus());
     }
 
+    void cadaCampoConEtiquetaAtajoYNombre()
+    {
+        // A screen reader names every input, and each caption takes its box with Alt+letter.
+        auto f = abrir(opciones());
+        QVERIFY(f);
+        QLineEdit *cajas[] = {f->mskFecha[0], f->mskFecha[1], f->txtDato[0], f->txtDato[1]};
+        QSet<QChar> letras;
+        for (QLineEdit *caja : cajas) {
+            QLabel *etiqueta = nullptr;
+            for (QLabel *l : f->lblEtiq)
+                if (l->buddy() == caja)
+                    etiqueta = l;
+            QVERIFY2(etiqueta, qPrintable(caja->objectName()));
+            const int amp = int(etiqueta->text().indexOf(QLatin1Char('&')));
+            QVERIFY2(amp >= 0, qPrintable(etiqueta->text()));
+            letras << etiqueta->text().at(amp + 1).toLower();
+            QVERIFY(!caja->accessibleName().isEmpty());
+        }
+        QWidget *otros[] = {f->optCtes, f->optProvs, f->optProcesar[0], f->optProcesar[1], f->chkTodos, f->cmdProcesar};
+        for (QWidget *w : otros) {
+            const QString texto = w->property("text").toString();
+            const int amp = int(texto.indexOf(QLatin1Char('&')));
+            QVERIFY2(amp >= 0, qPrintable(texto));
+            letras << texto.at(amp + 1).toLower();
+            QCOMPARE(w->accessibleName(), SinMnemonico(texto));
+        }
+        QCOMPARE(letras.size(), 10); // no two share a letter
+        f->txtDato[1]->setFocus();
+        QTest::keyClick(f.get(), Qt::Key_I, Qt::AltModifier);
+        QTRY_VERIFY(f->mskFecha[0]->hasFocus());
+    }
+
     void busqueda_data()
     {
         QTest::addColumn<QString>("clave");
