@@ -13,10 +13,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMessageBox>
-#include <QMouseEvent>
-#include <QPainter>
 #include <QPlainTextEdit>
-#include <QProgressBar>
 #include <QPushButton>
 #include <QScreen>
 #include <QStyle>
