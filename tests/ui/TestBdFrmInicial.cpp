@@ -638,8 +638,13 @@ private Q_SLOTS:
         f->mskFecha[0]->setText(QStringLiteral("01/01/2030"));
         f->mskFecha[1]->setText(QStringLiteral("31/01/2030"));
         f->txtDato[0]->setText(QStringLiteral("nada.txt"));
+        // No box of the run is shown over the wait window.
+        bool esperaBajoUnaCaja = false;
+        dlg->alMostrar = [&] { esperaBajoUnaCaja = esperaBajoUnaCaja || f->ventanaEspera()->isVisible(); };
         QTest::mouseClick(f->cmdProcesar, Qt::LeftButton);
         QTRY_VERIFY_WITH_TIMEOUT(!f->enProceso(), 30000);
+        dlg->alMostrar = nullptr;
+        QVERIFY(!esperaBajoUnaCaja);
         QCOMPARE(dlg->cajas.last().texto, QStringLiteral("Fin del proceso"));
         QVERIFY(!f->ventanaEspera()->isVisible());
         PanelDesenlace *panel = f->panelDesenlace;
