@@ -2,6 +2,7 @@
 // runs. Exit status: 0 report written, 1 the run failed, 2 bad usage, 3 no payment qualified,
 // 4 another run holds the database.
 #include "BasesDD.h"
+#include "Cancelacion.h"
 #include "CarpetasDelPrograma.h"
 #include "Conexion.h"
 #include "Configuracion.h"
@@ -17,6 +18,8 @@
 #include <QElapsedTimer>
 #include <QTextStream>
 
+#include <atomic>
+#include <csignal>
 #include <cstdio>
 #ifdef Q_OS_WIN
 #include <io.h>
@@ -35,12 +38,32 @@ namespace {
 
 enum Salida { Correcto = 0, Fallo = 1, UsoIncorrecto = 2, SinPagos = 3, BaseOcupada = 4 };
 
+// Ctrl+C or a termination request: the run stops at its next row and the server's statement is
+// ended (see host::Cancelacion); a second one ends the program at once.
+std::atomic<bool> senalRecibida{false};
+
+extern "C" void AlRecibirSenal(int senal)
+{
+    if (senalRecibida.exchange(true)) {
+        std::signal(senal, SIG_DFL);
+        std::raise(senal);
+    }
+}
+
+// Once the run is cancelled, its boxes say nothing: the program says "Proceso cancelado".
+bool Cancelado()
+{
+    return senalRecibida.load();
+}
+
 // Messages that the window would show in a box go to stderr as plain text; questions are
 // answered No. The end-of-run notice is left out: the program prints its own summary.
 class DialogosCli : public host::Dialogos {
 public:
     int MsgBox(const QString &texto, int botones, const QString &) override
     {
+        if (Cancelado())
+            return (botones & 0x0F) == host::vbYesNo ? host::vbNo : host::vbOK;
         QString t = host::Renglones(texto);
         if (!t.endsWith(QLatin1Char('\n')))
             t += QLatin1Char('\n');
@@ -65,8 +88,9 @@ public:
 // Progress of the run: a bar on stderr when it is a terminal, nothing otherwise.
 class VistaConsola : public engine::VistaProceso {
 public:
-    explicit VistaConsola(bool porLinea)
+    VistaConsola(bool porLinea, const host::Cancelacion &cancelacion)
         : porLinea_(porLinea)
+        , cancelacion_(cancelacion)
         , terminal_(isatty(fileno(stderr)))
     {
         reloj_.start();
@@ -75,7 +99,8 @@ public:
 
     void TextoProceso(const QString &) override {}
     void VerProceso(bool) override {}
-    void ProcesarEventos() override {}
+    void ProcesarEventos() override { cancelacion_.Comprobar(); }
+    bool Cancelado() const override { return cancelacion_.pedida(); }
     bool PorLineaDeProductos() const override { return porLinea_; }
     void Avance(int hechos, int total) override
     {
@@ -102,6 +127,7 @@ public:
 
 private:
     bool porLinea_;
+    const host::Cancelacion &cancelacion_;
     bool terminal_;
     bool dibujado_ = false;
     QElapsedTimer reloj_;
@@ -183,13 +209,18 @@ int main(int argc, char *argv[])
 
     QElapsedTimer reloj;
     reloj.start();
-    VistaConsola vista(!op.porCategoria);
+    host::Cancelacion cancelacion(bases, cn);
+    std::signal(SIGINT, AlRecibirSenal);
+    std::signal(SIGTERM, AlRecibirSenal);
+    cancelacion.Vigilar(&senalRecibida);
+    VistaConsola vista(!op.porCategoria, cancelacion);
     engine::clsRepIEPS reporte(bases, cn, vista, carpeta);
     reporte.setTituloAplicacion(QStringLiteral("repieps"));
     if (op.porRenglon)
         reporte.setLectura(engine::clsRepIEPS::Lectura::PorRenglon);
     reporte.ProcesarReporte(op.desde, op.hasta, archivo, op.clave, !op.proveedores, op.todosLosPagos);
     vista.terminar();
+    cancelacion.Detener();
     const double segundos = reloj.nsecsElapsed() / 1e9;
 
     if (op.estadisticas)
@@ -203,6 +234,10 @@ int main(int argc, char *argv[])
             err << "Se leyó aparte: " << duda << Qt::endl;
 
     bases.CierraBdD(cn);
+    if (Cancelado() && reporte.resultado() != engine::clsRepIEPS::Resultado::Completo) {
+        err << host::TextoProcesoCancelado() << "; no se generó el reporte." << Qt::endl;
+        return Fallo;
+    }
     switch (reporte.resultado()) {
     case engine::clsRepIEPS::Resultado::Completo:
         out << "Reporte: " << archivo << Qt::endl << "Log: " << QDir::toNativeSeparators(reporte.rutaLog()) << Qt::endl;

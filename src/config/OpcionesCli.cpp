@@ -101,7 +101,7 @@ bool LeerOpcionesCli(const QStringList &argumentos, OpcionesCli &o, QString *err
             return falla(QStringLiteral("El puerto «%1» no es un número de puerto válido.").arg(o.puerto));
     }
     if (o.desde > o.hasta)
-        return falla(QStringLiteral("La fecha inicial (%1) es posterior a la final (%2).").arg(desde, hasta));
+        return falla(MensajePeriodoAlReves(desde, hasta));
     const auto dada = [&argumentos](const char *opcion) {
         for (const QString &a : argumentos) {
             if (a == QLatin1String(opcion) || a.startsWith(QLatin1String(opcion) + QLatin1Char('=')))
@@ -209,6 +209,11 @@ QString AyudaCli()
         "  3  ningún pago cumple las condiciones: no se escribió ningún archivo\n"
         "  4  otro reporte se está generando en la misma base: inténtelo más tarde\n")
         .arg(EsperaPorDefecto);
+}
+
+QString MensajePeriodoAlReves(const QString &desde, const QString &hasta)
+{
+    return QStringLiteral("La fecha inicial (%1) es posterior a la final (%2).").arg(desde, hasta);
 }
 
 } // namespace config

@@ -42,6 +42,9 @@ QString MensajeBaseDelServidor(const QString &base);
 // The help text of the command-line program.
 QString AyudaCli();
 
+// A period given the wrong way round, for the command line and the window alike.
+QString MensajePeriodoAlReves(const QString &desde, const QString &hasta);
+
 // A date written day/month/year (05/03/2018 or 5/3/2018); an invalid date when it is not one.
 QDate FechaDiaMesAnio(const QString &texto);
 

@@ -116,7 +116,8 @@ void clsRepIEPS::ProcesarReporte(const QDate &dtInicial, const QDate &dtFinal, Q
             resultado_ = Resultado::Error;
         mensajeError_ = host::TextoDeError(std::current_exception());
         try {
-            cierre(false);
+            // A cancelled run drops its work table too: the user stopped it, nothing is left to see.
+            cierre(vista_.Cancelado());
         } catch (...) {
         }
         try {

@@ -69,7 +69,10 @@ bool BasesDD::conectar(Conexion &cn, const QString &base)
         opciones += QStringLiteral(";MYSQL_OPT_READ_TIMEOUT=%1;MYSQL_OPT_WRITE_TIMEOUT=%1").arg(nEsperaSegundos);
     bd.setConnectOptions(opciones);
     cn.setEsperaMaxima(nEsperaSegundos);
-    if (!bd.open()) {
+    cn.EmpezarEspera();
+    const bool abierta = bd.open();
+    cn.TerminarEspera();
+    if (!abierta) {
         const QSqlError e = bd.lastError();
         ultimoError_ = QStringLiteral("No se pudo conectar con la base de datos «%1» en el servidor «%2», "
                                       "puerto %3: %4")
@@ -80,6 +83,9 @@ bool BasesDD::conectar(Conexion &cn, const QString &base)
         return false;
     }
     QSqlQuery q(bd);
+    // The connection's id on the server, so that another connection can end its statement.
+    if (q.exec(QStringLiteral("SELECT CONNECTION_ID()")) && q.next())
+        cn.setIdEnServidor(q.value(0).toLongLong());
     q.exec(QStringLiteral("SET NAMES utf8mb4"));
     // Text columns of the work table take what fits, as a lenient server would, instead of
     // refusing a long name; and the escaping must know how the server reads backslashes.

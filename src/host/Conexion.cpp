@@ -10,6 +10,7 @@
 #include <QSqlError>
 #include <QSqlQuery>
 
+#include <chrono>
 #include <charconv>
 
 namespace host {
@@ -63,11 +64,34 @@ Conexion::Conexion()
 
 Conexion::~Conexion()
 {
+    Soltar();
+}
+
+void Conexion::Soltar()
+{
     if (bd_.isValid()) {
         bd_.close();
         bd_ = QSqlDatabase();
         QSqlDatabase::removeDatabase(nombre_);
     }
+    idEnServidor_ = 0;
+}
+
+qint64 Conexion::ServidorMs()
+{
+    using namespace std::chrono;
+    // Never 0, which means "not waiting".
+    return duration_cast<milliseconds>(steady_clock::now().time_since_epoch()).count() + 1;
+}
+
+void Conexion::EmpezarEspera()
+{
+    esperandoDesde_ = ServidorMs();
+}
+
+void Conexion::TerminarEspera()
+{
+    esperandoDesde_ = 0;
 }
 
 bool Conexion::abierta() const
@@ -79,10 +103,13 @@ void Conexion::Ejecutar(QSqlQuery &q, const QString &sentencia)
 {
     if (!abierta())
         throw SinConexion(sentencia);
-    ++consultas_;
+    sentenciaEnCurso_ = ++consultas_;
     QElapsedTimer reloj;
     reloj.start();
-    if (q.exec(sentencia))
+    EmpezarEspera();
+    const bool hecha = q.exec(sentencia);
+    TerminarEspera();
+    if (hecha)
         return;
     const QSqlError e = q.lastError();
     // The client library gives up on a silent server with "lost connection" once the wait is over.

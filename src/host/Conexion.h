@@ -4,6 +4,8 @@
 #include <QString>
 #include <QVariant>
 
+#include <atomic>
+
 class QSqlError;
 class QSqlQuery;
 
@@ -33,6 +35,9 @@ public:
     Conexion &operator=(const Conexion &) = delete;
 
     bool abierta() const;
+    // Closes the connection and forgets it; the thread that opened it must call this (the
+    // destructor does it too, for a connection that stayed in one thread).
+    void Soltar();
     // Runs a statement on q (made on bd()). A statement the server does not answer within
     // esperaMaxima() seconds ends with "El servidor de base de datos no respondió en N segundos".
     void Ejecutar(QSqlQuery &q, const QString &sentencia);
@@ -48,7 +53,21 @@ public:
     QString Literal(const QVariant &valor) const;
 
     // Number of statements sent to the server since the connection object was made.
-    qint64 consultas() const { return consultas_; }
+    qint64 consultas() const { return consultas_.load(); }
+
+    // What another thread may ask of a connection in use (a run's window, its cancellation):
+    // the milliseconds (ServidorMs clock) since which the server has not answered the open or
+    // the statement in progress, 0 while nothing is waiting; the number of that statement
+    // (consultas() when it was sent); and the server's id of the connection, for KILL QUERY.
+    qint64 esperandoDesdeMs() const { return esperandoDesde_.load(); }
+    qint64 sentenciaEnCurso() const { return sentenciaEnCurso_.load(); }
+    qint64 idEnServidor() const { return idEnServidor_.load(); }
+    void setIdEnServidor(qint64 id) { idEnServidor_ = id; }
+    // Marks the start and the end of a wait for the server (the open uses it as well).
+    void EmpezarEspera();
+    void TerminarEspera();
+    // A steady clock in milliseconds, for esperandoDesdeMs().
+    static qint64 ServidorMs();
 
     QSqlDatabase &bd() { return bd_; }
     const QString &nombre() const { return nombre_; }
@@ -64,7 +83,10 @@ public:
 private:
     QString nombre_;
     QSqlDatabase bd_;
-    qint64 consultas_ = 0;
+    std::atomic<qint64> consultas_{0};
+    std::atomic<qint64> esperandoDesde_{0};
+    std::atomic<qint64> sentenciaEnCurso_{0};
+    std::atomic<qint64> idEnServidor_{0};
     int segundosParaConectar_ = 10;
     bool sinEscapesBarra_ = false;
     int esperaMaxima_ = 0;

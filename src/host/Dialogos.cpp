@@ -7,11 +7,19 @@ namespace host {
 namespace {
 DialogosConsola consola;
 Dialogos *instalados = nullptr;
+thread_local Dialogos *delHilo = nullptr;
 } // namespace
 
 Dialogos &Dialogos::actual()
 {
+    if (delHilo)
+        return *delHilo;
     return instalados ? *instalados : consola;
+}
+
+void Dialogos::instalarEnEsteHilo(Dialogos *d)
+{
+    delHilo = d;
 }
 
 void Dialogos::instalar(Dialogos *d)

@@ -35,10 +35,14 @@ public:
     // Opens a file in the program that the system associates with it.
     virtual bool AbreDocumento(const QString &ruta) = 0;
 
-    // The implementation in force; a console one until another is installed.
+    // The implementation in force: the calling thread's own when it has one, else the program's,
+    // a console one until another is installed.
     static Dialogos &actual();
     // Installs d (not owned); nullptr puts the console implementation back.
     static void instalar(Dialogos *d);
+    // Installs d for the calling thread only (a run in a worker thread, whose boxes must reach
+    // the window's thread); nullptr removes it.
+    static void instalarEnEsteHilo(Dialogos *d);
 };
 
 // Prints every message to stderr and answers No (OK for a box without question).

@@ -1,6 +1,8 @@
 #include "Desenlace.h"
 
+#include "Cancelacion.h"
 #include "Dialogos.h"
+#include "LibKVRS.h"
 #include "clsRepIEPS.h"
 
 #include <QDir>
@@ -14,12 +16,17 @@ using Resultado = engine::clsRepIEPS::Resultado;
 // The engine's messages use CR LF; the window's lines are plain "\n".
 QString Lineas(const QString &texto)
 {
-    return host::Renglones(texto).trimmed();
+    return SeparaTextoDelCliente(host::Renglones(texto).trimmed());
 }
 
 QString Nombre(const QString &ruta)
 {
     return QFileInfo(ruta).fileName();
+}
+
+QString Pagos(int n)
+{
+    return Cantidad(n, QStringLiteral("pago"), QStringLiteral("pagos"));
 }
 } // namespace
 
@@ -28,10 +35,39 @@ QString Cantidad(int n, const QString &singular, const QString &plural)
     return QStringLiteral("%1 %2").arg(n).arg(n == 1 ? singular : plural);
 }
 
-Desenlace DesenlaceDe(const engine::clsRepIEPS &rep, const QString &reporte, const QString &carpeta)
+QString TextoDelPeriodo(const Periodo &p)
+{
+    const QString formato = host::LibKVRS::FormatoFecha();
+    return QStringLiteral("%1 del %2 al %3")
+        .arg(p.clientes ? QStringLiteral("clientes") : QStringLiteral("proveedores"), p.desde.toString(formato),
+             p.hasta.toString(formato));
+}
+
+QString SeparaTextoDelCliente(const QString &mensaje)
+{
+    const QString t = mensaje.trimmed();
+    if (!t.endsWith(QLatin1Char(')')))
+        return t;
+    // The parenthesis that the last ")" closes.
+    int nivel = 0;
+    for (int i = int(t.size()) - 1; i >= 0; --i) {
+        if (t.at(i) == QLatin1Char(')'))
+            ++nivel;
+        else if (t.at(i) == QLatin1Char('(') && --nivel == 0) {
+            const QString antes = t.left(i).trimmed();
+            if (antes.isEmpty() || antes.endsWith(QLatin1Char('\n')))
+                return t;
+            return antes + QLatin1Char('\n') + t.mid(i);
+        }
+    }
+    return t;
+}
+
+Desenlace DesenlaceDe(const engine::clsRepIEPS &rep, const QString &reporte, const QString &carpeta, const Periodo &p)
 {
     Desenlace d;
     d.carpeta = carpeta;
+    const QString periodo = TextoDelPeriodo(p);
     const QString lineaCarpeta = QStringLiteral("Carpeta: ") + QDir::toNativeSeparators(carpeta);
     QStringList lineas;
     switch (rep.resultado()) {
@@ -40,8 +76,8 @@ Desenlace DesenlaceDe(const engine::clsRepIEPS &rep, const QString &reporte, con
         d.log = rep.rutaLog();
         d.hallazgos = rep.hallazgos();
         d.rutaRevision = rep.rutaRevision();
-        lineas << QStringLiteral("Reporte generado: %1 y %2 procesados; %3 en el reporte.")
-                      .arg(Cantidad(rep.pagosProcesados(), QStringLiteral("pago"), QStringLiteral("pagos")),
+        lineas << QStringLiteral("Reporte generado, %1: %2 y %3 procesados; %4 en el reporte.")
+                      .arg(periodo, Pagos(rep.pagosProcesados()),
                            Cantidad(rep.lineasProcesadas(), QStringLiteral("línea"), QStringLiteral("líneas")),
                            Cantidad(rep.rfcsEnElReporte(), QStringLiteral("RFC"), QStringLiteral("RFC")))
                << lineaCarpeta
@@ -56,28 +92,47 @@ Desenlace DesenlaceDe(const engine::clsRepIEPS &rep, const QString &reporte, con
             lineas << QStringLiteral("Aviso: ") + Lineas(rep.mensajeError());
         break;
     case Resultado::SinPagos:
-        lineas << QStringLiteral("No se generó ningún archivo: ningún pago del periodo cumple las condiciones.");
+        d.aviso = true;
+        lineas << QStringLiteral("No se generó ningún archivo, %1: 0 pagos; ningún pago del periodo cumple las "
+                                 "condiciones.")
+                      .arg(periodo);
         break;
     case Resultado::SinConexion:
     case Resultado::Ocupada:
         d.fallo = true;
-        lineas << QStringLiteral("No se generó el reporte.") << Lineas(rep.mensajeError());
+        lineas << QStringLiteral("No se generó el reporte, %1.").arg(periodo) << Lineas(rep.mensajeError());
         break;
     case Resultado::Error:
         d.fallo = true;
-        lineas << QStringLiteral("El proceso se detuvo por un error; no se generó el reporte.")
+        lineas << QStringLiteral("El proceso se detuvo por un error; no se generó el reporte, %1.").arg(periodo)
                << Lineas(rep.mensajeError());
         if (!rep.rutaLog().isEmpty() && QFileInfo::exists(rep.rutaLog())) {
             d.log = rep.rutaLog();
             lineas << QStringLiteral("Log hasta donde llegó (%1): %2")
-                          .arg(Cantidad(rep.pagosProcesados(), QStringLiteral("pago"), QStringLiteral("pagos")),
-                               QDir::toNativeSeparators(d.log));
+                          .arg(Pagos(rep.pagosProcesados()), QDir::toNativeSeparators(d.log));
         }
         break;
     case Resultado::SinEjecutar:
         break;
     }
     d.texto = lineas.join(QLatin1Char('\n'));
+    return d;
+}
+
+Desenlace DesenlaceCancelado(const Periodo &p)
+{
+    Desenlace d;
+    d.aviso = true;
+    d.texto = host::TextoProcesoCancelado() + QStringLiteral(", %1: no se generó el reporte.").arg(TextoDelPeriodo(p));
+    return d;
+}
+
+Desenlace DesenlaceDeFallo(const QString &motivo, const Periodo &p)
+{
+    Desenlace d;
+    d.fallo = true;
+    d.texto = QStringLiteral("El proceso se detuvo por un error; no se generó el reporte, %1.\n%2")
+                  .arg(TextoDelPeriodo(p), Lineas(motivo));
     return d;
 }
 

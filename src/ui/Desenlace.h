@@ -2,6 +2,7 @@
 
 #include "Revision.h"
 
+#include <QDate>
 #include <QList>
 #include <QString>
 
@@ -16,6 +17,7 @@ namespace ui {
 struct Desenlace {
     QString texto;      // lines separated by "\n"
     bool fallo = false; // the report was not written for a reason the user must see
+    bool aviso = false; // nothing was written, and nothing failed (no payment, cancelled)
     QString reporte;    // full paths, empty when the file was not written
     QString log;
     QString carpeta;
@@ -23,9 +25,27 @@ struct Desenlace {
     QString rutaRevision;
 };
 
+// The request a run covered: its period and its side.
+struct Periodo {
+    QDate desde;
+    QDate hasta;
+    bool clientes = true;
+};
+
+// "clientes del 01/01/2018 al 31/03/2018".
+QString TextoDelPeriodo(const Periodo &p);
+
 // The outcome of the run just made by rep; reporte is the report's full path as the run left it
 // in its file argument, carpeta the folder the run wrote to.
-Desenlace DesenlaceDe(const engine::clsRepIEPS &rep, const QString &reporte, const QString &carpeta);
+Desenlace DesenlaceDe(const engine::clsRepIEPS &rep, const QString &reporte, const QString &carpeta, const Periodo &p);
+// A run that was cancelled.
+Desenlace DesenlaceCancelado(const Periodo &p);
+// A run that an unexpected failure ended; motivo is its text.
+Desenlace DesenlaceDeFallo(const QString &motivo, const Periodo &p);
+
+// A failure's text as the window shows it: the Spanish explanation on its own, and the server's
+// or the client's own text (the trailing parenthesis) on the line after it.
+QString SeparaTextoDelCliente(const QString &mensaje);
 
 // "1 pago", "3 pagos": a count with its noun in singular or plural.
 QString Cantidad(int n, const QString &singular, const QString &plural);

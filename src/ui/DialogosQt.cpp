@@ -2,6 +2,8 @@
 
 #include "Programa.h"
 #include "Skin.h"
+#include "VentanaConBanda.h"
+#include "VentanaEspera.h"
 
 #include <QApplication>
 #include <QDesktopServices>
@@ -11,10 +13,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QMessageBox>
-#include <QMouseEvent>
-#include <QPainter>
 #include <QPlainTextEdit>
-#include <QProgressBar>
 #include <QPushButton>
 #include <QScreen>
 #include <QStyle>
@@ -60,41 +59,6 @@ void Centrar(QWidget *w, QWidget *sobre)
     if (zona.isValid())
         w->move(zona.center() - QPoint(w->width() / 2, w->height() / 2));
 }
-
-// A frameless box with the program's title band: it can be dragged by the band.
-class VentanaConBanda : public QDialog {
-public:
-    VentanaConBanda(QWidget *padre, const QString &titulo)
-        : QDialog(padre, Qt::Dialog | Qt::FramelessWindowHint)
-    {
-        setWindowTitle(titulo);
-        QPalette pal = palette();
-        pal.setColor(QPalette::Window, skin::Fondo());
-        setPalette(pal);
-    }
-
-protected:
-    void paintEvent(QPaintEvent *) override
-    {
-        QPainter p(this);
-        skin::PintarMarco(p, rect(), windowTitle(), 12);
-    }
-    void mousePressEvent(QMouseEvent *e) override
-    {
-        if (e->button() == Qt::LeftButton && e->position().y() < skin::AltoBanda)
-            desfase_ = e->globalPosition().toPoint() - pos();
-        else
-            desfase_ = QPoint(-1, -1);
-    }
-    void mouseMoveEvent(QMouseEvent *e) override
-    {
-        if ((e->buttons() & Qt::LeftButton) && desfase_ != QPoint(-1, -1))
-            move(e->globalPosition().toPoint() - desfase_);
-    }
-
-private:
-    QPoint desfase_{-1, -1};
-};
 
 // The buttons of a box, by its flags, in a row: each answers its result code; the default one has
 // the focus. Returns the codes in order.
@@ -222,32 +186,6 @@ private:
 
 } // namespace
 
-// The wait window: a small band with the message and a moving bar.
-class VentanaEspera : public VentanaConBanda {
-public:
-    VentanaEspera(QWidget *padre, const QString &mensaje)
-        : VentanaConBanda(padre, NombreDelPrograma())
-    {
-        setObjectName(QStringLiteral("ventanaEspera"));
-        setWindowFlag(Qt::WindowDoesNotAcceptFocus);
-        setAttribute(Qt::WA_ShowWithoutActivating);
-        auto *raiz = new QVBoxLayout(this);
-        raiz->setContentsMargins(18, skin::AltoBanda + 12, 18, 14);
-        texto = new QLabel(mensaje, this);
-        QFont f = texto->font();
-        f.setBold(true);
-        texto->setFont(f);
-        raiz->addWidget(texto);
-        auto *barra = new QProgressBar(this);
-        barra->setRange(0, 0);
-        barra->setTextVisible(false);
-        barra->setFixedHeight(8);
-        raiz->addWidget(barra);
-        setFixedWidth(300);
-    }
-    QLabel *texto;
-};
-
 DialogosQt::DialogosQt() = default;
 
 DialogosQt::~DialogosQt()
@@ -370,24 +308,7 @@ void DialogosQt::MuestraWnd(const QString &mensaje)
 {
     if (!espera_)
         espera_ = new VentanaEspera(dueno(), mensaje);
-    espera_->texto->setText(mensaje);
-    espera_->adjustSize();
-    // Over the part of the owner that a run leaves idle ("zonaEspera"), else over its top, so
-    // that the connection, the dates and the progress text stay in sight.
-    QWidget *sobre = dueno();
-    if (sobre && sobre->isVisible()) {
-        const QRect z = sobre->frameGeometry();
-        if (auto *zona = sobre->findChild<QWidget *>(QStringLiteral("zonaEspera")); zona && zona->isVisible()) {
-            const QPoint centro = zona->mapToGlobal(zona->rect().center());
-            espera_->move(centro - QPoint(espera_->width() / 2, espera_->height() / 2));
-        } else {
-            espera_->move(z.center().x() - espera_->width() / 2, z.top() + skin::AltoBanda + 8);
-        }
-    } else {
-        Centrar(espera_, nullptr);
-    }
-    espera_->show();
-    espera_->raise();
+    espera_->Mostrar(mensaje, dueno());
 }
 
 void DialogosQt::QuitaWnd()

@@ -3,51 +3,77 @@
 #include "AbrirArchivos.h"
 #include "frmRevision.h"
 
+#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <QScrollArea>
 #include <QStyle>
 #include <QVBoxLayout>
 
 namespace ui {
+
+namespace {
+bool Existe(const QString &ruta)
+{
+    return !ruta.isEmpty() && QFileInfo::exists(ruta);
+}
+} // namespace
 
 PanelDesenlace::PanelDesenlace(QWidget *padre)
     : QWidget(padre)
 {
     setObjectName(QStringLiteral("panelDesenlace"));
     setAttribute(Qt::WA_StyledBackground);
+    setAccessibleName(QStringLiteral("Resultado del proceso"));
     auto *raiz = new QVBoxLayout(this);
     raiz->setContentsMargins(10, 6, 10, 6);
     raiz->setSpacing(6);
 
-    lblDesenlace = new QLabel(this);
+    lblDesenlace = new QLabel;
     lblDesenlace->setObjectName(QStringLiteral("lblDesenlace"));
     lblDesenlace->setTextFormat(Qt::PlainText);
+    lblDesenlace->setWordWrap(true);
     lblDesenlace->setAlignment(Qt::AlignLeft | Qt::AlignTop);
-    lblDesenlace->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    lblDesenlace->setFixedHeight(lblDesenlace->fontMetrics().lineSpacing() * LineasVisibles() + 2);
-    raiz->addWidget(lblDesenlace);
+    lblDesenlace->setTextInteractionFlags(Qt::TextSelectableByMouse | Qt::TextSelectableByKeyboard);
+    lblDesenlace->setAccessibleName(QStringLiteral("Resultado del proceso"));
+    desplazable_ = new QScrollArea(this);
+    desplazable_->setObjectName(QStringLiteral("desplazableDesenlace"));
+    desplazable_->setFrameShape(QFrame::NoFrame);
+    desplazable_->setWidgetResizable(true);
+    desplazable_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    desplazable_->viewport()->setAutoFillBackground(false);
+    desplazable_->setWidget(lblDesenlace);
+    lblDesenlace->setAutoFillBackground(false);
+    desplazable_->setFixedHeight(lblDesenlace->fontMetrics().lineSpacing() * LineasVisibles() + 4);
+    raiz->addWidget(desplazable_);
 
     auto *botones = new QHBoxLayout;
     botones->setSpacing(6);
-    const auto boton = [this, botones](const char *nombre, const QString &texto) {
+    const auto boton = [this, botones](const char *nombre, const QString &texto, const QString &descripcion) {
         auto *b = new QPushButton(texto, this);
         b->setObjectName(QLatin1String(nombre));
         b->setCursor(Qt::PointingHandCursor);
+        b->setAccessibleName(QString(texto).remove(QLatin1Char('&')));
+        b->setAccessibleDescription(descripcion);
         botones->addWidget(b);
         return b;
     };
-    cmdAbrirReporte = boton("cmdAbrirReporte", QStringLiteral("Abrir reporte"));
-    cmdAbrirLog = boton("cmdAbrirLog", QStringLiteral("Abrir Log"));
-    cmdAbrirCarpeta = boton("cmdAbrirCarpeta", QStringLiteral("Abrir carpeta"));
-    cmdVerRevision = boton("cmdVerRevision", QStringLiteral("Ver revisión"));
+    cmdAbrirReporte = boton("cmdAbrirReporte", QStringLiteral("Abrir &reporte"),
+                            QStringLiteral("Abre el reporte en el programa de textos"));
+    cmdAbrirLog = boton("cmdAbrirLog", QStringLiteral("Abrir &Log"), QStringLiteral("Abre la bitácora del proceso"));
+    cmdAbrirCarpeta = boton("cmdAbrirCarpeta", QStringLiteral("Abrir &carpeta"),
+                            QStringLiteral("Abre la carpeta donde quedaron los archivos"));
+    cmdVerRevision = boton("cmdVerRevision", QStringLiteral("&Ver revisión"),
+                           QStringLiteral("Muestra lo que conviene revisar antes de presentar el reporte"));
     botones->addStretch();
     raiz->addLayout(botones);
+    raiz->addStretch(); // without buttons, the lines stay at the top
 
     // As high as its lines and its buttons whether or not these are shown: the window keeps
     // room for it, and nothing moves when it appears.
     cmdAbrirReporte->ensurePolished();
-    setFixedHeight(raiz->contentsMargins().top() + lblDesenlace->height() + raiz->spacing()
+    setFixedHeight(raiz->contentsMargins().top() + desplazable_->height() + raiz->spacing()
                    + cmdAbrirReporte->sizeHint().height() + raiz->contentsMargins().bottom());
     connect(cmdAbrirReporte, &QPushButton::clicked, this,
             [this] { AbrirArchivoDeTexto(d_.reporte, QStringLiteral("el reporte")); });
@@ -60,24 +86,42 @@ PanelDesenlace::PanelDesenlace(QWidget *padre)
 
 int PanelDesenlace::LineasVisibles()
 {
-    return 5;
+    return 6;
 }
 
 void PanelDesenlace::Mostrar(const Desenlace &d)
 {
     d_ = d;
     // The review of an earlier run does not stay beside the outcome of this one.
-    if (revision_)
-        revision_->close();
+    cerrarRevision();
     setProperty("fallo", d.fallo);
+    setProperty("aviso", d.aviso && !d.fallo);
     style()->unpolish(this);
     style()->polish(this);
-    cmdAbrirReporte->setVisible(!d.reporte.isEmpty());
-    cmdAbrirLog->setVisible(!d.log.isEmpty());
-    cmdAbrirCarpeta->setVisible(!d.carpeta.isEmpty() && !d.texto.isEmpty());
+    cmdAbrirReporte->setVisible(Existe(d.reporte));
+    cmdAbrirLog->setVisible(Existe(d.log));
+    cmdAbrirCarpeta->setVisible(Existe(d.carpeta) && (Existe(d.reporte) || Existe(d.log)));
     cmdVerRevision->setVisible(!d.hallazgos.isEmpty());
-    lblDesenlace->setToolTip(d.texto);
-    recortar();
+    lblDesenlace->setText(d.texto);
+    lblDesenlace->setAccessibleDescription(d.texto);
+}
+
+void PanelDesenlace::Limpiar()
+{
+    if (d_.texto.isEmpty())
+        return;
+    Mostrar(Desenlace());
+    setVisible(false);
+}
+
+void PanelDesenlace::cerrarRevision()
+{
+    // Closed with delete-on-close it is only deleted later: it is forgotten now, so that the
+    // next run's review is made anew and shown.
+    if (revision_) {
+        revision_->close();
+        revision_ = nullptr;
+    }
 }
 
 void PanelDesenlace::VerRevision()
@@ -89,25 +133,6 @@ void PanelDesenlace::VerRevision()
     revision_->show();
     revision_->raise();
     revision_->activateWindow();
-}
-
-void PanelDesenlace::resizeEvent(QResizeEvent *e)
-{
-    QWidget::resizeEvent(e);
-    recortar();
-}
-
-void PanelDesenlace::recortar()
-{
-    const int ancho = std::max(40, lblDesenlace->width() - 4);
-    const QFontMetrics fm = lblDesenlace->fontMetrics();
-    QStringList lineas;
-    for (const QString &linea : d_.texto.split(QLatin1Char('\n'))) {
-        if (lineas.size() == LineasVisibles())
-            break;
-        lineas << fm.elidedText(linea, Qt::ElideMiddle, ancho);
-    }
-    lblDesenlace->setText(d_.texto.isEmpty() ? QString() : lineas.join(QLatin1Char('\n')));
 }
 
 } // namespace ui

@@ -7,19 +7,23 @@
 
 class QLabel;
 class QPushButton;
+class QScrollArea;
 class frmRevision;
 
 namespace ui {
 
-// The outcome of the last run, in the main window's progress area: its lines (each cut to the
-// width with "…" in the middle, the whole text in the tooltip) and the buttons "Abrir reporte",
-// "Abrir Log", "Abrir carpeta" and "Ver revisión", each shown only when it has something to open.
+// The outcome of the last run, in the main window's progress area: its lines, wrapped to the
+// width (a long failure scrolls; the Spanish explanation comes first, the client's own text
+// after it), and the buttons "Abrir reporte", "Abrir Log", "Abrir carpeta" and "Ver revisión",
+// each shown only when what it opens exists.
 class PanelDesenlace : public QWidget {
     Q_OBJECT
 public:
     explicit PanelDesenlace(QWidget *padre = nullptr);
 
     void Mostrar(const Desenlace &d);
+    // Forgets the outcome (an input changed: it no longer describes what the window holds).
+    void Limpiar();
     const Desenlace &desenlace() const { return d_; }
     // The review window of the run, opened (or brought up) over the main window.
     void VerRevision();
@@ -30,16 +34,14 @@ public:
     QPushButton *cmdAbrirCarpeta = nullptr;
     QPushButton *cmdVerRevision = nullptr;
 
-    // Lines that fit the label; what QLabel shows.
+    // Lines the area shows without scrolling.
     static int LineasVisibles();
 
-protected:
-    void resizeEvent(QResizeEvent *e) override;
-
 private:
-    void recortar();
+    void cerrarRevision();
 
     Desenlace d_;
+    QScrollArea *desplazable_ = nullptr;
     QPointer<frmRevision> revision_;
 };
 

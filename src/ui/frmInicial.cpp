@@ -1,13 +1,16 @@
 #include "frmInicial.h"
 
 #include "AbrirArchivos.h"
+#include "BusquedaDeTercero.h"
 #include "Campos.h"
 #include "ControlesCromo.h"
+#include "CorridaEnHilo.h"
 #include "Cromo.h"
 #include "Desenlace.h"
 #include "PanelDesenlace.h"
 #include "Programa.h"
 #include "Skin.h"
+#include "VentanaEspera.h"
 #include "frmDescripcion.h"
 
 #include "BasesDD.h"
@@ -23,10 +26,10 @@
 #include "LibKVRS.h"
 #include "LineaDeComandos.h"
 #include "Objetos.h"
+#include "OpcionesCli.h"
 #include "Plugins.h"
 #include "Registros.h"
 #include "Utilerias.h"
-#include "clsRepIEPS.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -77,13 +80,23 @@ frmInicial::frmInicial(Opciones opciones)
     if (!opciones_.modoDesarrollo)
         opciones_.modoDesarrollo = [] { return config::ModoDesarrollo(); };
     if (!opciones_.lanzar)
-        opciones_.lanzar = [](frmInicial &f, SolicitudReporte &s) { f.ejecutarMotor(s); };
+        opciones_.lanzar = [](frmInicial &f, SolicitudReporte &s) { f.iniciarCorrida(s); };
+    busqueda_ = new BusquedaDeTercero(this);
+    connect(busqueda_, &BusquedaDeTercero::encontrado, this, &frmInicial::terceroEncontrado);
     construir();
     qApp->installEventFilter(this);
 }
 
 frmInicial::~frmInicial()
 {
+    if (corrida_) {
+        // Only when the program ends in the middle of a run: nothing of it may reach the window.
+        corrida_->Abandonar();
+        if (corrida_->wait(2000))
+            delete corrida_.data();
+        else
+            connect(corrida_.data(), &QThread::finished, corrida_.data(), &QObject::deleteLater);
+    }
     if (cargada_)
         descargar();
 }
@@ -125,7 +138,14 @@ void frmInicial::construir()
         "QWidget#panelDesenlace { background: #edf5ea; border: 1px solid #b7d2ab; border-radius: 4px; }"
         "QWidget#panelDesenlace[fallo=\"true\"] { background: #fbefed; border-color: #dfb3ab; }"
         "QWidget#panelDesenlace QLabel { color: #22331c; }"
-        "QWidget#panelDesenlace[fallo=\"true\"] QLabel { color: #5a1f16; }"));
+        "QWidget#panelDesenlace[fallo=\"true\"] QLabel { color: #5a1f16; }"
+        "QWidget#panelDesenlace[aviso=\"true\"] { background: #fdf6e3; border-color: #e2cf9a; }"
+        "QWidget#panelDesenlace[aviso=\"true\"] QLabel { color: #4a3a10; }"
+        "QWidget#panelDesenlace QPushButton { padding: 3px 10px; border: 1px solid #8d9db1; border-radius: 3px;"
+        "  background: #f8fafc; }"
+        "QWidget#panelDesenlace QPushButton:focus { border: 2px solid #e09a1f; }"
+        "QLabel#lblAvisoFecha { background: #fff4cc; border: 1px solid #d9b54a; border-radius: 3px;"
+        "  padding: 2px 6px; color: #4a3a10; }"));
 
     // Boxes tall enough for descenders and for the underscores of an empty date mask.
     const auto altoDeCaja = [](QLineEdit *caja) { caja->setFixedHeight(caja->fontMetrics().height() + 14); };
@@ -142,10 +162,11 @@ void frmInicial::construir()
         lblEtiq[i] = new QLabel(contenido_);
         lblEtiq[i]->setObjectName(QStringLiteral("lblEtiq_%1").arg(i));
     }
-    lblEtiq[0]->setText(QStringLiteral("Fecha inicial:"));
-    lblEtiq[1]->setText(QStringLiteral("Fecha final:"));
-    lblEtiq[2]->setText(QStringLiteral("Nombre del archivo:"));
-    lblEtiq[3]->setText(QStringLiteral("Cliente:"));
+    // Each caption names its box and gives it an Alt+letter.
+    lblEtiq[0]->setText(QStringLiteral("Fecha &inicial:"));
+    lblEtiq[1]->setText(QStringLiteral("Fecha &final:"));
+    lblEtiq[2]->setText(QStringLiteral("Nombre del &archivo:"));
+    lblEtiq[3]->setText(QStringLiteral("&Cliente:"));
 
     auto *rejilla = new QGridLayout;
     rejilla->setHorizontalSpacing(10);
@@ -204,9 +225,9 @@ void frmInicial::construir()
     grpTercero->setAttribute(Qt::WA_StyledBackground);
     auto *gt = new QHBoxLayout(grpTercero);
     gt->setContentsMargins(12, 8, 12, 8);
-    optCtes = new QRadioButton(QStringLiteral("Clientes"), grpTercero);
+    optCtes = new QRadioButton(QStringLiteral("Clien&tes"), grpTercero);
     optCtes->setObjectName(QStringLiteral("optCtes"));
-    optProvs = new QRadioButton(QStringLiteral("Proveedores"), grpTercero);
+    optProvs = new QRadioButton(QStringLiteral("Pro&veedores"), grpTercero);
     optProvs->setObjectName(QStringLiteral("optProvs"));
     optCtes->setChecked(true);
     gt->addWidget(optCtes);
@@ -223,8 +244,8 @@ void frmInicial::construir()
         optProcesar[i] = new QRadioButton(Frame1);
         optProcesar[i]->setObjectName(QStringLiteral("optProcesar_%1").arg(i));
     }
-    optProcesar[0]->setText(QStringLiteral("Por línea de productos"));
-    optProcesar[1]->setText(QStringLiteral("Por clasificación IEPS"));
+    optProcesar[0]->setText(QStringLiteral("Por línea de pro&ductos"));
+    optProcesar[1]->setText(QStringLiteral("Por clasificación IEP&S"));
     optProcesar[0]->setChecked(true);
     f1->addWidget(optProcesar[0]);
     f1->addSpacing(30);
@@ -234,9 +255,9 @@ void frmInicial::construir()
     raiz->addWidget(zonaEspera);
 
     auto *filaFinal = new QHBoxLayout;
-    chkTodos = new QCheckBox(QStringLiteral("En el LOG grabar todos los pagos"), contenido_);
+    chkTodos = new QCheckBox(QStringLiteral("En el LOG &grabar todos los pagos"), contenido_);
     chkTodos->setObjectName(QStringLiteral("chkTodos"));
-    cmdProcesar = new QPushButton(QStringLiteral("Procesar"), contenido_);
+    cmdProcesar = new QPushButton(QStringLiteral("Pr&ocesar"), contenido_);
     cmdProcesar->setObjectName(QStringLiteral("cmdProcesar"));
     cmdProcesar->setCursor(Qt::PointingHandCursor);
     filaFinal->addWidget(chkTodos);
@@ -275,12 +296,66 @@ void frmInicial::construir()
     for (size_t i = 0; i + 1 < std::size(orden); ++i)
         setTabOrder(orden[i], orden[i + 1]);
 
+    // The notice under a date box, over the rows below it: nothing moves when it shows.
+    lblAvisoFecha = new QLabel(contenido_);
+    lblAvisoFecha->setObjectName(QStringLiteral("lblAvisoFecha"));
+    lblAvisoFecha->setTextFormat(Qt::PlainText);
+    lblAvisoFecha->setVisible(false);
+    relojAvisoFecha_ = new QTimer(this);
+    relojAvisoFecha_->setSingleShot(true);
+    relojAvisoFecha_->setInterval(6000);
+    connect(relojAvisoFecha_, &QTimer::timeout, lblAvisoFecha, &QWidget::hide);
+
+    espera_ = new VentanaEspera(this, QString());
+    connect(espera_, &VentanaEspera::cancelar, this, &frmInicial::Cancelar);
+    reloj_ = new QTimer(this);
+    reloj_->setInterval(200);
+    connect(reloj_, &QTimer::timeout, this, &frmInicial::revisarCorrida);
+
     connect(txtDato[1], &QLineEdit::textChanged, this, [this] { buscarTercero(); });
+    // The outcome of the last run no longer describes what the window holds.
+    for (QLineEdit *caja : {mskFecha[0], mskFecha[1], txtDato[0], txtDato[1]})
+        connect(caja, &QLineEdit::textEdited, this, &frmInicial::entradaCambiada);
+    for (QAbstractButton *b : std::initializer_list<QAbstractButton *>{optCtes, optProvs, optProcesar[0],
+                                                                        optProcesar[1], chkTodos})
+        connect(b, &QAbstractButton::toggled, this, &frmInicial::entradaCambiada);
+    ponerAccesibilidad();
     connect(optCtes, &QRadioButton::clicked, this, [this] { AjustaTipoTercero(); });
     connect(optProvs, &QRadioButton::clicked, this, [this] { AjustaTipoTercero(); });
     connect(cmdProcesar, &QPushButton::clicked, this, [this] { Procesar(); });
 
     ajustarTamano();
+}
+
+void frmInicial::ponerAccesibilidad()
+{
+    lblEtiq[0]->setBuddy(mskFecha[0]);
+    lblEtiq[1]->setBuddy(mskFecha[1]);
+    lblEtiq[2]->setBuddy(txtDato[0]);
+    lblEtiq[3]->setBuddy(txtDato[1]);
+    const auto nombrar = [](QWidget *w, const QString &nombre, const QString &descripcion) {
+        w->setAccessibleName(nombre);
+        w->setAccessibleDescription(descripcion);
+    };
+    nombrar(mskFecha[0], QStringLiteral("Fecha inicial"), QStringLiteral("Primer día del periodo, día/mes/año"));
+    nombrar(mskFecha[1], QStringLiteral("Fecha final"), QStringLiteral("Último día del periodo, día/mes/año"));
+    nombrar(txtDato[1], QStringLiteral("Clave del cliente"),
+            QStringLiteral("Clave de un solo cliente o proveedor; vacía para todos"));
+    nombrar(txtDato[0], QStringLiteral("Nombre del archivo"), QStringLiteral("Nombre del archivo del reporte, sin carpeta"));
+    nombrar(optCtes, QStringLiteral("Clientes"), QStringLiteral("Reporte de los pagos recibidos de clientes"));
+    nombrar(optProvs, QStringLiteral("Proveedores"), QStringLiteral("Reporte de los pagos hechos a proveedores"));
+    nombrar(optProcesar[0], QStringLiteral("Por línea de productos"),
+            QStringLiteral("Clasifica cada producto por el nombre de su línea"));
+    nombrar(optProcesar[1], QStringLiteral("Por clasificación IEPS"),
+            QStringLiteral("Clasifica cada producto por su categoría de IEPS"));
+    nombrar(chkTodos, QStringLiteral("En el LOG grabar todos los pagos"),
+            QStringLiteral("El Log lista también los pagos sin documentos con IEPS"));
+    nombrar(cmdProcesar, QStringLiteral("Procesar"), QStringLiteral("Genera el reporte, el Log y la revisión"));
+    nombrar(lblMuestra, QStringLiteral("Conexión"), QStringLiteral("Servidor y base de datos en uso"));
+    nombrar(lblCliente, QStringLiteral("Nombre del cliente"), QString());
+    nombrar(lblProceso, QStringLiteral("Avance del proceso"), QString());
+    nombrar(barAvance, QStringLiteral("Pagos procesados"), QString());
+    nombrar(lblAvisoFecha, QStringLiteral("Aviso"), QString());
 }
 
 void frmInicial::ajustarTamano()
@@ -310,7 +385,10 @@ void frmInicial::crearCromo()
     connect(RestaurarForma, &QAbstractButton::clicked, this, [this] { RestaurarFormulario(this, RestaurarForma); });
     connect(RestaurarForma, &BotonDegradado::movido, this, [this](Qt::MouseButtons b) { MoverFormulario(b, this); });
     connect(CerrarVentana, &ImagenVentana::clic, this, [this] { SolicitarCierre(); });
-    connect(imgLogoVentana, &ImagenVentana::clic, this, [this](const QPoint &donde) { Descripcion()->mnUno->popup(donde); });
+    connect(imgLogoVentana, &ImagenVentana::clic, this, [this](const QPoint &donde) {
+        if (!enProceso_)
+            Descripcion()->mnUno->popup(donde);
+    });
     for (QWidget *w : {static_cast<QWidget *>(MinimizarVentana), static_cast<QWidget *>(CerrarVentana),
                        static_cast<QWidget *>(imgLogoVentana)})
         w->show();
@@ -376,8 +454,13 @@ bool frmInicial::Cargar()
 void frmInicial::MostrarCentrada()
 {
     if (QScreen *s = screen() ? screen() : QApplication::primaryScreen()) {
+        // Centred, but never with its title band off the screen: a scaled screen may be smaller
+        // than the window.
         const QRect zona = s->availableGeometry();
-        move(zona.center() - QPoint(width() / 2, height() / 2));
+        QPoint esquina = zona.center() - QPoint(width() / 2, height() / 2);
+        esquina.setX(std::max(zona.left(), std::min(esquina.x(), zona.right() + 1 - width())));
+        esquina.setY(std::max(zona.top(), std::min(esquina.y(), zona.bottom() + 1 - height())));
+        move(esquina);
     }
     show();
     raise();
@@ -402,56 +485,74 @@ void frmInicial::AjustaTipoTercero()
     else
         txtDato[1]->setText(QString());
     const bool clientes = optCtes->isChecked();
-    lblEtiq[3]->setText(clientes ? QStringLiteral("Cliente:") : QStringLiteral("Proveedor:"));
+    lblEtiq[3]->setText(clientes ? QStringLiteral("&Cliente:") : QStringLiteral("&Proveedor:"));
+    txtDato[1]->setAccessibleName(clientes ? QStringLiteral("Clave del cliente") : QStringLiteral("Clave del proveedor"));
+    lblCliente->setAccessibleName(clientes ? QStringLiteral("Nombre del cliente") : QStringLiteral("Nombre del proveedor"));
     txtDato[0]->setText(config::NombreReportePorDefecto(clientes, QDate::currentDate()));
 }
 
 void frmInicial::buscarTercero()
 {
     const QString clave = txtDato[1]->text().trimmed();
-    lblCliente->setText(QString());
-    bool sinConexion = false;
+    ++numeroBusqueda_; // an answer still on its way is for an older key
     host::BasesDD *bases = Programa().basesDD.get();
-    host::Registros rs;
-    if (!clave.isEmpty() && bases) {
-        if (desdeFalloBusqueda_.isValid() && !desdeFalloBusqueda_.hasExpired(esperaTrasFallo_)) {
-            sinConexion = true;
-        } else {
-            desdeFalloBusqueda_.invalidate();
-            cnBusqueda_.setSegundosParaConectar(SegundosParaConectarBusqueda);
-            try {
-                if (bases->AbrirBdD(cnBusqueda_, bases->cMiBase)) {
-                    const QString tabla = optCtes->isChecked() ? QStringLiteral("clientes") : QStringLiteral("proveedores");
-                    const QString consulta =
-                        tabla + QStringLiteral(" where Clave='") + cnBusqueda_.Escapa(clave) + QStringLiteral("' limit 1");
-                    if (bases->AbrirTabla(rs, cnBusqueda_, consulta, QStringLiteral("Nombre")))
-                        lblCliente->setText(rs.Campo(QStringLiteral("Nombre")).toString());
-                } else {
-                    sinConexion = true;
-                    desdeFalloBusqueda_.start();
-                }
-            } catch (const host::Error &) {
-                // A look-up the server refuses leaves the name empty, as one that finds nothing.
-            }
-        }
+    if (clave.isEmpty() || !bases) {
+        mostrarTercero(QString(), false);
+        return;
     }
+    if (desdeFalloBusqueda_.isValid() && !desdeFalloBusqueda_.hasExpired(esperaTrasFallo_)) {
+        mostrarTercero(QString(), true);
+        return;
+    }
+    desdeFalloBusqueda_.invalidate();
+    mostrarTercero(QString(), false);
+    busqueda_->Buscar(numeroBusqueda_, *bases, clave, optCtes->isChecked());
+}
+
+void frmInicial::terceroEncontrado(int numero, const QString &nombre, bool sinConexion)
+{
+    if (numero != numeroBusqueda_)
+        return;
     if (sinConexion)
-        lblCliente->setText(QStringLiteral("Sin conexión"));
+        desdeFalloBusqueda_.start();
+    mostrarTercero(nombre, sinConexion);
+}
+
+void frmInicial::mostrarTercero(const QString &nombre, bool sinConexion)
+{
+    lblCliente->setText(sinConexion ? QStringLiteral("Sin conexión") : nombre);
     if (lblCliente->property("sinConexion").toBool() != sinConexion) {
         lblCliente->setProperty("sinConexion", sinConexion);
         lblCliente->style()->unpolish(lblCliente);
         lblCliente->style()->polish(lblCliente);
     }
     lblCliente->setVisible(!lblCliente->text().isEmpty());
-    if (bases)
-        bases->CierraTabla(rs);
+}
+
+void frmInicial::avisarBajo(QWidget *caja, const QString &aviso)
+{
+    lblAvisoFecha->setText(aviso);
+    lblAvisoFecha->adjustSize();
+    lblAvisoFecha->setAccessibleDescription(aviso);
+    // Under the box it speaks of, over what lies below: nothing moves.
+    const QPoint debajo = caja->mapTo(contenido_, QPoint(0, caja->height() + 2));
+    lblAvisoFecha->move(std::min(debajo.x(), std::max(0, contenido_->width() - lblAvisoFecha->width() - 4)), debajo.y());
+    lblAvisoFecha->raise();
+    lblAvisoFecha->show();
+    relojAvisoFecha_->start();
 }
 
 void frmInicial::reglaDeFecha(QLineEdit *caja)
 {
     if (!FechaDeCaja(caja).isValid()) {
+        // The beep alone goes unnoticed on a machine without a speaker: the box says it too.
         QApplication::beep();
+        // As typed: without the mask's blanks and the separators after the last digit.
+        QString dejado = caja->displayText().remove(QLatin1Char('_')).trimmed();
+        while (dejado.endsWith(QLatin1Char('/')))
+            dejado.chop(1);
         caja->setText(Hoy());
+        avisarBajo(caja, QStringLiteral("%1 no es una fecha válida; se puso la fecha de hoy").arg(dejado));
     }
 }
 
@@ -461,11 +562,16 @@ void frmInicial::reglaDeTexto(QLineEdit *caja)
     if (caja != txtDato[0])
         return;
     if (caja->text().isEmpty()) {
+        // A click on "Procesar" goes on to its own check, which says what is missing in a box;
+        // any other way out keeps the cursor in the box and says why under it.
+        if (QApplication::focusWidget() == cmdProcesar)
+            return;
         QPointer<QLineEdit> guarda(caja);
         QTimer::singleShot(0, this, [guarda] {
             if (guarda)
                 guarda->setFocus(Qt::OtherFocusReason);
         });
+        avisarBajo(caja, config::ComprobarSalida(carpeta_, QString()));
         return;
     }
     if (caja->text().right(4).toLower() != QLatin1String(".txt"))
@@ -529,6 +635,17 @@ bool frmInicial::eventFilter(QObject *objeto, QEvent *evento)
 
     if (tipo == QEvent::KeyPress) {
         auto *k = static_cast<QKeyEvent *>(evento);
+        // A notice under a box lasts until the next key.
+        if (lblAvisoFecha->isVisible() && objeto != lblAvisoFecha)
+            lblAvisoFecha->hide();
+        if (enProceso_) {
+            // During a run only Escape (cancel) and Alt+F4 (close once it ends) do something.
+            if (k->key() == Qt::Key_Escape)
+                Cancelar();
+            else if (k->key() == Qt::Key_F4 && (k->modifiers() & ~Qt::KeypadModifier) == Qt::AltModifier)
+                SolicitarCierre();
+            return true;
+        }
         // The window sees these keys before the field that has the focus.
         if (k->key() == Qt::Key_F1) {
             Descripcion()->Mostrar();
@@ -577,6 +694,12 @@ void frmInicial::Procesar()
             return;
         }
     }
+    if (FechaDeCaja(mskFecha[0]) > FechaDeCaja(mskFecha[1])) {
+        host::Dialogos::actual().MsgBox(config::MensajePeriodoAlReves(mskFecha[0]->text(), mskFecha[1]->text()),
+                                        host::vbExclamation, QStringLiteral("Periodo al revés"));
+        mskFecha[0]->setFocus(Qt::OtherFocusReason);
+        return;
+    }
     const QString motivo = config::ComprobarSalida(carpeta_, txtDato[0]->text());
     if (!motivo.isEmpty()) {
         host::Dialogos::actual().MsgBox(motivo, host::vbExclamation, QStringLiteral("Nombre del archivo"));
@@ -598,8 +721,102 @@ void frmInicial::Procesar()
     } catch (const host::Error &e) {
         host::Dialogos::actual().MsgBox(e.texto(), host::vbCritical, NombreDelPrograma());
     }
+    if (!corrida_)
+        terminarCorrida(nullptr); // a launcher that did its work before returning
+}
+
+void frmInicial::iniciarCorrida(SolicitudReporte &s)
+{
+    corrida_ = new CorridaEnHilo(*Programa().basesDD, s, PorLineaDeProductos(), carpeta_, NombreDelPrograma(),
+                                 host::Dialogos::actual());
+    connect(corrida_.data(), &CorridaEnHilo::progresoCambiado, this, &frmInicial::mostrarProgreso);
+    connect(corrida_.data(), &CorridaEnHilo::esperaPedida, this, [this](bool visible, const QString &mensaje) {
+        if (!visible) {
+            espera_->hide();
+            return;
+        }
+        espera_->setEstado(QString());
+        espera_->setCancelable(true);
+        espera_->Mostrar(mensaje, this);
+    });
+    connect(corrida_.data(), &QThread::finished, this, &frmInicial::corridaTerminada);
+    desdeCancelacion_.invalidate();
+    reloj_->start();
+    corrida_->start();
+}
+
+void frmInicial::Cancelar()
+{
+    if (!corrida_ || desdeCancelacion_.isValid())
+        return;
+    desdeCancelacion_.start();
+    corrida_->Cancelar();
+    espera_->cmdCancelar->setEnabled(false);
+    espera_->setEstado(QStringLiteral("Cancelando…"));
+}
+
+void frmInicial::revisarCorrida()
+{
+    if (!corrida_)
+        return;
+    if (desdeCancelacion_.isValid()) {
+        if (desdeCancelacion_.hasExpired(qint64(SegundosParaCancelar) * 1000) && corrida_->isRunning()) {
+            // The server answers not even to end the statement: the run is left to end alone.
+            CorridaEnHilo *dejada = corrida_;
+            const Periodo periodo{dejada->solicitud().dtInicial, dejada->solicitud().dtFinal,
+                                  dejada->solicitud().blSonCtes};
+            dejada->Abandonar();
+            disconnect(dejada, nullptr, this, nullptr);
+            connect(dejada, &QThread::finished, dejada, &QObject::deleteLater);
+            corrida_ = nullptr;
+            const Desenlace d = DesenlaceCancelado(periodo);
+            terminarCorrida(&d);
+        }
+        return;
+    }
+    const int segundos = corrida_->segundosSinRespuesta();
+    espera_->setEstado(segundos >= SegundosAntesDeAvisarEspera
+                           ? QStringLiteral("Esperando al servidor… (%1 s)").arg(segundos)
+                           : QString());
+}
+
+void frmInicial::mostrarProgreso()
+{
+    if (!corrida_)
+        return;
+    const CorridaEnHilo::Progreso p = corrida_->progreso();
+    lblProceso->setText(p.texto);
+    lblProceso->setVisible(p.visible);
+    barAvance->setMaximum(std::max(p.total, 1));
+    barAvance->setValue(std::clamp(p.hechos, 0, std::max(p.total, 1)));
+    barAvance->setVisible(p.total > 0 && p.visible);
+}
+
+void frmInicial::corridaTerminada()
+{
+    CorridaEnHilo *terminada = qobject_cast<CorridaEnHilo *>(sender());
+    if (!terminada || terminada != corrida_)
+        return;
+    mostrarProgreso();
+    const Desenlace d = terminada->desenlace();
+    corrida_ = nullptr;
+    terminada->deleteLater();
+    terminarCorrida(&d);
+}
+
+void frmInicial::terminarCorrida(const Desenlace *d)
+{
+    reloj_->stop();
+    espera_->hide();
+    lblProceso->setVisible(false);
     bloquear(false);
     enProceso_ = false;
+    if (d) {
+        // Where the files went, and what would make the filing wrong when there is something to say.
+        panelDesenlace->Mostrar(*d);
+        panelDesenlace->setVisible(true);
+        panelDesenlace->VerRevision();
+    }
 
     // A close asked for during the run is dealt with now.
     const Cierre pendiente = cierrePendiente_;
@@ -610,16 +827,10 @@ void frmInicial::Procesar()
         SolicitarCierre();
 }
 
-void frmInicial::ejecutarMotor(SolicitudReporte &s)
+void frmInicial::entradaCambiada()
 {
-    engine::clsRepIEPS rep(*Programa().basesDD, cn_, *this, carpeta_);
-    rep.setTituloAplicacion(NombreDelPrograma());
-    rep.ProcesarReporte(s.dtInicial, s.dtFinal, s.stArchivo, s.stCliente, s.blSonCtes, s.blTodosLosPagos);
-    // After "Fin del proceso": where the files went, and what would make the filing wrong when
-    // there is something to say.
-    panelDesenlace->Mostrar(DesenlaceDe(rep, s.stArchivo, carpeta_));
-    panelDesenlace->setVisible(true);
-    panelDesenlace->VerRevision();
+    if (!enProceso_)
+        panelDesenlace->Limpiar();
 }
 
 void frmInicial::bloquear(bool enCurso)
@@ -629,7 +840,10 @@ void frmInicial::bloquear(bool enCurso)
         w->setEnabled(!enCurso);
     if (enCurso) {
         panelDesenlace->setVisible(false);
+        lblAvisoFecha->hide();
         setCursor(Qt::BusyCursor);
+        // The keyboard stays with the window, where Escape cancels.
+        setFocus(Qt::OtherFocusReason);
     } else {
         unsetCursor();
         barAvance->setVisible(false);
@@ -638,31 +852,9 @@ void frmInicial::bloquear(bool enCurso)
     }
 }
 
-void frmInicial::TextoProceso(const QString &texto)
-{
-    lblProceso->setText(host::Renglones(texto));
-}
-
-void frmInicial::VerProceso(bool visible)
-{
-    lblProceso->setVisible(visible);
-}
-
-void frmInicial::ProcesarEventos()
-{
-    QCoreApplication::processEvents();
-}
-
 bool frmInicial::PorLineaDeProductos() const
 {
     return optProcesar[0]->isChecked();
-}
-
-void frmInicial::Avance(int hechos, int total)
-{
-    barAvance->setMaximum(std::max(total, 1));
-    barAvance->setValue(std::clamp(hechos, 0, std::max(total, 1)));
-    barAvance->setVisible(total > 0);
 }
 
 // ---- Window ----
@@ -721,10 +913,6 @@ void frmInicial::descargar()
         delete descripcion_.data();
     }
     ObjetosPrograma &p = Programa();
-    if (p.basesDD) {
-        p.basesDD->CierraBdD(cn_);
-        p.basesDD->CierraBdD(cnBusqueda_);
-    }
     p.libKVRS.reset();
     p.plugins.reset();
     p.basesDD.reset();
@@ -742,6 +930,8 @@ void frmInicial::mouseMoveEvent(QMouseEvent *e)
 
 void frmInicial::mouseDoubleClickEvent(QMouseEvent *e)
 {
+    if (enProceso_)
+        return;
     QWidget *debajo = childAt(e->position().toPoint());
     if (debajo && debajo != contenido_) {
         QWidget::mouseDoubleClickEvent(e);

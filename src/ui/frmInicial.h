@@ -1,7 +1,6 @@
 #pragma once
 
-#include "Conexion.h"
-#include "VistaProceso.h"
+#include "Desenlace.h"
 
 #include <QDate>
 #include <QElapsedTimer>
@@ -16,6 +15,7 @@ class QLineEdit;
 class QProgressBar;
 class QPushButton;
 class QRadioButton;
+class QTimer;
 
 namespace host {
 class BasesDD;
@@ -26,12 +26,18 @@ class LibKVRS;
 namespace ui {
 
 class BotonDegradado;
+class BusquedaDeTercero;
+class CorridaEnHilo;
 class ImagenVentana;
 class PanelDesenlace;
+class VentanaEspera;
 class frmDescripcion;
 
-// The program's working window: collects one report request, runs it and shows its progress.
-class frmInicial : public QWidget, public engine::VistaProceso {
+// The program's working window: collects one report request, runs it in a worker thread
+// (CorridaEnHilo) and shows its progress, a wait window that can cancel it, and its outcome.
+// The window keeps repainting, moving and answering "Cancelar" whatever the server does; during
+// a run its inputs, the logo menu, F1 and the double click do nothing.
+class frmInicial : public QWidget {
     Q_OBJECT
 public:
     // The request handed to the report engine, in the order of its arguments.
@@ -50,7 +56,7 @@ public:
     // What the window takes from outside; every empty member gets the program's own.
     struct Opciones {
         Configurador configurar;                 // config::CargarConfiguracion
-        Lanzador lanzar;                         // runs a clsRepIEPS
+        Lanzador lanzar;                         // starts a clsRepIEPS in its thread
         std::function<bool()> modoDesarrollo;    // config::ModoDesarrollo
         QString archivoConfig;                   // config::RutaConfiguracion()
         QString carpeta;                         // config::CarpetasDeEstePrograma().salida
@@ -62,38 +68,42 @@ public:
     // Start-up. False when the configuration could not be loaded: the program must end without
     // showing the window (the reason was already shown).
     bool Cargar();
-    // Shows the window centred on its screen.
+    // Shows the window centred on its screen, inside its available area.
     void MostrarCentrada();
 
     // Empties the party key and sets its caption and the default file name for customers or
     // suppliers.
     void AjustaTipoTercero();
-    // Launches a report with what the inputs hold ("Procesar").
+    // Launches a report with what the inputs hold ("Procesar"), after checking the dates, the
+    // period and the file name.
     void Procesar();
+    // Stops the run in progress ("Cancelar" of the wait window, Escape): at its next row, and
+    // the server's statement with it. A server that answers not even that is left behind after
+    // SegundosParaCancelar: the window is free again and says "Proceso cancelado".
+    void Cancelar();
+    static constexpr int SegundosParaCancelar = 2;
+    // The wait window of a run (Cancelar, the server's silence).
+    VentanaEspera *ventanaEspera() const { return espera_; }
+    // When the server has been silent this long, the wait window says for how long.
+    static constexpr int SegundosAntesDeAvisarEspera = 5;
     // The description window, loaded (unseen) if it is not.
     frmDescripcion *Descripcion();
     // Asks the window to close as the program's own close does (close image, Alt+F4).
     void SolicitarCierre();
 
     bool enProceso() const { return enProceso_; }
-    host::Conexion &conexion() { return cn_; }
-    // The party look-up's own connection: it gives up quickly, and after a failure no new try is
-    // made for esperaTrasFallo milliseconds (30 s), so typing is never held up by a silent server.
-    host::Conexion &conexionBusqueda() { return cnBusqueda_; }
+    // The party look-up: off the window's thread, the newest key wins; after a failure no new
+    // try is made for esperaTrasFallo milliseconds (30 s).
+    BusquedaDeTercero &busqueda() { return *busqueda_; }
     void setEsperaTrasFalloDeBusqueda(int milisegundos) { esperaTrasFallo_ = milisegundos; }
-    static constexpr int SegundosParaConectarBusqueda = 3;
     const QString &carpeta() const { return carpeta_; }
     bool modoDesarrollo() const;
     // The program's version, "2.2.0", and its title text, "   v 2.2.0".
     static QString Version();
     static QString TextoVersion();
 
-    // VistaProceso
-    void TextoProceso(const QString &texto) override;
-    void VerProceso(bool visible) override;
-    void ProcesarEventos() override;
-    bool PorLineaDeProductos() const override;
-    void Avance(int hechos, int total) override;
+    // Whether "Por línea de productos" is selected: what a run started now classifies by.
+    bool PorLineaDeProductos() const;
 
     // Inputs, in focus order, and the display elements.
     QLineEdit *mskFecha[2] = {};
@@ -107,6 +117,8 @@ public:
     QLabel *lblMuestra = nullptr;
     QLabel *lblCliente = nullptr;
     QLabel *lblProceso = nullptr;
+    // Under the dates: why a date box was given today's date.
+    QLabel *lblAvisoFecha = nullptr;
     QProgressBar *barAvance = nullptr;
     QFrame *Frame1 = nullptr;
     // The outcome of the last run, where the progress was shown.
@@ -130,20 +142,36 @@ private:
     void ajustarTamano();
     void crearCromo();
     void buscarTercero();
+    void terceroEncontrado(int numero, const QString &nombre, bool sinConexion);
+    void mostrarTercero(const QString &nombre, bool sinConexion);
+    void avisarBajo(QWidget *caja, const QString &aviso);
+    bool periodoEnOrden();
+    void ponerAccesibilidad();
+    void entradaCambiada();
+    void mostrarProgreso();
+    void revisarCorrida();
+    void corridaTerminada();
+    void terminarCorrida(const Desenlace *d);
     bool teclaDeCampo(QWidget *campo, QKeyEvent *e);
     void reglaDeFecha(QLineEdit *caja);
     void reglaDeTexto(QLineEdit *caja);
     void bloquear(bool enCurso);
-    void ejecutarMotor(SolicitudReporte &s);
+    void iniciarCorrida(SolicitudReporte &s);
     void descargar();
     QString filtroDe(QObject *campo) const;
 
     Opciones opciones_;
     QString carpeta_;
     QString lineaCarpetas_; // where the outputs go, when it is not beside the program
-    host::Conexion cn_;
-    host::Conexion cnBusqueda_;
+    BusquedaDeTercero *busqueda_ = nullptr;
+    int numeroBusqueda_ = 0;
     QElapsedTimer desdeFalloBusqueda_; // valid while the look-up waits after a failure
+    QPointer<CorridaEnHilo> corrida_;
+    VentanaEspera *espera_ = nullptr;
+    QString mensajeEspera_;
+    QTimer *reloj_ = nullptr;        // looks at the run while it lasts
+    QTimer *relojAvisoFecha_ = nullptr;
+    QElapsedTimer desdeCancelacion_; // valid once a cancel was asked for
     int esperaTrasFallo_ = 30000;
     QWidget *contenido_ = nullptr;
     QPointer<frmDescripcion> descripcion_;

@@ -63,6 +63,42 @@ private Q_SLOTS:
     }
     void cleanupTestCase() { delete bd; }
 
+    void senalDeTerminacionCancelaYTerminaLaSentencia()
+    {
+#ifdef Q_OS_WIN
+        QSKIP("QProcess::terminate sends no signal on Windows");
+#endif
+        // Another session holds the payments table, so the run's query waits on the server; a
+        // SIGTERM ends the program and the server's statement with it.
+        QTemporaryDir dir;
+        escribir(dir.filePath(QStringLiteral("senal.txt")), "anterior\r\n");
+        bd->ejecutar(QStringLiteral("LOCK TABLES edoctacli WRITE"));
+        const QString esperando = QStringLiteral("SELECT COUNT(*) FROM information_schema.processlist WHERE db='%1' AND "
+                                                 "state LIKE 'Waiting for table metadata lock'")
+                                      .arg(bd->nombre());
+        QProcess p;
+        p.setProgram(QStringLiteral(REPIEPS_BIN "/repieps-cli"));
+        p.setArguments(QStringList{"--desde", "01/01/2018", "--hasta", "31/03/2018", "--archivo", "senal.txt",
+                                   "--carpeta", dir.path()}
+                       + servidor());
+        p.start();
+        QTRY_VERIFY_WITH_TIMEOUT(bd->cn.Valor(esperando).toInt() == 1, 15000);
+        p.terminate();
+        const bool termino = p.waitForFinished(15000);
+        const int quedan = bd->cn.Valor(esperando).toInt();
+        bd->ejecutar(QStringLiteral("UNLOCK TABLES"));
+        QVERIFY(termino);
+        QCOMPARE(p.exitStatus(), QProcess::NormalExit);
+        QCOMPARE(p.exitCode(), 1);
+        QCOMPARE(quedan, 0);
+        const QString err = QString::fromUtf8(p.readAllStandardError());
+        QVERIFY2(err.contains(QStringLiteral("Proceso cancelado; no se generó el reporte.")), qPrintable(err));
+        QVERIFY2(!err.contains(QStringLiteral("1317")), qPrintable(err));
+        QFile anterior(dir.filePath(QStringLiteral("senal.txt")));
+        QVERIFY(anterior.open(QIODevice::ReadOnly));
+        QCOMPARE(anterior.readAll(), QByteArray("anterior\r\n"));
+    }
+
     void usoIncorrecto_data()
     {
         QTest::addColumn<QStringList>("args");

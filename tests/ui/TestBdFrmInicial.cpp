@@ -7,12 +7,16 @@
 #include "Cromo.h"
 #include "PanelDesenlace.h"
 #include "frmRevision.h"
+#include "BusquedaDeTercero.h"
+#include "VentanaEspera.h"
+#include "Archivos.h"
 
 #include <QTableWidget>
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QThread>
 #include <atomic>
+#include <optional>
 
 #include "BasesDD.h"
 #include "DelRegistro.h"
@@ -23,6 +27,8 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollArea>
+#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -64,6 +70,57 @@ protected:
         }
     }
 };
+
+// A server that takes connections and keeps them without a word: a client waits for its greeting.
+class ServidorCallado : public QThread {
+public:
+    ServidorCallado()
+    {
+        start();
+        while (puerto == 0)
+            QThread::yieldCurrentThread();
+    }
+    ~ServidorCallado() override
+    {
+        requestInterruption();
+        wait();
+    }
+    std::atomic<int> conexiones{0};
+    std::atomic<quint16> puerto{0};
+
+protected:
+    void run() override
+    {
+        QTcpServer servidor;
+        servidor.listen(QHostAddress::LocalHost);
+        puerto = servidor.serverPort();
+        QList<QTcpSocket *> guardadas;
+        while (!isInterruptionRequested()) {
+            if (!servidor.waitForNewConnection(20))
+                continue;
+            while (QTcpSocket *s = servidor.nextPendingConnection()) {
+                ++conexiones;
+                guardadas << s;
+            }
+        }
+        qDeleteAll(guardadas);
+    }
+};
+
+// Locks a table from the test's own session for as long as it lives.
+struct TablaBloqueada {
+    TablaBloqueada(BaseDePrueba &bd, const QString &tabla) : bd_(bd)
+    {
+        bd_.ejecutar(QStringLiteral("LOCK TABLES %1 WRITE").arg(tabla));
+    }
+    ~TablaBloqueada() { bd_.ejecutar(QStringLiteral("UNLOCK TABLES")); }
+    BaseDePrueba &bd_;
+};
+
+QString SinMnemonico(QString texto)
+{
+    return texto.remove(QLatin1Char('&'));
+}
 } // namespace
 
 class TestBdFrmInicial : public QObject {
@@ -165,13 +222,45 @@ private Q_SLOTS:
         QVERIFY(f->mskFecha[1]->hasFocus());
     }
 
+    void cadaCampoConEtiquetaAtajoYNombre()
+    {
+        // A screen reader names every input, and each caption takes its box with Alt+letter.
+        auto f = abrir(opciones());
+        QVERIFY(f);
+        QLineEdit *cajas[] = {f->mskFecha[0], f->mskFecha[1], f->txtDato[0], f->txtDato[1]};
+        QSet<QChar> letras;
+        for (QLineEdit *caja : cajas) {
+            QLabel *etiqueta = nullptr;
+            for (QLabel *l : f->lblEtiq)
+                if (l->buddy() == caja)
+                    etiqueta = l;
+            QVERIFY2(etiqueta, qPrintable(caja->objectName()));
+            const int amp = int(etiqueta->text().indexOf(QLatin1Char('&')));
+            QVERIFY2(amp >= 0, qPrintable(etiqueta->text()));
+            letras << etiqueta->text().at(amp + 1).toLower();
+            QVERIFY(!caja->accessibleName().isEmpty());
+        }
+        QWidget *otros[] = {f->optCtes, f->optProvs, f->optProcesar[0], f->optProcesar[1], f->chkTodos, f->cmdProcesar};
+        for (QWidget *w : otros) {
+            const QString texto = w->property("text").toString();
+            const int amp = int(texto.indexOf(QLatin1Char('&')));
+            QVERIFY2(amp >= 0, qPrintable(texto));
+            letras << texto.at(amp + 1).toLower();
+            QCOMPARE(w->accessibleName(), SinMnemonico(texto));
+        }
+        QCOMPARE(letras.size(), 10); // no two share a letter
+        f->txtDato[1]->setFocus();
+        QTest::keyClick(f.get(), Qt::Key_I, Qt::AltModifier);
+        QTRY_VERIFY(f->mskFecha[0]->hasFocus());
+    }
+
     void busqueda_data()
     {
         QTest::addColumn<QString>("clave");
         QTest::addColumn<bool>("tecleada");
         QTest::addColumn<int>("consultas");
         QTest::addColumn<QString>("nombre");
-        QTest::newRow("una consulta por tecla") << "AB" << true << 2 << "ABARROTES BETO";
+        QTest::newRow("a lo mas una consulta por tecla") << "AB" << true << 2 << "ABARROTES BETO";
         QTest::newRow("nombre nulo") << "N" << false << 1 << "";
         QTest::newRow("comilla") << "O'B" << false << 1 << "O'BRIEN E HIJOS";
         QTest::newRow("comilla que intenta mas") << "' OR '1'='1" << false << 1 << "";
@@ -185,13 +274,17 @@ private Q_SLOTS:
         auto f = abrir(opciones());
         QVERIFY(f);
         f->txtDato[1]->setFocus();
-        const qint64 antes = f->conexionBusqueda().consultas();
+        QSignalSpy respuestas(&f->busqueda(), &BusquedaDeTercero::encontrado);
+        const qint64 antes = f->busqueda().conexion().consultas();
         if (tecleada)
             QTest::keyClicks(f->txtDato[1], clave);
         else
             f->txtDato[1]->setText(clave);
-        QCOMPARE(f->conexionBusqueda().consultas() - antes, qint64(consultas));
-        QCOMPARE(f->lblCliente->text(), nombre);
+        // The answer to the last key; an older key may have been overtaken before it was sent.
+        QTRY_VERIFY(!respuestas.isEmpty() && respuestas.last().at(1).toString() == nombre);
+        QTRY_COMPARE(f->lblCliente->text(), nombre);
+        const qint64 enviadas = f->busqueda().conexion().consultas() - antes;
+        QVERIFY2(enviadas >= 1 && enviadas <= consultas, qPrintable(QString::number(enviadas)));
         QCOMPARE(f->lblCliente->isVisible(), !nombre.isEmpty());
     }
 
@@ -202,8 +295,8 @@ private Q_SLOTS:
         QVERIFY(f);
         f->txtDato[1]->setFocus();
         QTest::keyClick(f->txtDato[1], Qt::Key_A);
+        QTRY_COMPARE(f->lblCliente->text(), QStringLiteral("Sin conexión"));
         QCOMPARE(mudo.conexiones.load(), 1);
-        QCOMPARE(f->lblCliente->text(), QStringLiteral("Sin conexión"));
         QVERIFY(f->lblCliente->isVisible());
         // The next keys do not try again while the wait after the failure lasts.
         QTest::keyClicks(f->txtDato[1], QStringLiteral("BC"));
@@ -216,9 +309,29 @@ private Q_SLOTS:
         // Once the wait is over, a key tries again.
         f->setEsperaTrasFalloDeBusqueda(0);
         QTest::keyClick(f->txtDato[1], Qt::Key_D);
-        QCOMPARE(mudo.conexiones.load(), 2);
-        QCOMPARE(f->conexionBusqueda().segundosParaConectar(), frmInicial::SegundosParaConectarBusqueda);
-        QCOMPARE(f->conexion().segundosParaConectar(), 10);
+        QTRY_COMPARE(mudo.conexiones.load(), 2);
+        QCOMPARE(f->busqueda().conexion().segundosParaConectar(), BusquedaDeTercero::SegundosDeEspera);
+    }
+
+    void busquedaConLaTablaBloqueadaNoDetieneLaEscritura()
+    {
+        // Another session holds the customers table: the look-up waits in its own thread, the
+        // keys go on, and once its short wait is over it says so and waits before trying again.
+        auto f = abrir(opciones());
+        QVERIFY(f);
+        std::optional<TablaBloqueada> bloqueo(std::in_place, *bd, QStringLiteral("clientes"));
+        f->txtDato[1]->setFocus();
+        QTest::keyClicks(f->txtDato[1], QStringLiteral("AB"));
+        QCOMPARE(f->txtDato[1]->text(), QStringLiteral("AB"));
+        // The keys came back before the server answered.
+        QVERIFY(f->lblCliente->text().isEmpty());
+        QTRY_COMPARE_WITH_TIMEOUT(f->lblCliente->text(), QStringLiteral("Sin conexión"), 15000);
+        bloqueo.reset();
+        const qint64 enviadas = f->busqueda().conexion().consultas();
+        f->txtDato[1]->setText(QStringLiteral("A"));
+        QCOMPARE(f->lblCliente->text(), QStringLiteral("Sin conexión"));
+        QTest::qWait(100);
+        QCOMPARE(f->busqueda().conexion().consultas(), enviadas);
     }
 
     void nombreDeSalidaNoValido_data()
@@ -244,6 +357,24 @@ private Q_SLOTS:
         QCOMPARE(dlg->cajas.first().titulo, QStringLiteral("Nombre del archivo"));
         QTRY_VERIFY(f->txtDato[0]->hasFocus());
         QVERIFY(dir.isValid() && !QFile::exists(dir.filePath(QStringLiteral("Log"))));
+    }
+
+    void nombreVacioDiceQueFaltaYProcesarDaLaCaja()
+    {
+        auto f = abrir(opciones());
+        QVERIFY(f);
+        f->txtDato[0]->setFocus();
+        f->txtDato[0]->clear();
+        QTest::keyClick(f->txtDato[0], Qt::Key_Tab);
+        QTRY_VERIFY(f->txtDato[0]->hasFocus());
+        QVERIFY(f->lblAvisoFecha->isVisible());
+        QCOMPARE(f->lblAvisoFecha->text(), QStringLiteral("Escriba el nombre del archivo del reporte."));
+        QVERIFY(dlg->cajas.isEmpty());
+        // A click on the button is not swallowed by the cursor going back to the box.
+        QTest::mouseClick(f->cmdProcesar, Qt::LeftButton);
+        QTRY_COMPARE(dlg->cajas.size(), 1);
+        QCOMPARE(dlg->cajas.first().texto, QStringLiteral("Escriba el nombre del archivo del reporte."));
+        QTRY_VERIFY(f->txtDato[0]->hasFocus());
     }
 
     void enterAvanzaYProcesa_data()
@@ -347,22 +478,30 @@ private Q_SLOTS:
         QCoreApplication::processEvents();
         QCOMPARE(caja->text(), queda);
         QTRY_VERIFY((queda.isEmpty() ? caja : static_cast<QWidget *>(f->chkTodos))->hasFocus());
+        // A date that did not stand is named under its box until the next key.
+        const bool fechaCambiada = campo < 2 && queda != escrito;
+        QCOMPARE(f->lblAvisoFecha->isVisible(), fechaCambiada || queda.isEmpty());
+        if (fechaCambiada) {
+            QCOMPARE(f->lblAvisoFecha->text(), escrito + QStringLiteral(" no es una fecha válida; se puso la fecha de hoy"));
+            QTest::keyClick(f->chkTodos, Qt::Key_Shift);
+            QVERIFY(!f->lblAvisoFecha->isVisible());
+        }
     }
 
     void proveedoresReiniciaClaveLeyendaYArchivo()
     {
         auto f = abrir(opciones());
         QVERIFY(f);
-        QCOMPARE(f->lblEtiq[3]->text(), QStringLiteral("Cliente:"));
+        QCOMPARE(SinMnemonico(f->lblEtiq[3]->text()), QStringLiteral("Cliente:"));
         QCOMPARE(f->txtDato[0]->text(), archivo("CT"));
         f->txtDato[1]->setText(QStringLiteral("A"));
         QTest::mouseClick(f->optProvs, Qt::LeftButton);
         QCOMPARE(f->txtDato[1]->text(), QString());
         QVERIFY(!f->lblCliente->isVisible());
-        QCOMPARE(f->lblEtiq[3]->text(), QStringLiteral("Proveedor:"));
+        QCOMPARE(SinMnemonico(f->lblEtiq[3]->text()), QStringLiteral("Proveedor:"));
         QCOMPARE(f->txtDato[0]->text(), archivo("PR"));
         f->txtDato[1]->setText(QStringLiteral("A"));
-        QCOMPARE(f->lblCliente->text(), QStringLiteral("PROVEEDORA ALFA"));
+        QTRY_COMPARE(f->lblCliente->text(), QStringLiteral("PROVEEDORA ALFA"));
     }
 
     void procesarEntregaLosSeisArgumentos()
@@ -376,15 +515,22 @@ private Q_SLOTS:
         };
         auto f = abrir(o);
         QVERIFY(f);
+        // A period the wrong way round is said as the command line says it, and not run.
         f->mskFecha[0]->setText(QStringLiteral("31/03/2018"));
         f->mskFecha[1]->setText(QStringLiteral("01/01/2018"));
         f->txtDato[0]->setText(QStringLiteral("salida.txt"));
         QTest::mouseClick(f->chkTodos, Qt::LeftButton);
         QTest::mouseClick(f->cmdProcesar, Qt::LeftButton);
+        QCOMPARE(pedidas.size(), 0);
+        QCOMPARE(dlg->cajas.size(), 1);
+        QCOMPARE(dlg->cajas.first().texto, QStringLiteral("La fecha inicial (31/03/2018) es posterior a la final (01/01/2018)."));
+        f->mskFecha[0]->setText(QStringLiteral("01/01/2018"));
+        f->mskFecha[1]->setText(QStringLiteral("31/03/2018"));
+        QTest::mouseClick(f->cmdProcesar, Qt::LeftButton);
         QCOMPARE(pedidas.size(), 1);
         const frmInicial::SolicitudReporte &s = pedidas.first();
-        QCOMPARE(s.dtInicial, QDate(2018, 3, 31));
-        QCOMPARE(s.dtFinal, QDate(2018, 1, 1));
+        QCOMPARE(s.dtInicial, QDate(2018, 1, 1));
+        QCOMPARE(s.dtFinal, QDate(2018, 3, 31));
         QCOMPARE(s.stArchivo, QStringLiteral("salida.txt"));
         QCOMPARE(s.stCliente, QString());
         QVERIFY(s.blSonCtes);
@@ -412,6 +558,14 @@ private Q_SLOTS:
         f->mskFecha[1]->setText(QStringLiteral("31/03/2018"));
         f->txtDato[0]->setText(QStringLiteral("revision.txt"));
         QTest::mouseClick(f->cmdProcesar, Qt::LeftButton);
+        QVERIFY(f->enProceso());
+        QTRY_VERIFY_WITH_TIMEOUT(!f->enProceso(), 60000);
+        // A second run while the first one's review is still open shows its own.
+        QPointer<frmRevision> primera = f->findChild<frmRevision *>();
+        QVERIFY(primera && primera->isVisible());
+        QTest::mouseClick(f->cmdProcesar, Qt::LeftButton);
+        QTRY_VERIFY_WITH_TIMEOUT(!f->enProceso(), 60000);
+        QTRY_VERIFY(!primera);
         bd->ejecutar(QStringLiteral("DELETE FROM edoctacli;\nDELETE FROM anexopagosctes;\nDELETE FROM facturas;\n"
                                     "DELETE FROM facturasdetalle;\nDELETE FROM lineas;\nDELETE FROM productos;\n"));
         QCOMPARE(dlg->cajas.last().texto, QStringLiteral("Fin del proceso"));
@@ -425,14 +579,16 @@ private Q_SLOTS:
         PanelDesenlace *panel = f->panelDesenlace;
         QVERIFY(panel->isVisible());
         QCOMPARE(panel->desenlace().texto,
-                 QStringLiteral("Reporte generado: 1 pago y 2 líneas procesados; 1 RFC en el reporte.\n"
+                 QStringLiteral("Reporte generado, clientes del 01/01/2018 al 31/03/2018: 1 pago y 2 líneas procesados; "
+                                "1 RFC en el reporte.\n"
                                 "Carpeta: %1\n"
                                 "Reporte: revision.txt    Log: Logrevision.txt\n"
                                 "Revisión: 2 hallazgos por revisar, en Revisionrevision.txt.")
                      .arg(QDir::toNativeSeparators(dir.path())));
         QVERIFY(!panel->desenlace().fallo);
         // All of it in sight: the lines above the buttons, the buttons inside the window.
-        QVERIFY(panel->lblDesenlace->geometry().bottom() < panel->cmdAbrirReporte->geometry().top());
+        QWidget *lineas = panel->findChild<QScrollArea *>();
+        QVERIFY(lineas && lineas->geometry().bottom() < panel->cmdAbrirReporte->geometry().top());
         QVERIFY(panel->cmdAbrirReporte->mapTo(f.get(), QPoint(0, panel->cmdAbrirReporte->height())).y() < f->height());
         QVERIFY(panel->cmdAbrirReporte->geometry().bottom() < panel->height());
         QVERIFY(panel->cmdAbrirReporte->isVisible() && panel->cmdAbrirLog->isVisible()
@@ -456,9 +612,12 @@ private Q_SLOTS:
         QTest::addColumn<QString>("inicio");
         QTest::addColumn<bool>("fallo");
         QTest::newRow("sin pagos") << true
-                                   << "No se generó ningún archivo: ningún pago del periodo cumple las condiciones."
+                                   << "No se generó ningún archivo, clientes del 01/01/2030 al 31/01/2030: 0 pagos; "
+                                      "ningún pago del periodo cumple las condiciones."
                                    << false;
-        QTest::newRow("sin conexion") << false << "No se generó el reporte.\nNo se pudo conectar con la base de datos «"
+        QTest::newRow("sin conexion") << false
+                                      << "No se generó el reporte, clientes del 01/01/2030 al 31/01/2030.\n"
+                                         "No se pudo conectar con la base de datos «"
                                       << true;
     }
     void desenlaceSinReporte()
@@ -479,17 +638,121 @@ private Q_SLOTS:
         f->mskFecha[0]->setText(QStringLiteral("01/01/2030"));
         f->mskFecha[1]->setText(QStringLiteral("31/01/2030"));
         f->txtDato[0]->setText(QStringLiteral("nada.txt"));
+        // No box of the run is shown over the wait window.
+        bool esperaBajoUnaCaja = false;
+        dlg->alMostrar = [&] { esperaBajoUnaCaja = esperaBajoUnaCaja || f->ventanaEspera()->isVisible(); };
         QTest::mouseClick(f->cmdProcesar, Qt::LeftButton);
+        QTRY_VERIFY_WITH_TIMEOUT(!f->enProceso(), 30000);
+        dlg->alMostrar = nullptr;
+        QVERIFY(!esperaBajoUnaCaja);
         QCOMPARE(dlg->cajas.last().texto, QStringLiteral("Fin del proceso"));
+        QVERIFY(!f->ventanaEspera()->isVisible());
         PanelDesenlace *panel = f->panelDesenlace;
         QVERIFY(panel->isVisible());
         QVERIFY2(panel->desenlace().texto.startsWith(inicio), qPrintable(panel->desenlace().texto));
         QCOMPARE(panel->desenlace().fallo, fallo);
+        // Nothing was written: no button offers to open it.
         QVERIFY(!panel->cmdAbrirReporte->isVisible() && !panel->cmdAbrirLog->isVisible()
-                && !panel->cmdVerRevision->isVisible());
-        QVERIFY(panel->cmdAbrirCarpeta->isVisible());
+                && !panel->cmdVerRevision->isVisible() && !panel->cmdAbrirCarpeta->isVisible());
+        if (fallo) {
+            // The Spanish reason whole, the client's own text on the line after it.
+            const QStringList lineas = panel->desenlace().texto.split(QLatin1Char('\n'));
+            QCOMPARE(lineas.size(), 3);
+            QVERIFY2(lineas.at(1).endsWith(QStringLiteral("que el servidor y el puerto sean los correctos")),
+                     qPrintable(lineas.at(1)));
+            QVERIFY2(lineas.at(2).startsWith(QLatin1Char('(')) && lineas.at(2).endsWith(QLatin1Char(')')),
+                     qPrintable(lineas.at(2)));
+            QVERIFY(panel->lblDesenlace->wordWrap());
+            QCOMPARE(panel->lblDesenlace->text(), panel->desenlace().texto);
+        }
+        // The outcome goes as soon as an input changes: it no longer describes the window.
+        f->txtDato[0]->setFocus();
+        QTest::keyClick(f->txtDato[0], Qt::Key_X);
+        QVERIFY(!panel->isVisible());
+        QVERIFY(panel->desenlace().texto.isEmpty());
         QVERIFY(!f->findChild<frmRevision *>());
         QCOMPARE(QDir(dir.path()).entryList({QStringLiteral("*nada.txt")}, QDir::Files), QStringList());
+    }
+
+    void cancelarDuranteUnaSentenciaQueEspera()
+    {
+        // Another session holds the payments table: the run's query waits on the server. The
+        // window goes on answering, "Cancelar" ends the statement, the work table goes, and the
+        // files of an earlier run stay byte for byte.
+        const QByteArray anterior("anterior\r\n");
+        for (const char *nombre : {"cancelada.txt", "Logcancelada.txt", "Revisioncancelada.txt"}) {
+            QFile archivo(dir.filePath(QLatin1String(nombre)));
+            QVERIFY(archivo.open(QIODevice::WriteOnly));
+            archivo.write(anterior);
+        }
+        auto o = opciones();
+        o.lanzar = nullptr;
+        auto f = abrir(o);
+        QVERIFY(f);
+        f->mskFecha[0]->setText(QStringLiteral("01/01/2018"));
+        f->mskFecha[1]->setText(QStringLiteral("31/03/2018"));
+        f->txtDato[0]->setText(QStringLiteral("cancelada.txt"));
+        std::optional<TablaBloqueada> bloqueo(std::in_place, *bd, QStringLiteral("edoctacli"));
+        QTest::mouseClick(f->cmdProcesar, Qt::LeftButton);
+        QVERIFY(f->enProceso());
+        QTimer latido;
+        QSignalSpy latidos(&latido, &QTimer::timeout);
+        latido.start(100);
+        QTRY_VERIFY_WITH_TIMEOUT(
+            bd->cn.Valor(QStringLiteral("SELECT COUNT(*) FROM information_schema.processlist WHERE db='%1' AND "
+                                        "state LIKE 'Waiting for table metadata lock'")
+                             .arg(bd->nombre()))
+                    .toInt()
+                == 1,
+            15000);
+        QTRY_VERIFY(latidos.size() >= 2); // the window's thread goes on while the statement waits
+        QVERIFY(f->ventanaEspera()->isVisible());
+        QVERIFY(f->ventanaEspera()->cmdCancelar->isVisible());
+        // During the run F1 does nothing.
+        QTest::keyClick(f.get(), Qt::Key_F1);
+        QVERIFY(!f->Descripcion()->isVisible());
+        QTest::mouseClick(f->ventanaEspera()->cmdCancelar, Qt::LeftButton);
+        QTRY_VERIFY_WITH_TIMEOUT(!f->enProceso(), 15000);
+        const QString desenlace = f->panelDesenlace->desenlace().texto;
+        bloqueo.reset();
+        QVERIFY2(desenlace.startsWith(QStringLiteral("Proceso cancelado, clientes del 01/01/2018 al 31/03/2018")),
+                 qPrintable(desenlace));
+        QVERIFY(!f->ventanaEspera()->isVisible());
+        QVERIFY(dlg->cajas.isEmpty()); // no error box for what the user asked for
+        for (const char *nombre : {"cancelada.txt", "Logcancelada.txt", "Revisioncancelada.txt"})
+            QCOMPARE(LeerArchivo(dir.filePath(QLatin1String(nombre))), anterior);
+        // Ended by the statement's end, not left behind: the run cleaned up after itself.
+        QCOMPARE(bd->cn.Valor(QStringLiteral("SELECT COUNT(*) FROM information_schema.tables WHERE "
+                                             "table_schema='%1' AND table_name='tmptempoieps'")
+                                  .arg(bd->nombre()))
+                     .toInt(),
+                 0);
+        QVERIFY(f->cmdProcesar->isEnabled());
+    }
+
+    void servidorQueNoSaludaSeAvisaYSeCancela()
+    {
+        // A server that takes the connection and never greets: the wait window says how long it
+        // has been waiting, and "Cancelar" (Escape) frees the window although the server cannot
+        // be told anything.
+        ServidorCallado callado;
+        auto o = opciones(false, QString::number(callado.puerto));
+        o.lanzar = nullptr;
+        auto f = abrir(o);
+        QVERIFY(f);
+        f->txtDato[0]->setText(QStringLiteral("callado.txt"));
+        QTest::mouseClick(f->cmdProcesar, Qt::LeftButton);
+        QTRY_VERIFY(f->ventanaEspera()->isVisible());
+        QTRY_VERIFY_WITH_TIMEOUT(f->ventanaEspera()->lblEstado->text().startsWith(QStringLiteral("Esperando al servidor… (")),
+                                 15000);
+        QVERIFY(f->ventanaEspera()->lblEstado->isVisible());
+        QCOMPARE(f->ventanaEspera()->lblEstado->text(), QStringLiteral("Esperando al servidor… (5 s)"));
+        QTest::keyClick(f.get(), Qt::Key_Escape);
+        QTRY_VERIFY_WITH_TIMEOUT(!f->enProceso(), 15000);
+        QVERIFY2(f->panelDesenlace->desenlace().texto.startsWith(QStringLiteral("Proceso cancelado")),
+                 qPrintable(f->panelDesenlace->desenlace().texto));
+        QVERIFY(!f->ventanaEspera()->isVisible());
+        QVERIFY(dlg->cajas.isEmpty());
     }
 
     void f1DosVecesUnaDescripcion()

@@ -3,6 +3,7 @@
 #include "Dialogos.h"
 
 #include <QList>
+#include <functional>
 #include <QString>
 #include <QStringList>
 
@@ -23,11 +24,15 @@ public:
 
     int MsgBox(const QString &texto, int botones, const QString &titulo) override
     {
+        if (alMostrar)
+            alMostrar();
         cajas << Caja{texto, botones, titulo, false, 0};
         return responder(botones);
     }
     int MsgBoxSkn(const QString &texto, int botones, const QString &titulo, int tipo) override
     {
+        if (alMostrar)
+            alMostrar();
         cajas << Caja{texto, botones, titulo, true, tipo};
         return responder(botones);
     }
@@ -44,6 +49,7 @@ public:
     QStringList documentos;
     QList<int> respuestas; // answers to give, in order; afterwards the default
     bool abre = true;      // whether a document "opens"
+    std::function<void()> alMostrar; // called as each box is shown, before it is recorded
 
 private:
     int responder(int botones)
