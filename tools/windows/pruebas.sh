@@ -42,7 +42,7 @@ servidor="$compilacion/servidor-prueba"
 puerto=$("$raiz/tools/servidor-bd.sh" iniciar "$servidor")
 cliente=(mariadb --no-defaults -h 127.0.0.1 -P "$puerto" -u root --default-character-set=utf8mb4)
 tmp=$(mktemp -d)
-trap 'rm -rf "$tmp"' EXIT
+trap 'rm -rf "$tmp"; "$raiz/tools/servidor-bd.sh" detener "$servidor" >/dev/null 2>&1 || true' EXIT
 fallas=0
 bien() { printf '  bien: %s\n' "$*" >&2; }
 mal() { printf '  MAL: %s\n' "$*" >&2; fallas=$((fallas + 1)); }
@@ -69,9 +69,20 @@ paso_unitarias() {
     Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$pantalla" 2>/dev/null &
     xvfb=$!
     for _ in $(seq 50); do [ -s "$pantalla" ] && break; sleep 0.1; done
-    (cd "$compilacion" && DISPLAY=":$(head -n 1 "$pantalla")" WINEPATH="$(dlls_de_compilacion)" \
-        ctest --output-on-failure --timeout 900 -E '^(servidor_bd_detener|TestBdDiferencial)$') && bien "pruebas unitarias" ||
+    export DISPLAY=":$(head -n 1 "$pantalla")" WINEPATH="$(dlls_de_compilacion)"
+    (cd "$compilacion" && ctest --output-on-failure --timeout 900 \
+        -E '^(servidor_bd_detener|TestBdDiferencial|TestBdFrmInicial)$') && bien "pruebas unitarias" ||
         mal "pruebas unitarias (vea la salida de CTest arriba)"
+    # Known defect, left for the next round: under Wine the whole TestBdFrmInicial passes every
+    # function but its process does not end (some thread of the window's runs and look-ups stays
+    # blocked). Each function alone ends, so they run one by one here.
+    local f fallaron=""
+    for f in $(cd "$compilacion/tests" && wine ./TestBdFrmInicial.exe -functions 2>/dev/null | tr -d '\r' | sed 's/()$//'); do
+        (cd "$compilacion/tests" && QT_QPA_PLATFORM=windows REPIEPS_SERVIDOR_PRUEBA="$servidor" \
+            timeout 300 wine ./TestBdFrmInicial.exe "$f" >"$tmp/frm-$f.txt" 2>&1) || fallaron+=" $f"
+    done
+    [ -z "$fallaron" ] && bien "TestBdFrmInicial, función por función" ||
+        { mal "TestBdFrmInicial:$fallaron"; for f in $fallaron; do grep -a FAIL -A3 "$tmp/frm-$f.txt" >&2; done; }
     wineserver -k 2>/dev/null || true
     kill "$xvfb" 2>/dev/null || true
 }
