@@ -70,19 +70,12 @@ paso_unitarias() {
     xvfb=$!
     for _ in $(seq 50); do [ -s "$pantalla" ] && break; sleep 0.1; done
     export DISPLAY=":$(head -n 1 "$pantalla")" WINEPATH="$(dlls_de_compilacion)"
-    (cd "$compilacion" && ctest --output-on-failure --timeout 900 \
-        -E '^(servidor_bd_detener|TestBdDiferencial|TestBdFrmInicial)$') && bien "pruebas unitarias" ||
+    # Known defect, left for the next round: under Wine TestBdFrmInicial passes every function,
+    # but a program that has run a report in the window's worker thread does not end (seen with
+    # revisionTrasLaCorrida alone): CTest stops it after 400 s and counts it failed.
+    (cd "$compilacion" && ctest --output-on-failure --timeout 400 \
+        -E '^(servidor_bd_detener|TestBdDiferencial)$') && bien "pruebas unitarias" ||
         mal "pruebas unitarias (vea la salida de CTest arriba)"
-    # Known defect, left for the next round: under Wine the whole TestBdFrmInicial passes every
-    # function but its process does not end (some thread of the window's runs and look-ups stays
-    # blocked). Each function alone ends, so they run one by one here.
-    local f fallaron=""
-    for f in $(cd "$compilacion/tests" && wine ./TestBdFrmInicial.exe -functions 2>/dev/null | tr -d '\r' | sed 's/()$//'); do
-        (cd "$compilacion/tests" && QT_QPA_PLATFORM=windows REPIEPS_SERVIDOR_PRUEBA="$servidor" \
-            timeout 300 wine ./TestBdFrmInicial.exe "$f" >"$tmp/frm-$f.txt" 2>&1) || fallaron+=" $f"
-    done
-    [ -z "$fallaron" ] && bien "TestBdFrmInicial, función por función" ||
-        { mal "TestBdFrmInicial:$fallaron"; for f in $fallaron; do grep -a FAIL -A3 "$tmp/frm-$f.txt" >&2; done; }
     wineserver -k 2>/dev/null || true
     kill "$xvfb" 2>/dev/null || true
 }
