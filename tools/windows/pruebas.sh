@@ -99,7 +99,7 @@ comparar() {
     # A run that fails says why in the same words (these messages name no path).
     [ "$rl" = 0 ] || cmp -s <(tr -d '\r' <"$dl.err") <(tr -d '\r' <"$dw.err") || distintos+=" mensajes"
     local a
-    for a in $(cd "$dl" && ls) $(cd "$dw" && ls); do
+    for a in $( (ls "$dl"; ls "$dw") | sort -u); do
         cmp -s "$dl/$a" "$dw/$a" || distintos+=" $a"
     done
     # A run that ends well writes its files; one that does not must end alike on both.
