@@ -244,6 +244,17 @@ private:
                > 0;
     }
 
+    // Two payments of customer C1 on 10 and 11 January 2018, each paying 10 of invoice A1.
+    void dosPagosDeUnaFactura()
+    {
+        bd->ejecutar(QStringLiteral(
+            "INSERT INTO edoctacli (Folio,Fecha,Clave,CantidadPago,NotaCredito) VALUES (1,'2018-01-10','C1',10,0),"
+            "(2,'2018-01-11','C1',10,0);\n"
+            "INSERT INTO anexopagosctes (FolioDelPago,Factura,Cantidad) VALUES (1,1,10),(2,1,10);\n"
+            "INSERT INTO facturas (Id,Serie,Factura,SubTotal,IVA,ImpuestoAd,Cancelada) VALUES (1,'A',1,19,0,1,0);\n"
+            "INSERT INTO facturasdetalle VALUES (1,1,'P1',1,10,0,10);\n"));
+    }
+
 private Q_SLOTS:
     void initTestCase()
     {
@@ -643,12 +654,7 @@ private Q_SLOTS:
 
     void conexionPerdidaTerminaLaCorrida()
     {
-        bd->ejecutar(QStringLiteral(
-            "INSERT INTO edoctacli (Folio,Fecha,Clave,CantidadPago,NotaCredito) VALUES (1,'2018-01-10','C1',10,0),"
-            "(2,'2018-01-11','C1',10,0);\n"
-            "INSERT INTO anexopagosctes (FolioDelPago,Factura,Cantidad) VALUES (1,1,10),(2,1,10);\n"
-            "INSERT INTO facturas (Id,Serie,Factura,SubTotal,IVA,ImpuestoAd,Cancelada) VALUES (1,'A',1,19,0,1,0);\n"
-            "INSERT INTO facturasdetalle VALUES (1,1,'P1',1,10,0,10);\n"));
+        dosPagosDeUnaFactura();
         // The server drops the run's connection while the second payment is on screen.
         class VistaQueCorta : public VistaPrueba {
         public:
@@ -679,12 +685,7 @@ private Q_SLOTS:
     // the run's transaction) ends it with a Spanish message and the database as it was found.
     void cualquierExcepcionTerminaLaCorrida()
     {
-        bd->ejecutar(QStringLiteral(
-            "INSERT INTO edoctacli (Folio,Fecha,Clave,CantidadPago,NotaCredito) VALUES (1,'2018-01-10','C1',10,0),"
-            "(2,'2018-01-11','C1',10,0);\n"
-            "INSERT INTO anexopagosctes (FolioDelPago,Factura,Cantidad) VALUES (1,1,10),(2,1,10);\n"
-            "INSERT INTO facturas (Id,Serie,Factura,SubTotal,IVA,ImpuestoAd,Cancelada) VALUES (1,'A',1,19,0,1,0);\n"
-            "INSERT INTO facturasdetalle VALUES (1,1,'P1',1,10,0,10);\n"));
+        dosPagosDeUnaFactura();
         class VistaSinMemoria : public VistaPrueba {
         public:
             void TextoProceso(const QString &t) override

@@ -35,52 +35,19 @@
 using namespace ui;
 
 namespace {
-// A server that takes connections and drops them at once without a word, in a thread of its own
-// so that it answers while the window waits; it counts the connections it got.
-class ServidorMudo : public QThread {
+// A server on this machine, in a thread of its own so that it answers while the window waits; it
+// counts the connections it got.
+class ServidorLocal : public QThread {
 public:
-    ServidorMudo()
+    // Closes every connection at once (a server that turns clients away), or keeps them open
+    // without a word (a client waits for its greeting).
+    explicit ServidorLocal(bool guardar) : guardar_(guardar)
     {
         start();
         while (puerto == 0)
             QThread::yieldCurrentThread();
     }
-    ~ServidorMudo() override
-    {
-        requestInterruption();
-        wait();
-    }
-    std::atomic<int> conexiones{0};
-    std::atomic<quint16> puerto{0};
-
-protected:
-    void run() override
-    {
-        QTcpServer servidor;
-        servidor.listen(QHostAddress::LocalHost);
-        puerto = servidor.serverPort();
-        while (!isInterruptionRequested()) {
-            if (!servidor.waitForNewConnection(20))
-                continue;
-            while (QTcpSocket *s = servidor.nextPendingConnection()) {
-                ++conexiones;
-                s->abort();
-                delete s;
-            }
-        }
-    }
-};
-
-// A server that takes connections and keeps them without a word: a client waits for its greeting.
-class ServidorCallado : public QThread {
-public:
-    ServidorCallado()
-    {
-        start();
-        while (puerto == 0)
-            QThread::yieldCurrentThread();
-    }
-    ~ServidorCallado() override
+    ~ServidorLocal() override
     {
         requestInterruption();
         wait();
@@ -100,11 +67,19 @@ protected:
                 continue;
             while (QTcpSocket *s = servidor.nextPendingConnection()) {
                 ++conexiones;
-                guardadas << s;
+                if (guardar_) {
+                    guardadas << s;
+                } else {
+                    s->abort();
+                    delete s;
+                }
             }
         }
         qDeleteAll(guardadas);
     }
+
+private:
+    const bool guardar_;
 };
 
 // Locks a table from the test's own session for as long as it lives.
@@ -290,7 +265,7 @@ private Q_SLOTS:
 
     void busquedaSinServidorEsperaAntesDeReintentar()
     {
-        ServidorMudo mudo;
+        ServidorLocal mudo(false);
         auto f = abrir(opciones(false, QString::number(mudo.puerto)));
         QVERIFY(f);
         f->txtDato[1]->setFocus();
@@ -735,7 +710,7 @@ private Q_SLOTS:
         // A server that takes the connection and never greets: the wait window says how long it
         // has been waiting, and "Cancelar" (Escape) frees the window although the server cannot
         // be told anything.
-        ServidorCallado callado;
+        ServidorLocal callado(true);
         auto o = opciones(false, QString::number(callado.puerto));
         o.lanzar = nullptr;
         auto f = abrir(o);
