@@ -575,17 +575,40 @@ private Q_SLOTS:
         verificarFalloLimpio(c);
     }
 
-    // A NULL folio cannot link the payment to its documents: the payment is named, no statement
-    // is built with it.
-    void folioNuloNombraElPago()
+    // Values the test schema cannot hold, in a column altered for the case and put back after it:
+    // a NULL folio cannot link the payment to its documents (no statement is built with it); a
+    // product line beyond a 32-bit integer cannot be classified. The error names where it is.
+    void valoresQueElEsquemaNoAdmite_data()
     {
-        bd->ejecutar(QStringLiteral("ALTER TABLE edoctacli MODIFY Folio INT NULL;\n"
-                                    "INSERT INTO edoctacli (Id,Folio,Fecha,Clave,CantidadPago,NotaCredito) VALUES "
-                                    "(7,NULL,'2018-01-10','C1',10,0);\n"));
+        QTest::addColumn<QString>("preparar");
+        QTest::addColumn<QString>("deshacer");
+        QTest::addColumn<QString>("mensaje");
+        QTest::newRow("folio nulo")
+            << "ALTER TABLE edoctacli MODIFY Folio INT NULL;\n"
+               "INSERT INTO edoctacli (Id,Folio,Fecha,Clave,CantidadPago,NotaCredito) VALUES (7,NULL,'2018-01-10','C1',10,0);\n"
+            << "DELETE FROM edoctacli;\nALTER TABLE edoctacli MODIFY Folio INT NOT NULL;\n"
+            << "Error nº 94, Uso no válido de Null: el pago con Id 7, columna Folio está vacía";
+        QTest::newRow("línea más allá de un entero")
+            << "ALTER TABLE productos MODIFY Linea BIGINT NULL;\n"
+               "INSERT INTO productos VALUES ('ENORME','Linea enorme',3000000000,'1','BOTANAS');\n"
+               "INSERT INTO edoctacli (Folio,Fecha,Clave,CantidadPago,NotaCredito) VALUES (1,'2018-01-10','C1',10,0);\n"
+               "INSERT INTO anexopagosctes (FolioDelPago,Factura,Cantidad) VALUES (1,1,10);\n"
+               "INSERT INTO facturas (Id,Serie,Factura,SubTotal,IVA,ImpuestoAd,Cancelada) VALUES (1,'A',1,9,0,1,0);\n"
+               "INSERT INTO facturasdetalle VALUES (1,1,'ENORME',1,9,0,10);\n"
+            << "DELETE FROM productos WHERE Clave='ENORME';\nALTER TABLE productos MODIFY Linea INT NULL;\n"
+            << "Error nº 6, Desbordamiento: el pago 1, factura A1, columna Linea vale 3000000000, más de lo que cabe "
+               "en un número entero";
+    }
+    void valoresQueElEsquemaNoAdmite()
+    {
+        QFETCH(QString, preparar);
+        QFETCH(QString, deshacer);
+        QFETCH(QString, mensaje);
+        bd->ejecutar(preparar);
         QVERIFY(dejarArchivosAnteriores());
         const Corrida c = correr(true, false);
-        bd->ejecutar(QStringLiteral("DELETE FROM edoctacli;\nALTER TABLE edoctacli MODIFY Folio INT NOT NULL;\n"));
-        QCOMPARE(c.mensaje, QStringLiteral("Error nº 94, Uso no válido de Null: el pago con Id 7, columna Folio está vacía"));
+        bd->ejecutar(deshacer);
+        QCOMPARE(c.mensaje, mensaje);
         verificarFalloLimpio(c);
     }
 
