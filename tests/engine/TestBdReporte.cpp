@@ -228,13 +228,21 @@ private:
         host::Conexion otra;
         QVERIFY(bd->bases.AbrirBdD(otra, bd->nombre()));
         QCOMPARE(tomarBloqueo(otra), 1);
+        QCOMPARE(soltarBloqueo(otra), 1);
     }
 
     // Takes the lock that a run holds on the database's work table, from another connection.
     static int tomarBloqueo(host::Conexion &cn)
     {
-        return cn.Valor(QStringLiteral("SELECT GET_LOCK(CONCAT('repieps.tmptempoieps.', MD5(DATABASE())), 0)")).toInt();
+        return cn.Valor(QStringLiteral("SELECT GET_LOCK(%1, 0)").arg(NombreBloqueo)).toInt();
     }
+    // Lets it go at once: a connection that closes lets go of it only when the server gets to it,
+    // which may be after the next run asked for it.
+    static int soltarBloqueo(host::Conexion &cn)
+    {
+        return cn.Valor(QStringLiteral("SELECT RELEASE_LOCK(%1)").arg(NombreBloqueo)).toInt();
+    }
+    static inline const QString NombreBloqueo = QStringLiteral("CONCAT('repieps.tmptempoieps.', MD5(DATABASE()))");
 
     bool existeTablaDeTrabajo()
     {
@@ -759,6 +767,7 @@ private Q_SLOTS:
         QCOMPARE(bd->cn.Valor(QStringLiteral("SELECT RFC FROM tmptempoieps")).toString(), QStringLiteral("DE OTRA"));
         QCOMPARE(c.log, NoExiste);
         bd->cn.Execute(QStringLiteral("DROP TABLE tmptempoieps"));
+        QCOMPARE(soltarBloqueo(otra), 1);
     }
 
     void sinConexionDiceElMotivo()
