@@ -24,10 +24,12 @@ int main(int argc, char *argv[])
     auto *ventana = new ui::frmInicial;
     ventana->setAttribute(Qt::WA_DeleteOnClose);
     dialogos.setDueno(ventana);
+    // The configuration could not be loaded: the user was told why, and the program ends as a
+    // failure.
     if (!ventana->Cargar()) {
         delete ventana;
         host::Dialogos::instalar(nullptr);
-        return 0;
+        return 1;
     }
     ventana->MostrarCentrada();
     const int resultado = app.exec();

@@ -13,7 +13,6 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
-#include <QHash>
 
 #include <memory>
 
@@ -25,29 +24,12 @@ namespace {
 
 const QChar CR(13);
 
-// The installation's settings while they are brought up to date. A setting whose initial value
-// could not be stored (a read-only settings file) is used as it would have been stored, so the
-// program still starts with the same values.
-class DatosInstalacion {
-public:
-    explicit DatosInstalacion(DelRegistro &registro) : registro_(registro) {}
-
-    QString dato(const QString &nombre) const
-    {
-        const auto it = sinGuardar_.constFind(nombre);
-        return it != sinGuardar_.constEnd() ? it.value() : registro_.DatosNbr(nombre);
-    }
-    void guardar(const QString &nombre, const QString &valor)
-    {
-        if (registro_.GuardaDatosNbr(nombre, valor))
-            sinGuardar_.remove(nombre);
-        else
-            sinGuardar_.insert(nombre, valor);
-    }
-
-private:
-    DelRegistro &registro_;
-    QHash<QString, QString> sinGuardar_;
+// A value that a settings file lacked and that could not be written into it. The program does
+// not go on with values that the next start would not find.
+struct NoSeGuardo {
+    QString clave;
+    QString motivo;
+    bool delPuntoDeVenta;
 };
 
 void avisarInstalacionNoEncontrada(const QString &archivoConfig, const QString &ruta, DeArchivos &archivos)
@@ -89,6 +71,16 @@ void avisarArchivoIlegible(const QString &archivo, const QString &problema, bool
     Dialogos::actual().MsgBox(texto, vbCritical, QStringLiteral("Atención"));
 }
 
+void avisarNoSeGuardo(const NoSeGuardo &falla)
+{
+    const QString texto = QStringLiteral("No se pudo anotar el valor inicial de «") + falla.clave
+                          + (falla.delPuntoDeVenta ? QStringLiteral("» en el archivo de configuración de Nubora Premium.")
+                                                   : QStringLiteral("» en el archivo de configuración de este programa."))
+                          + CR + CR + falla.motivo + QLatin1Char('.') + CR + CR
+                          + QStringLiteral("El archivo quedó como estaba. Este programa no puede continuar.");
+    Dialogos::actual().MsgBox(texto, vbCritical, QStringLiteral("Atención"));
+}
+
 } // namespace
 
 QString RutaConfiguracion()
@@ -98,12 +90,12 @@ QString RutaConfiguracion()
 }
 
 QString LeerIniConDefecto(const QString &seccion, const QString &clave, const QString &defecto, LibKVRS &lib,
-                          const QString &archivo)
+                          const QString &archivo, QString *motivo)
 {
     const QString valor = lib.LeeIni(seccion, clave, archivo);
     if (!valor.isEmpty())
         return valor;
-    lib.EscribeIni(seccion, clave, defecto, archivo);
+    lib.EscribeIni(seccion, clave, defecto, archivo, motivo);
     return defecto;
 }
 
@@ -130,9 +122,25 @@ QString BuscarInstalacion(const QString &ruta, DelRegistro &registro)
     }
 }
 
-bool CargarConfiguracion(LibKVRS &lib, DelRegistro &registro, BasesDD &bases, const QString &archivoConfig,
-                         bool leerBase)
+namespace {
+
+// The body of CargarConfiguracion; a value it cannot write ends it with NoSeGuardo.
+bool cargar(LibKVRS &lib, DelRegistro &registro, BasesDD &bases, const QString &archivoConfig, bool leerBase)
 {
+    const auto leerConDefecto = [&](const QString &clave, const QString &defecto) {
+        QString motivo;
+        const QString valor = LeerIniConDefecto(SeccionConfiguracion(), clave, defecto, lib, archivoConfig, &motivo);
+        if (!motivo.isEmpty())
+            throw NoSeGuardo{clave, motivo, false};
+        return valor;
+    };
+    const auto dato = [&](const QString &nombre) { return registro.DatosNbr(nombre); };
+    const auto guardar = [&](const QString &nombre, const QString &valor) {
+        QString motivo;
+        if (!registro.GuardaDatosNbr(nombre, valor, &motivo))
+            throw NoSeGuardo{nombre, motivo, true};
+    };
+
     // Each failed creation has shown its own box; without these objects there is nothing to do.
     std::shared_ptr<LibKVRS> miLib;
     std::shared_ptr<DeArchivos> archivos;
@@ -147,8 +155,7 @@ bool CargarConfiguracion(LibKVRS &lib, DelRegistro &registro, BasesDD &bases, co
         avisarArchivoIlegible(archivoConfig, problemaConfig, false);
         return false;
     }
-    const QString ruta = LeerIniConDefecto(SeccionConfiguracion(), ClaveRutaNubora(), RutaNuboraPorDefecto(), lib,
-                                           archivoConfig);
+    const QString ruta = leerConDefecto(ClaveRutaNubora(), RutaNuboraPorDefecto());
     if (BuscarInstalacion(ruta, registro).isEmpty()) {
         avisarInstalacionNoEncontrada(archivoConfig, ruta, *archivos);
         return false;
@@ -163,36 +170,46 @@ bool CargarConfiguracion(LibKVRS &lib, DelRegistro &registro, BasesDD &bases, co
     bases.cPassword = QString();
     bases.cUsuario = QStringLiteral("root");
 
-    DatosInstalacion datos(registro);
-    if (miLib->kvVal(datos.dato(DatoPuerto())) == 0)
-        datos.guardar(DatoPuerto(), bases.cPuerto);
-    if (datos.dato(DatoServidor()).trimmed().isEmpty())
-        datos.guardar(DatoServidor(), datos.dato(DatoServidorAntiguo()));
-    if (datos.dato(DatoUsuario()).trimmed().isEmpty())
-        datos.guardar(DatoUsuario(), utilerias->Encripta(bases.cUsuario));
-    if (datos.dato(DatoPassword()).trimmed().isEmpty())
-        datos.guardar(DatoPassword(), utilerias->Encripta(bases.cPassword));
+    if (miLib->kvVal(dato(DatoPuerto())) == 0)
+        guardar(DatoPuerto(), bases.cPuerto);
+    if (dato(DatoServidor()).trimmed().isEmpty())
+        guardar(DatoServidor(), dato(DatoServidorAntiguo()));
+    if (dato(DatoUsuario()).trimmed().isEmpty())
+        guardar(DatoUsuario(), utilerias->Encripta(bases.cUsuario));
+    if (dato(DatoPassword()).trimmed().isEmpty())
+        guardar(DatoPassword(), utilerias->Encripta(bases.cPassword));
 
     bool valido = false;
-    bases.cPassword = utilerias->DesEncripta(datos.dato(DatoPassword()), &valido);
+    bases.cPassword = utilerias->DesEncripta(dato(DatoPassword()), &valido);
     if (!valido) {
         avisarDatoDanado(DatoPassword(), registro.archivo());
         return false;
     }
-    bases.cUsuario = utilerias->DesEncripta(datos.dato(DatoUsuario()), &valido);
+    bases.cUsuario = utilerias->DesEncripta(dato(DatoUsuario()), &valido);
     if (!valido) {
         avisarDatoDanado(DatoUsuario(), registro.archivo());
         return false;
     }
-    bases.cPuerto = datos.dato(DatoPuerto());
-    bases.cRuta = datos.dato(DatoServidor());
+    bases.cPuerto = dato(DatoPuerto());
+    bases.cRuta = dato(DatoServidor());
 
-    bases.nEsperaSegundos = SegundosDeEspera(LeerIniConDefecto(
-        SeccionConfiguracion(), ClaveEsperaServidor(), QString::number(EsperaPorDefecto), lib, archivoConfig));
+    bases.nEsperaSegundos = SegundosDeEspera(leerConDefecto(ClaveEsperaServidor(), QString::number(EsperaPorDefecto)));
     if (leerBase)
-        bases.cMiBase = LeerIniConDefecto(SeccionConfiguracion(), ClaveBasePrincipal(), BasePrincipalPorDefecto(), lib,
-                                          archivoConfig);
+        bases.cMiBase = leerConDefecto(ClaveBasePrincipal(), BasePrincipalPorDefecto());
     return true;
+}
+
+} // namespace
+
+bool CargarConfiguracion(LibKVRS &lib, DelRegistro &registro, BasesDD &bases, const QString &archivoConfig,
+                         bool leerBase)
+{
+    try {
+        return cargar(lib, registro, bases, archivoConfig, leerBase);
+    } catch (const NoSeGuardo &falla) {
+        avisarNoSeGuardo(falla);
+        return false;
+    }
 }
 
 } // namespace config

@@ -43,19 +43,21 @@ QString NombreReportePorDefecto(bool clientes, const QDate &hoy);
 QString RutaConfiguracion();
 
 // The key's value; when it is exactly empty, the default is written into the file and returned.
-// A value made of blanks is not empty and comes back unchanged.
+// A value made of blanks is not empty and comes back unchanged. When the default cannot be
+// written, the file stays as it was and *motivo says why in Spanish (it is left alone otherwise).
 QString LeerIniConDefecto(const QString &seccion, const QString &clave, const QString &defecto, host::LibKVRS &lib,
-                          const QString &archivo);
+                          const QString &archivo, QString *motivo = nullptr);
 
 // The installation's settings file found at ruta, or "" when there is none or the search fails.
 QString BuscarInstalacion(const QString &ruta, host::DelRegistro &registro);
 
 // Reads the configuration file, finds the point-of-sale installation, initialises its missing
 // MySQL settings and hands server, port, user, password, the wait for the server and (with
-// leerBase) database name to bases. False, after telling the user why, when the program cannot go on: a configuration or
-// installation settings file that cannot be read or decoded (it is left untouched), no
-// installation at the configured folder, a host object that cannot be created, or a scrambled
-// user or password that is damaged.
+// leerBase) database name to bases. False, after telling the user why, when the program cannot go
+// on: a configuration or installation settings file that cannot be read or decoded, or that
+// lacks a value and cannot take it (a full disk, no permission: the file is left byte for byte
+// as it was), no installation at the configured folder, a host object that cannot be created, or
+// a scrambled user or password that is damaged.
 bool CargarConfiguracion(host::LibKVRS &lib, host::DelRegistro &registro, host::BasesDD &bases,
                          const QString &archivoConfig, bool leerBase);
 

@@ -30,11 +30,11 @@ QString DelRegistro::DatosNbr(const QString &nombre) const
     return ini::Lee(archivo_, seccion(), nombre);
 }
 
-bool DelRegistro::GuardaDatosNbr(const QString &nombre, const QString &valor)
+bool DelRegistro::GuardaDatosNbr(const QString &nombre, const QString &valor, QString *motivo)
 {
     if (archivo_.isEmpty())
         return false;
-    return ini::Escribe(archivo_, seccion(), nombre, valor);
+    return ini::Escribe(archivo_, seccion(), nombre, valor, motivo);
 }
 
 } // namespace host

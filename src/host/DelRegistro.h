@@ -22,8 +22,9 @@ public:
 
     // A setting by name; "" when it is unset or no installation has been found.
     QString DatosNbr(const QString &nombre) const;
-    // Stores a setting; false when no installation has been found or the file cannot be written.
-    bool GuardaDatosNbr(const QString &nombre, const QString &valor);
+    // Stores a setting; false when no installation has been found, or when the file cannot be
+    // written, then with the reason in Spanish in *motivo (see ini::Escribe).
+    bool GuardaDatosNbr(const QString &nombre, const QString &valor, QString *motivo = nullptr);
 
     // The settings file in use; "" before a successful search.
     const QString &archivo() const { return archivo_; }

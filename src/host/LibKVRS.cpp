@@ -11,9 +11,10 @@ QString LibKVRS::LeeIni(const QString &seccion, const QString &clave, const QStr
     return ini::Lee(archivo, seccion, clave);
 }
 
-bool LibKVRS::EscribeIni(const QString &seccion, const QString &clave, const QString &valor, const QString &archivo)
+bool LibKVRS::EscribeIni(const QString &seccion, const QString &clave, const QString &valor, const QString &archivo,
+                         QString *motivo)
 {
-    return ini::Escribe(archivo, seccion, clave, valor);
+    return ini::Escribe(archivo, seccion, clave, valor, motivo);
 }
 
 double LibKVRS::kvVal(const QString &texto)

@@ -14,8 +14,10 @@ class LibKVRS : public ObjetoHost {
 public:
     // A key of a hand-edited INI file; "" when the file, the section or the key is missing.
     QString LeeIni(const QString &seccion, const QString &clave, const QString &archivo) const;
-    // Writes one key, keeping everything else in the file; false when the file cannot be written.
-    bool EscribeIni(const QString &seccion, const QString &clave, const QString &valor, const QString &archivo);
+    // Writes one key, keeping everything else in the file; false when the file cannot be written,
+    // with the reason in Spanish in *motivo (see ini::Escribe).
+    bool EscribeIni(const QString &seccion, const QString &clave, const QString &valor, const QString &archivo,
+                    QString *motivo = nullptr);
 
     // The number that starts a text, read like a classic Val: leading blanks skipped, the longest
     // leading number taken ("12.5 kg" gives 12.5, "abc" gives 0). Empty text or NULL give 0.

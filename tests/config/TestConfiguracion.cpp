@@ -1,8 +1,10 @@
 #include "ArchivoIni.h"
+#include "Archivos.h"
 #include "BasesDD.h"
 #include "Configuracion.h"
 #include "DelRegistro.h"
 #include "DialogosGrabados.h"
+#include "DispositivoQueFalla.h"
 #include "LibKVRS.h"
 #include "Objetos.h"
 #include "Utilerias.h"
@@ -186,6 +188,59 @@ private Q_SLOTS:
         QFile f(archivo);
         QVERIFY(f.open(QIODevice::ReadOnly));
         QCOMPARE(f.readAll(), bytes);
+    }
+
+    // A value that a settings file lacks and that cannot be written into it (a full disk, no
+    // permission): the program stops, saying which value, which file and why, and the file keeps
+    // every byte. The other file can be written.
+    void valorQueNoSePuedeAnotar_data()
+    {
+        QTest::addColumn<QByteArray>("config");
+        QTest::addColumn<QByteArray>("datos");
+        QTest::addColumn<QString>("falla"); // the file that cannot be written
+        QTest::addColumn<QString>("error"); // what the system says
+        QTest::addColumn<QString>("aviso"); // %1: that file's path
+        const QString lleno = u"No space left on device"_s, denegado = u"Permission denied"_s;
+        const QString propio = u"» en el archivo de configuración de este programa.\r\rNo se pudo escribir el archivo %1: "_s;
+        const QString ajeno = u"» en el archivo de configuración de Nubora Premium.\r\rNo se pudo escribir el archivo %1: "_s;
+        const QString espacio = u"no queda espacio en el disco.\r\rEl archivo quedó como estaba. Este programa no puede continuar."_s;
+        const QString permiso = u"permiso denegado.\r\rEl archivo quedó como estaba. Este programa no puede continuar."_s;
+        const QString inicial = u"No se pudo anotar el valor inicial de «"_s;
+        const QByteArray espera = "Segundos de espera del servidor=300\r\n", completos = "MySQLServer=s\r\nMySQLPuerto=1\r\n";
+        const QByteArray usuario = "MySQLUsuario=" + Utilerias::Encripta(u"root"_s).toLatin1() + "\r\n";
+        QTest::newRow("la ruta, disco lleno") << QByteArray("; sin ruta\r\n") << completos << u"repieps.ini"_s << lleno
+                                              << inicial + u"Ruta de Nubora Premium"_s + propio + espacio;
+        QTest::newRow("la espera, sin permiso") << Apunta << completos + usuario << u"repieps.ini"_s << denegado
+                                                << inicial + u"Segundos de espera del servidor"_s + propio + permiso;
+        QTest::newRow("la base, disco lleno") << Apunta + espera << completos + usuario << u"repieps.ini"_s << lleno
+                                              << inicial + u"Base de datos principal"_s + propio + espacio;
+        QTest::newRow("el puerto, disco lleno") << Apunta << QByteArray("MySQLServer=s\r\n") << u"NuboraPremium.ini"_s
+                                                << lleno << inicial + u"MySQLPuerto"_s + ajeno + espacio;
+        QTest::newRow("el servidor, sin permiso") << Apunta << QByteArray("MySQLPuerto=1\r\nservidor=caja1\r\n")
+                                                  << u"NuboraPremium.ini"_s << denegado
+                                                  << inicial + u"MySQLServer"_s + ajeno + permiso;
+        QTest::newRow("el usuario, disco lleno") << Apunta << completos << u"NuboraPremium.ini"_s << lleno
+                                                 << inicial + u"MySQLUsuario"_s + ajeno + espacio;
+        QTest::newRow("la contraseña, disco lleno") << Apunta << completos + usuario << u"NuboraPremium.ini"_s << lleno
+                                                    << inicial + u"MySQLPassword"_s + ajeno + espacio;
+    }
+    void valorQueNoSePuedeAnotar()
+    {
+        QFETCH(QByteArray, config);
+        QFETCH(QByteArray, datos);
+        QFETCH(QString, falla);
+        QFETCH(QString, error);
+        QFETCH(QString, aviso);
+        Escenario e(config, datos);
+        const QString archivo = falla == u"repieps.ini"_s ? e.archivoConfig : e.archivoDatos;
+        const QByteArray antes = LeerArchivo(archivo);
+        FabricaDeSalidaGuard lleno(queFalla(10, error, falla));
+        QVERIFY(!e.cargar());
+        QCOMPARE(e.dialogos.cajas.size(), 1);
+        QCOMPARE(e.dialogos.cajas[0].texto, aviso.arg(QDir::toNativeSeparators(archivo)));
+        QVERIFY(e.dialogos.cajas[0].titulo == u"Atención"_s && e.dialogos.cajas[0].botones == vbCritical);
+        QCOMPARE(LeerArchivo(archivo), antes);
+        QCOMPARE(QDir(QFileInfo(archivo).path()).entryList(QDir::Files), QStringList{QFileInfo(archivo).fileName()});
     }
 
     // The point-of-sale's own file, saved in Windows-1252, gets its missing user in Windows-1252

@@ -1,6 +1,7 @@
 #include "Archivos.h"
 #include "BaseDePrueba.h"
 #include "Consola.h"
+#include "Utilerias.h"
 
 #include <QDir>
 #include <QProcess>
@@ -242,20 +243,26 @@ private Q_SLOTS:
         QVERIFY(!QFile::exists(dir.filePath("s.txt")) && !QFile::exists(dir.filePath("Logs.txt")));
     }
 
-    // A disk that fills while the run writes: on a small disk of its own (a tmpfs mounted in a
-    // private mount namespace), with the earlier report, log and review on it, the free space is
-    // cut to what lets the run go as far as the log, the report or the review.
+    // A disk that fills while the program writes: on a small disk of its own (a tmpfs mounted in a
+    // private mount namespace), with the earlier report, log and review and both settings files on
+    // it, the free space is cut to what lets the program go as far as a settings file that lacks a
+    // value, the log, the report or the review.
     void discoLleno_data()
     {
         QTest::addColumn<int>("paginasLibres"); // of 4 KB; -1: the disk is not filled
-        QTest::newRow("con espacio") << -1;
-        QTest::newRow("lleno en el log") << 0;
-        QTest::newRow("lleno en el reporte") << 1;
-        QTest::newRow("lleno en la revisión") << 2;
+        QTest::addColumn<QStringList>("faltan"); // settings files that lack a value, written at start-up
+        const QString propio = QStringLiteral("repieps.ini"), ajeno = QStringLiteral("NuboraPremium.ini");
+        QTest::newRow("con espacio") << -1 << QStringList{propio, ajeno};
+        QTest::newRow("lleno en repieps.ini") << 0 << QStringList{propio};
+        QTest::newRow("lleno en NuboraPremium.ini") << 0 << QStringList{ajeno};
+        QTest::newRow("lleno en el log") << 0 << QStringList();
+        QTest::newRow("lleno en el reporte") << 1 << QStringList();
+        QTest::newRow("lleno en la revisión") << 2 << QStringList();
     }
     void discoLleno()
     {
         QFETCH(int, paginasLibres);
+        QFETCH(QStringList, faltan);
         QTemporaryDir dir;
         for (const char *sub : {"disco", "antes", "despues"})
             QVERIFY(QDir(dir.path()).mkdir(QLatin1String(sub)));
@@ -264,9 +271,19 @@ private Q_SLOTS:
         prueba.start(QStringLiteral("unshare"), {"-rm", "sh", "-c", "mount -t tmpfs -o size=512k tmpfs \"$0\"", disco});
         if (!prueba.waitForFinished(10000) || prueba.exitStatus() != QProcess::NormalExit || prueba.exitCode() != 0)
             QSKIP("este sistema no deja montar un disco pequeño (unshare -rm y mount -t tmpfs) sin privilegios");
-        const QHash<QString, QByteArray> anteriores{{"r.txt", "anterior r.txt\r\n"},
-                                                    {"Logr.txt", "anterior Logr.txt\r\n"},
-                                                    {"Revisionr.txt", "anterior Revisionr.txt\r\n"}};
+        // The connection comes from the settings files; the value a file lacks is one whose
+        // initial value suits the test server.
+        const QByteArray espera = "Segundos de espera del servidor=300\r\n";
+        const QByteArray contrasena = "MySQLPassword=" + host::Utilerias::Encripta(QString()).toLatin1() + "\r\n";
+        QHash<QString, QByteArray> anteriores{
+            {"r.txt", "anterior r.txt\r\n"},
+            {"Logr.txt", "anterior Logr.txt\r\n"},
+            {"Revisionr.txt", "anterior Revisionr.txt\r\n"},
+            {"repieps.ini", "[Configuración]\r\nRuta de Nubora Premium=" + disco.toUtf8() + "\r\nBase de datos principal="
+                                + bd->nombre().toUtf8() + "\r\n" + (faltan.contains("repieps.ini") ? "" : espera)},
+            {"NuboraPremium.ini", "[Datos]\r\nMySQLServer=127.0.0.1\r\nMySQLPuerto=" + bd->puerto().toUtf8()
+                                      + "\r\nMySQLUsuario=" + host::Utilerias::Encripta("repieps").toLatin1() + "\r\n"
+                                      + (faltan.contains("NuboraPremium.ini") ? "" : contrasena)}};
         for (auto it = anteriores.cbegin(); it != anteriores.cend(); ++it)
             escribir(QDir(antes).filePath(it.key()), it.value());
 
@@ -284,21 +301,33 @@ private Q_SLOTS:
         p.start(QStringLiteral("unshare"), QStringList{"-rm", "sh", "-c", guion, "sh", disco, antes,
                                                        QString::number(paginasLibres), despues, REPIEPS_BIN "/repieps-cli",
                                                        "--desde", "01/01/2018", "--hasta", "31/03/2018", "--archivo",
-                                                       "r.txt", "--carpeta", disco}
-                                               + servidor());
+                                                       "r.txt", "--carpeta", disco, "--config",
+                                                       QDir(disco).filePath("repieps.ini")});
         QVERIFY(p.waitForFinished(120000));
         const QString err = QString::fromUtf8(p.readAllStandardError());
         if (paginasLibres < 0) {
             QVERIFY2(p.exitCode() == 0, qPrintable(err));
-            QCOMPARE(archivos(despues), QStringList({"Logr.txt", "Revisionr.txt", "r.txt"}));
+            QCOMPARE(archivos(despues), QStringList({"Logr.txt", "NuboraPremium.ini", "Revisionr.txt", "r.txt", "repieps.ini"}));
             QVERIFY(LeerArchivo(QDir(despues).filePath("r.txt")).startsWith("C|AAA010101AAA|ABARROTES|"));
+            QCOMPARE(LeerArchivo(QDir(despues).filePath("repieps.ini")), anteriores["repieps.ini"] + espera);
+            QCOMPARE(LeerArchivo(QDir(despues).filePath("NuboraPremium.ini")), anteriores["NuboraPremium.ini"] + contrasena);
             return;
         }
         QVERIFY2(p.exitCode() == 1, qPrintable(err));
-        QVERIFY2(err.contains(QStringLiteral(": no queda espacio en el disco")), qPrintable(err));
-        QVERIFY2(err.contains(QStringLiteral("Log del proceso fallido: ") + QDir(disco).filePath("LogFallor.txt")), qPrintable(err));
-        // The earlier three, byte for byte, and what this run logged beside them; nothing else.
-        QCOMPARE(archivos(despues), QStringList({"LogFallor.txt", "Logr.txt", "Revisionr.txt", "r.txt"}));
+        QStringList quedan = anteriores.keys();
+        if (faltan.isEmpty()) {
+            QVERIFY2(err.contains(QStringLiteral(": no queda espacio en el disco")), qPrintable(err));
+            QVERIFY2(err.contains(QStringLiteral("Log del proceso fallido: ") + QDir(disco).filePath("LogFallor.txt")), qPrintable(err));
+            quedan << "LogFallor.txt";
+        } else {
+            // The program stopped before it connected: no log of a run.
+            QVERIFY2(err.contains(QStringLiteral("No se pudo escribir el archivo %1: no queda espacio en el disco.\n")
+                                      .arg(QDir(disco).filePath(faltan[0]))),
+                     qPrintable(err));
+        }
+        // The earlier files, byte for byte, and what this run logged beside them; nothing else.
+        quedan.sort();
+        QCOMPARE(archivos(despues), quedan);
         for (auto it = anteriores.cbegin(); it != anteriores.cend(); ++it)
             QCOMPARE(LeerArchivo(QDir(despues).filePath(it.key())), it.value());
     }

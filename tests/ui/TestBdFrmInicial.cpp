@@ -10,6 +10,7 @@
 #include "BusquedaDeTercero.h"
 #include "VentanaEspera.h"
 #include "Archivos.h"
+#include "DispositivoQueFalla.h"
 
 #include <QTableWidget>
 #include <QTcpServer>
@@ -165,6 +166,30 @@ private Q_SLOTS:
     {
         delete dlg;
         dlg = nullptr;
+    }
+
+    // The configuration file lacks a value and the disk takes none: the reason in a box, the file
+    // as it was, and the window is never shown.
+    void configuracionQueNoSeGuardaDetieneElPrograma()
+    {
+        const QByteArray antes = "[Configuración]\r\n; sin ruta\r\n";
+        {
+            QFile f(ini());
+            QVERIFY(f.open(QIODevice::WriteOnly) && f.write(antes) == antes.size());
+        }
+        frmInicial::Opciones o = opciones();
+        o.configurar = nullptr; // the program's own loader
+        host::FabricaDeSalidaGuard lleno(queFalla(0, QStringLiteral("No space left on device"), QStringLiteral("repieps.ini")));
+        frmInicial f(std::move(o));
+        QVERIFY(!f.Cargar());
+        QVERIFY(!f.isVisible());
+        QCOMPARE(dlg->cajas.size(), 1);
+        QCOMPARE(dlg->cajas[0].texto,
+                 QStringLiteral("No se pudo anotar el valor inicial de «Ruta de Nubora Premium» en el archivo de "
+                                "configuración de este programa.\r\rNo se pudo escribir el archivo %1: no queda espacio "
+                                "en el disco.\r\rEl archivo quedó como estaba. Este programa no puede continuar.")
+                     .arg(QDir::toNativeSeparators(ini())));
+        QCOMPARE(LeerArchivo(ini()), antes);
     }
 
     void modoDesarrollo()
