@@ -5,10 +5,13 @@
 #include "frmInicial.h"
 
 #include "Dialogos.h"
+#include "FinDelPrograma.h"
 
 #include <QApplication>
 
-int main(int argc, char *argv[])
+namespace {
+
+int correr(int argc, char *argv[])
 {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("repieps"));
@@ -35,4 +38,13 @@ int main(int argc, char *argv[])
     const int resultado = app.exec();
     host::Dialogos::instalar(nullptr);
     return resultado;
+}
+
+} // namespace
+
+// On Windows Qt's WinMain calls this main under another name, past the linker's wrapping of
+// main: the window program ends the way every program here does by itself.
+int main(int argc, char *argv[])
+{
+    return host::FinDelPrograma(correr(argc, argv));
 }
