@@ -29,13 +29,6 @@ QString Texto(const QVariant &v)
     return v.isNull() ? QString() : v.toString();
 }
 
-// The RFC as the report writes it, for telling whether a party is among the fifty.
-QString ComoEnElReporte(const QString &rfc)
-{
-    QString limpio = rfc;
-    return RfcDeLaTabla(clsRepIEPS::LimpiarRFC(limpio)).toUpper();
-}
-
 // The kind of a problem: its text without what is in parentheses.
 QString TipoDe(const QString &problema)
 {
@@ -101,7 +94,7 @@ void Revision::AnotarParteDelDocumento(const QVariant &rfc, const QVariant &clav
 
 QList<Hallazgo> Revision::Hallazgos(const QSet<QString> &rfcsDelReporte, const QStringList &inexistentes) const
 {
-    const auto enReporte = [&](const QString &rfc) { return rfcsDelReporte.contains(ComoEnElReporte(rfc)); };
+    const auto enReporte = [&](const QString &rfc) { return rfcsDelReporte.contains(RfcComoEnElReporte(rfc)); };
     QList<Hallazgo> r;
     // The RFCs one by one; then the same RFC (as the report groups it) under several parties.
     QHash<QString, Parte> comoEnElReporte;
@@ -126,7 +119,7 @@ QList<Hallazgo> Revision::Hallazgos(const QSet<QString> &rfcsDelReporte, const Q
                               enReporte(rfc)};
             }
         }
-        const QString grupo = ComoEnElReporte(rfc);
+        const QString grupo = RfcComoEnElReporte(rfc);
         if (!comoEnElReporte.contains(grupo)) {
             orden << grupo;
             comoEnElReporte.insert(grupo, Parte{rfc, {}, {}});
@@ -179,6 +172,12 @@ QList<Hallazgo> Revision::Hallazgos(const QSet<QString> &rfcsDelReporte, const Q
     std::stable_sort(r.begin(), r.end(),
                      [&](const Hallazgo &a, const Hallazgo &b) { return lugar.value(a.tipo) < lugar.value(b.tipo); });
     return r;
+}
+
+QString RfcComoEnElReporte(const QString &rfc)
+{
+    QString limpio = rfc;
+    return RfcDeLaTabla(clsRepIEPS::LimpiarRFC(limpio)).toUpper();
 }
 
 QStringList LineasDeRevision(const QString &titulo, const QList<Hallazgo> &hallazgos)

@@ -63,6 +63,10 @@ private:
     QList<qint64> sinParte_;           // folios of payments whose party is not in the parties table
 };
 
+// An RFC as the report writes it (cleaned, upper case): findings about different spellings of one
+// RFC belong to the same party of the report.
+QString RfcComoEnElReporte(const QString &rfc);
+
 // Writes the review into archivo (the caller puts it in its place beside the report): a title
 // line, then one finding a line grouped by problem; Windows-1252 and CR LF like the report.
 // Throws host::Error when it cannot.
