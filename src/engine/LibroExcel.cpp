@@ -11,10 +11,46 @@
 #include <xlsxwriter.h>
 
 #include <algorithm>
+#ifndef Q_OS_WIN
+#include <locale.h>
+#endif
 
 namespace engine {
 
 namespace {
+
+// The library writes numbers with the C library's printf, which follows the locale: under a
+// locale with a decimal comma (Qt takes the user's at start-up on Linux) a cell would read
+// "3150,5" and the book would not open. While alive, this thread formats numbers the C way.
+// (Windows programs keep the "C" locale: Qt does not change it there.)
+class NumerosComoEnC {
+public:
+    NumerosComoEnC()
+    {
+#ifndef Q_OS_WIN
+        c_ = newlocale(LC_NUMERIC_MASK, "C", duplocale(LC_GLOBAL_LOCALE));
+        if (c_)
+            anterior_ = uselocale(c_);
+#endif
+    }
+    ~NumerosComoEnC()
+    {
+#ifndef Q_OS_WIN
+        if (c_) {
+            uselocale(anterior_);
+            freelocale(c_);
+        }
+#endif
+    }
+    NumerosComoEnC(const NumerosComoEnC &) = delete;
+    NumerosComoEnC &operator=(const NumerosComoEnC &) = delete;
+
+private:
+#ifndef Q_OS_WIN
+    locale_t c_ = nullptr;
+    locale_t anterior_ = nullptr;
+#endif
+};
 
 bool Falla(QString *error, const QString &texto)
 {
@@ -136,6 +172,7 @@ bool EscribirLibroExcel(const QString &ruta, const ResumenDeReporte &r, const QL
         return Falla(error, motivo + QStringLiteral(": no hay carpeta temporal (%1).").arg(temporal.errorString()));
     const QByteArray carpeta = QFile::encodeName(QDir::toNativeSeparators(temporal.path()));
     const QByteArray archivo = QFile::encodeName(QDir::toNativeSeparators(temporal.filePath(QStringLiteral("libro.xlsx"))));
+    const NumerosComoEnC numeros;
     lxw_workbook_options opciones{};
     opciones.tmpdir = const_cast<char *>(carpeta.constData());
     lxw_workbook *libro = workbook_new_opt(archivo.constData(), &opciones);

@@ -1,6 +1,7 @@
 #include "Formatos.h"
 #include "LibroExcel.h"
 
+#include <QDir>
 #include <QFile>
 #include <QHash>
 #include <QProcess>
@@ -8,6 +9,9 @@
 #include <QTemporaryDir>
 #include <QXmlStreamReader>
 #include <QtTest>
+
+#include <clocale>
+#include <cstdio>
 
 using namespace engine;
 
@@ -172,6 +176,39 @@ private Q_SLOTS:
         }
         QVERIFY(libro.Miembro(QStringLiteral("xl/worksheets/sheet1.xml"))
                     .contains("<col min=\"2\" max=\"2\" width=\"30.7109375\" customWidth=\"1\"/>"));
+    }
+
+    // Under a locale with a decimal comma (the user's, which Qt takes on Linux) the cells still
+    // hold numbers with a point.
+    void numerosConComaDecimalEnElSistema()
+    {
+#ifdef Q_OS_WIN
+        QSKIP("Windows programs keep the C locale");
+#else
+        if (QStandardPaths::findExecutable(QStringLiteral("localedef")).isEmpty())
+            QSKIP("localedef no está instalado: no hay un locale con coma decimal para probar");
+        const QString locales = dir.filePath(QStringLiteral("locales"));
+        QVERIFY(QDir().mkpath(locales));
+        QProcess localedef;
+        localedef.start(QStringLiteral("localedef"),
+                        {QStringLiteral("-i"), QStringLiteral("es_ES"), QStringLiteral("-f"), QStringLiteral("UTF-8"),
+                         locales + QStringLiteral("/es_ES.UTF-8")});
+        localedef.waitForFinished(60000);
+        qputenv("LOCPATH", QFile::encodeName(locales));
+        if (!setlocale(LC_NUMERIC, "es_ES.UTF-8"))
+            QSKIP("el locale es_ES no se pudo crear aquí");
+        char coma[16];
+        std::snprintf(coma, sizeof coma, "%g", 0.25);
+        const QString ruta = dir.filePath(QStringLiteral("coma.xlsx"));
+        const bool escrito = EscribirLibroExcel(ruta, resumen, hallazgos, nullptr);
+        setlocale(LC_NUMERIC, "C");
+        qunsetenv("LOCPATH");
+        QCOMPARE(QByteArray(coma), QByteArray("0,25")); // the locale really has a decimal comma
+        QVERIFY(escrito);
+        const QHash<QString, Celda> g = Libro(ruta).Celdas(2);
+        QCOMPARE(g.value("K2").valor, QStringLiteral("0.25"));
+        QCOMPARE(g.value("M2").valor, QStringLiteral("3150.5"));
+#endif
     }
 
     void reporteVacio()
