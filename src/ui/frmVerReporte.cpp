@@ -198,6 +198,7 @@ frmVerReporte::frmVerReporte(QWidget *padre)
     disposicion()->addLayout(botones);
     resize(1100, 680);
     llenar();
+    tabla_->setFocus(); // the arrows go through the RFCs at once
 }
 
 bool frmVerReporte::Cargar(const QString &ruta, const QList<engine::Hallazgo> &hallazgos, const DatosDeCorrida &datos,
