@@ -204,6 +204,38 @@ QStringList LineasDeRevision(const QString &titulo, const QList<Hallazgo> &halla
     return lineas;
 }
 
+QList<Hallazgo> LeerRevision(const QByteArray &bytes)
+{
+    QList<Hallazgo> r;
+    QStringList lineas = host::DesdeCp1252(bytes).split(QStringLiteral("\r\n"));
+    if (!lineas.isEmpty())
+        lineas.removeFirst(); // the title
+    const QString separador = QStringLiteral(" | ");
+    for (const QString &linea : lineas) {
+        QStringList partes = linea.split(separador);
+        if (partes.size() < 2)
+            continue;
+        Hallazgo h;
+        h.problema = partes.takeFirst();
+        h.tipo = TipoDe(h.problema);
+        const QString rfc = partes.takeFirst();
+        if (rfc.startsWith(QLatin1String("RFC: ")))
+            h.rfc = rfc.mid(5);
+        else if (rfc.startsWith(QLatin1String("Producto: ")))
+            h.rfc = rfc.mid(10);
+        if (!partes.isEmpty() && (partes.last() == QLatin1String("en el reporte")
+                                  || partes.last() == QLatin1String("fuera del reporte")))
+            h.enReporte = partes.takeLast() == QLatin1String("en el reporte");
+        if (!partes.isEmpty() && partes.first().startsWith(QLatin1String("Clave: ")))
+            h.claves = partes.takeFirst().mid(7).split(QStringLiteral(", "));
+        if (!partes.isEmpty() && partes.first().startsWith(QLatin1String("Nombre: ")))
+            h.nombre = partes.takeFirst().mid(8);
+        h.detalle = partes.join(separador);
+        r << h;
+    }
+    return r;
+}
+
 void EscribirRevision(host::ArchivoDeSalida &archivo, const QString &titulo, const QList<Hallazgo> &hallazgos)
 {
     for (const QString &l : LineasDeRevision(titulo, hallazgos))

@@ -75,4 +75,9 @@ void EscribirRevision(host::ArchivoDeSalida &archivo, const QString &titulo, con
 // The review's text lines (title first), as the file holds them.
 QStringList LineasDeRevision(const QString &titulo, const QList<Hallazgo> &hallazgos);
 
+// The findings of a review file's bytes (Windows-1252, CR LF), for a report written by an earlier
+// run. A name that itself holds " | " cannot be told from what follows it: its pieces go to the
+// detail, while the problem, the RFC and whether it is in the report are read right.
+QList<Hallazgo> LeerRevision(const QByteArray &bytes);
+
 } // namespace engine

@@ -145,7 +145,7 @@ frmRevision::frmRevision(const QList<engine::Hallazgo> &hallazgos, const QString
     conteo_->horizontalHeader()->setStretchLastSection(true);
     conteo_->setAccessibleName(QStringLiteral("Hallazgos por tipo"));
     conteo_->setFocusPolicy(Qt::NoFocus);
-    const int filasVisibles = std::min(int(tipos.size()), 6);
+    const int filasVisibles = std::min(int(tipos.size()), 4); // more kinds scroll: the findings keep the room
     conteo_->setFixedHeight(conteo_->horizontalHeader()->sizeHint().height()
                             + conteo_->verticalHeader()->defaultSectionSize() * std::max(filasVisibles, 1)
                             + 2 * conteo_->frameWidth());
@@ -178,7 +178,7 @@ frmRevision::frmRevision(const QList<engine::Hallazgo> &hallazgos, const QString
     disposicion()->addWidget(conteo_);
     disposicion()->addWidget(tabla_, 1);
     disposicion()->addLayout(botones);
-    resize(900, 480);
+    resize(960, 600);
 }
 
 void frmRevision::resizeEvent(QResizeEvent *e)

@@ -338,8 +338,18 @@ void frmVerReporte::Abrir()
     if (ruta.isEmpty())
         return;
     QString error;
-    if (!Cargar(ruta, {}, DatosDeCorrida{QString(), QString(), QFileInfo(ruta).lastModified()}, &error))
+    if (!AbrirArchivo(ruta, &error))
         avisar(error);
+}
+
+bool frmVerReporte::AbrirArchivo(const QString &ruta, QString *error)
+{
+    // The review that the same run wrote beside it, when it is there.
+    QList<engine::Hallazgo> hallazgos;
+    QFile revision(QFileInfo(ruta).dir().filePath(QStringLiteral("Revision") + QFileInfo(ruta).fileName()));
+    if (revision.open(QIODevice::ReadOnly))
+        hallazgos = engine::LeerRevision(revision.readAll());
+    return Cargar(ruta, hallazgos, DatosDeCorrida{QString(), QString(), QFileInfo(ruta).lastModified()}, error);
 }
 
 void frmVerReporte::Exportar()
@@ -428,7 +438,7 @@ QString frmVerReporte::HtmlDelResumen() const
     if (tipos.isEmpty()) {
         h += corrida_.momento.isValid() && !corrida_.periodo.isEmpty()
                  ? QStringLiteral("<p>Sin hallazgos.</p>")
-                 : QStringLiteral("<p>La revisión de este reporte no se muestra aquí: está en su archivo Revision.</p>");
+                 : QStringLiteral("<p>Sin hallazgos, o sin el archivo de la revisión junto al reporte.</p>");
     } else {
         h += QStringLiteral("<table border=\"1\" cellspacing=\"0\" cellpadding=\"3\" style=\"border-color:#c3d0df; "
                             "font-size:8pt\"><tr style=\"background:#e6edf5\"><th>Hallazgos</th><th>En el reporte</th>"

@@ -33,6 +33,9 @@ public:
     // with the reason in *error when the file is not a report; the window then keeps what it had.
     bool Cargar(const QString &ruta, const QList<engine::Hallazgo> &hallazgos, const DatosDeCorrida &datos,
                 QString *error);
+    // A report written by an earlier run, with the review beside it ("Revision" + its name) when
+    // there is one; the run's time is the file's.
+    bool AbrirArchivo(const QString &ruta, QString *error);
     // Selects the RFC (as the report writes it, any case), clearing a filter that hides it.
     bool MostrarRfc(const QString &rfc);
 

@@ -147,6 +147,32 @@ private Q_SLOTS:
         QCOMPARE(f.tabla()->model()->rowCount(), 3);
     }
 
+    // An earlier report comes with the review written beside it.
+    void reporteAnteriorConSuRevision()
+    {
+        const QString anterior = dir.filePath(QStringLiteral("anterior.txt"));
+        QVERIFY(Escribir(anterior, Reporte));
+        QVERIFY(Escribir(dir.filePath(QStringLiteral("Revisionanterior.txt")),
+                         "Revisi\xF3n del reporte anterior.txt (clientes): 3 hallazgos\r\n"
+                         "RFC con min\xFAsculas | RFC: bbb020202bbb | Clave: C2 | Nombre: DOS | en el reporte\r\n"
+                         "d\xEDgito verificador incorrecto (deber\xED" "a ser 1) | RFC: BBB020202BBB | Clave: C2 | "
+                         "Nombre: DOS | en el reporte\r\n"
+                         "RFC vac\xEDo | RFC:  | fuera del reporte\r\n"));
+        frmVerReporte f;
+        QString error;
+        QVERIFY2(f.AbrirArchivo(anterior, &error), qPrintable(error));
+        QCOMPARE(f.resumen().rfcs[0].rfc, QStringLiteral("BBB020202BBB"));
+        QCOMPARE(f.resumen().rfcs[0].hallazgos, 2);
+        QCOMPARE(f.resumen().hallazgosEnReporte, 2);
+        QVERIFY2(f.datos()->text().contains(QStringLiteral("Reporte de clientes, generado el ")), qPrintable(f.datos()->text()));
+        // Without a review beside it, no finding is counted.
+        const QString solo = dir.filePath(QStringLiteral("solo.txt"));
+        QVERIFY(Escribir(solo, Reporte));
+        QVERIFY(f.AbrirArchivo(solo, nullptr));
+        QCOMPARE(f.resumen().hallazgosEnReporte, 0);
+        QCOMPARE(f.ruta(), solo);
+    }
+
     void pdfDelResumen()
     {
         if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty()
