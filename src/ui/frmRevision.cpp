@@ -108,6 +108,10 @@ frmRevision::frmRevision(const QList<engine::Hallazgo> &hallazgos, const QString
     SinEncabezadoDeFilas(tabla_);
     tabla_->setAlternatingRowColors(false); // the rows that matter have their own colour
     tabla_->setWordWrap(true);
+    tabla_->setTextElideMode(Qt::ElideNone);
+    // Every row as tall as its texts at the columns' current widths, whatever changes them (the
+    // window's size, a scroll bar that comes or goes, a sort).
+    tabla_->verticalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
     tabla_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     tabla_->setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
     // Sorting starts with no column chosen: the order above stays until the user clicks a heading.
@@ -116,8 +120,6 @@ frmRevision::frmRevision(const QList<engine::Hallazgo> &hallazgos, const QString
     tabla_->resizeColumnsToContents();
     tabla_->setColumnWidth(ColNombre, std::min(tabla_->columnWidth(ColNombre), 240));
     tabla_->horizontalHeader()->setSectionResizeMode(ColProblema, QHeaderView::Stretch);
-    connect(tabla_->horizontalHeader(), &QHeaderView::sectionResized, tabla_, &QTableView::resizeRowsToContents);
-    connect(tabla_->horizontalHeader(), &QHeaderView::sortIndicatorChanged, tabla_, &QTableView::resizeRowsToContents);
     tabla_->setAccessibleName(QStringLiteral("Hallazgos"));
     connect(tabla_, &QTableWidget::cellDoubleClicked, this, [this](int fila, int) {
         const QString rfc = tabla_->item(fila, ColRfc)->text();
@@ -179,12 +181,6 @@ frmRevision::frmRevision(const QList<engine::Hallazgo> &hallazgos, const QString
     disposicion()->addWidget(tabla_, 1);
     disposicion()->addLayout(botones);
     resize(960, 600);
-}
-
-void frmRevision::resizeEvent(QResizeEvent *e)
-{
-    VentanaDeTabla::resizeEvent(e);
-    tabla_->resizeRowsToContents();
 }
 
 QString frmRevision::ComoTexto() const

@@ -35,9 +35,6 @@ Q_SIGNALS:
     // A finding about an RFC was double-clicked.
     void rfcElegido(const QString &rfc);
 
-protected:
-    void resizeEvent(QResizeEvent *e) override;
-
 private:
     QTableWidget *tabla_;
     QTableWidget *conteo_;

@@ -4,6 +4,7 @@
 #include <QClipboard>
 #include <QHeaderView>
 #include <QLabel>
+#include <QScrollBar>
 #include <QSignalSpy>
 #include <QTableWidget>
 #include <QtTest>
@@ -86,6 +87,31 @@ private Q_SLOTS:
         }
         // The long one takes more than one line.
         QVERIFY(t->rowHeight(2) > t->rowHeight(0));
+    }
+
+    // So too with more findings than the window shows: the scroll bar narrows the column.
+    void conBarraDeDesplazamientoTambien()
+    {
+        QList<Hallazgo> muchos = Hallazgos();
+        for (int i = 0; i < 40; ++i)
+            muchos << Hallazgo{Folio, Folio + QStringLiteral(" (los documentos del folio se cuentan en cada pago)"),
+                               QStringLiteral("XYZ0101010%1").arg(i, 2, 10, QLatin1Char('0')), {"C9"},
+                               QStringLiteral("COMERCIAL LA ESQUINA (SUCURSAL #2) S. DE R.L. DE C.V."),
+                               QStringLiteral("folio %1, Factura A10649: 100.09 %").arg(1000 + i), true};
+        frmRevision f(muchos, QStringLiteral("Revisionr.txt"));
+        f.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&f));
+        QTableWidget *t = f.tabla();
+        QTRY_VERIFY(t->verticalScrollBar()->isVisible());
+        QCOMPARE(t->textElideMode(), Qt::ElideNone);
+        for (int fila = 0; fila < t->rowCount(); ++fila) {
+            for (const int c : {1, 2}) {
+                const QString texto = t->item(fila, c)->text();
+                const QRect necesario = t->fontMetrics().boundingRect(QRect(0, 0, t->columnWidth(c) - 8, 10000),
+                                                                      Qt::TextWordWrap, texto);
+                QVERIFY2(necesario.height() <= t->rowHeight(fila), qPrintable(texto));
+            }
+        }
     }
 
     void dobleClicPideElRfc()
