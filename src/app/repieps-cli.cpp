@@ -9,7 +9,9 @@
 #include "DelRegistro.h"
 #include "Dialogos.h"
 #include "LibKVRS.h"
+#include "LibroExcel.h"
 #include "OpcionesCli.h"
+#include "ResumenDeReporte.h"
 #include "clsRepIEPS.h"
 
 #include <QCoreApplication>
@@ -255,6 +257,26 @@ int main(int argc, char *argv[])
                 << " en " << QDir::toNativeSeparators(reporte.rutaRevision()) << Qt::endl;
             for (const QString &t : tipos)
                 err << "  " << cuantos[t] << "  " << t << Qt::endl;
+        }
+        if (op.resumen || !op.excel.isEmpty()) {
+            // What was filed, read back from the file just written.
+            engine::ResumenDeReporte resumen;
+            QString motivo;
+            if (!engine::LeerResumenDeArchivo(archivo, resumen, &motivo)) {
+                err << motivo << Qt::endl;
+                return Fallo;
+            }
+            engine::ContarHallazgos(resumen, reporte.hallazgos());
+            if (op.resumen)
+                out << Qt::endl << engine::ResumenComoTexto(resumen);
+            if (!op.excel.isEmpty()) {
+                const QString libro = QFileInfo(op.excel).absoluteFilePath();
+                if (!engine::EscribirLibroExcel(libro, resumen, reporte.hallazgos(), &motivo)) {
+                    err << motivo << Qt::endl;
+                    return Fallo;
+                }
+                out << "Libro de Excel: " << QDir::toNativeSeparators(libro) << Qt::endl;
+            }
         }
         return Correcto;
     case engine::clsRepIEPS::Resultado::Ocupada:

@@ -34,7 +34,7 @@ bool LeerOpcionesCli(const QStringList &argumentos, OpcionesCli &o, QString *err
         {"--desde", &desde},      {"--hasta", &hasta},     {"--clave", &o.clave},
         {"--archivo", &o.archivo}, {"--carpeta", &o.carpeta}, {"--config", &o.config},
         {"--servidor", &o.servidor}, {"--puerto", &o.puerto}, {"--usuario", &o.usuario},
-        {"--base", &o.base},
+        {"--base", &o.base}, {"--excel", &o.excel},
     };
     const struct {
         const char *nombre;
@@ -42,6 +42,7 @@ bool LeerOpcionesCli(const QStringList &argumentos, OpcionesCli &o, QString *err
     } banderas[] = {
         {"--proveedores", &o.proveedores},   {"--por-categoria", &o.porCategoria},
         {"--todos-los-pagos", &o.todosLosPagos}, {"--estadisticas", &o.estadisticas},
+        {"--resumen", &o.resumen},
         {"--consultas-por-renglon", &o.porRenglon},
         {"--help", &o.ayuda},                {"-h", &o.ayuda},
         {"--ayuda", &o.ayuda},
@@ -116,6 +117,8 @@ bool LeerOpcionesCli(const QStringList &argumentos, OpcionesCli &o, QString *err
 
     // The connection comes whole from the options or whole from the configuration: a port or a
     // user without a server would otherwise be silently ignored.
+    if (dada("--excel") && o.excel.trimmed().isEmpty())
+        return falla(QStringLiteral("Falta el nombre del libro de Excel en --excel."));
     if (dada("--servidor") && o.servidor.trimmed().isEmpty())
         return falla(QStringLiteral("Falta el nombre del servidor en --servidor."));
     for (const char *opcion : {"--puerto", "--usuario"}) {
@@ -190,6 +193,12 @@ QString AyudaCli()
         "  --puerto N             puerto del servidor MySQL (por omisión 3306); sólo con --servidor\n"
         "  --usuario USUARIO      usuario de MySQL (por omisión root); sólo con --servidor\n"
         "  --base NOMBRE          base de datos (por omisión la de la configuración, o datos1)\n"
+        "  --resumen              al terminar, escribe el resumen del reporte leído de su archivo:\n"
+        "                         por RFC, en el orden del reporte, sus renglones, cantidad,\n"
+        "                         importe, IEPS, IVA y hallazgos de la revisión, y los totales\n"
+        "  --excel ARCHIVO.xlsx   al terminar, escribe el reporte en un libro de Excel: hojas\n"
+        "                         Resumen (por RFC, con totales), Renglones (cada renglón del\n"
+        "                         reporte, un campo por columna) y Revisión (los hallazgos)\n"
         "  --estadisticas         al terminar, escribe en la salida de errores pagos, líneas,\n"
         "                         consultas, segundos y la forma de lectura del proceso\n"
         "  --consultas-por-renglon  lee la base renglón por renglón (una consulta por pago,\n"
@@ -201,7 +210,9 @@ QString AyudaCli()
         "  0  el reporte se generó\n"
         "  1  el proceso falló (no se pudo abrir la base de datos, el servidor no respondió a\n"
         "     tiempo, un disco lleno u otro error lo detuvo): el reporte, el Log y la revisión\n"
-        "     anteriores quedan como estaban y lo registrado queda en LogFallo + el nombre\n"
+        "     anteriores quedan como estaban y lo registrado queda en LogFallo + el nombre;\n"
+        "     también si el reporte se generó pero no se pudo leer para el resumen o escribir\n"
+        "     el libro de Excel\n"
         "  2  uso incorrecto (opción desconocida, fecha faltante, mal escrita o periodo al revés,\n"
         "     --puerto o --usuario sin --servidor, una base propia del servidor, un nombre de\n"
         "     archivo vacío, con carpeta o demasiado largo, una carpeta que no existe o sin\n"

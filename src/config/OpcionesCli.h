@@ -20,6 +20,8 @@ struct OpcionesCli {
     QString puerto;
     QString usuario;
     QString base;
+    bool resumen = false;    // after the run, the report's summary per RFC on stdout
+    QString excel;          // after the run, the report's workbook at this path; empty: none
     bool estadisticas = false;
     bool porRenglon = false; // reads row by row (the reference way) instead of whole periods
     bool ayuda = false;

@@ -29,13 +29,6 @@ QString Texto(const QVariant &v)
     return v.isNull() ? QString() : v.toString();
 }
 
-// The RFC as the report writes it, for telling whether a party is among the fifty.
-QString ComoEnElReporte(const QString &rfc)
-{
-    QString limpio = rfc;
-    return RfcDeLaTabla(clsRepIEPS::LimpiarRFC(limpio)).toUpper();
-}
-
 // The kind of a problem: its text without what is in parentheses.
 QString TipoDe(const QString &problema)
 {
@@ -101,7 +94,7 @@ void Revision::AnotarParteDelDocumento(const QVariant &rfc, const QVariant &clav
 
 QList<Hallazgo> Revision::Hallazgos(const QSet<QString> &rfcsDelReporte, const QStringList &inexistentes) const
 {
-    const auto enReporte = [&](const QString &rfc) { return rfcsDelReporte.contains(ComoEnElReporte(rfc)); };
+    const auto enReporte = [&](const QString &rfc) { return rfcsDelReporte.contains(RfcComoEnElReporte(rfc)); };
     QList<Hallazgo> r;
     // The RFCs one by one; then the same RFC (as the report groups it) under several parties.
     QHash<QString, Parte> comoEnElReporte;
@@ -126,7 +119,7 @@ QList<Hallazgo> Revision::Hallazgos(const QSet<QString> &rfcsDelReporte, const Q
                               enReporte(rfc)};
             }
         }
-        const QString grupo = ComoEnElReporte(rfc);
+        const QString grupo = RfcComoEnElReporte(rfc);
         if (!comoEnElReporte.contains(grupo)) {
             orden << grupo;
             comoEnElReporte.insert(grupo, Parte{rfc, {}, {}});
@@ -181,6 +174,12 @@ QList<Hallazgo> Revision::Hallazgos(const QSet<QString> &rfcsDelReporte, const Q
     return r;
 }
 
+QString RfcComoEnElReporte(const QString &rfc)
+{
+    QString limpio = rfc;
+    return RfcDeLaTabla(clsRepIEPS::LimpiarRFC(limpio)).toUpper();
+}
+
 QStringList LineasDeRevision(const QString &titulo, const QList<Hallazgo> &hallazgos)
 {
     QStringList lineas{titulo};
@@ -203,6 +202,38 @@ QStringList LineasDeRevision(const QString &titulo, const QList<Hallazgo> &halla
         lineas << l;
     }
     return lineas;
+}
+
+QList<Hallazgo> LeerRevision(const QByteArray &bytes)
+{
+    QList<Hallazgo> r;
+    QStringList lineas = host::DesdeCp1252(bytes).split(QStringLiteral("\r\n"));
+    if (!lineas.isEmpty())
+        lineas.removeFirst(); // the title
+    const QString separador = QStringLiteral(" | ");
+    for (const QString &linea : lineas) {
+        QStringList partes = linea.split(separador);
+        if (partes.size() < 2)
+            continue;
+        Hallazgo h;
+        h.problema = partes.takeFirst();
+        h.tipo = TipoDe(h.problema);
+        const QString rfc = partes.takeFirst();
+        if (rfc.startsWith(QLatin1String("RFC: ")))
+            h.rfc = rfc.mid(5);
+        else if (rfc.startsWith(QLatin1String("Producto: ")))
+            h.rfc = rfc.mid(10);
+        if (!partes.isEmpty() && (partes.last() == QLatin1String("en el reporte")
+                                  || partes.last() == QLatin1String("fuera del reporte")))
+            h.enReporte = partes.takeLast() == QLatin1String("en el reporte");
+        if (!partes.isEmpty() && partes.first().startsWith(QLatin1String("Clave: ")))
+            h.claves = partes.takeFirst().mid(7).split(QStringLiteral(", "));
+        if (!partes.isEmpty() && partes.first().startsWith(QLatin1String("Nombre: ")))
+            h.nombre = partes.takeFirst().mid(8);
+        h.detalle = partes.join(separador);
+        r << h;
+    }
+    return r;
 }
 
 void EscribirRevision(host::ArchivoDeSalida &archivo, const QString &titulo, const QList<Hallazgo> &hallazgos)

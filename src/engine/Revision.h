@@ -63,6 +63,10 @@ private:
     QList<qint64> sinParte_;           // folios of payments whose party is not in the parties table
 };
 
+// An RFC as the report writes it (cleaned, upper case): findings about different spellings of one
+// RFC belong to the same party of the report.
+QString RfcComoEnElReporte(const QString &rfc);
+
 // Writes the review into archivo (the caller puts it in its place beside the report): a title
 // line, then one finding a line grouped by problem; Windows-1252 and CR LF like the report.
 // Throws host::Error when it cannot.
@@ -70,5 +74,10 @@ void EscribirRevision(host::ArchivoDeSalida &archivo, const QString &titulo, con
 
 // The review's text lines (title first), as the file holds them.
 QStringList LineasDeRevision(const QString &titulo, const QList<Hallazgo> &hallazgos);
+
+// The findings of a review file's bytes (Windows-1252, CR LF), for a report written by an earlier
+// run. A name that itself holds " | " cannot be told from what follows it: its pieces go to the
+// detail, while the problem, the RFC and whether it is in the report are read right.
+QList<Hallazgo> LeerRevision(const QByteArray &bytes);
 
 } // namespace engine

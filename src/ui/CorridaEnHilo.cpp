@@ -166,6 +166,7 @@ void CorridaEnHilo::run()
         const bool completa = rep.resultado() == engine::clsRepIEPS::Resultado::Completo;
         desenlace_ = cancelada() && !completa ? DesenlaceCancelado(periodo)
                                               : DesenlaceDe(rep, archivo, carpeta_, periodo);
+        desenlace_.base = ajustes_.cMiBase;
     } catch (const std::exception &e) {
         desenlace_ = cancelada() ? DesenlaceCancelado(periodo)
                                  : DesenlaceDeFallo(QString::fromLocal8Bit(e.what()), periodo);

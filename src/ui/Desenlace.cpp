@@ -68,6 +68,8 @@ Desenlace DesenlaceDe(const engine::clsRepIEPS &rep, const QString &reporte, con
     Desenlace d;
     d.carpeta = carpeta;
     const QString periodo = TextoDelPeriodo(p);
+    d.periodo = periodo;
+    d.momento = QDateTime::currentDateTime();
     const QString lineaCarpeta = QStringLiteral("Carpeta: ") + QDir::toNativeSeparators(carpeta);
     QStringList lineas;
     switch (rep.resultado()) {

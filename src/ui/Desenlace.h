@@ -3,6 +3,7 @@
 #include "Revision.h"
 
 #include <QDate>
+#include <QDateTime>
 #include <QList>
 #include <QString>
 
@@ -23,6 +24,9 @@ struct Desenlace {
     QString carpeta;
     QList<engine::Hallazgo> hallazgos;
     QString rutaRevision;
+    QString periodo;    // the run's side and period, as TextoDelPeriodo writes them
+    QString base;       // the business database of the run
+    QDateTime momento;  // when the run ended
 };
 
 // The request a run covered: its period and its side.

@@ -1,7 +1,9 @@
 #include "PanelDesenlace.h"
 
 #include "AbrirArchivos.h"
+#include "Dialogos.h"
 #include "frmRevision.h"
+#include "frmVerReporte.h"
 
 #include <QFileInfo>
 #include <QHBoxLayout>
@@ -59,6 +61,8 @@ PanelDesenlace::PanelDesenlace(QWidget *padre)
         botones->addWidget(b);
         return b;
     };
+    cmdVerReporte = boton("cmdVerReporte", QStringLiteral("Ver r&eporte"),
+                          QStringLiteral("Muestra el reporte por RFC con sus totales, tal como quedó en el archivo"));
     cmdAbrirReporte = boton("cmdAbrirReporte", QStringLiteral("Abrir &reporte"),
                             QStringLiteral("Abre el reporte en el programa de textos"));
     cmdAbrirLog = boton("cmdAbrirLog", QStringLiteral("Abrir &Log"), QStringLiteral("Abre la bitácora del proceso"));
@@ -81,6 +85,7 @@ PanelDesenlace::PanelDesenlace(QWidget *padre)
             [this] { AbrirArchivoDeTexto(d_.log, QStringLiteral("el Log")); });
     connect(cmdAbrirCarpeta, &QPushButton::clicked, this, [this] { AbrirCarpeta(d_.carpeta); });
     connect(cmdVerRevision, &QPushButton::clicked, this, &PanelDesenlace::VerRevision);
+    connect(cmdVerReporte, &QPushButton::clicked, this, [this] { VerReporte(); });
     Mostrar(Desenlace());
 }
 
@@ -94,10 +99,12 @@ void PanelDesenlace::Mostrar(const Desenlace &d)
     d_ = d;
     // The review of an earlier run does not stay beside the outcome of this one.
     cerrarRevision();
+    cerrarReporte();
     setProperty("fallo", d.fallo);
     setProperty("aviso", d.aviso && !d.fallo);
     style()->unpolish(this);
     style()->polish(this);
+    cmdVerReporte->setVisible(Existe(d.reporte));
     cmdAbrirReporte->setVisible(Existe(d.reporte));
     cmdAbrirLog->setVisible(Existe(d.log));
     cmdAbrirCarpeta->setVisible(Existe(d.carpeta) && (Existe(d.reporte) || Existe(d.log)));
@@ -124,12 +131,44 @@ void PanelDesenlace::cerrarRevision()
     }
 }
 
+void PanelDesenlace::cerrarReporte()
+{
+    if (reporte_) {
+        reporte_->close();
+        reporte_ = nullptr;
+    }
+}
+
+frmVerReporte *PanelDesenlace::VerReporte(const QString &rfc)
+{
+    if (!Existe(d_.reporte))
+        return nullptr;
+    if (!reporte_) {
+        auto *ventana = new frmVerReporte(window());
+        QString error;
+        if (!ventana->Cargar(d_.reporte, d_.hallazgos, DatosDeCorrida{d_.periodo, d_.base, d_.momento}, &error)) {
+            delete ventana;
+            host::Dialogos::actual().MsgBox(error, host::vbCritical, QStringLiteral("Reporte"));
+            return nullptr;
+        }
+        reporte_ = ventana;
+    }
+    if (!rfc.isNull())
+        reporte_->MostrarRfc(rfc);
+    reporte_->show();
+    reporte_->raise();
+    reporte_->activateWindow();
+    return reporte_;
+}
+
 void PanelDesenlace::VerRevision()
 {
     if (d_.hallazgos.isEmpty())
         return;
-    if (!revision_)
+    if (!revision_) {
         revision_ = new frmRevision(d_.hallazgos, d_.rutaRevision, window());
+        connect(revision_, &frmRevision::rfcElegido, this, [this](const QString &rfc) { VerReporte(rfc); });
+    }
     revision_->show();
     revision_->raise();
     revision_->activateWindow();

@@ -9,13 +9,14 @@ class QLabel;
 class QPushButton;
 class QScrollArea;
 class frmRevision;
+class frmVerReporte;
 
 namespace ui {
 
 // The outcome of the last run, in the main window's progress area: its lines, wrapped to the
 // width (a long failure scrolls; the Spanish explanation comes first, the client's own text
-// after it), and the buttons "Abrir reporte", "Abrir Log", "Abrir carpeta" and "Ver revisión",
-// each shown only when what it opens exists.
+// after it), and the buttons "Ver reporte", "Abrir reporte", "Abrir Log", "Abrir carpeta" and
+// "Ver revisión", each shown only when what it opens exists.
 class PanelDesenlace : public QWidget {
     Q_OBJECT
 public:
@@ -27,8 +28,11 @@ public:
     const Desenlace &desenlace() const { return d_; }
     // The review window of the run, opened (or brought up) over the main window.
     void VerRevision();
+    // The report view of the run's report (opened, or brought up); rfc, when given, is selected.
+    frmVerReporte *VerReporte(const QString &rfc = QString());
 
     QLabel *lblDesenlace = nullptr;
+    QPushButton *cmdVerReporte = nullptr;
     QPushButton *cmdAbrirReporte = nullptr;
     QPushButton *cmdAbrirLog = nullptr;
     QPushButton *cmdAbrirCarpeta = nullptr;
@@ -39,10 +43,12 @@ public:
 
 private:
     void cerrarRevision();
+    void cerrarReporte();
 
     Desenlace d_;
     QScrollArea *desplazable_ = nullptr;
     QPointer<frmRevision> revision_;
+    QPointer<frmVerReporte> reporte_;
 };
 
 } // namespace ui

@@ -28,8 +28,8 @@ Déjela en blanco para incluir a todos.</li>
 <li>Marque <b>En el LOG grabar todos los pagos</b> si quiere que la bitácora liste cada pago, aunque no tenga IEPS.</li>
 <li>Oprima <b>Procesar</b>. El avance se muestra en la parte inferior de la ventana; al terminar aparece
 el aviso «Fin del proceso» y en ese lugar queda el resultado: dónde quedaron los archivos, cuántos pagos y
-líneas se procesaron y cuántos hallazgos tiene la revisión, con botones para abrir el reporte, el Log,
-la carpeta y la revisión.</li>
+líneas se procesaron y cuántos hallazgos tiene la revisión, con botones para ver el reporte por RFC con
+sus totales (y exportarlo a Excel o guardarlo en PDF), abrir el reporte, el Log, la carpeta y la revisión.</li>
 </ol>
 <h3 style="color:#17385f">Archivos que genera</h3>
 <p>El <b>reporte</b>, con una línea separada por «|» por cada renglón de los cincuenta RFC de mayor

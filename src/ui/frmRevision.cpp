@@ -2,34 +2,88 @@
 
 #include <QApplication>
 #include <QClipboard>
-#include <QDialogButtonBox>
 #include <QDir>
+#include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QVBoxLayout>
 
+#include <algorithm>
+
 namespace {
 const QStringList Columnas{QStringLiteral("RFC"), QStringLiteral("Nombre"), QStringLiteral("Problema"),
                            QStringLiteral("En el reporte")};
+enum { ColRfc, ColNombre, ColProblema, ColEnReporte };
+
+// Findings that change the filing: a pale amber row.
+const QColor FondoEnReporte(0xfd, 0xf1, 0xd6);
+
+// Sorted as a person reads: "aaa" next to "AAA", not after "ZZZ"; counts by their value.
+class CeldaOrdenable : public QTableWidgetItem {
+public:
+    using QTableWidgetItem::QTableWidgetItem;
+    bool operator<(const QTableWidgetItem &otra) const override
+    {
+        bool n1 = false, n2 = false;
+        const int a = text().toInt(&n1), b = otra.text().toInt(&n2);
+        if (n1 && n2)
+            return a < b;
+        return QString::localeAwareCompare(text().toCaseFolded(), otra.text().toCaseFolded()) < 0;
+    }
+};
+
+QTableWidgetItem *Celda(const QString &texto)
+{
+    auto *celda = new CeldaOrdenable(texto);
+    celda->setFlags(celda->flags() & ~Qt::ItemIsEditable);
+    return celda;
+}
+
+void SinEncabezadoDeFilas(QTableWidget *t)
+{
+    t->verticalHeader()->hide();
+    t->setSelectionBehavior(QAbstractItemView::SelectRows);
+    t->setAlternatingRowColors(true);
+}
 } // namespace
 
+QList<engine::Hallazgo> frmRevision::EnOrden(const QList<engine::Hallazgo> &hallazgos)
+{
+    QHash<QString, int> lugar;
+    for (const engine::Hallazgo &h : hallazgos) {
+        if (!lugar.contains(h.tipo))
+            lugar.insert(h.tipo, int(lugar.size()));
+    }
+    QList<engine::Hallazgo> r = hallazgos;
+    std::stable_sort(r.begin(), r.end(), [&lugar](const engine::Hallazgo &a, const engine::Hallazgo &b) {
+        if (a.enReporte != b.enReporte)
+            return a.enReporte;
+        if (a.tipo != b.tipo)
+            return lugar.value(a.tipo) < lugar.value(b.tipo);
+        return a.rfc.compare(b.rfc, Qt::CaseInsensitive) < 0;
+    });
+    return r;
+}
+
 frmRevision::frmRevision(const QList<engine::Hallazgo> &hallazgos, const QString &rutaArchivo, QWidget *padre)
-    : QDialog(padre)
+    : VentanaDeTabla(padre, QStringLiteral("Revisión del reporte"))
     , tabla_(new QTableWidget(int(hallazgos.size()), int(Columnas.size()), this))
+    , conteo_(new QTableWidget(0, 3, this))
     , resumen_(new QLabel(this))
 {
-    setWindowTitle(QStringLiteral("Revisión del reporte"));
-    setAttribute(Qt::WA_DeleteOnClose);
-
+    setObjectName(QStringLiteral("frmRevision"));
+    const QList<engine::Hallazgo> enOrden = EnOrden(hallazgos);
     QStringList tipos;
-    QHash<QString, int> cuantos;
-    for (int i = 0; i < hallazgos.size(); ++i) {
-        const engine::Hallazgo &h = hallazgos.at(i);
+    QHash<QString, QPair<int, int>> cuantos; // all, and those in the report
+    for (int i = 0; i < enOrden.size(); ++i) {
+        const engine::Hallazgo &h = enOrden.at(i);
         if (!cuantos.contains(h.tipo))
             tipos << h.tipo;
-        ++cuantos[h.tipo];
+        ++cuantos[h.tipo].first;
+        if (h.enReporte)
+            ++cuantos[h.tipo].second;
         QString problema = h.problema;
         if (!h.detalle.isEmpty())
             problema += QStringLiteral(": ") + h.detalle;
@@ -37,38 +91,96 @@ frmRevision::frmRevision(const QList<engine::Hallazgo> &hallazgos, const QString
                                                   : h.claves.join(QStringLiteral(", ")) + QStringLiteral(" - ") + h.nombre;
         const QStringList celdas{h.rfc, nombre, problema, h.enReporte ? QStringLiteral("sí") : QStringLiteral("no")};
         for (int c = 0; c < celdas.size(); ++c) {
-            auto *celda = new QTableWidgetItem(celdas.at(c));
-            celda->setFlags(celda->flags() & ~Qt::ItemIsEditable);
+            QTableWidgetItem *celda = Celda(celdas.at(c));
+            if (h.enReporte) {
+                celda->setBackground(FondoEnReporte);
+                if (c == ColEnReporte) {
+                    QFont f = celda->font();
+                    f.setBold(true);
+                    celda->setFont(f);
+                }
+            }
             tabla_->setItem(i, c, celda);
         }
     }
+    tabla_->setObjectName(QStringLiteral("tblHallazgos"));
     tabla_->setHorizontalHeaderLabels(Columnas);
+    SinEncabezadoDeFilas(tabla_);
+    tabla_->setAlternatingRowColors(false); // the rows that matter have their own colour
+    tabla_->setWordWrap(true);
+    tabla_->setTextElideMode(Qt::ElideNone);
+    // Every row as tall as its texts at the columns' current widths, whatever changes them (the
+    // window's size, a scroll bar that comes or goes, a sort).
+    tabla_->verticalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
+    tabla_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    tabla_->setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
+    // Sorting starts with no column chosen: the order above stays until the user clicks a heading.
+    tabla_->horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);
     tabla_->setSortingEnabled(true);
-    tabla_->setSelectionBehavior(QAbstractItemView::SelectRows);
-    tabla_->horizontalHeader()->setStretchLastSection(false);
-    tabla_->horizontalHeader()->setSectionResizeMode(2, QHeaderView::Stretch);
     tabla_->resizeColumnsToContents();
+    tabla_->setColumnWidth(ColNombre, std::min(tabla_->columnWidth(ColNombre), 240));
+    tabla_->horizontalHeader()->setSectionResizeMode(ColProblema, QHeaderView::Stretch);
+    tabla_->setAccessibleName(QStringLiteral("Hallazgos"));
+    connect(tabla_, &QTableWidget::cellDoubleClicked, this, [this](int fila, int) {
+        const QString rfc = tabla_->item(fila, ColRfc)->text();
+        if (tabla_->item(fila, ColEnReporte)->text() == QStringLiteral("sí"))
+            Q_EMIT rfcElegido(rfc);
+    });
 
-    QStringList lineas;
-    for (const QString &t : tipos)
-        lineas << QStringLiteral("%1  %2").arg(cuantos[t]).arg(t);
-    resumen_->setText(QStringLiteral("%1 hallazgos; el archivo %2 los guarda.\n")
+    conteo_->setObjectName(QStringLiteral("tblConteo"));
+    conteo_->setHorizontalHeaderLabels({QStringLiteral("Hallazgos"), QStringLiteral("En el reporte"), QStringLiteral("Tipo")});
+    SinEncabezadoDeFilas(conteo_);
+    conteo_->setRowCount(int(tipos.size()));
+    for (int i = 0; i < tipos.size(); ++i) {
+        const QPair<int, int> n = cuantos.value(tipos.at(i));
+        QTableWidgetItem *todos = Celda(QString::number(n.first));
+        QTableWidgetItem *enReporte = Celda(QString::number(n.second));
+        todos->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        enReporte->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        if (n.second > 0)
+            enReporte->setBackground(FondoEnReporte);
+        conteo_->setItem(i, 0, todos);
+        conteo_->setItem(i, 1, enReporte);
+        conteo_->setItem(i, 2, Celda(tipos.at(i)));
+    }
+    conteo_->resizeColumnsToContents();
+    conteo_->horizontalHeader()->setStretchLastSection(true);
+    conteo_->setAccessibleName(QStringLiteral("Hallazgos por tipo"));
+    conteo_->setFocusPolicy(Qt::NoFocus);
+    const int filasVisibles = std::min(int(tipos.size()), 4); // more kinds scroll: the findings keep the room
+    conteo_->setFixedHeight(conteo_->horizontalHeader()->sizeHint().height()
+                            + conteo_->verticalHeader()->defaultSectionSize() * std::max(filasVisibles, 1)
+                            + 2 * conteo_->frameWidth());
+
+    const int enElReporte = int(std::count_if(hallazgos.cbegin(), hallazgos.cend(),
+                                              [](const engine::Hallazgo &h) { return h.enReporte; }));
+    resumen_->setObjectName(QStringLiteral("lblDatos"));
+    resumen_->setText(QStringLiteral("%1 hallazgos; el archivo %2 los guarda.\n%3 sobre RFC del reporte: van primero y "
+                                     "resaltados (doble clic: el RFC en el reporte).")
                           .arg(hallazgos.size())
                           .arg(QDir::toNativeSeparators(rutaArchivo))
-                      + lineas.join(QLatin1Char('\n')));
+                          .arg(enElReporte));
     resumen_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    resumen_->setWordWrap(true);
 
-    auto *botones = new QDialogButtonBox(QDialogButtonBox::Close, this);
-    QPushButton *copiar = botones->addButton(QStringLiteral("Copiar"), QDialogButtonBox::ActionRole);
+    auto *botones = new QHBoxLayout;
+    auto *copiar = new QPushButton(QStringLiteral("Copiar"), this);
+    copiar->setObjectName(QStringLiteral("cmdCopiar"));
+    copiar->setAutoDefault(false);
     connect(copiar, &QPushButton::clicked, this, &frmRevision::Copiar);
-    connect(botones, &QDialogButtonBox::rejected, this, &QDialog::close);
-    botones->button(QDialogButtonBox::Close)->setText(QStringLiteral("Cerrar"));
+    auto *cerrar = new QPushButton(QStringLiteral("Cerrar"), this);
+    cerrar->setObjectName(QStringLiteral("cmdCerrar"));
+    cerrar->setAutoDefault(false);
+    connect(cerrar, &QPushButton::clicked, this, &QDialog::close);
+    botones->addWidget(copiar);
+    botones->addStretch();
+    botones->addWidget(cerrar);
 
-    auto *disposicion = new QVBoxLayout(this);
-    disposicion->addWidget(resumen_);
-    disposicion->addWidget(tabla_);
-    disposicion->addWidget(botones);
-    resize(900, 480);
+    disposicion()->addWidget(resumen_);
+    disposicion()->addWidget(conteo_);
+    disposicion()->addWidget(tabla_, 1);
+    disposicion()->addLayout(botones);
+    resize(960, 600);
 }
 
 QString frmRevision::ComoTexto() const

@@ -74,6 +74,10 @@ private Q_SLOTS:
             << "La opción --usuario sólo vale junto con --servidor; sin --servidor la conexión sale de la configuración.";
         QTest::newRow("servidor vacio") << periodo + QStringList{"--servidor", ""}
                                         << "Falta el nombre del servidor en --servidor.";
+        QTest::newRow("libro sin nombre") << periodo + QStringList{"--excel="}
+                                          << "Falta el nombre del libro de Excel en --excel.";
+        QTest::newRow("libro en blanco") << periodo + QStringList{"--resumen", "--excel", " "}
+                                         << "Falta el nombre del libro de Excel en --excel.";
         QTest::newRow("base del servidor")
             << periodo + QStringList{"--base", "MySQL"}
             << "La base «MySQL» es del propio servidor MySQL, no de un punto de venta: el reporte no se genera en ella.";

@@ -170,6 +170,39 @@ private Q_SLOTS:
                  0);
     }
 
+    // The summary and the workbook come from the report file just written; a relative workbook
+    // name is in the current folder.
+    void resumenYLibroDeExcel()
+    {
+        QTemporaryDir dir;
+        const Salida s = correr(QStringList{"--desde", "01/01/2018", "--hasta", "31/03/2018", "--archivo", "r.txt",
+                                            "--resumen", "--excel", "libro.xlsx"}
+                                    + servidor(),
+                                dir.path());
+        QCOMPARE(s.codigo, 0);
+        QCOMPARE(s.out, QStringLiteral("Reporte: %1\nLog: %2\n\n"
+                                       "RFC           Nombre     Estado  Renglones  Cantidad  Importe  IEPS  IVA  Hallazgos\n"
+                                       "AAA010101AAA  ABARROTES  14              1        10       90     9    0          1\n"
+                                       "Total         1 RFC                      1        10       90     9    0          1\n"
+                                       "Libro de Excel: %3\n")
+                            .arg(QDir::toNativeSeparators(dir.filePath("r.txt")),
+                                 QDir::toNativeSeparators(dir.filePath("Logr.txt")),
+                                 QDir::toNativeSeparators(dir.filePath("libro.xlsx"))));
+        QVERIFY(LeerArchivo(dir.filePath("libro.xlsx")).startsWith("PK\x03\x04"));
+    }
+
+    void libroQueNoSePuedeEscribir()
+    {
+        QTemporaryDir dir;
+        const Salida s = correr(QStringList{"--desde", "01/01/2018", "--hasta", "31/03/2018", "--archivo", "r.txt",
+                                            "--carpeta", dir.path(), "--excel", dir.filePath("no/hay/libro.xlsx")}
+                                + servidor());
+        QCOMPARE(s.codigo, 1);
+        QVERIFY2(s.err.contains(QStringLiteral("No se pudo")) && s.err.contains(QStringLiteral("libro.xlsx")),
+                 qPrintable(s.err));
+        QVERIFY(QFile::exists(dir.filePath("r.txt")));
+    }
+
     void nombrePorOmisionEnLaCarpetaActual()
     {
         QTemporaryDir dir;

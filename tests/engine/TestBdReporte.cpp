@@ -3,6 +3,8 @@
 #include "DialogosGrabados.h"
 #include "Errores.h"
 #include "Registros.h"
+#include "Formatos.h"
+#include "ResumenDeReporte.h"
 #include "clsRepIEPS.h"
 
 #include <QTemporaryDir>
@@ -327,6 +329,16 @@ private Q_SLOTS:
         QVERIFY(c.reporte.contains("C|XAXX010101000|PUBLICO EN GENERAL|14|020|00|001|000|6|005|0.333|004|120|0|10|0|"));
         QVERIFY(c.reporte.contains("C|XAXX010101000|PUBLICO EN GENERAL|14|020|00|001|000|3|005|0.100|004|300|0|24|52|"));
         QVERIFY(c.reporte.contains("C|XAXX010101000|PUBLICO EN GENERAL|14|020|00|001|000|3|005|0.250|004|30|0|2|0|"));
+        // Read back, the three rows are one RFC with their sums: 6+3+3, 120+300+30, 10+24+2, 0+52+0.
+        engine::ResumenDeReporte r;
+        QString error;
+        QVERIFY2(engine::LeerResumenDeArchivo(dir->filePath(QStringLiteral("rep.txt")), r, &error), qPrintable(error));
+        QCOMPARE(r.rfcs.size(), 1);
+        QCOMPARE(r.rfcs[0].renglones.size(), 3);
+        QCOMPARE(QStringList({engine::NumeroGeneral(r.rfcs[0].cantidad), engine::NumeroGeneral(r.rfcs[0].importe),
+                              engine::NumeroGeneral(r.rfcs[0].ieps), engine::NumeroGeneral(r.rfcs[0].iva)}),
+                 QStringList({"12", "450", "36", "52"}));
+        QCOMPARE(engine::NumeroGeneral(r.importe), QStringLiteral("450"));
     }
 
     void plaguicidaYChocolateSonFilasDistintas()

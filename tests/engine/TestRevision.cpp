@@ -1,3 +1,4 @@
+#include "Cp1252.h"
 #include "Revision.h"
 
 #include <QtTest>
@@ -37,6 +38,35 @@ private Q_SLOTS:
                      "producto que no está en el catálogo | Producto: P8 | 1 línea",
                  }));
         QCOMPARE(h.first().tipo, QStringLiteral("RFC con minúsculas"));
+    }
+
+    // A review file read back gives the findings it was written from.
+    void revisionLeidaDeSuArchivo()
+    {
+        const QList<Hallazgo> escritos{
+            {"dígito verificador incorrecto", "dígito verificador incorrecto (debería ser 8)", "GODE561231GR9",
+             {"C5", "C6"}, "GODE Ñ", QString(), true},
+            {"RFC vacío", "RFC vacío", QString(), {}, QString(), QString(), false},
+            {"parte del documento fuera de 0 % a 100 %", "parte del documento fuera de 0 % a 100 %", "SAT970701NN3",
+             {"C1"}, "UNO", "folio 7, Factura A1: 150.00 %", true},
+            {"producto que no está en el catálogo", "producto que no está en el catálogo", "P9", {}, QString(),
+             "2 líneas", false},
+        };
+        QByteArray bytes;
+        for (const QString &l : LineasDeRevision(QStringLiteral("Revisión del reporte r.txt"), escritos))
+            bytes += host::ACp1252(l) + "\r\n";
+        const QList<Hallazgo> leidos = LeerRevision(bytes);
+        QCOMPARE(leidos.size(), escritos.size());
+        for (int i = 0; i < escritos.size(); ++i) {
+            QCOMPARE(leidos[i].tipo, escritos[i].tipo);
+            QCOMPARE(leidos[i].problema, escritos[i].problema);
+            QCOMPARE(leidos[i].rfc, escritos[i].rfc);
+            QCOMPARE(leidos[i].claves, escritos[i].claves);
+            QCOMPARE(leidos[i].nombre, escritos[i].nombre);
+            QCOMPARE(leidos[i].detalle, escritos[i].detalle);
+            QCOMPARE(leidos[i].enReporte, escritos[i].enReporte);
+        }
+        QVERIFY(LeerRevision(QByteArray()).isEmpty());
     }
 
     void sinNadaQueDecir()

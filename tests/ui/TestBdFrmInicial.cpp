@@ -7,6 +7,7 @@
 #include "Cromo.h"
 #include "PanelDesenlace.h"
 #include "frmRevision.h"
+#include "frmVerReporte.h"
 #include "BusquedaDeTercero.h"
 #include "VentanaEspera.h"
 #include "Archivos.h"
@@ -604,6 +605,32 @@ private Q_SLOTS:
         QTRY_VERIFY(!f->findChild<frmRevision *>());
         QTest::mouseClick(panel->cmdVerRevision, Qt::LeftButton);
         QVERIFY(f->findChild<frmRevision *>() && f->findChild<frmRevision *>()->isVisible());
+
+        // "Ver reporte" shows the file as it was written, with the run's data.
+        QVERIFY(panel->cmdVerReporte->isVisible());
+        QTest::mouseClick(panel->cmdVerReporte, Qt::LeftButton);
+        frmVerReporte *vista = f->findChild<frmVerReporte *>();
+        QVERIFY(vista && vista->isVisible());
+        QCOMPARE(vista->ruta(), dir.filePath(QStringLiteral("revision.txt")));
+        QCOMPARE(qsizetype(vista->resumen().renglones.size()),
+                 LeerArchivo(dir.filePath(QStringLiteral("revision.txt"))).count("\r\n"));
+        QCOMPARE(vista->resumen().rfcs.size(), 1);
+        QVERIFY2(vista->datos()->text().contains(QStringLiteral("Reporte de clientes del 01/01/2018 al 31/03/2018, base "
+                                                                "de datos ")
+                                                 + bd->nombre()),
+                 qPrintable(vista->datos()->text()));
+        // A finding of the report, double-clicked in the review, brings its RFC up in the view.
+        vista->close();
+        QTRY_VERIFY(!f->findChild<frmVerReporte *>());
+        frmRevision *otra = f->findChild<frmRevision *>();
+        int fila = -1;
+        for (int i = 0; i < otra->tabla()->rowCount() && fila < 0; ++i)
+            fila = otra->tabla()->item(i, 3)->text() == QStringLiteral("sí") ? i : -1;
+        QVERIFY(fila >= 0);
+        Q_EMIT otra->tabla()->cellDoubleClicked(fila, 0);
+        vista = f->findChild<frmVerReporte *>();
+        QVERIFY(vista && vista->isVisible());
+        QCOMPARE(vista->detalle()->rowCount(), vista->resumen().rfcs.first().renglones.size());
     }
 
     void desenlaceSinReporte_data()

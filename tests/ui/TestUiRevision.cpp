@@ -2,39 +2,137 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QHeaderView>
 #include <QLabel>
+#include <QScrollBar>
+#include <QSignalSpy>
 #include <QTableWidget>
 #include <QtTest>
 
 using engine::Hallazgo;
 
-// The review window: its table, its counts, its order and what it copies.
+namespace {
+const QString Digito = QStringLiteral("dígito verificador incorrecto");
+const QString Producto = QStringLiteral("producto que no está en el catálogo");
+const QString Folio = QStringLiteral("folio compartido por varios pagos");
+
+// Findings in the order a review lists them: grouped by kind, in and out of the report mixed.
+QList<Hallazgo> Hallazgos()
+{
+    return {
+        {Digito, Digito + QStringLiteral(" (debería ser 8)"), "GODE561231GR9", {"C5"}, "GODE", QString(), false},
+        {Digito, Digito + QStringLiteral(" (debería ser 3)"), "SAT970701NN4", {"C1", "C2"}, "UNO", QString(), true},
+        {Digito, Digito + QStringLiteral(" (debería ser 1)"), "aaa010101aa9", {"C7"}, "ABARROTES", QString(), true},
+        {Folio,
+         Folio + QStringLiteral(" (los documentos del folio se cuentan en cada pago, así que el importe, el IEPS y el "
+                                "IVA de esos documentos se suman dos veces en el reporte si no se corrige el folio)"),
+         "ZZZ010101ZZ1", {"C9"}, "ZETA COMERCIAL DEL GOLFO Y DEL PACÍFICO SA DE CV", QStringLiteral("folio 7: 2 pagos"),
+         true},
+        {Producto, Producto, "P9", {}, QString(), QStringLiteral("2 líneas"), false},
+    };
+}
+
+QStringList Columna(const QTableWidget *t, int c)
+{
+    QStringList r;
+    for (int f = 0; f < t->rowCount(); ++f)
+        r << t->item(f, c)->text();
+    return r;
+}
+} // namespace
+
+// The review window: its order, its counts, the problem's whole text, and what it copies.
 class TestUiRevision : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    void tablaResumenYCopia()
+    // In the report first, then by kind in the review's order, then by RFC (any case).
+    void primeroLoQueAfectaAlReporte()
     {
-        const QString digito = QStringLiteral("dígito verificador incorrecto");
-        const QString producto = QStringLiteral("producto que no está en el catálogo");
-        const QList<Hallazgo> h{
-            {digito, digito + QStringLiteral(" (debería ser 8)"), "GODE561231GR9", {"C5"}, "GODE", QString(), false},
-            {producto, producto, "P9", {}, QString(), QStringLiteral("2 líneas"), false},
-            {digito, digito + QStringLiteral(" (debería ser 3)"), "SAT970701NN4", {"C1", "C2"}, "UNO", QString(), true},
-        };
-        frmRevision f(h, QStringLiteral("Revisionr.txt"));
-        QCOMPARE(f.tabla()->rowCount(), 3);
+        frmRevision f(Hallazgos(), QStringLiteral("Revisionr.txt"));
+        QCOMPARE(Columna(f.tabla(), 0),
+                 QStringList({"aaa010101aa9", "SAT970701NN4", "ZZZ010101ZZ1", "GODE561231GR9", "P9"}));
+        QCOMPARE(Columna(f.tabla(), 3), QStringList({"sí", "sí", "sí", "no", "no"}));
+        // The rows that change the filing stand out.
+        QVERIFY(f.tabla()->item(0, 2)->background() != f.tabla()->item(3, 2)->background());
+        QCOMPARE(f.tabla()->item(2, 0)->background(), f.tabla()->item(0, 0)->background());
+        QCOMPARE(f.tabla()->horizontalHeader()->sortIndicatorSection(), -1);
         QVERIFY(f.tabla()->isSortingEnabled());
-        QCOMPARE(f.resumen()->text(), QStringLiteral("3 hallazgos; el archivo Revisionr.txt los guarda.\n"
-                                                     "2  dígito verificador incorrecto\n"
-                                                     "1  producto que no está en el catálogo"));
+        QCOMPARE(f.resumen()->text(), QStringLiteral("5 hallazgos; el archivo Revisionr.txt los guarda.\n"
+                                                     "3 sobre RFC del reporte: van primero y resaltados (doble clic: el "
+                                                     "RFC en el reporte)."));
+        // The count of each kind, and of those in the report.
+        QCOMPARE(f.conteo()->rowCount(), 3);
+        QCOMPARE(Columna(f.conteo(), 2), QStringList({Digito, Folio, Producto}));
+        QCOMPARE(Columna(f.conteo(), 0), QStringList({"3", "1", "1"}));
+        QCOMPARE(Columna(f.conteo(), 1), QStringList({"2", "1", "0"}));
+        QCOMPARE(f.windowTitle(), QStringLiteral("Revisión del reporte"));
+        QVERIFY(f.windowFlags() & Qt::FramelessWindowHint); // the program's own band
+    }
 
-        f.tabla()->sortItems(3, Qt::DescendingOrder); // the RFCs of the report first
+    // At its size when it opens, every problem can be read whole: it wraps in its column.
+    void elProblemaSeLeeCompleto()
+    {
+        frmRevision f(Hallazgos(), QStringLiteral("Revisionr.txt"));
+        f.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&f));
+        QTableWidget *t = f.tabla();
+        QVERIFY(t->wordWrap());
+        QVERIFY(t->columnViewportPosition(2) + t->columnWidth(2) <= t->viewport()->width());
+        for (int fila = 0; fila < t->rowCount(); ++fila) {
+            const QString texto = t->item(fila, 2)->text();
+            const QRect necesario = t->fontMetrics().boundingRect(QRect(0, 0, t->columnWidth(2) - 8, 10000),
+                                                                  Qt::TextWordWrap, texto);
+            QVERIFY2(necesario.height() <= t->rowHeight(fila), qPrintable(texto));
+        }
+        // The long one takes more than one line.
+        QVERIFY(t->rowHeight(2) > t->rowHeight(0));
+    }
+
+    // So too with more findings than the window shows: the scroll bar narrows the column.
+    void conBarraDeDesplazamientoTambien()
+    {
+        QList<Hallazgo> muchos = Hallazgos();
+        for (int i = 0; i < 40; ++i)
+            muchos << Hallazgo{Folio, Folio + QStringLiteral(" (los documentos del folio se cuentan en cada pago)"),
+                               QStringLiteral("XYZ0101010%1").arg(i, 2, 10, QLatin1Char('0')), {"C9"},
+                               QStringLiteral("COMERCIAL LA ESQUINA (SUCURSAL #2) S. DE R.L. DE C.V."),
+                               QStringLiteral("folio %1, Factura A10649: 100.09 %").arg(1000 + i), true};
+        frmRevision f(muchos, QStringLiteral("Revisionr.txt"));
+        f.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&f));
+        QTableWidget *t = f.tabla();
+        QTRY_VERIFY(t->verticalScrollBar()->isVisible());
+        QCOMPARE(t->textElideMode(), Qt::ElideNone);
+        for (int fila = 0; fila < t->rowCount(); ++fila) {
+            for (const int c : {1, 2}) {
+                const QString texto = t->item(fila, c)->text();
+                const QRect necesario = t->fontMetrics().boundingRect(QRect(0, 0, t->columnWidth(c) - 8, 10000),
+                                                                      Qt::TextWordWrap, texto);
+                QVERIFY2(necesario.height() <= t->rowHeight(fila), qPrintable(texto));
+            }
+        }
+    }
+
+    void dobleClicPideElRfc()
+    {
+        frmRevision f(Hallazgos(), QStringLiteral("Revisionr.txt"));
+        QSignalSpy pedido(&f, &frmRevision::rfcElegido);
+        Q_EMIT f.tabla()->cellDoubleClicked(1, 2);
+        Q_EMIT f.tabla()->cellDoubleClicked(4, 0); // a product out of the report: nothing to show
+        QCOMPARE(pedido.size(), 1);
+        QCOMPARE(pedido.first().first().toString(), QStringLiteral("SAT970701NN4"));
+    }
+
+    void copiaComoSeVe()
+    {
+        frmRevision f(Hallazgos(), QStringLiteral("Revisionr.txt"));
+        f.tabla()->sortItems(0, Qt::AscendingOrder);
         f.Copiar();
         const QStringList lineas = QApplication::clipboard()->text().split(QLatin1Char('\n'));
         QCOMPARE(lineas.value(0), QStringLiteral("RFC\tNombre\tProblema\tEn el reporte"));
-        QCOMPARE(lineas.value(1), QStringLiteral("SAT970701NN4\tC1, C2 - UNO\tdígito verificador incorrecto (debería ser 3)\tsí"));
-        QCOMPARE(lineas.size(), 5); // three findings and the empty text after the last line end
+        QCOMPARE(lineas.value(1), QStringLiteral("aaa010101aa9\tC7 - ABARROTES\tdígito verificador incorrecto (debería ser 1)\tsí"));
+        QCOMPARE(lineas.size(), 7); // five findings and the empty text after the last line end
         QVERIFY(lineas.contains(QStringLiteral("P9\t\tproducto que no está en el catálogo: 2 líneas\tno")));
     }
 };

@@ -14,6 +14,8 @@ aviso "Compilando repieps para Windows en $compilacion"
 # Qt's own toolchain file finds the cross Qt and hands over to ours for the compilers. The test
 # programs run under Wine when CTest runs them (tools/windows/pruebas.sh).
 mkdir -p "$compilacion"
+# The cross toolchain file looks for libraries under these folders too (the workbook library).
+export REPIEPS_WINDOWS_PREFIJOS="$prefijo_xlsxwriter"
 cmake -S "$raiz" -B "$compilacion" -G Ninja \
     -DCMAKE_TOOLCHAIN_FILE="$prefijo_qt/lib/cmake/Qt6/qt.toolchain.cmake" \
     -DQT_CHAINLOAD_TOOLCHAIN_FILE="$toolchain" \

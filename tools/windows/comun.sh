@@ -5,13 +5,16 @@ raiz=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
 triple=x86_64-w64-mingw32
 version_qt=6.4.2
 version_mariadb=10.11.18
+version_xlsxwriter=1.1.4
 
 # The cross-built libraries live outside the work tree, once per machine (REPIEPS_CACHE moves them).
 cache=${REPIEPS_CACHE:-${XDG_CACHE_HOME:-$HOME/.cache}/repieps}
 prefijo_qt="$cache/qt-$version_qt-mingw64"
 prefijo_mariadb="$cache/mariadb-connector-$version_mariadb-mingw64"
+prefijo_xlsxwriter="$cache/xlsxwriter-$version_xlsxwriter-mingw64"
 fuentes="$cache/fuentes"
 sello_qt="$prefijo_qt/.repieps-listo"
+sello_xlsxwriter="$prefijo_xlsxwriter/.repieps-listo"
 toolchain="$raiz/cmake/mingw-w64-x86_64.cmake"
 
 compilacion="${REPIEPS_COMPILACION_WINDOWS:-$raiz/build-windows}"
@@ -38,10 +41,13 @@ instalar_paquetes() {
 }
 
 paquetes_cruzados=(g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
-                   cmake ninja-build qt6-base-dev qt6-base-dev-tools dpkg-dev xz-utils)
+                   cmake ninja-build qt6-base-dev qt6-base-dev-tools dpkg-dev xz-utils libz-mingw-w64-dev)
 
 # Seconds as "12 min 5 s".
 duracion() { local s=$1; if [ "$s" -ge 60 ]; then echo "$((s / 60)) min $((s % 60)) s"; else echo "$s s"; fi; }
 
-# The cross Qt is ready when its stamp is there.
-qt_listo() { [ -f "$sello_qt" ]; }
+# Everything the Windows build needs is in the cache: the cross Qt (with the MariaDB client) and
+# the workbook library. Qt is the long part (half an hour and more); once it is there, what may
+# still be missing builds in a minute or two (qt_compilado).
+qt_compilado() { [ -f "$sello_qt" ]; }
+qt_listo() { qt_compilado && [ -f "$sello_xlsxwriter" ]; }

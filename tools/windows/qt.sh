@@ -1,25 +1,28 @@
 #!/usr/bin/env bash
 # Builds, once per machine, what the Windows program is built with: the MariaDB client library
-# (libmariadb.dll) and Qt for 64-bit Windows (with its MySQL driver), both from Debian's own
-# sources of the versions the Linux program uses, cross-compiled with MinGW-w64. They go to a cache
-# folder outside the work tree ($REPIEPS_CACHE, by default ~/.cache/repieps); a stamp marks a
-# finished Qt, and later calls return at once. Each step keeps its own stamp, so an interrupted
-# build goes on where it stopped.
+# (libmariadb.dll), Qt for 64-bit Windows (with its MySQL driver) and the Excel workbook library
+# (libxlsxwriter, static, with the MinGW zlib of libz-mingw-w64-dev), all from Debian's own sources
+# of the versions the Linux program uses, cross-compiled with MinGW-w64. They go to a cache folder
+# outside the work tree ($REPIEPS_CACHE, by default ~/.cache/repieps); a stamp marks each finished
+# step, and later calls return at once, so an interrupted build goes on where it stopped. On a
+# machine that has Qt already, only the missing small steps are built (a minute or two).
 #
-#   tools/windows/qt.sh            build what is missing
-#   tools/windows/qt.sh --ruta     print the Qt folder (nothing is built)
-#   tools/windows/qt.sh --listo    exit 0 when it is built already, 1 otherwise (nothing is built)
+#   tools/windows/qt.sh              build what is missing
+#   tools/windows/qt.sh --ruta       print the Qt folder (nothing is built)
+#   tools/windows/qt.sh --listo      exit 0 when everything is built already, 1 otherwise (nothing is built)
+#   tools/windows/qt.sh --qt-listo   exit 0 when Qt is built, the long part (nothing is built)
 set -euo pipefail
 source "$(dirname "$0")/comun.sh"
 
 case "${1:-}" in
     --ruta) echo "$prefijo_qt"; exit 0 ;;
     --listo) qt_listo; exit ;;
+    --qt-listo) qt_compilado; exit ;;
 esac
-[ $# -eq 0 ] || { aviso "uso: $0 [--ruta|--listo]"; exit 2; }
+[ $# -eq 0 ] || { aviso "uso: $0 [--ruta|--listo|--qt-listo]"; exit 2; }
 
 if qt_listo; then
-    aviso "Qt $version_qt para Windows ya está compilado en $prefijo_qt"
+    aviso "Qt $version_qt para Windows y sus bibliotecas ya están compilados en $cache"
     exit 0
 fi
 
@@ -86,6 +89,28 @@ compilar_mariadb() {
     touch "$prefijo_mariadb/.repieps-listo"
 }
 
+# libxlsxwriter as a static library: nothing more to ship beside the programs. Its own minizip and
+# temporary files; zlib is MinGW's (libz-mingw-w64-dev).
+compilar_xlsxwriter() {
+    [ -f "$sello_xlsxwriter" ] && return 0
+    bajar_fuente libxlsxwriter "$version_xlsxwriter-2" "libxlsxwriter-$version_xlsxwriter"
+    aviso "Compilando libxlsxwriter $version_xlsxwriter para Windows"
+    local b="$cache/compilacion/xlsxwriter"
+    rm -rf "$b" "$prefijo_xlsxwriter"
+    cmake -S "$fuentes/libxlsxwriter-$version_xlsxwriter" -B "$b" -G Ninja \
+        -DCMAKE_TOOLCHAIN_FILE="$toolchain" -DCMAKE_BUILD_TYPE=Release \
+        -DCMAKE_INSTALL_PREFIX="$prefijo_xlsxwriter" \
+        -DBUILD_SHARED_LIBS=OFF -DBUILD_TESTS=OFF -DBUILD_EXAMPLES=OFF -DUSE_SYSTEM_MINIZIP=OFF \
+        >"$cache/xlsxwriter-configuracion.log" 2>&1 ||
+        falla "la configuración de libxlsxwriter falló; vea $cache/xlsxwriter-configuracion.log"
+    cmake --build "$b" -j "$hilos" >"$cache/xlsxwriter-compilacion.log" 2>&1 ||
+        falla "la compilación de libxlsxwriter falló; vea $cache/xlsxwriter-compilacion.log"
+    cmake --install "$b" >>"$cache/xlsxwriter-compilacion.log" 2>&1 ||
+        falla "la instalación de libxlsxwriter falló; vea $cache/xlsxwriter-compilacion.log"
+    cp "$fuentes/libxlsxwriter-$version_xlsxwriter/License.txt" "$prefijo_xlsxwriter/License.txt" 2>/dev/null || true
+    touch "$sello_xlsxwriter"
+}
+
 compilar_qt() {
     bajar_fuente qt6-base "$version_qt+dfsg-10" "qt6-base-$version_qt"
     local src="$fuentes/qt6-base-$version_qt" b="$cache/compilacion/qt"
@@ -137,7 +162,10 @@ compilar_qt() {
     cp "$src"/LICENSES/* "$prefijo_qt/licencias/" 2>/dev/null || true
 }
 
-compilar_mariadb
-compilar_qt
-touch "$sello_qt"
-aviso "Qt $version_qt para Windows quedó en $prefijo_qt ($(duracion $(( $(date +%s) - inicio ))))"
+if ! qt_compilado; then
+    compilar_mariadb
+    compilar_qt
+    touch "$sello_qt"
+fi
+compilar_xlsxwriter
+aviso "Qt $version_qt para Windows y sus bibliotecas quedaron en $cache ($(duracion $(( $(date +%s) - inicio ))))"

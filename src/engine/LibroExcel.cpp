@@ -1,0 +1,219 @@
+#include "LibroExcel.h"
+
+#include "ArchivoDeSalida.h"
+#include "Formatos.h"
+#include "MotivosDelSistema.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <xlsxwriter.h>
+
+#include <algorithm>
+#ifndef Q_OS_WIN
+#include <locale.h>
+#endif
+
+namespace engine {
+
+namespace {
+
+// The library writes numbers with the C library's printf, which follows the locale: under a
+// locale with a decimal comma (Qt takes the user's at start-up on Linux) a cell would read
+// "3150,5" and the book would not open. While alive, this thread formats numbers the C way.
+// (Windows programs keep the "C" locale: Qt does not change it there.)
+class NumerosComoEnC {
+public:
+    NumerosComoEnC()
+    {
+#ifndef Q_OS_WIN
+        c_ = newlocale(LC_NUMERIC_MASK, "C", duplocale(LC_GLOBAL_LOCALE));
+        if (c_)
+            anterior_ = uselocale(c_);
+#endif
+    }
+    ~NumerosComoEnC()
+    {
+#ifndef Q_OS_WIN
+        if (c_) {
+            uselocale(anterior_);
+            freelocale(c_);
+        }
+#endif
+    }
+    NumerosComoEnC(const NumerosComoEnC &) = delete;
+    NumerosComoEnC &operator=(const NumerosComoEnC &) = delete;
+
+private:
+#ifndef Q_OS_WIN
+    locale_t c_ = nullptr;
+    locale_t anterior_ = nullptr;
+#endif
+};
+
+bool Falla(QString *error, const QString &texto)
+{
+    if (error)
+        *error = texto;
+    return false;
+}
+
+// A sheet and the widest text of each of its columns, to fit their widths at the end.
+class Hoja {
+public:
+    Hoja(lxw_workbook *libro, const char *nombre, const QStringList &encabezados, lxw_format *negrita)
+        : hoja_(workbook_add_worksheet(libro, nombre))
+        , anchos_(encabezados.size(), 0)
+    {
+        for (int c = 0; c < encabezados.size(); ++c)
+            Texto(0, c, encabezados.at(c), negrita);
+        worksheet_freeze_panes(hoja_, 1, 0);
+    }
+    void Texto(int fila, int columna, const QString &texto, lxw_format *formato = nullptr)
+    {
+        worksheet_write_string(hoja_, lxw_row_t(fila), lxw_col_t(columna), texto.toUtf8().constData(), formato);
+        Medir(columna, int(texto.size()));
+    }
+    void Numero(int fila, int columna, double valor, const QString &comoSeVe, lxw_format *formato = nullptr)
+    {
+        worksheet_write_number(hoja_, lxw_row_t(fila), lxw_col_t(columna), valor, formato);
+        Medir(columna, int(comoSeVe.size()));
+    }
+    void Formula(int fila, int columna, const QString &formula, double valor, lxw_format *formato)
+    {
+        worksheet_write_formula_num(hoja_, lxw_row_t(fila), lxw_col_t(columna), formula.toUtf8().constData(),
+                                    formato, valor);
+        Medir(columna, int(NumeroGeneral(valor).size()));
+    }
+    // Widths in characters, with room for the filter arrow of a heading and a cap for long names.
+    void AjustarAnchos()
+    {
+        for (int c = 0; c < anchos_.size(); ++c)
+            worksheet_set_column(hoja_, lxw_col_t(c), lxw_col_t(c), std::min(anchos_.at(c) + 2, 70), nullptr);
+    }
+
+private:
+    void Medir(int columna, int ancho) { anchos_[columna] = std::max(anchos_.at(columna), ancho); }
+
+    lxw_worksheet *hoja_;
+    QList<int> anchos_;
+};
+
+QString Columna(int c)
+{
+    return QString(QLatin1Char(char('A' + c)));
+}
+
+void LlenarResumen(Hoja &h, const ResumenDeReporte &r, lxw_format *negrita)
+{
+    int fila = 1;
+    for (const RfcDelReporte &p : r.rfcs) {
+        h.Texto(fila, 0, p.rfc);
+        h.Texto(fila, 1, p.nombre);
+        h.Texto(fila, 2, p.estado);
+        h.Numero(fila, 3, double(p.renglones.size()), QString::number(p.renglones.size()));
+        h.Numero(fila, 4, p.cantidad, NumeroGeneral(p.cantidad));
+        h.Numero(fila, 5, p.importe, NumeroGeneral(p.importe));
+        h.Numero(fila, 6, p.ieps, NumeroGeneral(p.ieps));
+        h.Numero(fila, 7, p.iva, NumeroGeneral(p.iva));
+        h.Numero(fila, 8, p.hallazgos, QString::number(p.hallazgos));
+        ++fila;
+    }
+    // The totals are the sheet's own sums of the rows above; their cached values are the file's.
+    h.Texto(fila, 0, QStringLiteral("Total"), negrita);
+    h.Texto(fila, 1, QStringLiteral("%1 RFC").arg(r.rfcs.size()), negrita);
+    const double valores[] = {double(r.renglones.size()), r.cantidad, r.importe, r.ieps, r.iva,
+                              double(r.hallazgosEnReporte)};
+    for (int c = 3; c <= 8; ++c) {
+        const QString rango = r.rfcs.isEmpty() ? QStringLiteral("0")
+                                               : QStringLiteral("SUM(%1%2:%1%3)").arg(Columna(c)).arg(2).arg(fila);
+        h.Formula(fila, c, QStringLiteral("=") + rango, valores[c - 3], negrita);
+    }
+}
+
+void LlenarRenglones(Hoja &h, const ResumenDeReporte &r, lxw_format *tresDecimales)
+{
+    for (int f = 0; f < r.renglones.size(); ++f) {
+        const QStringList &campos = r.renglones.at(f);
+        for (int c = 0; c < CamposQueSeMuestran; ++c) {
+            if (CampoEsNumero(c))
+                h.Numero(f + 1, c, campos.at(c).toDouble(), campos.at(c),
+                         c == CampoPresentacion ? tresDecimales : nullptr);
+            else
+                h.Texto(f + 1, c, campos.at(c));
+        }
+    }
+}
+
+void LlenarRevision(Hoja &h, const QList<Hallazgo> &hallazgos)
+{
+    for (int f = 0; f < hallazgos.size(); ++f) {
+        const Hallazgo &x = hallazgos.at(f);
+        h.Texto(f + 1, 0, x.enReporte ? QStringLiteral("sí") : QStringLiteral("no"));
+        h.Texto(f + 1, 1, x.tipo);
+        h.Texto(f + 1, 2, x.rfc);
+        h.Texto(f + 1, 3, x.claves.join(QStringLiteral(", ")));
+        h.Texto(f + 1, 4, x.nombre);
+        h.Texto(f + 1, 5, x.detalle.isEmpty() ? x.problema : x.problema + QStringLiteral(": ") + x.detalle);
+    }
+}
+
+} // namespace
+
+bool EscribirLibroExcel(const QString &ruta, const ResumenDeReporte &r, const QList<Hallazgo> &hallazgos,
+                        QString *error)
+{
+    const QString motivo = QStringLiteral("No se pudo escribir el libro de Excel %1").arg(QDir::toNativeSeparators(ruta));
+    // The library writes to a path of plain bytes and keeps its pieces in temporary files: both in
+    // a folder of our own, and the finished book is then put in its place whole.
+    QTemporaryDir temporal;
+    if (!temporal.isValid())
+        return Falla(error, motivo + QStringLiteral(": no hay carpeta temporal (%1).").arg(temporal.errorString()));
+    const QByteArray carpeta = QFile::encodeName(QDir::toNativeSeparators(temporal.path()));
+    const QByteArray archivo = QFile::encodeName(QDir::toNativeSeparators(temporal.filePath(QStringLiteral("libro.xlsx"))));
+    const NumerosComoEnC numeros;
+    lxw_workbook_options opciones{};
+    opciones.tmpdir = const_cast<char *>(carpeta.constData());
+    lxw_workbook *libro = workbook_new_opt(archivo.constData(), &opciones);
+    if (!libro)
+        return Falla(error, motivo + QStringLiteral("."));
+    lxw_format *negrita = workbook_add_format(libro);
+    format_set_bold(negrita);
+    lxw_format *tresDecimales = workbook_add_format(libro);
+    format_set_num_format(tresDecimales, "0.000");
+
+    Hoja resumen(libro, "Resumen",
+                 {QStringLiteral("RFC"), QStringLiteral("Nombre"), QStringLiteral("Estado"), QStringLiteral("Renglones"),
+                  QStringLiteral("Cantidad"), QStringLiteral("Importe"), QStringLiteral("IEPS"), QStringLiteral("IVA"),
+                  QStringLiteral("Hallazgos")},
+                 negrita);
+    LlenarResumen(resumen, r, negrita);
+    resumen.AjustarAnchos();
+    Hoja renglones(libro, "Renglones", EncabezadosDeCampos(), negrita);
+    LlenarRenglones(renglones, r, tresDecimales);
+    renglones.AjustarAnchos();
+    Hoja revision(libro, "Revisión",
+                  {QStringLiteral("En el reporte"), QStringLiteral("Tipo"), QStringLiteral("RFC o producto"),
+                   QStringLiteral("Clave"), QStringLiteral("Nombre"), QStringLiteral("Problema")},
+                  negrita);
+    LlenarRevision(revision, hallazgos);
+    revision.AjustarAnchos();
+
+    const lxw_error e = workbook_close(libro);
+    if (e != LXW_NO_ERROR)
+        return Falla(error, motivo + QStringLiteral(" (%1).").arg(QString::fromUtf8(lxw_strerror(e))));
+    QFile hecho(temporal.filePath(QStringLiteral("libro.xlsx")));
+    if (!hecho.open(QIODevice::ReadOnly))
+        return Falla(error, host::ErrorDeArchivo(host::NoSePudoLeer(), hecho).descripcion());
+    try {
+        host::ArchivoDeSalida destino(ruta, host::ArchivoDeSalida::Modo::Reemplazar);
+        destino.EscribirBytes(hecho.readAll());
+        destino.Terminar();
+    } catch (const host::Error &e) {
+        return Falla(error, e.descripcion());
+    }
+    return true;
+}
+
+} // namespace engine

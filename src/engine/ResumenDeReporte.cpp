@@ -1,0 +1,216 @@
+#include "ResumenDeReporte.h"
+
+#include "Cp1252.h"
+#include "Formatos.h"
+
+#include <QFile>
+#include <QHash>
+
+namespace engine {
+
+namespace {
+constexpr int CamposPorRenglon = 26;
+
+bool Falla(QString *error, const QString &texto)
+{
+    if (error)
+        *error = texto;
+    return false;
+}
+
+// A number as the report writes it: plain decimal with a point, a leading "-" when negative,
+// the exponent form for very large or very small magnitudes. No blanks, no grouping.
+bool LeerNumero(const QString &texto, double &valor)
+{
+    if (texto.isEmpty() || texto.contains(QLatin1Char(',')) || texto.contains(QLatin1Char(' ')))
+        return false;
+    bool ok = false;
+    valor = texto.toDouble(&ok);
+    return ok;
+}
+
+const QString &TextoDeCampo(int i)
+{
+    static const QStringList nombres{
+        QStringLiteral("la cantidad"), QStringLiteral("la presentación"), QStringLiteral("el importe"),
+        QStringLiteral("el IEPS"), QStringLiteral("el IVA")};
+    static const QList<int> campos{CampoCantidad, CampoPresentacion, CampoImporte, CampoIeps, CampoIva};
+    return nombres.at(campos.indexOf(i));
+}
+} // namespace
+
+const QStringList &EncabezadosDeCampos()
+{
+    static const QStringList encabezados{
+        QStringLiteral("Tipo"),     QStringLiteral("RFC"),       QStringLiteral("Nombre"),
+        QStringLiteral("Estado"),   QStringLiteral("Campo 5"),   QStringLiteral("Campo 6"),
+        QStringLiteral("Clave genérica"), QStringLiteral("Campo 8"), QStringLiteral("Cantidad"),
+        QStringLiteral("Campo 10"), QStringLiteral("Presentación"), QStringLiteral("Campo 12"),
+        QStringLiteral("Importe"),  QStringLiteral("Campo 14"),  QStringLiteral("IEPS"),
+        QStringLiteral("IVA")};
+    return encabezados;
+}
+
+bool CampoEsNumero(int i)
+{
+    return i == CampoCantidad || i == CampoPresentacion || i == CampoImporte || i == CampoIeps || i == CampoIva;
+}
+
+bool LeerResumen(const QByteArray &bytes, ResumenDeReporte &r, QString *error)
+{
+    r = ResumenDeReporte();
+    if (bytes.isEmpty())
+        return true;
+    if (!bytes.endsWith("\r\n"))
+        return Falla(error, QStringLiteral("El último renglón del reporte no termina con salto de línea (CR LF): "
+                                           "el archivo está incompleto."));
+    QHash<QString, int> lugar; // RFC → position in r.rfcs
+    const QList<QByteArray> lineas = bytes.left(bytes.size() - 2).split('\n');
+    for (int n = 0; n < lineas.size(); ++n) {
+        const QString donde = QStringLiteral("El renglón %1 del reporte").arg(n + 1);
+        QByteArray linea = lineas.at(n);
+        if (!linea.endsWith('\r') && n + 1 < lineas.size())
+            return Falla(error, donde + QStringLiteral(" no termina con CR LF."));
+        if (linea.endsWith('\r'))
+            linea.chop(1);
+        if (linea.contains('\r'))
+            return Falla(error, donde + QStringLiteral(" tiene un CR suelto."));
+        QStringList campos = host::DesdeCp1252(linea).split(QLatin1Char('|'));
+        // Every field is followed by "|": the text after the last one is empty.
+        if (!campos.last().isEmpty())
+            return Falla(error, donde + QStringLiteral(" no termina con «|»."));
+        if (campos.size() != CamposPorRenglon + 1)
+            return Falla(error, donde + QStringLiteral(" no tiene los %1 campos separados por «|» de un reporte "
+                                                       "de IEPS (tiene %2).")
+                                            .arg(CamposPorRenglon)
+                                            .arg(campos.size() - 1));
+        campos.removeLast();
+        for (int c = CamposQueSeMuestran; c < CamposPorRenglon; ++c) {
+            if (!campos.at(c).isEmpty())
+                return Falla(error, donde + QStringLiteral(" tiene texto en el campo %1, que va vacío.").arg(c + 1));
+        }
+        const QString tipo = campos.at(CampoTipo);
+        if (tipo != QLatin1String("C") && tipo != QLatin1String("P"))
+            return Falla(error, donde + QStringLiteral(" empieza con «%1» en lugar de C (clientes) o P "
+                                                       "(proveedores).")
+                                            .arg(tipo));
+        if (r.tipo.isEmpty())
+            r.tipo = tipo;
+        else if (tipo != r.tipo)
+            return Falla(error, donde + QStringLiteral(" es de %1 y los anteriores de %2.")
+                                            .arg(tipo == QLatin1String("C") ? QStringLiteral("clientes")
+                                                                            : QStringLiteral("proveedores"),
+                                                 r.tipo == QLatin1String("C") ? QStringLiteral("clientes")
+                                                                              : QStringLiteral("proveedores")));
+        double valores[CamposQueSeMuestran] = {};
+        for (const int c : {CampoCantidad, CampoPresentacion, CampoImporte, CampoIeps, CampoIva}) {
+            if (!LeerNumero(campos.at(c), valores[c]))
+                return Falla(error, donde + QStringLiteral(" tiene «%1» en %2 (campo %3), que no es un número.")
+                                                .arg(campos.at(c), TextoDeCampo(c))
+                                                .arg(c + 1));
+        }
+        const QString &rfc = campos.at(CampoRfc);
+        auto it = lugar.find(rfc);
+        if (it == lugar.end()) {
+            it = lugar.insert(rfc, int(r.rfcs.size()));
+            RfcDelReporte nuevo;
+            nuevo.rfc = rfc;
+            nuevo.nombre = campos.at(CampoNombre);
+            nuevo.estado = campos.at(CampoEstado);
+            r.rfcs << nuevo;
+        }
+        RfcDelReporte &p = r.rfcs[*it];
+        p.renglones << int(r.renglones.size());
+        p.cantidad += valores[CampoCantidad];
+        p.importe += valores[CampoImporte];
+        p.ieps += valores[CampoIeps];
+        p.iva += valores[CampoIva];
+        r.cantidad += valores[CampoCantidad];
+        r.importe += valores[CampoImporte];
+        r.ieps += valores[CampoIeps];
+        r.iva += valores[CampoIva];
+        r.renglones << campos;
+    }
+    return true;
+}
+
+bool LeerResumenDeArchivo(const QString &ruta, ResumenDeReporte &resumen, QString *error)
+{
+    QFile f(ruta);
+    if (!f.open(QIODevice::ReadOnly))
+        return Falla(error, QStringLiteral("No se pudo leer el reporte %1: %2.").arg(ruta, f.errorString()));
+    return LeerResumen(f.readAll(), resumen, error);
+}
+
+void ContarHallazgos(ResumenDeReporte &r, const QList<Hallazgo> &hallazgos)
+{
+    QHash<QString, int> lugar;
+    for (int i = 0; i < r.rfcs.size(); ++i) {
+        r.rfcs[i].hallazgos = 0;
+        lugar.insert(r.rfcs.at(i).rfc.toUpper(), i);
+    }
+    r.hallazgosEnReporte = 0;
+    for (const Hallazgo &h : hallazgos) {
+        if (!h.enReporte)
+            continue;
+        const auto it = lugar.constFind(RfcComoEnElReporte(h.rfc));
+        if (it == lugar.constEnd())
+            continue;
+        ++r.rfcs[*it].hallazgos;
+        ++r.hallazgosEnReporte;
+    }
+}
+
+QString ResumenComoTexto(const ResumenDeReporte &r)
+{
+    const QStringList encabezados{QStringLiteral("RFC"),      QStringLiteral("Nombre"),  QStringLiteral("Estado"),
+                                  QStringLiteral("Renglones"), QStringLiteral("Cantidad"), QStringLiteral("Importe"),
+                                  QStringLiteral("IEPS"),     QStringLiteral("IVA"),     QStringLiteral("Hallazgos")};
+    constexpr int AnchoNombre = 40;
+    QList<QStringList> filas{encabezados};
+    int renglones = 0;
+    for (const RfcDelReporte &p : r.rfcs) {
+        QString nombre = p.nombre;
+        if (nombre.size() > AnchoNombre)
+            nombre = nombre.left(AnchoNombre - 1) + QStringLiteral("…");
+        filas << QStringList{p.rfc,
+                             nombre,
+                             p.estado,
+                             QString::number(p.renglones.size()),
+                             NumeroGeneral(p.cantidad),
+                             NumeroGeneral(p.importe),
+                             NumeroGeneral(p.ieps),
+                             NumeroGeneral(p.iva),
+                             QString::number(p.hallazgos)};
+        renglones += int(p.renglones.size());
+    }
+    filas << QStringList{QStringLiteral("Total"),
+                         QStringLiteral("%1 RFC").arg(r.rfcs.size()),
+                         QString(),
+                         QString::number(renglones),
+                         NumeroGeneral(r.cantidad),
+                         NumeroGeneral(r.importe),
+                         NumeroGeneral(r.ieps),
+                         NumeroGeneral(r.iva),
+                         QString::number(r.hallazgosEnReporte)};
+    QList<int> anchos(encabezados.size(), 0);
+    for (const QStringList &f : filas)
+        for (int c = 0; c < f.size(); ++c)
+            anchos[c] = qMax(anchos[c], int(f.at(c).size()));
+    QString texto;
+    for (int n = 0; n < filas.size(); ++n) {
+        const QStringList &f = filas.at(n);
+        QStringList celdas;
+        for (int c = 0; c < f.size(); ++c) {
+            // Names and codes to the left, figures to the right.
+            celdas << (c <= 2 ? f.at(c).leftJustified(anchos[c]) : f.at(c).rightJustified(anchos[c]));
+        }
+        QString linea = celdas.join(QStringLiteral("  "));
+        while (linea.endsWith(QLatin1Char(' ')))
+            linea.chop(1);
+        texto += linea + QLatin1Char('\n');
+    }
+    return texto;
+}
+
+} // namespace engine

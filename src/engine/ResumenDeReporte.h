@@ -1,0 +1,61 @@
+#pragma once
+
+#include "Revision.h"
+
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+namespace engine {
+
+// What a written report holds, read back from its file, so that what is shown, summed and exported
+// is what is filed: its lines field by field and, per RFC, the sums of its lines.
+//
+// Figures are the file's own: every number field is read as written and the sums are given in the
+// report's general number form (NumeroGeneral), never from what a run kept in memory.
+
+// Fields of a report line that a person reads, in the file's order (fields 17 to 26 are always
+// empty and are not shown). Headings are Spanish and name each field.
+constexpr int CamposQueSeMuestran = 16;
+const QStringList &EncabezadosDeCampos();
+// Whether field i (0-based) holds a number (quantity, presentation, amount, IEPS, IVA); the others
+// are texts, codes among them, whose leading zeros count ("020", "005").
+bool CampoEsNumero(int i);
+
+// Fields by their 0-based position in a line.
+enum CampoDelReporte {
+    CampoTipo = 0, CampoRfc = 1, CampoNombre = 2, CampoEstado = 3, CampoLinea = 4, CampoClaveGenerica = 6,
+    CampoCantidad = 8, CampoPresentacion = 10, CampoImporte = 12, CampoIeps = 14, CampoIva = 15,
+};
+
+// One RFC of the report: its lines (positions in ResumenDeReporte::renglones, in the file's
+// order) and the sums of their fields.
+struct RfcDelReporte {
+    QString rfc, nombre, estado; // as its first line writes them
+    QList<int> renglones;
+    double cantidad = 0, importe = 0, ieps = 0, iva = 0;
+    int hallazgos = 0;           // findings of the review about this RFC (see ContarHallazgos)
+};
+
+struct ResumenDeReporte {
+    QString tipo;                  // "C" (customers) or "P" (suppliers); empty for an empty report
+    QList<QStringList> renglones;  // every line, its 26 fields
+    QList<RfcDelReporte> rfcs;     // in the order the report first writes each RFC
+    double cantidad = 0, importe = 0, ieps = 0, iva = 0; // totals of all lines
+    int hallazgosEnReporte = 0;    // findings about RFCs of the report
+};
+
+// Reads the bytes of a report (Windows-1252, CR LF, 26 "|"-separated fields a line). False, with a
+// Spanish message in *error naming the line, when the bytes are not such a report.
+bool LeerResumen(const QByteArray &bytes, ResumenDeReporte &resumen, QString *error);
+// The same from a file; a file that cannot be read is an error too.
+bool LeerResumenDeArchivo(const QString &ruta, ResumenDeReporte &resumen, QString *error);
+
+// Counts the findings of a review per RFC of the report (findings about RFCs that the report
+// groups as the same one count for it).
+void ContarHallazgos(ResumenDeReporte &resumen, const QList<Hallazgo> &hallazgos);
+
+// The summary as text for a terminal: a table of RFCs with their sums, and the totals line.
+QString ResumenComoTexto(const ResumenDeReporte &resumen);
+
+} // namespace engine

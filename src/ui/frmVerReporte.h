@@ -1,0 +1,89 @@
+#pragma once
+
+#include "ResumenDeReporte.h"
+#include "VentanaDeTabla.h"
+
+#include <QDateTime>
+
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QSortFilterProxyModel;
+class QStandardItemModel;
+class QTableView;
+class QTableWidget;
+
+// What the report itself does not say: the run that wrote it. Empty for a report opened from disk.
+struct DatosDeCorrida {
+    QString periodo;    // "clientes del 01/01/2018 al 31/03/2018"
+    QString base;       // the business database
+    QDateTime momento;  // when the run ended
+};
+
+// The report as it was filed, read back from its file: one row per RFC in the report's order with
+// its sums (sortable by any column, filtered by the box above it), the totals row under it, and
+// the lines of the RFC selected with a heading for each field. From here the report goes to an
+// Excel workbook or a PDF of the summary, and an earlier report can be opened.
+class frmVerReporte : public ui::VentanaDeTabla {
+    Q_OBJECT
+public:
+    explicit frmVerReporte(QWidget *padre = nullptr);
+
+    // Reads the report at ruta (hallazgos: the review of the run that wrote it, if known). False
+    // with the reason in *error when the file is not a report; the window then keeps what it had.
+    bool Cargar(const QString &ruta, const QList<engine::Hallazgo> &hallazgos, const DatosDeCorrida &datos,
+                QString *error);
+    // A report written by an earlier run, with the review beside it ("Revision" + its name) when
+    // there is one; the run's time is the file's.
+    bool AbrirArchivo(const QString &ruta, QString *error);
+    // Selects the RFC (as the report writes it, any case), clearing a filter that hides it.
+    bool MostrarRfc(const QString &rfc);
+
+    bool ExportarExcel(const QString &ruta, QString *error);
+    bool GuardarPdf(const QString &ruta, QString *error);
+    // The HTML the PDF is drawn from.
+    QString HtmlDelResumen() const;
+
+    const engine::ResumenDeReporte &resumen() const { return resumen_; }
+    const QString &ruta() const { return ruta_; }
+    QTableView *tabla() const { return tabla_; }
+    QSortFilterProxyModel *filas() const { return filtrado_; }
+    QTableWidget *totales() const { return totales_; }
+    QTableWidget *detalle() const { return detalle_; }
+    QLineEdit *filtro() const { return filtro_; }
+    QLabel *datos() const { return datos_; }
+    QLabel *tituloDetalle() const { return tituloDetalle_; }
+
+    // Columns of the table of RFCs.
+    enum Columna { ColOrden, ColRfc, ColNombre, ColEstado, ColRenglones, ColCantidad, ColImporte, ColIeps, ColIva,
+                   ColHallazgos, Columnas };
+
+public Q_SLOTS:
+    void Abrir();
+    void Exportar();
+    void Pdf();
+
+protected:
+    bool eventFilter(QObject *objeto, QEvent *e) override;
+
+private:
+    void llenar();
+    void mostrarDetalle();
+    void igualarAnchos();
+    void avisar(const QString &texto);
+    QString nombreSugerido(const QString &extension) const;
+
+    engine::ResumenDeReporte resumen_;
+    QList<engine::Hallazgo> hallazgos_;
+    DatosDeCorrida corrida_;
+    QString ruta_;
+
+    QLabel *datos_;
+    QLineEdit *filtro_;
+    QStandardItemModel *modelo_;
+    QSortFilterProxyModel *filtrado_;
+    QTableView *tabla_;
+    QTableWidget *totales_;
+    QLabel *tituloDetalle_;
+    QTableWidget *detalle_;
+};
