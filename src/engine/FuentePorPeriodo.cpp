@@ -80,12 +80,15 @@ void FuentePorPeriodo::LeerLote(int desde)
     rsDetalle_.Cerrar();
 
     QList<qint64> folios;
+    QList<QVariant> valoresDeFolio; // as the payment query gave them
     QSet<qint64> vistos;
     for (int i = loteDesde_; i < loteHasta_; ++i) {
-        const qint64 folio = pagos_.CampoDeFila(i, QStringLiteral("Folio")).toLongLong();
+        const QVariant valor = pagos_.CampoDeFila(i, QStringLiteral("Folio"));
+        const qint64 folio = valor.toLongLong();
         if (!vistos.contains(folio)) {
             vistos.insert(folio);
             folios << folio;
+            valoresDeFolio << valor;
         }
     }
 
@@ -101,6 +104,8 @@ void FuentePorPeriodo::LeerLote(int desde)
                         + (llaveAnexos_.isEmpty() ? QString() : QLatin1Char(',') + llaveAnexos_.join(QLatin1Char(','))),
                     QString());
     anexosDelFolio_ = Tramos(rsAnexos_, QStringLiteral("FolioDelPago"));
+    if (llaveAnexos_.isEmpty())
+        LeerAnexosEnDuda(valoresDeFolio);
 
     QList<qint64> documentos;
     vistos.clear();
@@ -163,6 +168,31 @@ void FuentePorPeriodo::LeerLote(int desde)
     }
 }
 
+void FuentePorPeriodo::LeerAnexosEnDuda(const QList<QVariant> &folios)
+{
+    // Each payment with two or more links is read with the per-row statement itself, so that its
+    // links come in the order that statement gives. The server runs every statement of a text as
+    // if it came alone and answers them in order: many payments cost one round trip.
+    const int porEnvio = 500; // about 50 KB of text, far below any server's packet limit
+    QList<qint64> claves;
+    QStringList consultas;
+    for (const QVariant &valor : folios) {
+        const qint64 folio = valor.toLongLong();
+        const auto it = anexosDelFolio_.constFind(folio);
+        if (it == anexosDelFolio_.constEnd() || it->second - it->first < 2)
+            continue;
+        claves << folio;
+        consultas << host::ConsultaDeTabla(lado_.DesdeAnexos(valor), lado_.ColumnasAnexos());
+    }
+    for (int desde = 0; desde < consultas.size(); desde += porEnvio) {
+        QVector<host::Registros> leidos = host::Registros::AbrirVarias(cn_, consultas.mid(desde, porEnvio));
+        for (int i = 0; i < leidos.size(); ++i)
+            anexosSolos_.insert(claves[desde + i], std::make_shared<host::Registros>(std::move(leidos[i])));
+        ++enviosDeAnexos_;
+    }
+    pagosSolos_ += claves.size();
+}
+
 bool FuentePorPeriodo::Empatan(int fila, int otra) const
 {
     const QVariant a = rsDetalle_.CampoDeFila(fila, PartidaDelLote);
@@ -197,12 +227,9 @@ Tramo FuentePorPeriodo::Anexos(int indice, const Pago &pago)
     const auto it = anexosDelFolio_.constFind(folio);
     if (it == anexosDelFolio_.constEnd())
         return Tramo();
-    // One link has no order to get wrong.
-    if (llaveAnexos_.isEmpty() && it->second - it->first > 1) {
-        if (!anexosSolos_.contains(folio))
-            ++pagosSolos_;
+    // One link has no order to get wrong; two or more were read with the per-row statement.
+    if (llaveAnexos_.isEmpty() && it->second - it->first > 1)
         return Tramo(Solo(anexosSolos_, folio, lado_.DesdeAnexos(pago.folio), lado_.ColumnasAnexos()));
-    }
     return Tramo(rsAnexos_, it->first, it->second);
 }
 
@@ -291,9 +318,10 @@ QStringList FuentePorPeriodo::Dudas() const
 {
     QStringList r;
     if (pagosSolos_ > 0)
-        r << QStringLiteral("pagos con dos o más vínculos, leídos uno por uno: %1 (%2: no se sabe en qué orden da el "
-                            "servidor los vínculos de un pago)")
+        r << QStringLiteral("pagos con dos o más vínculos, leídos uno por uno: %1, en %2 al servidor (%3: no se sabe "
+                            "en qué orden da el servidor los vínculos de un pago)")
                  .arg(pagosSolos_)
+                 .arg(enviosDeAnexos_ == 1 ? QStringLiteral("1 envío") : QStringLiteral("%1 envíos").arg(enviosDeAnexos_))
                  .arg(dudaAnexos_);
     if (documentosLeidosSolos_ > 0)
         r << QStringLiteral("documentos cuya llave se repite, leídos uno por uno: %1").arg(documentosLeidosSolos_);

@@ -154,10 +154,12 @@ const Variante Variantes[] = {
      "INSERT INTO compras SELECT Compra,Fecha,Proveedor,SubTotal*2,IVA,ImpuestoAd,0 FROM compras "
      "WHERE ImpuestoAd<>0 AND Compra%4=0",
      "documentos cuya llave se repite, leídos uno por uno"},
-    // Payments at every time of day, in the order of their Id within a day.
+    // Payments at every time of day, in the order of their Id within a day; some at the day's
+    // last microsecond.
     {"Fecha con hora",
-     "ALTER TABLE edoctacli MODIFY Fecha DATETIME NOT NULL;\nALTER TABLE edoctaprov MODIFY Fecha DATETIME NOT NULL;\n"
-     "UPDATE edoctacli SET Fecha=Fecha + INTERVAL Id*37 SECOND;\nUPDATE edoctaprov SET Fecha=Fecha + INTERVAL Id*37 SECOND",
+     "ALTER TABLE edoctacli MODIFY Fecha DATETIME(6) NOT NULL;\nALTER TABLE edoctaprov MODIFY Fecha DATETIME NOT NULL;\n"
+     "UPDATE edoctacli SET Fecha=Fecha + INTERVAL Id*37 SECOND;\nUPDATE edoctaprov SET Fecha=Fecha + INTERVAL Id*37 SECOND;\n"
+     "UPDATE edoctacli SET Fecha=DATE(Fecha) + INTERVAL 86399999999 MICROSECOND WHERE Id%9=0",
      ""},
 };
 
