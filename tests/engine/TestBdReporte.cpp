@@ -228,12 +228,19 @@ private:
         host::Conexion otra;
         QVERIFY(bd->bases.AbrirBdD(otra, bd->nombre()));
         QCOMPARE(tomarBloqueo(otra), 1);
+        // Given back at once: the server frees a closed connection's locks only a moment later,
+        // and the next test's run must find the lock free.
+        QCOMPARE(soltarBloqueo(otra), 1);
     }
 
     // Takes the lock that a run holds on the database's work table, from another connection.
     static int tomarBloqueo(host::Conexion &cn)
     {
         return cn.Valor(QStringLiteral("SELECT GET_LOCK(CONCAT('repieps.tmptempoieps.', MD5(DATABASE())), 0)")).toInt();
+    }
+    static int soltarBloqueo(host::Conexion &cn)
+    {
+        return cn.Valor(QStringLiteral("SELECT RELEASE_LOCK(CONCAT('repieps.tmptempoieps.', MD5(DATABASE())))")).toInt();
     }
 
     bool existeTablaDeTrabajo()
@@ -735,6 +742,7 @@ private Q_SLOTS:
         QCOMPARE(bd->cn.Valor(QStringLiteral("SELECT RFC FROM tmptempoieps")).toString(), QStringLiteral("DE OTRA"));
         QCOMPARE(c.log, NoExiste);
         bd->cn.Execute(QStringLiteral("DROP TABLE tmptempoieps"));
+        QCOMPARE(soltarBloqueo(otra), 1);
     }
 
     void sinConexionDiceElMotivo()
