@@ -118,13 +118,13 @@ const Variante Variantes[] = {
      "ALTER TABLE anexopagosctes ENGINE=MyISAM;\nALTER TABLE anexopagosprov ENGINE=MyISAM;\n"
      "ALTER TABLE facturas ENGINE=MyISAM;\nALTER TABLE compras ENGINE=MyISAM;\n" HUECOS("anexopagosctes") ";\n"
      HUECOS("anexopagosprov"),
-     "pagos con dos o más vínculos, leídos uno por uno"},
+     "pagos con dos o más vínculos a documentos con IEPS, leídos uno por uno"},
     {"anexos Aria", "ALTER TABLE anexopagosctes ENGINE=Aria;\nALTER TABLE anexopagosprov ENGINE=Aria;\n" HUECOS("anexopagosctes"),
-     "pagos con dos o más vínculos, leídos uno por uno"},
+     "pagos con dos o más vínculos a documentos con IEPS, leídos uno por uno"},
     {"indice extra en anexos",
      "ALTER TABLE anexopagosctes ADD KEY porFactura (FolioDelPago, Factura);\n"
      "ALTER TABLE anexopagosprov ADD KEY porCompra (FolioDelPago, Compra)",
-     "pagos con dos o más vínculos, leídos uno por uno"},
+     "pagos con dos o más vínculos a documentos con IEPS, leídos uno por uno"},
     {"tablas latin1",
      "ALTER TABLE clientes CONVERT TO CHARACTER SET latin1;\nALTER TABLE proveedores CONVERT TO CHARACTER SET latin1;\n"
      "ALTER TABLE productos CONVERT TO CHARACTER SET latin1;\nALTER TABLE lineas CONVERT TO CHARACTER SET latin1;\n"
