@@ -80,12 +80,15 @@ void FuentePorPeriodo::LeerLote(int desde)
     rsDetalle_.Cerrar();
 
     QList<qint64> folios;
+    QList<QVariant> valoresDeFolio; // as the payment query gave them
     QSet<qint64> vistos;
     for (int i = loteDesde_; i < loteHasta_; ++i) {
-        const qint64 folio = pagos_.CampoDeFila(i, QStringLiteral("Folio")).toLongLong();
+        const QVariant valor = pagos_.CampoDeFila(i, QStringLiteral("Folio"));
+        const qint64 folio = valor.toLongLong();
         if (!vistos.contains(folio)) {
             vistos.insert(folio);
             folios << folio;
+            valoresDeFolio << valor;
         }
     }
 
@@ -133,6 +136,8 @@ void FuentePorPeriodo::LeerLote(int desde)
         documento_.insert(d, i);
         califican << d;
     }
+    if (llaveAnexos_.isEmpty())
+        LeerAnexosEnDuda(valoresDeFolio);
     if (califican.isEmpty())
         return;
 
@@ -161,6 +166,42 @@ void FuentePorPeriodo::LeerLote(int desde)
             }
         }
     }
+}
+
+void FuentePorPeriodo::LeerAnexosEnDuda(const QList<QVariant> &folios)
+{
+    // A link whose document does not qualify leaves no trace, so the order of a payment's links
+    // shows only where two or more of them name a qualifying document (or a key in doubt, which
+    // qualifies too). Such a payment is read with the per-row statement itself, so that its links
+    // come in the order that statement gives. The server runs every statement of a text as if it
+    // came alone and answers them in order: many payments cost one round trip.
+    const int porEnvio = 500; // about 50 KB of text, far below any server's packet limit
+    const QString documento = QLatin1String(lado_.documentoDelAnexo);
+    QList<qint64> claves;
+    QStringList consultas;
+    for (const QVariant &valor : folios) {
+        const qint64 folio = valor.toLongLong();
+        const auto it = anexosDelFolio_.constFind(folio);
+        if (it == anexosDelFolio_.constEnd())
+            continue;
+        int cuentan = 0;
+        for (int fila = it->first; fila < it->second; ++fila) {
+            const qint64 d = rsAnexos_.CampoDeFila(fila, documento).toLongLong();
+            if (documento_.contains(d) || documentosRepetidos_.contains(d))
+                ++cuentan;
+        }
+        if (cuentan < 2)
+            continue;
+        claves << folio;
+        consultas << host::ConsultaDeTabla(lado_.DesdeAnexos(valor), lado_.ColumnasAnexos());
+    }
+    for (int desde = 0; desde < consultas.size(); desde += porEnvio) {
+        QVector<host::Registros> leidos = host::Registros::AbrirVarias(cn_, consultas.mid(desde, porEnvio));
+        for (int i = 0; i < leidos.size(); ++i)
+            anexosSolos_.insert(claves[desde + i], std::make_shared<host::Registros>(std::move(leidos[i])));
+        ++enviosDeAnexos_;
+    }
+    pagosSolos_ += claves.size();
 }
 
 bool FuentePorPeriodo::Empatan(int fila, int otra) const
@@ -197,12 +238,10 @@ Tramo FuentePorPeriodo::Anexos(int indice, const Pago &pago)
     const auto it = anexosDelFolio_.constFind(folio);
     if (it == anexosDelFolio_.constEnd())
         return Tramo();
-    // One link has no order to get wrong.
-    if (llaveAnexos_.isEmpty() && it->second - it->first > 1) {
-        if (!anexosSolos_.contains(folio))
-            ++pagosSolos_;
-        return Tramo(Solo(anexosSolos_, folio, lado_.DesdeAnexos(pago.folio), lado_.ColumnasAnexos()));
-    }
+    // Read with the per-row statement when the order of the links could show.
+    const auto solo = anexosSolos_.constFind(folio);
+    if (solo != anexosSolos_.constEnd())
+        return Tramo(**solo);
     return Tramo(rsAnexos_, it->first, it->second);
 }
 
@@ -291,9 +330,10 @@ QStringList FuentePorPeriodo::Dudas() const
 {
     QStringList r;
     if (pagosSolos_ > 0)
-        r << QStringLiteral("pagos con dos o más vínculos, leídos uno por uno: %1 (%2: no se sabe en qué orden da el "
-                            "servidor los vínculos de un pago)")
+        r << QStringLiteral("pagos con dos o más vínculos a documentos con IEPS, leídos uno por uno: %1, en %2 al "
+                            "servidor (%3: no se sabe en qué orden da el servidor los vínculos de un pago)")
                  .arg(pagosSolos_)
+                 .arg(enviosDeAnexos_ == 1 ? QStringLiteral("1 envío") : QStringLiteral("%1 envíos").arg(enviosDeAnexos_))
                  .arg(dudaAnexos_);
     if (documentosLeidosSolos_ > 0)
         r << QStringLiteral("documentos cuya llave se repite, leídos uno por uno: %1").arg(documentosLeidosSolos_);

@@ -26,8 +26,9 @@ namespace engine {
 //   the server), for instance a line doubled by a product key that repeats in the catalogue;
 // - a document key that two documents share (the per-row statement takes one with LIMIT 1);
 // - a product line Id that repeats in the line table, when a detail line asks for it;
-// - a payment with two or more links when the links table does not vouch for their order
-//   (EleccionDeLectura::llaveAnexos empty).
+// - a payment with two or more links to qualifying documents when the links table does not
+//   vouch for their order (EleccionDeLectura::llaveAnexos empty); these are read when the batch
+//   is, many per round trip, each with its own per-row statement.
 class FuentePorPeriodo : public FuenteDeRenglones {
 public:
     // pagos: the run's payment rows. eleccion: what ElegirLectura found (its motivo empty).
@@ -43,6 +44,9 @@ public:
 
 private:
     void LeerLote(int desde);
+    // Reads alone, into anexosSolos_, the links of each folio of the batch that has two or more
+    // links to qualifying documents. The batch's documents must have been read.
+    void LeerAnexosEnDuda(const QList<QVariant> &folios);
     // The record set of a per-row statement read for `clave`, kept for the batch (or the run).
     host::Registros &Solo(QHash<qint64, std::shared_ptr<host::Registros>> &leidos, qint64 clave,
                           const QString &desde, const QString &columnas);
@@ -74,6 +78,7 @@ private:
 
     // Statements sent for rows in doubt, by kind, over the run.
     int pagosSolos_ = 0, documentosLeidosSolos_ = 0, detallesLeidosSolos_ = 0, lineasLeidasSolas_ = 0;
+    int enviosDeAnexos_ = 0; // round trips that carried the payments read alone
 };
 
 } // namespace engine

@@ -156,15 +156,16 @@ void clsRepIEPS::ejecutar(const QDate &dtInicial, const QDate &dtFinal, QString 
                 + QStringLiteral("' AND CantidadPago>0 AND NotaCredito=0");
         if (!stCliente.isEmpty())
             desde += QStringLiteral(" AND clientes.Clave='") + cn_.Escapa(stCliente) + QStringLiteral("'");
-        campos = QStringLiteral("edoctacli.Id,edoctacli.Folio,edoctacli.Fecha,edoctacli.CantidadPago,clientes.Clave,"
-                                "clientes.Nombre,clientes.RFC,clientes.Estado");
+        campos = QStringLiteral("edoctacli.Id,edoctacli.Folio,edoctacli.Fecha,DATE(edoctacli.Fecha) AS DiaDelPago,"
+                                "edoctacli.CantidadPago,clientes.Clave,clientes.Nombre,clientes.RFC,clientes.Estado");
     } else {
         desde = QStringLiteral("edoctaprov LEFT JOIN proveedores ON edoctaprov.Clave=proveedores.Clave where Fecha>='")
                 + desdeTexto + QStringLiteral("' AND Fecha<'") + hastaTexto + QStringLiteral("' AND CantidadPago>0");
         if (!stCliente.isEmpty())
             desde += QStringLiteral(" AND proveedores.Clave='") + cn_.Escapa(stCliente) + QStringLiteral("'");
-        campos = QStringLiteral("edoctaprov.Id,edoctaprov.Folio,edoctaprov.Fecha,edoctaprov.CantidadPago,"
-                                "proveedores.Clave,proveedores.Nombre,proveedores.RFC,proveedores.Estado");
+        campos = QStringLiteral("edoctaprov.Id,edoctaprov.Folio,edoctaprov.Fecha,DATE(edoctaprov.Fecha) AS DiaDelPago,"
+                                "edoctaprov.CantidadPago,proveedores.Clave,proveedores.Nombre,proveedores.RFC,"
+                                "proveedores.Estado");
     }
 
     if (!bases_.AbrirTabla(rsPagos_, cn_, desde, campos)) {
@@ -187,6 +188,10 @@ void clsRepIEPS::ejecutar(const QDate &dtInicial, const QDate &dtFinal, QString 
             pago.id = rsPagos_.Campo(QStringLiteral("ID"));
             pago.folio = rsPagos_.Campo(QStringLiteral("Folio"));
             pago.fecha = rsPagos_.Campo(QStringLiteral("Fecha"));
+            // A Fecha with a time of day arrives rounded to the millisecond (23:59:59.9995 and later
+            // becomes the next day); the day is the server's date part of the value it keeps.
+            if (pago.fecha.metaType().id() == QMetaType::QDateTime)
+                pago.fecha = rsPagos_.Campo(QStringLiteral("DiaDelPago"));
             pago.cantidad = rsPagos_.Campo(QStringLiteral("CantidadPago"));
             pago.clave = rsPagos_.Campo(QStringLiteral("Clave"));
             pago.nombre = rsPagos_.Campo(QStringLiteral("Nombre"));

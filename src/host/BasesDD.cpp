@@ -25,6 +25,11 @@ bool viva(Conexion &cn)
 }
 } // namespace
 
+QString ConsultaDeTabla(const QString &desde, const QString &campos)
+{
+    return QStringLiteral("SELECT ") + (campos.isEmpty() ? QStringLiteral("*") : campos) + QStringLiteral(" FROM ") + desde;
+}
+
 QString TablaDeConsulta(const QString &desde)
 {
     const QString t = desde.trimmed();
@@ -100,8 +105,7 @@ bool BasesDD::conectar(Conexion &cn, const QString &base)
 
 bool BasesDD::AbrirTabla(Registros &rs, Conexion &cn, const QString &desde, const QString &campos)
 {
-    const QString lista = campos.isEmpty() ? QStringLiteral("*") : campos;
-    rs.Abrir(cn, QStringLiteral("SELECT ") + lista + QStringLiteral(" FROM ") + desde, TablaDeConsulta(desde));
+    rs.Abrir(cn, ConsultaDeTabla(desde, campos), TablaDeConsulta(desde));
     return !rs.Eof();
 }
 

@@ -36,6 +36,9 @@ private:
     QString ultimoError_;
 };
 
+// The statement that AbrirTabla sends: "SELECT " + campos (or "*") + " FROM " + desde.
+QString ConsultaDeTabla(const QString &desde, const QString &campos);
+
 // The table that a FROM text reads: its first word, when what follows is a plain condition.
 QString TablaDeConsulta(const QString &desde);
 

@@ -109,12 +109,29 @@ void Conexion::Ejecutar(QSqlQuery &q, const QString &sentencia)
     EmpezarEspera();
     const bool hecha = q.exec(sentencia);
     TerminarEspera();
-    if (hecha)
-        return;
-    const QSqlError e = q.lastError();
+    if (!hecha)
+        Fallo(q.lastError(), sentencia, reloj.elapsed());
+}
+
+bool Conexion::SiguienteResultado(QSqlQuery &q, const QString &sentencias)
+{
+    QElapsedTimer reloj;
+    reloj.start();
+    EmpezarEspera();
+    const bool hay = q.nextResult();
+    TerminarEspera();
+    if (hay)
+        return true;
+    // The statements after one that failed are not run: its error ends them all.
+    if (q.lastError().type() != QSqlError::NoError)
+        Fallo(q.lastError(), sentencias, reloj.elapsed());
+    return false;
+}
+
+void Conexion::Fallo(const QSqlError &e, const QString &sentencia, qint64 msEsperados) const
+{
     // The client library gives up on a silent server with "lost connection" once the wait is over.
-    if (esperaMaxima_ > 0 && e.nativeErrorCode() == QLatin1String("2013")
-        && reloj.elapsed() >= qint64(esperaMaxima_) * 1000 - 250)
+    if (esperaMaxima_ > 0 && e.nativeErrorCode() == QLatin1String("2013") && msEsperados >= qint64(esperaMaxima_) * 1000 - 250)
         throw SinRespuesta(esperaMaxima_, sentencia);
     throw ErrorDeConsulta(e, sentencia, bd_.databaseName());
 }

@@ -41,6 +41,11 @@ public:
     // Runs a statement on q (made on bd()). A statement the server does not answer within
     // esperaMaxima() seconds ends with "El servidor de base de datos no respondió en N segundos".
     void Ejecutar(QSqlQuery &q, const QString &sentencia);
+    // After Ejecutar of a text with several statements separated by ";" (one round trip; the
+    // server runs each as if sent alone and answers in their order): moves q to the next
+    // statement's result. False when there is none; throws, as Ejecutar does, when that statement
+    // failed (the ones after it are not run).
+    bool SiguienteResultado(QSqlQuery &q, const QString &sentencias);
     // Runs a statement that returns no rows.
     void Execute(const QString &sentencia);
     // Runs a query and returns the first column of its first row (null when there is none).
@@ -52,7 +57,8 @@ public:
     // A value written as an SQL literal: NULL, a number as it round-trips, or an escaped text.
     QString Literal(const QVariant &valor) const;
 
-    // Number of statements sent to the server since the connection object was made.
+    // Number of query texts sent to the server since the connection object was made: one round
+    // trip each, whether the text holds one statement or several.
     qint64 consultas() const { return consultas_.load(); }
 
     // What another thread may ask of a connection in use (a run's window, its cancellation):
@@ -81,6 +87,8 @@ public:
     int esperaMaxima() const { return esperaMaxima_; }
 
 private:
+    [[noreturn]] void Fallo(const QSqlError &e, const QString &sentencia, qint64 msEsperados) const;
+
     QString nombre_;
     QSqlDatabase bd_;
     std::atomic<qint64> consultas_{0};

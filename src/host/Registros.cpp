@@ -29,6 +29,35 @@ void Registros::Abrir(Conexion &cn, const QString &consulta, const QString &tabl
     QSqlQuery q(cn.bd());
     q.setForwardOnly(true);
     cn.Ejecutar(q, consulta);
+    leer(cn, q, tabla);
+}
+
+QVector<Registros> Registros::AbrirVarias(Conexion &cn, const QStringList &consultas)
+{
+    QVector<Registros> r;
+    if (consultas.isEmpty())
+        return r;
+    if (!cn.abierta())
+        throw SinConexion(consultas.first());
+    const QString texto = consultas.join(QLatin1Char(';'));
+    QSqlQuery q(cn.bd());
+    q.setForwardOnly(true);
+    cn.Ejecutar(q, texto);
+    r.resize(consultas.size());
+    for (int i = 0; i < consultas.size(); ++i) {
+        if (i > 0 && !cn.SiguienteResultado(q, texto))
+            throw ErrorSql(-1,
+                           QStringLiteral("El servidor respondió %1 de %2 consultas enviadas juntas")
+                               .arg(i)
+                               .arg(consultas.size()),
+                           texto);
+        r[i].leer(cn, q, QString());
+    }
+    return r;
+}
+
+void Registros::leer(Conexion &cn, QSqlQuery &q, const QString &tabla)
+{
     const QSqlRecord rec = q.record();
     const int n = rec.count();
     columnas_.reserve(n);

@@ -6,6 +6,8 @@
 #include <QVariant>
 #include <QVector>
 
+class QSqlQuery;
+
 namespace host {
 
 class Conexion;
@@ -20,6 +22,10 @@ public:
     // Runs the query; throws ErrorSql when the server refuses it. tabla names the table that
     // AddNew/Update write to (empty when the query is not over one table).
     void Abrir(Conexion &cn, const QString &consulta, const QString &tabla);
+    // Runs the queries in one round trip, each exactly as if sent alone, and gives their record
+    // sets in the same order; a query that fails throws ErrorSql and those after it are not run.
+    // The queries must not contain ";".
+    static QVector<Registros> AbrirVarias(Conexion &cn, const QStringList &consultas);
     // Forgets the rows; harmless on a record set never opened.
     void Cerrar();
 
@@ -45,6 +51,8 @@ public:
     void Update();
 
 private:
+    // Takes the rows of q's current result.
+    void leer(Conexion &cn, QSqlQuery &q, const QString &tabla);
     int columna(const QString &nombre) const;
     QString condicionFila(int fila) const;
 

@@ -55,6 +55,11 @@ struct Cambio {
     "AND a.Cantidad<>0 AND EXISTS (SELECT 1 FROM comprasdetalle d WHERE d.Compra=c.Compra AND d.ImpuestoAd<>0) " \
     "ORDER BY e.Fecha, e.Id, a.Id LIMIT 1"
 
+// Deleted links whose places later rows take again: MyISAM and Aria reuse them.
+#define HUECOS(t)                                                                                               \
+    "CREATE TABLE huecos AS SELECT * FROM " t " WHERE Id%5=0;\nDELETE FROM " t " WHERE Id%5=0;\n"             \
+    "INSERT INTO " t " SELECT * FROM huecos ORDER BY Id DESC;\nDROP TABLE huecos"
+
 const Cambio Cambios[] = {
     {"anexo nulo", ANEXO_CTE_A_MITAD, "UPDATE anexopagosctes SET Cantidad=NULL WHERE Id=%1", false, 1,
      "Error nº 94, Uso no válido de Null"},
@@ -85,6 +90,10 @@ const Cambio Cambios[] = {
      false, 0, ""},
     {"proveedores en minusculas", "SELECT 1 FROM edoctaprov LIMIT 1", "UPDATE edoctaprov SET Clave=LOWER(Clave)", true,
      0, ""},
+    // Links whose order the table does not vouch for, with deleted rows' places taken again.
+    {"anexos MyISAM con huecos", "SELECT Id FROM anexopagosctes WHERE Id%5=0 LIMIT 1",
+     "ALTER TABLE anexopagosctes ENGINE=MyISAM;\n" HUECOS("anexopagosctes"),
+     false, 0, ""},
     // Links to a document that does not exist, and the same document twice in one payment.
     {"documento inexistente y repetido", ANEXO_CTE_A_MITAD,
      "INSERT INTO anexopagosctes (FolioDelPago,Factura,Cantidad) SELECT FolioDelPago,999999,10 FROM anexopagosctes "
@@ -104,23 +113,18 @@ struct Variante {
     bool empates = false;
 };
 
-// Deleted links whose places later rows take again: MyISAM and Aria reuse them.
-#define HUECOS(t)                                                                                               \
-    "CREATE TABLE huecos AS SELECT * FROM " t " WHERE Id%5=0;\nDELETE FROM " t " WHERE Id%5=0;\n"             \
-    "INSERT INTO " t " SELECT * FROM huecos ORDER BY Id DESC;\nDROP TABLE huecos"
-
 const Variante Variantes[] = {
     {"anexos y documentos MyISAM",
      "ALTER TABLE anexopagosctes ENGINE=MyISAM;\nALTER TABLE anexopagosprov ENGINE=MyISAM;\n"
      "ALTER TABLE facturas ENGINE=MyISAM;\nALTER TABLE compras ENGINE=MyISAM;\n" HUECOS("anexopagosctes") ";\n"
      HUECOS("anexopagosprov"),
-     "pagos con dos o más vínculos, leídos uno por uno"},
+     "pagos con dos o más vínculos a documentos con IEPS, leídos uno por uno"},
     {"anexos Aria", "ALTER TABLE anexopagosctes ENGINE=Aria;\nALTER TABLE anexopagosprov ENGINE=Aria;\n" HUECOS("anexopagosctes"),
-     "pagos con dos o más vínculos, leídos uno por uno"},
+     "pagos con dos o más vínculos a documentos con IEPS, leídos uno por uno"},
     {"indice extra en anexos",
      "ALTER TABLE anexopagosctes ADD KEY porFactura (FolioDelPago, Factura);\n"
      "ALTER TABLE anexopagosprov ADD KEY porCompra (FolioDelPago, Compra)",
-     "pagos con dos o más vínculos, leídos uno por uno"},
+     "pagos con dos o más vínculos a documentos con IEPS, leídos uno por uno"},
     {"tablas latin1",
      "ALTER TABLE clientes CONVERT TO CHARACTER SET latin1;\nALTER TABLE proveedores CONVERT TO CHARACTER SET latin1;\n"
      "ALTER TABLE productos CONVERT TO CHARACTER SET latin1;\nALTER TABLE lineas CONVERT TO CHARACTER SET latin1;\n"
@@ -154,10 +158,12 @@ const Variante Variantes[] = {
      "INSERT INTO compras SELECT Compra,Fecha,Proveedor,SubTotal*2,IVA,ImpuestoAd,0 FROM compras "
      "WHERE ImpuestoAd<>0 AND Compra%4=0",
      "documentos cuya llave se repite, leídos uno por uno"},
-    // Payments at every time of day, in the order of their Id within a day.
+    // Payments at every time of day, in the order of their Id within a day; some at the day's
+    // last microsecond.
     {"Fecha con hora",
-     "ALTER TABLE edoctacli MODIFY Fecha DATETIME NOT NULL;\nALTER TABLE edoctaprov MODIFY Fecha DATETIME NOT NULL;\n"
-     "UPDATE edoctacli SET Fecha=Fecha + INTERVAL Id*37 SECOND;\nUPDATE edoctaprov SET Fecha=Fecha + INTERVAL Id*37 SECOND",
+     "ALTER TABLE edoctacli MODIFY Fecha DATETIME(6) NOT NULL;\nALTER TABLE edoctaprov MODIFY Fecha DATETIME NOT NULL;\n"
+     "UPDATE edoctacli SET Fecha=Fecha + INTERVAL Id*37 SECOND;\nUPDATE edoctaprov SET Fecha=Fecha + INTERVAL Id*37 SECOND;\n"
+     "UPDATE edoctacli SET Fecha=DATE(Fecha) + INTERVAL 86399999999 MICROSECOND WHERE Id%9=0",
      ""},
 };
 
@@ -510,6 +516,7 @@ private Q_SLOTS:
         QTest::newRow("lote 2 compra de total cero") << 2 << true << false << "compra de total cero";
         QTest::newRow("lote 1 folio repetido") << 1 << false << false << "folio repetido";
         QTest::newRow("lote 2 documento inexistente y repetido") << 2 << false << true << "documento inexistente y repetido";
+        QTest::newRow("lote 3 anexos MyISAM con huecos") << 3 << false << true << "anexos MyISAM con huecos";
     }
     void lotes()
     {

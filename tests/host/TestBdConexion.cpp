@@ -193,6 +193,49 @@ private Q_SLOTS:
         }
     }
 
+    // Several queries in one round trip: each answer in its own record set, in their order; one
+    // that fails throws its own error, the ones after it are not run, and the connection goes on.
+    void variasConsultasEnUnEnvio_data()
+    {
+        QTest::addColumn<QStringList>("consultas");
+        QTest::addColumn<QStringList>("claves"); // each record set's Clave column, joined by ","
+        QTest::addColumn<int>("error");          // the server's error number; 0: none
+        QTest::newRow("en orden") << QStringList{"SELECT Clave FROM clientes WHERE Clave='C2'",
+                                                 "SELECT Clave FROM clientes WHERE Clave IN ('C1','C2') ORDER BY Clave DESC",
+                                                 "SELECT Clave FROM clientes WHERE 0", "SELECT 'C9' AS Clave"}
+                                  << QStringList{"C2", "C2,C1", "", "C9"} << 0;
+        QTest::newRow("una sola") << QStringList{"SELECT Clave FROM clientes WHERE Clave='C1'"} << QStringList{"C1"} << 0;
+        QTest::newRow("falla la segunda")
+            << QStringList{"SELECT 'C1' AS Clave", "SELECT Clave FROM tabla_que_no_existe",
+                           "INSERT INTO clientes (Clave) VALUES ('NO')"}
+            << QStringList() << 1146;
+    }
+    void variasConsultasEnUnEnvio()
+    {
+        QFETCH(QStringList, consultas);
+        QFETCH(QStringList, claves);
+        QFETCH(int, error);
+        const qint64 antes = bd->cn.consultas();
+        try {
+            const QVector<Registros> rs = Registros::AbrirVarias(bd->cn, consultas);
+            QCOMPARE(error, 0);
+            QStringList leidas;
+            for (const Registros &r : rs) {
+                QStringList filas;
+                for (int i = 0; i < r.cantidadFilas(); ++i)
+                    filas << r.CampoDeFila(i, QStringLiteral("Clave")).toString();
+                leidas << filas.join(QLatin1Char(','));
+            }
+            QCOMPARE(leidas, claves);
+        } catch (const ErrorSql &e) {
+            QCOMPARE(e.numero(), error);
+            QVERIFY2(e.descripcion().contains(QLatin1String("tabla_que_no_existe")), qPrintable(e.descripcion()));
+            QCOMPARE(e.sentencia(), consultas.join(QLatin1Char(';')));
+        }
+        QCOMPARE(bd->cn.consultas(), antes + 1);
+        QCOMPARE(bd->cn.Valor(QStringLiteral("SELECT COUNT(*) FROM clientes WHERE Clave='NO'")).toInt(), 0);
+    }
+
     void tablaDeTrabajoAgregaYActualizaLaFilaExacta_data()
     {
         QTest::addColumn<QString>("presentacion");
