@@ -611,7 +611,7 @@ private Q_SLOTS:
         QTest::mouseClick(panel->cmdVerReporte, Qt::LeftButton);
         frmVerReporte *vista = f->findChild<frmVerReporte *>();
         QVERIFY(vista && vista->isVisible());
-        QCOMPARE(vista->ruta(), dir.filePath(QStringLiteral("revision.txt")));
+        QCOMPARE(QDir::fromNativeSeparators(vista->ruta()), dir.filePath(QStringLiteral("revision.txt")));
         QCOMPARE(qsizetype(vista->resumen().renglones.size()),
                  LeerArchivo(dir.filePath(QStringLiteral("revision.txt"))).count("\r\n"));
         QCOMPARE(vista->resumen().rfcs.size(), 1);
