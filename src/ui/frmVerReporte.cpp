@@ -21,10 +21,13 @@
 #include <QSortFilterProxyModel>
 #include <QSplitter>
 #include <QStandardItemModel>
+#include <QStyle>
 #include <QTableView>
 #include <QTableWidget>
 #include <QTextDocument>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 using engine::NumeroGeneral;
 
@@ -258,6 +261,12 @@ void frmVerReporte::llenar()
         totales_->setItem(0, c, CeldaFija(totales.at(c), c >= ColRenglones || c == ColOrden));
     tabla_->sortByColumn(ColOrden, Qt::AscendingOrder);
     tabla_->resizeColumnsToContents();
+    // The totals, in bold and longer than any one RFC's figure, must fit their columns too (the
+    // cell's margins as the style draws them, and some room).
+    const QFontMetrics negrita(totales_->font());
+    const int margenes = 2 * (totales_->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, totales_) + 1) + 8;
+    for (int c = 0; c < Columnas; ++c)
+        tabla_->setColumnWidth(c, std::max(tabla_->columnWidth(c), negrita.horizontalAdvance(totales.at(c)) + margenes));
     tabla_->horizontalHeader()->setSectionResizeMode(ColNombre, QHeaderView::Stretch);
     igualarAnchos();
     if (filtrado_->rowCount() > 0)

@@ -219,6 +219,28 @@ private Q_SLOTS:
         QVERIFY(textoGrande.contains(QRegularExpression(QStringLiteral("Total +50 RFC +150 +150 +3825 +150 +300"))));
     }
 
+    void totalesMasLargosQueCadaRfc()
+    {
+        // Nine RFCs of eleven-digit figures: the totals have twelve digits and show whole all the same.
+        QByteArray texto;
+        for (int i = 1; i <= 9; ++i)
+            texto += Renglon(QStringLiteral("C|RFC%1|CLIENTE %1|14|020|00|000|000|99999999999|005|1.000|004|99999999999|0|99999999999|99999999999|")
+                                 .arg(i)
+                                 .toLatin1());
+        const QString rutaNueve = dir.filePath(QStringLiteral("nueve.txt"));
+        QVERIFY(Escribir(rutaNueve, texto));
+        frmVerReporte f;
+        QVERIFY(f.Cargar(rutaNueve, {}, corrida, nullptr));
+        f.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&f));
+        const QFontMetrics negrita(f.totales()->font());
+        for (int c = frmVerReporte::ColCantidad; c <= frmVerReporte::ColIva; ++c) {
+            const QString total = f.totales()->item(0, c)->text();
+            QCOMPARE(total, QStringLiteral("899999999991"));
+            QVERIFY2(negrita.horizontalAdvance(total) <= f.totales()->columnWidth(c), qPrintable(total));
+        }
+    }
+
     void pdfQueNoSePuedeEscribir()
     {
         frmVerReporte f;
