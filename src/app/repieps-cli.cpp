@@ -11,6 +11,7 @@
 #include "LibKVRS.h"
 #include "LibroExcel.h"
 #include "OpcionesCli.h"
+#include "Version.h"
 #include "ResumenDeReporte.h"
 #include "clsRepIEPS.h"
 
@@ -173,6 +174,10 @@ int main(int argc, char *argv[])
     }
     if (op.ayuda) {
         out << config::AyudaCli();
+        return Correcto;
+    }
+    if (op.version) {
+        out << config::LineaDeVersion() << Qt::endl;
         return Correcto;
     }
 

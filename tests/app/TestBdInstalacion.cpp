@@ -112,6 +112,40 @@ private Q_SLOTS:
         QCOMPARE(instalados, esperados);
     }
 
+    // What the installed programs answer without a database or a window.
+    void respuestasSinConexion_data()
+    {
+        QTest::addColumn<QString>("programa");
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<QString>("salida");
+        QTest::addColumn<bool>("entera"); // the whole of stdout, else a line of it
+        const QString version = u"repieps " REPIEPS_VERSION "\n"_s;
+        QTest::newRow("repieps --version") << u"repieps"_s << QStringList{u"--version"_s} << version << true;
+        QTest::newRow("repieps-cli --version") << u"repieps-cli"_s << QStringList{u"--version"_s} << version << true;
+        QTest::newRow("repieps --help") << u"repieps"_s << QStringList{u"--help"_s}
+                                        << u"  --version   muestra la versión del programa\n"_s << false;
+        QTest::newRow("repieps-cli --help") << u"repieps-cli"_s << QStringList{u"--help"_s}
+                                            << u"  --version              muestra la versión del programa\n"_s << false;
+    }
+    void respuestasSinConexion()
+    {
+        QFETCH(QString, programa);
+        QFETCH(QStringList, args);
+        QFETCH(QString, salida);
+        QFETCH(bool, entera);
+        QProcessEnvironment sinPantalla = entornoDelUsuario();
+        sinPantalla.remove(u"DISPLAY"_s);
+        sinPantalla.remove(u"WAYLAND_DISPLAY"_s);
+        sinPantalla.remove(u"QT_QPA_PLATFORM"_s);
+        const Salida s = correr(bin() + u'/' + programa, args, sinPantalla);
+        QCOMPARE(s.codigo, 0);
+        QCOMPARE(s.err, QString());
+        if (entera)
+            QCOMPARE(s.out, salida);
+        else
+            QVERIFY2(s.out.contains(salida), qPrintable(s.out));
+    }
+
     // The outputs of a run with the connection given on the command line.
     void reporteSegunLaCarpetaDelPrograma_data()
     {
