@@ -204,8 +204,9 @@ int main(int argc, char *argv[])
         if (!op.base.isEmpty())
             bases.cMiBase = op.base;
         if (config::EsBaseDelServidor(bases.cMiBase)) {
+            // The same wrong use as --base naming it, whichever of the two named it.
             err << config::MensajeBaseDelServidor(bases.cMiBase) << Qt::endl;
-            return Fallo;
+            return UsoIncorrecto;
         }
     }
 
