@@ -11,8 +11,8 @@
 #include "LibKVRS.h"
 #include "LibroExcel.h"
 #include "OpcionesCli.h"
-#include "Version.h"
 #include "ResumenDeReporte.h"
+#include "Version.h"
 #include "clsRepIEPS.h"
 
 #include <QCoreApplication>
