@@ -12,6 +12,7 @@
 #include "LibroExcel.h"
 #include "OpcionesCli.h"
 #include "ResumenDeReporte.h"
+#include "Version.h"
 #include "clsRepIEPS.h"
 
 #include <QCoreApplication>
@@ -175,6 +176,10 @@ int main(int argc, char *argv[])
         out << config::AyudaCli();
         return Correcto;
     }
+    if (op.version) {
+        out << config::LineaDeVersion() << Qt::endl;
+        return Correcto;
+    }
 
     DialogosCli dialogos;
     host::Dialogos::instalar(&dialogos);
@@ -199,8 +204,9 @@ int main(int argc, char *argv[])
         if (!op.base.isEmpty())
             bases.cMiBase = op.base;
         if (config::EsBaseDelServidor(bases.cMiBase)) {
+            // The same wrong use as --base naming it, whichever of the two named it.
             err << config::MensajeBaseDelServidor(bases.cMiBase) << Qt::endl;
-            return Fallo;
+            return UsoIncorrecto;
         }
     }
 

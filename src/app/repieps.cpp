@@ -6,13 +6,47 @@
 
 #include "Dialogos.h"
 #include "FinDelPrograma.h"
+#include "Version.h"
 
 #include <QApplication>
 
+#include <cstdio>
+#include <cstring>
+
 namespace {
+
+const char kAyuda[] = "Uso: repieps [--help] [--version]\n"
+                      "\n"
+                      "Abre la ventana del reporte especial de IEPS.\n"
+                      "\n"
+                      "Opciones:\n"
+                      "  --help      muestra esta ayuda\n"
+                      "  --version   muestra la versión del programa\n"
+                      "\n"
+                      "El reporte sin ventana lo genera repieps-cli (man repieps-cli).\n";
+
+// --help and --version are answered before any window or display is needed; 0 when one was,
+// -1 otherwise.
+int RespuestaSinVentana(int argc, char *argv[])
+{
+    for (int i = 1; i < argc; ++i) {
+        if (!std::strcmp(argv[i], "--help") || !std::strcmp(argv[i], "-h") || !std::strcmp(argv[i], "--ayuda")) {
+            std::fputs(kAyuda, stdout);
+            return 0;
+        }
+        if (!std::strcmp(argv[i], "--version")) {
+            std::printf("%s\n", config::LineaDeVersion().toUtf8().constData());
+            return 0;
+        }
+    }
+    return -1;
+}
 
 int correr(int argc, char *argv[])
 {
+    const int respuesta = RespuestaSinVentana(argc, argv);
+    if (respuesta >= 0)
+        return respuesta;
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("repieps"));
     // No application display name: the window system would add it to every window's own title.

@@ -37,7 +37,14 @@ void avisarInstalacionNoEncontrada(const QString &archivoConfig, const QString &
     const QString texto = QStringLiteral("En el archivo de configuración de este programa") + CR + CR + QLatin1Char('(')
                           + QDir::toNativeSeparators(archivoConfig) + QLatin1Char(')') + CR + CR
                           + QStringLiteral("debe indicarse la ruta correcta de Nubora Premium.") + CR
-                          + QStringLiteral("Ruta indicada e incorrecta: ") + CR + CR + ruta;
+                          + QStringLiteral("Ruta indicada e incorrecta: ") + CR + CR + ruta
+#ifndef Q_OS_WIN
+                          // The default path is Windows': on Linux the user must be told where to look.
+                          + CR + CR + QStringLiteral("En Linux, anote en la clave «") + ClaveRutaNubora()
+                          + QStringLiteral("» la carpeta que contiene NuboraPremium.ini, o use repieps-cli con "
+                                           "--servidor para conectarse sin ella.")
+#endif
+        ;
     Dialogos::actual().MsgBox(texto, vbCritical, QStringLiteral("Atención"));
     if (Dialogos::actual().MsgBox(QStringLiteral("¿Desea editar el archivo de configuración?"), vbYesNo + vbQuestion,
                                   QStringLiteral("Editar INI"))

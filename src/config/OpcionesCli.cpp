@@ -45,7 +45,7 @@ bool LeerOpcionesCli(const QStringList &argumentos, OpcionesCli &o, QString *err
         {"--resumen", &o.resumen},
         {"--consultas-por-renglon", &o.porRenglon},
         {"--help", &o.ayuda},                {"-h", &o.ayuda},
-        {"--ayuda", &o.ayuda},
+        {"--ayuda", &o.ayuda},               {"--version", &o.version},
     };
 
     for (int i = 0; i < argumentos.size(); ++i) {
@@ -82,7 +82,7 @@ bool LeerOpcionesCli(const QStringList &argumentos, OpcionesCli &o, QString *err
         if (!conocida)
             return falla(QStringLiteral("Opción desconocida: %1").arg(argumentos[i]));
     }
-    if (o.ayuda)
+    if (o.ayuda || o.version)
         return true;
 
     if (desde.isEmpty())
@@ -205,6 +205,7 @@ QString AyudaCli()
         "                         documento y línea), como referencia; sin ella lee el periodo\n"
         "                         por lotes, con el mismo resultado y muchas menos consultas\n"
         "  --help                 muestra esta ayuda\n"
+        "  --version              muestra la versión del programa\n"
         "\n"
         "Códigos de salida:\n"
         "  0  el reporte se generó\n"

@@ -25,6 +25,7 @@ struct OpcionesCli {
     bool estadisticas = false;
     bool porRenglon = false; // reads row by row (the reference way) instead of whole periods
     bool ayuda = false;
+    bool version = false;    // only "repieps x.y.z" on stdout
 };
 
 // Reads the arguments after the program's name. False with a Spanish message in *error when they

@@ -10,6 +10,7 @@
 #include <QSet>
 
 #include <cmath>
+#include <limits>
 
 namespace engine {
 

@@ -51,7 +51,6 @@ private:
     };
     QList<QString> ordenRfc_;          // distinct RFCs as the database holds them, in the order met
     QHash<QString, Parte> porRfc_;     // by that text
-    QHash<QString, QString> nulos_;    // parties without RFC: key → name
     QList<Hallazgo> partes_;           // shares out of range
     struct Folio {
         int pagos = 0;

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "Errores.h"
 #include "ObjetoHost.h"
 
 #include <QString>
@@ -37,7 +38,7 @@ bool CrearObjeto(std::shared_ptr<T> &objeto, const QString &clase, const QString
     objeto.reset();
     std::shared_ptr<ObjetoHost> creado = FabricarObjeto(clase, biblioteca);
     if (!creado) {
-        AvisarFalloCreacion(429, QStringLiteral("El componente ActiveX no puede crear el objeto"), clase, biblioteca);
+        AvisarFalloCreacion(errores::NoPuedeCrearObjeto, QStringLiteral("El componente ActiveX no puede crear el objeto"), clase, biblioteca);
         return false;
     }
     objeto = std::dynamic_pointer_cast<T>(creado);

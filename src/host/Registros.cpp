@@ -127,11 +127,6 @@ int Registros::columna(const QString &nombre) const
     return it.value();
 }
 
-bool Registros::tieneColumna(const QString &nombre) const
-{
-    return indices_.contains(nombre.toLower());
-}
-
 QVariant Registros::Campo(const QString &nombre) const
 {
     const int i = columna(nombre);

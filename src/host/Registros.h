@@ -38,7 +38,6 @@ public:
     QVariant Campo(const QString &nombre) const;
     // Value of a column of any fetched row (0 is the first), for readers that keep their own place.
     QVariant CampoDeFila(int fila, const QString &nombre) const;
-    bool tieneColumna(const QString &nombre) const;
 
     // Starts a new row with every column unset.
     void AddNew();

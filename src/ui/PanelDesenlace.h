@@ -8,10 +8,11 @@
 class QLabel;
 class QPushButton;
 class QScrollArea;
-class frmRevision;
 class frmVerReporte;
 
 namespace ui {
+
+class frmRevision;
 
 // The outcome of the last run, in the main window's progress area: its lines, wrapped to the
 // width (a long failure scrolls; the Spanish explanation comes first, the client's own text

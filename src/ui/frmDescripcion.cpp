@@ -23,7 +23,8 @@ cubre cada pago, y los suma por RFC, por línea y por clave genérica.</p>
 <li>Elija <b>Clientes</b> o <b>Proveedores</b>.</li>
 <li>Si quiere el reporte de una sola persona, escriba su <b>clave</b>; al escribirla aparece su nombre.
 Déjela en blanco para incluir a todos.</li>
-<li>Revise el <b>nombre del archivo</b>; se guarda en la carpeta del programa y siempre termina en .txt.</li>
+<li>Revise el <b>nombre del archivo</b>; siempre termina en .txt. Se guarda junto al programa o, si el
+programa está instalado, en la carpeta repieps de sus Documentos (el renglón «Reportes en:» la muestra).</li>
 <li>Elija cómo clasificar los productos: <b>por línea de productos</b> o <b>por clasificación IEPS</b>.</li>
 <li>Marque <b>En el LOG grabar todos los pagos</b> si quiere que la bitácora liste cada pago, aunque no tenga IEPS.</li>
 <li>Oprima <b>Procesar</b>. El avance se muestra en la parte inferior de la ventana; al terminar aparece

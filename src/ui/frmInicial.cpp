@@ -30,6 +30,7 @@
 #include "Plugins.h"
 #include "Registros.h"
 #include "Utilerias.h"
+#include "Version.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -103,7 +104,7 @@ frmInicial::~frmInicial()
 
 QString frmInicial::Version()
 {
-    return QStringLiteral("%1.%2.%3").arg(REPIEPS_VERSION_MAYOR).arg(REPIEPS_VERSION_MENOR).arg(REPIEPS_VERSION_REVISION);
+    return config::Version();
 }
 
 QString frmInicial::TextoVersion()

@@ -12,6 +12,8 @@
 
 #include <algorithm>
 
+namespace ui {
+
 namespace {
 const QStringList Columnas{QStringLiteral("RFC"), QStringLiteral("Nombre"), QStringLiteral("Problema"),
                            QStringLiteral("En el reporte")};
@@ -199,3 +201,5 @@ void frmRevision::Copiar()
 {
     QApplication::clipboard()->setText(ComoTexto());
 }
+
+} // namespace ui

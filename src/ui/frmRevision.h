@@ -6,13 +6,15 @@
 class QLabel;
 class QTableWidget;
 
+namespace ui {
+
 // The review of the last run, in the program's look: the count of each kind of finding in a small
 // table at the top, then one row per finding (RFC, name, problem, whether the RFC is among the
 // fifty of the report). The findings that change the filing come first and stand out, then the
 // rest, each group by kind and then by RFC; the problem's whole text wraps in its column. Any
 // column sorts; a button copies the table as text (tabs between columns) for a spreadsheet or a
 // mail; a double click on a finding asks for its RFC in the report view.
-class frmRevision : public ui::VentanaDeTabla {
+class frmRevision : public VentanaDeTabla {
     Q_OBJECT
 
 public:
@@ -40,3 +42,5 @@ private:
     QTableWidget *conteo_;
     QLabel *resumen_;
 };
+
+} // namespace ui

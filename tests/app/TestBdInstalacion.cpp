@@ -3,6 +3,7 @@
 #include <QDir>
 #include <QDirIterator>
 #include <QProcess>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -105,11 +106,74 @@ private Q_SLOTS:
             instalados << QDir(enRaiz(u"destino"_s)).relativeFilePath(it.next());
         instalados.sort();
         QStringList esperados = {u"usr/bin/repieps"_s, u"usr/bin/repieps-cli"_s,
-                                 u"usr/share/applications/repieps.desktop"_s, u"usr/share/man/man1/repieps-cli.1.gz"_s};
+                                 u"usr/share/applications/repieps.desktop"_s, u"usr/share/man/man1/repieps-cli.1.gz"_s,
+                                 u"usr/share/man/man1/repieps.1.gz"_s, u"usr/share/doc/repieps/copyright"_s,
+                                 u"usr/share/doc/repieps/changelog.gz"_s};
         for (int lado : {16, 22, 24, 32, 48, 64, 128, 256})
             esperados << u"usr/share/icons/hicolor/%1x%1/apps/repieps.png"_s.arg(lado);
         esperados.sort();
         QCOMPARE(instalados, esperados);
+    }
+
+    // What the installed programs answer without a database or a window.
+    void respuestasSinConexion_data()
+    {
+        QTest::addColumn<QString>("programa");
+        QTest::addColumn<QStringList>("args");
+        QTest::addColumn<QString>("salida");
+        QTest::addColumn<bool>("entera"); // the whole of stdout, else a line of it
+        const QString version = u"repieps " REPIEPS_VERSION "\n"_s;
+        QTest::newRow("repieps --version") << u"repieps"_s << QStringList{u"--version"_s} << version << true;
+        QTest::newRow("repieps-cli --version") << u"repieps-cli"_s << QStringList{u"--version"_s} << version << true;
+        QTest::newRow("repieps --help") << u"repieps"_s << QStringList{u"--help"_s}
+                                        << u"  --version   muestra la versión del programa\n"_s << false;
+        QTest::newRow("repieps-cli --help") << u"repieps-cli"_s << QStringList{u"--help"_s}
+                                            << u"  --version              muestra la versión del programa\n"_s << false;
+    }
+    void respuestasSinConexion()
+    {
+        QFETCH(QString, programa);
+        QFETCH(QStringList, args);
+        QFETCH(QString, salida);
+        QFETCH(bool, entera);
+        QProcessEnvironment sinPantalla = entornoDelUsuario();
+        sinPantalla.remove(u"DISPLAY"_s);
+        sinPantalla.remove(u"WAYLAND_DISPLAY"_s);
+        sinPantalla.remove(u"QT_QPA_PLATFORM"_s);
+        const Salida s = correr(bin() + u'/' + programa, args, sinPantalla);
+        QCOMPARE(s.codigo, 0);
+        QCOMPARE(s.err, QString());
+        if (entera)
+            QCOMPARE(s.out, salida);
+        else
+            QVERIFY2(s.out.contains(salida), qPrintable(s.out));
+    }
+
+    // The Debian package as cpack makes it from this build: lintian finds nothing to say of it.
+    void paqueteSinAvisosDeLintian()
+    {
+        const QString lintian = QStandardPaths::findExecutable(u"lintian"_s);
+        if (lintian.isEmpty())
+            QSKIP("lintian no está instalado (apt-get install lintian): el paquete no se revisa.");
+        const QString carpeta = enRaiz(u"paquete"_s);
+        QProcess cpack;
+        cpack.setWorkingDirectory(QStringLiteral(REPIEPS_COMPILACION));
+        cpack.start(QStringLiteral(REPIEPS_CPACK), {u"-G"_s, u"DEB"_s, u"-B"_s, carpeta});
+        QVERIFY(cpack.waitForFinished(600000));
+        QVERIFY2(cpack.exitStatus() == QProcess::NormalExit && cpack.exitCode() == 0,
+                 cpack.readAllStandardOutput().constData());
+        const QStringList debs = QDir(carpeta).entryList({u"repieps_*.deb"_s}, QDir::Files);
+        QCOMPARE(debs.size(), 1);
+        QProcess revision;
+        revision.start(lintian, {QDir(carpeta).filePath(debs.first())});
+        QVERIFY(revision.waitForFinished(600000));
+        QStringList avisos;
+        for (const QString &linea : QString::fromUtf8(revision.readAllStandardOutput()).split(u'\n')) {
+            if (linea.startsWith(u"E: "_s) || linea.startsWith(u"W: "_s))
+                avisos << linea;
+        }
+        QVERIFY2(avisos.isEmpty(), qPrintable(avisos.join(u'\n')));
+        QCOMPARE(revision.exitCode(), 0);
     }
 
     // The outputs of a run with the connection given on the command line.

@@ -57,7 +57,12 @@ struct Escenario {
     QString sinInstalacion(const QString &ruta) const
     {
         return u"En el archivo de configuración de este programa\r\r("_s + QDir::toNativeSeparators(archivoConfig)
-               + u")\r\rdebe indicarse la ruta correcta de Nubora Premium.\rRuta indicada e incorrecta: \r\r"_s + ruta;
+               + u")\r\rdebe indicarse la ruta correcta de Nubora Premium.\rRuta indicada e incorrecta: \r\r"_s + ruta
+#ifndef Q_OS_WIN
+               + u"\r\rEn Linux, anote en la clave «Ruta de Nubora Premium» la carpeta que contiene NuboraPremium.ini, "
+                 "o use repieps-cli con --servidor para conectarse sin ella."_s
+#endif
+            ;
     }
 };
 

@@ -34,7 +34,10 @@ private Q_SLOTS:
         OpcionesCli o;
         QVERIFY(LeerOpcionesCli({"--desde", "1/1/2018", "--hasta", "31/3/2018"}, o, nullptr));
         QVERIFY(!o.proveedores && !o.porCategoria && !o.todosLosPagos && !o.porRenglon);
-        QVERIFY(o.clave.isEmpty() && o.servidor.isEmpty());
+        QVERIFY(o.clave.isEmpty() && o.servidor.isEmpty() && !o.version);
+        // The version is answered without a period.
+        OpcionesCli v;
+        QVERIFY(LeerOpcionesCli({"--version"}, v, nullptr) && v.version);
     }
 
     void invalidas_data()
@@ -66,6 +69,7 @@ private Q_SLOTS:
         const QStringList periodo{"--desde", "01/01/2018", "--hasta", "31/03/2018"};
         QTest::newRow("periodo al reves") << QStringList{"--desde", "31/03/2018", "--hasta", "01/01/2018"}
                                           << "La fecha inicial (31/03/2018) es posterior a la final (01/01/2018).";
+        QTest::newRow("version con valor") << QStringList{"--version=2"} << "La opción --version no lleva valor.";
         QTest::newRow("puerto sin servidor")
             << periodo + QStringList{"--puerto", "1"}
             << "La opción --puerto sólo vale junto con --servidor; sin --servidor la conexión sale de la configuración.";

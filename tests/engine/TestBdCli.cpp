@@ -271,7 +271,7 @@ private Q_SLOTS:
                                                   .toUtf8());
         const Salida b = correr({"--desde", "01/01/2018", "--hasta", "31/03/2018", "--archivo", "s.txt", "--carpeta",
                                  dir.path(), "--config", dir.filePath("sistema.ini")});
-        QCOMPARE(b.codigo, 1);
+        QCOMPARE(b.codigo, 2);
         QVERIFY2(b.err.contains(QStringLiteral("La base «mysql» es del propio servidor MySQL")), qPrintable(b.err));
         QVERIFY(!QFile::exists(dir.filePath("s.txt")) && !QFile::exists(dir.filePath("Logs.txt")));
     }

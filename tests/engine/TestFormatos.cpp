@@ -101,6 +101,36 @@ private Q_SLOTS:
         // Outside the code page: one "?" per character, also for a pair of surrogates.
         QCOMPARE(ACp1252(QStringLiteral("a\u4E2Db\U0001F600c")), QByteArray("a?b?c"));
     }
+
+    // Bytes 0x80 to 0x9F, where the code page differs from Latin-1: its 27 characters, and the
+    // five bytes it leaves undefined, which keep their Latin-1 value.
+    void windows1252Altos_data()
+    {
+        QTest::addColumn<int>("byte");
+        QTest::addColumn<int>("caracter");
+        const struct {
+            int byte;
+            char16_t caracter;
+        } tabla[] = {
+            {0x80, u'\u20AC'}, {0x81, u'\u0081'}, {0x82, u'\u201A'}, {0x83, u'\u0192'}, {0x84, u'\u201E'},
+            {0x85, u'\u2026'}, {0x86, u'\u2020'}, {0x87, u'\u2021'}, {0x88, u'\u02C6'}, {0x89, u'\u2030'},
+            {0x8A, u'\u0160'}, {0x8B, u'\u2039'}, {0x8C, u'\u0152'}, {0x8D, u'\u008D'}, {0x8E, u'\u017D'},
+            {0x8F, u'\u008F'}, {0x90, u'\u0090'}, {0x91, u'\u2018'}, {0x92, u'\u2019'}, {0x93, u'\u201C'},
+            {0x94, u'\u201D'}, {0x95, u'\u2022'}, {0x96, u'\u2013'}, {0x97, u'\u2014'}, {0x98, u'\u02DC'},
+            {0x99, u'\u2122'}, {0x9A, u'\u0161'}, {0x9B, u'\u203A'}, {0x9C, u'\u0153'}, {0x9D, u'\u009D'},
+            {0x9E, u'\u017E'}, {0x9F, u'\u0178'},
+        };
+        for (const auto &t : tabla)
+            QTest::addRow("0x%X U+%04X", t.byte, unsigned(t.caracter)) << t.byte << int(t.caracter);
+    }
+    void windows1252Altos()
+    {
+        QFETCH(int, byte);
+        QFETCH(int, caracter);
+        const QString texto{QChar(char16_t(caracter))};
+        QCOMPARE(ACp1252(texto), QByteArray(1, char(byte)));
+        QCOMPARE(host::DesdeCp1252(QByteArray(1, char(byte))), texto);
+    }
 };
 
 QTEST_GUILESS_MAIN(TestFormatos)

@@ -12,7 +12,7 @@ private:
     static const QStringList &Validos()
     {
         static const QStringList v{"SAT970701NN3", "GODE561231GR8", "CACX7605101P8", "A\u00D1O000229AB7",
-                                   "&AT970701NN8"};
+                                   "&AT970701NN8", "GODE561231NBA"};
         return v;
     }
 

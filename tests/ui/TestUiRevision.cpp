@@ -10,6 +10,7 @@
 #include <QtTest>
 
 using engine::Hallazgo;
+using ui::frmRevision;
 
 namespace {
 const QString Digito = QStringLiteral("dígito verificador incorrecto");
