@@ -59,6 +59,25 @@ base_generada() {
     } | "${cliente[@]}" "$base"
 }
 
+# Under Wine CTest gets nothing of what a QtTest program writes on the console: each program that
+# failed runs again with its output to a file, and its failures are shown.
+salida_de_las_fallas() {
+    local prueba archivo
+    for prueba in $(sed -n 's/^[0-9]*:\(Test[A-Za-z0-9]*\)$/\1/p' "$compilacion/Testing/Temporary/LastTestsFailed.log" 2>/dev/null); do
+        archivo="$tmp/$prueba.txt"
+        aviso "-- $prueba otra vez, con su salida en un archivo"
+        (cd "$compilacion/tests" && QT_QPA_PLATFORM=windows REPIEPS_SERVIDOR_PRUEBA="$servidor" \
+            timeout 400 wine "./$prueba.exe" -o "$(ventanas "$archivo"),txt" >/dev/null 2>&1) || true
+        if [ -s "$archivo" ]; then
+            # The program writes in the Windows code page.
+            grep -a -A 4 '^FAIL!\|^QFATAL' "$archivo" | head -n 60 | iconv -f WINDOWS-1252 -t UTF-8 >&2 || true
+            grep -a '^Totals:' "$archivo" >&2 || true
+        else
+            aviso "   (no escribió nada: se detuvo antes de terminar)"
+        fi
+    done
+}
+
 paso_unitarias() {
     aviso "== Pruebas unitarias bajo Wine (CTest en $compilacion)"
     # TestBdDiferencial compares the two ways of reading over some hundred runs of repieps-cli,
@@ -71,9 +90,13 @@ paso_unitarias() {
     for _ in $(seq 50); do [ -s "$pantalla" ] && break; sleep 0.1; done
     export DISPLAY=":$(head -n 1 "$pantalla")" WINEPATH="$(dlls_de_compilacion)"
     # A test program that does not end is stopped at its time limit and counted failed.
-    (cd "$compilacion" && ctest --output-on-failure --timeout 400 \
-        -E '^(servidor_bd_detener|TestBdDiferencial)$') && bien "pruebas unitarias" ||
-        mal "pruebas unitarias (vea la salida de CTest arriba)"
+    if (cd "$compilacion" && ctest --output-on-failure --timeout 400 \
+        -E '^(servidor_bd_detener|TestBdDiferencial)$'); then
+        bien "pruebas unitarias"
+    else
+        mal "pruebas unitarias"
+        salida_de_las_fallas
+    fi
     wineserver -k 2>/dev/null || true
     kill "$xvfb" 2>/dev/null || true
     unset DISPLAY WINEPATH
