@@ -12,8 +12,9 @@
 // FinDelPrograma(codigo) flushes the standard streams and ends the process with codigo on
 // Windows; elsewhere it only gives codigo back. Console programs and tests get it without a line
 // of their own: they are linked with -Wl,--wrap=main (repieps_fin_del_programa in CMake), so the
-// runtime calls __wrap_main (EnvolturaDeMain.cpp), which runs the program's main (__real_main) and then this. The
-// window program calls it from its own main, which Qt's WinMain calls under another name.
+// runtime calls __wrap_main (EnvolturaDeMain.cpp), which runs the program's main (__real_main)
+// and then this. The window program calls it from its own main, which Qt's WinMain calls under
+// another name.
 
 namespace host {
 
