@@ -161,6 +161,32 @@ void ContarHallazgos(ResumenDeReporte &r, const QList<Hallazgo> &hallazgos)
     }
 }
 
+QStringList TextosDeRfc(const RfcDelReporte &p)
+{
+    return {p.rfc,
+            p.nombre,
+            p.estado,
+            QString::number(p.renglones.size()),
+            NumeroGeneral(p.cantidad),
+            NumeroGeneral(p.importe),
+            NumeroGeneral(p.ieps),
+            NumeroGeneral(p.iva),
+            QString::number(p.hallazgos)};
+}
+
+QStringList TextosDeTotales(const ResumenDeReporte &r)
+{
+    return {QStringLiteral("Total"),
+            QStringLiteral("%1 RFC").arg(r.rfcs.size()),
+            QString(),
+            QString::number(r.renglones.size()),
+            NumeroGeneral(r.cantidad),
+            NumeroGeneral(r.importe),
+            NumeroGeneral(r.ieps),
+            NumeroGeneral(r.iva),
+            QString::number(r.hallazgosEnReporte)};
+}
+
 QString ResumenComoTexto(const ResumenDeReporte &r)
 {
     const QStringList encabezados{QStringLiteral("RFC"),      QStringLiteral("Nombre"),  QStringLiteral("Estado"),
@@ -168,31 +194,13 @@ QString ResumenComoTexto(const ResumenDeReporte &r)
                                   QStringLiteral("IEPS"),     QStringLiteral("IVA"),     QStringLiteral("Hallazgos")};
     constexpr int AnchoNombre = 40;
     QList<QStringList> filas{encabezados};
-    int renglones = 0;
     for (const RfcDelReporte &p : r.rfcs) {
-        QString nombre = p.nombre;
-        if (nombre.size() > AnchoNombre)
-            nombre = nombre.left(AnchoNombre - 1) + QStringLiteral("…");
-        filas << QStringList{p.rfc,
-                             nombre,
-                             p.estado,
-                             QString::number(p.renglones.size()),
-                             NumeroGeneral(p.cantidad),
-                             NumeroGeneral(p.importe),
-                             NumeroGeneral(p.ieps),
-                             NumeroGeneral(p.iva),
-                             QString::number(p.hallazgos)};
-        renglones += int(p.renglones.size());
+        QStringList fila = TextosDeRfc(p);
+        if (fila.at(1).size() > AnchoNombre)
+            fila[1] = fila.at(1).left(AnchoNombre - 1) + QStringLiteral("…");
+        filas << fila;
     }
-    filas << QStringList{QStringLiteral("Total"),
-                         QStringLiteral("%1 RFC").arg(r.rfcs.size()),
-                         QString(),
-                         QString::number(renglones),
-                         NumeroGeneral(r.cantidad),
-                         NumeroGeneral(r.importe),
-                         NumeroGeneral(r.ieps),
-                         NumeroGeneral(r.iva),
-                         QString::number(r.hallazgosEnReporte)};
+    filas << TextosDeTotales(r);
     QList<int> anchos(encabezados.size(), 0);
     for (const QStringList &f : filas)
         for (int c = 0; c < f.size(); ++c)

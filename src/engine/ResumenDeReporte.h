@@ -55,6 +55,12 @@ bool LeerResumenDeArchivo(const QString &ruta, ResumenDeReporte &resumen, QStrin
 // groups as the same one count for it).
 void ContarHallazgos(ResumenDeReporte &resumen, const QList<Hallazgo> &hallazgos);
 
+// The cells of one RFC's row and of the totals row, as every view of the summary shows them (the
+// report's own number forms): RFC, name, state, lines, quantity, amount, IEPS, IVA, findings. The
+// totals row has "Total" and "N RFC" in the first two and nothing for the state.
+QStringList TextosDeRfc(const RfcDelReporte &rfc);
+QStringList TextosDeTotales(const ResumenDeReporte &resumen);
+
 // The summary as text for a terminal: a table of RFCs with their sums, and the totals line.
 QString ResumenComoTexto(const ResumenDeReporte &resumen);
 

@@ -60,19 +60,10 @@ QTableWidgetItem *CeldaFija(const QString &texto, bool numero)
     return c;
 }
 
-// The totals row's cells, column by column, for the window, the PDF and the checks alike.
-QStringList TextosDeTotales(const engine::ResumenDeReporte &r)
+// The totals row's cells under the table's columns: the order number's column stays empty.
+QStringList CeldasDeTotales(const engine::ResumenDeReporte &r)
 {
-    return {QString(),
-            QStringLiteral("Total"),
-            QStringLiteral("%1 RFC").arg(r.rfcs.size()),
-            QString(),
-            QString::number(r.renglones.size()),
-            NumeroGeneral(r.cantidad),
-            NumeroGeneral(r.importe),
-            NumeroGeneral(r.ieps),
-            NumeroGeneral(r.iva),
-            QString::number(r.hallazgosEnReporte)};
+    return QStringList{QString()} + engine::TextosDeTotales(r);
 }
 
 QString Escapar(const QString &t)
@@ -256,7 +247,7 @@ void frmVerReporte::llenar()
         if (p.hallazgos > 0)
             modelo_->item(i, ColHallazgos)->setForeground(QColor(0xa3, 0x3b, 0x2b));
     }
-    const QStringList totales = TextosDeTotales(r);
+    const QStringList totales = CeldasDeTotales(r);
     for (int c = 0; c < Columnas; ++c)
         totales_->setItem(0, c, CeldaFija(totales.at(c), c >= ColRenglones || c == ColOrden));
     tabla_->sortByColumn(ColOrden, Qt::AscendingOrder);
@@ -425,12 +416,9 @@ QString frmVerReporte::HtmlDelResumen() const
     };
     for (int i = 0; i < r.rfcs.size(); ++i) {
         const engine::RfcDelReporte &p = r.rfcs.at(i);
-        fila({QString::number(i + 1), p.rfc, p.nombre, p.estado, QString::number(p.renglones.size()),
-              NumeroGeneral(p.cantidad), NumeroGeneral(p.importe), NumeroGeneral(p.ieps), NumeroGeneral(p.iva),
-              QString::number(p.hallazgos)},
-             false);
+        fila(QStringList{QString::number(i + 1)} + engine::TextosDeRfc(p), false);
     }
-    fila(TextosDeTotales(r), true);
+    fila(CeldasDeTotales(r), true);
     h += QStringLiteral("</table>");
 
     // The review's counts by kind: all of them, and those about RFCs of the report.
