@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
-# Installs the Debian packages that building, testing, the demo and the Debian package need, when
-# any is missing.
+# Installs the Debian packages that building, testing, the demo, the Debian package and its check
+# with lintian need, when any is missing (the same list as .ci/run).
 set -euo pipefail
 paquetes=(cmake ninja-build g++ qt6-base-dev libqt6sql6-mysql mariadb-server mariadb-client
-          libgl-dev xvfb xauth dpkg-dev file openbox xdotool imagemagick x11-utils
+          libgl-dev xvfb xauth dpkg-dev file lintian openbox xdotool imagemagick x11-utils
           libxlsxwriter-dev unzip poppler-utils)
 faltan=()
 for p in "${paquetes[@]}"; do
