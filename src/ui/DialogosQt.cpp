@@ -31,20 +31,28 @@ QString TituloPorDefecto(const QString &titulo)
     return titulo.isEmpty() ? NombreDelPrograma() : titulo;
 }
 
-QStyle::StandardPixmap IconoDeCaja(int botones, int tipo)
+// The icon of a box by its flags (and, for the skinned box, its kind code), as the standard box
+// and the skinned one name it.
+struct Icono {
+    QMessageBox::Icon caja;
+    QStyle::StandardPixmap imagen;
+};
+Icono IconoDeCaja(int botones, int tipo = 0)
 {
     switch (botones & 0x70) {
     case host::vbCritical:
-        return QStyle::SP_MessageBoxCritical;
+        return {QMessageBox::Critical, QStyle::SP_MessageBoxCritical};
     case host::vbQuestion:
-        return QStyle::SP_MessageBoxQuestion;
+        return {QMessageBox::Question, QStyle::SP_MessageBoxQuestion};
     case host::vbExclamation:
-        return QStyle::SP_MessageBoxWarning;
+        return {QMessageBox::Warning, QStyle::SP_MessageBoxWarning};
     case host::vbInformation:
-        return QStyle::SP_MessageBoxInformation;
+        return {QMessageBox::Information, QStyle::SP_MessageBoxInformation};
     default:
         // The end-of-run notice comes without an icon flag.
-        return tipo == 9 ? QStyle::SP_MessageBoxInformation : QStyle::SP_CustomBase;
+        if (tipo == 9)
+            return {QMessageBox::Information, QStyle::SP_MessageBoxInformation};
+        return {QMessageBox::NoIcon, QStyle::SP_CustomBase};
     }
 }
 
@@ -137,7 +145,7 @@ public:
 
         auto *fila = new QHBoxLayout;
         fila->setSpacing(14);
-        const QStyle::StandardPixmap icono = IconoDeCaja(botones, tipo);
+        const QStyle::StandardPixmap icono = IconoDeCaja(botones, tipo).imagen;
         if (icono != QStyle::SP_CustomBase) {
             auto *img = new QLabel(this);
             img->setPixmap(style()->standardIcon(icono).pixmap(32, 32));
@@ -256,22 +264,7 @@ int DialogosQt::MsgBox(const QString &texto, int botones, const QString &titulo)
     QMessageBox caja(dueno());
     caja.setWindowTitle(TituloPorDefecto(titulo));
     caja.setText(host::Renglones(texto));
-    switch (botones & 0x70) {
-    case host::vbCritical:
-        caja.setIcon(QMessageBox::Critical);
-        break;
-    case host::vbQuestion:
-        caja.setIcon(QMessageBox::Question);
-        break;
-    case host::vbExclamation:
-        caja.setIcon(QMessageBox::Warning);
-        break;
-    case host::vbInformation:
-        caja.setIcon(QMessageBox::Information);
-        break;
-    default:
-        break;
-    }
+    caja.setIcon(IconoDeCaja(botones).caja);
     const QList<int> codigos = BotonesDeCaja(botones);
     const int defecto = BotonPorDefecto(botones, codigos.size());
     QList<QPushButton *> lista;
