@@ -8,11 +8,11 @@
 class QLabel;
 class QPushButton;
 class QScrollArea;
-class frmVerReporte;
 
 namespace ui {
 
 class frmRevision;
+class frmVerReporte;
 
 // The outcome of the last run, in the main window's progress area: its lines, wrapped to the
 // width (a long failure scrolls; the Spanish explanation comes first, the client's own text

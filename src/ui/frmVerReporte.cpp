@@ -29,6 +29,8 @@
 
 #include <algorithm>
 
+namespace ui {
+
 using engine::NumeroGeneral;
 
 namespace {
@@ -494,3 +496,5 @@ bool frmVerReporte::GuardarPdf(const QString &ruta, QString *error)
     }
     return true;
 }
+
+} // namespace ui

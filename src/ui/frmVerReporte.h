@@ -13,6 +13,8 @@ class QStandardItemModel;
 class QTableView;
 class QTableWidget;
 
+namespace ui {
+
 // What the report itself does not say: the run that wrote it. Empty for a report opened from disk.
 struct DatosDeCorrida {
     QString periodo;    // "clientes del 01/01/2018 al 31/03/2018"
@@ -24,7 +26,7 @@ struct DatosDeCorrida {
 // its sums (sortable by any column, filtered by the box above it), the totals row under it, and
 // the lines of the RFC selected with a heading for each field. From here the report goes to an
 // Excel workbook or a PDF of the summary, and an earlier report can be opened.
-class frmVerReporte : public ui::VentanaDeTabla {
+class frmVerReporte : public VentanaDeTabla {
     Q_OBJECT
 public:
     explicit frmVerReporte(QWidget *padre = nullptr);
@@ -87,3 +89,5 @@ private:
     QLabel *tituloDetalle_;
     QTableWidget *detalle_;
 };
+
+} // namespace ui

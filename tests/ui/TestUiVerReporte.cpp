@@ -12,6 +12,8 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
+using namespace ui;
+
 namespace {
 QByteArray Renglon(const QByteArray &inicio)
 {
