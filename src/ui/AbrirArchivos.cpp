@@ -9,43 +9,32 @@
 
 namespace ui {
 
-QString MensajeSinProgramaParaAbrir(const QString &ruta, const QString &que)
-{
-    return QStringLiteral("No hay un programa que abra %1.\r\n\r\nEstá en:\r\n%2\r\n\r\nEs un archivo de texto simple: "
-                          "puede abrirlo con el Bloc de notas o con cualquier editor de texto.")
-        .arg(que, QDir::toNativeSeparators(ruta));
-}
-
 namespace {
-bool Abrir(const QString &ruta)
+// Opens ruta with the program the system has for it; where there is none, a box says noAbre.
+void Abrir(const QString &ruta, const QString &noAbre)
 {
     QString r = ruta;
-    if (const auto &archivos = Programa().deArchivos)
-        return archivos->AbreDocumento(r, 0, 1);
-    return host::Dialogos::actual().AbreDocumento(r);
+    const auto &archivos = Programa().deArchivos;
+    if (!(archivos ? archivos->AbreDocumento(r, 0, 1) : host::Dialogos::actual().AbreDocumento(r)))
+        host::Dialogos::actual().MsgBox(noAbre, host::vbInformation, NombreDelPrograma());
 }
 } // namespace
 
-bool AbrirArchivoDeTexto(const QString &ruta, const QString &que)
+void AbrirArchivoDeTexto(const QString &ruta, const QString &que)
 {
-    if (Abrir(ruta))
-        return true;
-    host::Dialogos::actual().MsgBox(MensajeSinProgramaParaAbrir(ruta, que), host::vbInformation, NombreDelPrograma());
-    return false;
+    Abrir(ruta, QStringLiteral("No hay un programa que abra %1.\r\n\r\nEstá en:\r\n%2\r\n\r\nEs un archivo de texto "
+                               "simple: puede abrirlo con el Bloc de notas o con cualquier editor de texto.")
+                    .arg(que, QDir::toNativeSeparators(ruta)));
 }
 
-bool AbrirCarpeta(const QString &ruta)
+void AbrirCarpeta(const QString &ruta)
 {
-    if (Abrir(ruta))
-        return true;
-    host::Dialogos::actual().MsgBox(QStringLiteral("No se pudo abrir la carpeta.\r\n\r\nEstá en:\r\n%1").arg(QDir::toNativeSeparators(ruta)),
-                    host::vbInformation, NombreDelPrograma());
-    return false;
+    Abrir(ruta, QStringLiteral("No se pudo abrir la carpeta.\r\n\r\nEstá en:\r\n%1").arg(QDir::toNativeSeparators(ruta)));
 }
 
-bool EditarConfiguracion()
+void EditarConfiguracion()
 {
-    return AbrirArchivoDeTexto(Programa().archivoConfig, QStringLiteral("el archivo de configuración"));
+    AbrirArchivoDeTexto(Programa().archivoConfig, QStringLiteral("el archivo de configuración"));
 }
 
 } // namespace ui

@@ -139,17 +139,17 @@ void PanelDesenlace::cerrarReporte()
     }
 }
 
-frmVerReporte *PanelDesenlace::VerReporte(const QString &rfc)
+void PanelDesenlace::VerReporte(const QString &rfc)
 {
     if (!Existe(d_.reporte))
-        return nullptr;
+        return;
     if (!reporte_) {
         auto *ventana = new frmVerReporte(window());
         QString error;
         if (!ventana->Cargar(d_.reporte, d_.hallazgos, DatosDeCorrida{d_.periodo, d_.base, d_.momento}, &error)) {
             delete ventana;
             host::Dialogos::actual().MsgBox(error, host::vbCritical, QStringLiteral("Reporte"));
-            return nullptr;
+            return;
         }
         reporte_ = ventana;
     }
@@ -158,7 +158,6 @@ frmVerReporte *PanelDesenlace::VerReporte(const QString &rfc)
     reporte_->show();
     reporte_->raise();
     reporte_->activateWindow();
-    return reporte_;
 }
 
 void PanelDesenlace::VerRevision()

@@ -30,7 +30,8 @@ public:
     // The review window of the run, opened (or brought up) over the main window.
     void VerRevision();
     // The report view of the run's report (opened, or brought up); rfc, when given, is selected.
-    frmVerReporte *VerReporte(const QString &rfc = QString());
+    // A report that cannot be read back is said in a box.
+    void VerReporte(const QString &rfc = QString());
 
     QLabel *lblDesenlace = nullptr;
     QPushButton *cmdVerReporte = nullptr;
