@@ -47,7 +47,7 @@ PanelDesenlace::PanelDesenlace(QWidget *padre)
     desplazable_->viewport()->setAutoFillBackground(false);
     desplazable_->setWidget(lblDesenlace);
     lblDesenlace->setAutoFillBackground(false);
-    desplazable_->setFixedHeight(lblDesenlace->fontMetrics().lineSpacing() * LineasVisibles() + 4);
+    desplazable_->setFixedHeight(lblDesenlace->fontMetrics().lineSpacing() * LineasVisibles + 4);
     raiz->addWidget(desplazable_);
 
     auto *botones = new QHBoxLayout;
@@ -87,11 +87,6 @@ PanelDesenlace::PanelDesenlace(QWidget *padre)
     connect(cmdVerRevision, &QPushButton::clicked, this, &PanelDesenlace::VerRevision);
     connect(cmdVerReporte, &QPushButton::clicked, this, [this] { VerReporte(); });
     Mostrar(Desenlace());
-}
-
-int PanelDesenlace::LineasVisibles()
-{
-    return 6;
 }
 
 void PanelDesenlace::Mostrar(const Desenlace &d)

@@ -41,7 +41,7 @@ public:
     QPushButton *cmdVerRevision = nullptr;
 
     // Lines the area shows without scrolling.
-    static int LineasVisibles();
+    static constexpr int LineasVisibles = 6;
 
 private:
     void cerrarRevision();
