@@ -52,7 +52,7 @@ int correr(int argc, char *argv[])
     // No application display name: the window system would add it to every window's own title.
     // The menu entry repieps.desktop, whose icon the desktop shows for the window.
     QApplication::setDesktopFileName(QStringLiteral("repieps"));
-    QApplication::setApplicationVersion(ui::frmInicial::Version());
+    QApplication::setApplicationVersion(config::Version());
 
     ui::DialogosQt dialogos;
     host::Dialogos::instalar(&dialogos);

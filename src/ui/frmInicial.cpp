@@ -102,16 +102,6 @@ frmInicial::~frmInicial()
         descargar();
 }
 
-QString frmInicial::Version()
-{
-    return config::Version();
-}
-
-QString frmInicial::TextoVersion()
-{
-    return QStringLiteral("   v ") + Version();
-}
-
 bool frmInicial::modoDesarrollo() const
 {
     return opciones_.modoDesarrollo();
@@ -427,7 +417,7 @@ bool frmInicial::Cargar()
 
     // The window's own title; the program sets no application display name, which the window
     // system would add to it a second time.
-    setWindowTitle(TituloDeDiseno.trimmed() + TextoVersion());
+    setWindowTitle(TituloDeDiseno.trimmed() + QStringLiteral("   v ") + config::Version());
     setProperty("Tag", QStringLiteral("1"));
     crearCromo();
     imgLogoVentana->setToolTip(QStringLiteral("Menú de opciones generales"));

@@ -96,11 +96,7 @@ public:
     // try is made for esperaTrasFallo milliseconds (30 s).
     BusquedaDeTercero &busqueda() { return *busqueda_; }
     void setEsperaTrasFalloDeBusqueda(int milisegundos) { esperaTrasFallo_ = milisegundos; }
-    const QString &carpeta() const { return carpeta_; }
     bool modoDesarrollo() const;
-    // The program's version, "2.2.0", and its title text, "   v 2.2.0".
-    static QString Version();
-    static QString TextoVersion();
 
     // Whether "Por línea de productos" is selected: what a run started now classifies by.
     bool PorLineaDeProductos() const;
@@ -145,7 +141,6 @@ private:
     void terceroEncontrado(int numero, const QString &nombre, bool sinConexion);
     void mostrarTercero(const QString &nombre, bool sinConexion);
     void avisarBajo(QWidget *caja, const QString &aviso);
-    bool periodoEnOrden();
     void ponerAccesibilidad();
     void entradaCambiada();
     void mostrarProgreso();
@@ -168,7 +163,6 @@ private:
     QElapsedTimer desdeFalloBusqueda_; // valid while the look-up waits after a failure
     QPointer<CorridaEnHilo> corrida_;
     VentanaEspera *espera_ = nullptr;
-    QString mensajeEspera_;
     QTimer *reloj_ = nullptr;        // looks at the run while it lasts
     QTimer *relojAvisoFecha_ = nullptr;
     QElapsedTimer desdeCancelacion_; // valid once a cancel was asked for
