@@ -134,26 +134,33 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent *e) override;
 
 private:
+    // The widgets, made once (frmInicial.cpp).
     void construir();
+    void ponerAccesibilidad();
     void ajustarTamano();
-    void crearCromo();
+    // The inputs and their rules (frmInicialEntradas.cpp).
+    void iniciarEntradas();
     void buscarTercero();
     void terceroEncontrado(int numero, const QString &nombre, bool sinConexion);
     void mostrarTercero(const QString &nombre, bool sinConexion);
     void avisarBajo(QWidget *caja, const QString &aviso);
-    void ponerAccesibilidad();
-    void entradaCambiada();
-    void mostrarProgreso();
-    void revisarCorrida();
-    void corridaTerminada();
-    void terminarCorrida(const Desenlace *d);
-    bool teclaDeCampo(QWidget *campo, QKeyEvent *e);
     void reglaDeFecha(QLineEdit *caja);
     void reglaDeTexto(QLineEdit *caja);
-    void bloquear(bool enCurso);
+    bool teclaDeCampo(QWidget *campo, QKeyEvent *e);
+    // The request the inputs hold. False, after a box that says what is wrong and with the cursor
+    // in the box at fault, when a date, the period or the file name does not stand.
+    bool leerSolicitud(SolicitudReporte &s);
+    // The run, its view and its outcome (frmInicialCorrida.cpp).
     void iniciarCorrida(SolicitudReporte &s);
+    void revisarCorrida();
+    void mostrarProgreso();
+    void corridaTerminada();
+    void terminarCorrida(const Desenlace *d);
+    void entradaCambiada();
+    void bloquear(bool enCurso);
+    // The chrome and the close (frmInicialCromo.cpp).
+    void crearCromo();
     void descargar();
-    QString filtroDe(QObject *campo) const;
 
     Opciones opciones_;
     QString carpeta_;
