@@ -147,8 +147,8 @@ private:
     void reglaDeFecha(QLineEdit *caja);
     void reglaDeTexto(QLineEdit *caja);
     bool teclaDeCampo(QWidget *campo, QKeyEvent *e);
-    // The request the inputs hold. False, after a box that says what is wrong and with the cursor
-    // in the box at fault, when a date, the period or the file name does not stand.
+    // The request the inputs hold. When a date, the period or the file name does not stand: false,
+    // a box has said why, and the cursor is in the box at fault.
     bool leerSolicitud(SolicitudReporte &s);
     // The run, its view and its outcome (frmInicialCorrida.cpp).
     void iniciarCorrida(SolicitudReporte &s);
