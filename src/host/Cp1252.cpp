@@ -52,7 +52,7 @@ QString DesdeCp1252(const QByteArray &bytes)
     texto.reserve(bytes.size());
     for (char c : bytes) {
         const auto b = static_cast<unsigned char>(c);
-        texto += (b >= 0x80 && b <= 0x9F) ? QChar(Altos[b - 0x80]) : QChar(b);
+        texto += (b >= 0x80 && b <= 0x9F) ? QChar(Altos[b - 0x80]) : QChar(char16_t(b));
     }
     return texto;
 }
