@@ -3,9 +3,9 @@
 #include "Acumulador.h"
 #include "ArchivoDeSalida.h"
 #include "Cp1252.h"
+#include "Formatos.h"
 #include "RevisionDeRfc.h"
 #include "clsRepIEPS.h"
-
 
 #include <algorithm>
 
@@ -23,11 +23,6 @@ const QString NombreFueraDeCp1252 =
     QStringLiteral("nombre con caracteres que el reporte no puede escribir (se escriben como «?»)");
 const QString NombreConSeparadores =
     QStringLiteral("nombre con «|» o caracteres de control (en el reporte se cambiaron por blancos)");
-
-QString Texto(const QVariant &v)
-{
-    return v.isNull() ? QString() : v.toString();
-}
 
 // The kind of a problem: its text without what is in parentheses.
 QString TipoDe(const QString &problema)
