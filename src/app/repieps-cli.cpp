@@ -217,18 +217,12 @@ int main(int argc, char *argv[])
         out << "Reporte: " << archivo << Qt::endl << "Log: " << QDir::toNativeSeparators(reporte.rutaLog()) << Qt::endl;
         if (!reporte.rutaRevision().isEmpty()) {
             // The review's summary: how many findings of each kind, and where they are.
-            QStringList tipos;
-            QHash<QString, int> cuantos;
-            for (const engine::Hallazgo &h : reporte.hallazgos()) {
-                if (!cuantos.contains(h.tipo))
-                    tipos << h.tipo;
-                ++cuantos[h.tipo];
-            }
+            const QList<engine::HallazgosDeUnTipo> tipos = engine::ContarPorTipo(reporte.hallazgos());
             err << "Revisión: " << (tipos.isEmpty() ? QStringLiteral("sin hallazgos")
                                                      : QStringLiteral("%1 hallazgos").arg(reporte.hallazgos().size()))
                 << " en " << QDir::toNativeSeparators(reporte.rutaRevision()) << Qt::endl;
-            for (const QString &t : tipos)
-                err << "  " << cuantos[t] << "  " << t << Qt::endl;
+            for (const engine::HallazgosDeUnTipo &t : tipos)
+                err << "  " << t.todos << "  " << t.tipo << Qt::endl;
         }
         if (op.resumen || !op.excel.isEmpty()) {
             // What was filed, read back from the file just written.

@@ -169,6 +169,22 @@ QList<Hallazgo> Revision::Hallazgos(const QSet<QString> &rfcsDelReporte, const Q
     return r;
 }
 
+QList<HallazgosDeUnTipo> ContarPorTipo(const QList<Hallazgo> &hallazgos)
+{
+    QList<HallazgosDeUnTipo> r;
+    QHash<QString, int> lugar;
+    for (const Hallazgo &h : hallazgos) {
+        auto it = lugar.constFind(h.tipo);
+        if (it == lugar.constEnd()) {
+            it = lugar.insert(h.tipo, int(r.size()));
+            r << HallazgosDeUnTipo{h.tipo};
+        }
+        ++r[*it].todos;
+        r[*it].enReporte += h.enReporte ? 1 : 0;
+    }
+    return r;
+}
+
 QString RfcComoEnElReporte(const QString &rfc)
 {
     QString limpio = rfc;
