@@ -192,7 +192,9 @@ int main(int argc, char *argv[])
     reporte.setTituloAplicacion(QStringLiteral("repieps"));
     if (op.porRenglon)
         reporte.setLectura(engine::clsRepIEPS::Lectura::PorRenglon);
-    reporte.ProcesarReporte(op.desde, op.hasta, archivo, op.clave, !op.proveedores, op.todosLosPagos);
+    // What went wrong was told through the dialogs; the ending gives the exit code.
+    const auto resultado = reporte.ProcesarReporte(op.desde, op.hasta, archivo, op.clave, !op.proveedores,
+                                                   op.todosLosPagos);
     vista.terminar();
     cancelacion.Detener();
     const double segundos = reloj.nsecsElapsed() / 1e9;
@@ -208,11 +210,11 @@ int main(int argc, char *argv[])
             err << "Se leyó aparte: " << duda << Qt::endl;
 
     bases.CierraBdD(cn);
-    if (senalRecibida.load() && reporte.resultado() != engine::clsRepIEPS::Resultado::Completo) {
+    if (senalRecibida.load() && resultado != engine::clsRepIEPS::Resultado::Completo) {
         err << host::TextoProcesoCancelado() << "; no se generó el reporte." << Qt::endl;
         return Fallo;
     }
-    switch (reporte.resultado()) {
+    switch (resultado) {
     case engine::clsRepIEPS::Resultado::Completo:
         out << "Reporte: " << archivo << Qt::endl << "Log: " << QDir::toNativeSeparators(reporte.rutaLog()) << Qt::endl;
         if (!reporte.rutaRevision().isEmpty()) {

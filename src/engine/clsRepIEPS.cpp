@@ -70,8 +70,9 @@ clsRepIEPS::clsRepIEPS(host::BasesDD &bases, host::Conexion &cn, VistaProceso &v
 
 clsRepIEPS::~clsRepIEPS() = default;
 
-void clsRepIEPS::ProcesarReporte(const QDate &dtInicial, const QDate &dtFinal, QString &stArchivo,
-                                 const QString &stCliente, bool blSonCtes, bool blTodosLosPagos)
+clsRepIEPS::Resultado clsRepIEPS::ProcesarReporte(const QDate &dtInicial, const QDate &dtFinal, QString &stArchivo,
+                                                   const QString &stCliente, bool blSonCtes, bool blTodosLosPagos,
+                                                   QString *error)
 {
     resultado_ = Resultado::SinEjecutar;
     stLista_.clear();
@@ -94,9 +95,8 @@ void clsRepIEPS::ProcesarReporte(const QDate &dtInicial, const QDate &dtFinal, Q
     host::Dialogos &dialogos = host::Dialogos::actual();
     dialogos.MuestraWnd(QStringLiteral("Generando archivo"));
     try {
-        if (!bases_.AbrirBdD(cn_, bases_.cMiBase)) {
+        if (!bases_.AbrirBdD(cn_, bases_.cMiBase, &mensajeError_)) {
             resultado_ = Resultado::SinConexion;
-            mensajeError_ = bases_.UltimoError();
             dialogos.MsgBox(mensajeError_, host::vbCritical, titulo_);
         } else {
             ejecutar(dtInicial, dtFinal, stArchivo, stCliente);
@@ -123,6 +123,9 @@ void clsRepIEPS::ProcesarReporte(const QDate &dtInicial, const QDate &dtFinal, Q
         } catch (...) {
         }
     }
+    if (error && !mensajeError_.isEmpty())
+        *error = mensajeError_;
+    return resultado_;
 }
 
 void clsRepIEPS::ejecutar(const QDate &dtInicial, const QDate &dtFinal, QString &stArchivo, const QString &stCliente)

@@ -22,9 +22,10 @@ namespace host::ini {
 // Value of a key; "" when the file, the section or the key is missing, or the file cannot be read.
 QString Lee(const QString &archivo, const QString &seccion, const QString &clave);
 
-// Why the file cannot be read as a settings file, in Spanish ("es una carpeta, no un archivo",
-// "no es un archivo de texto..."); "" when it can, or when it does not exist (writing creates it).
-QString Problema(const QString &archivo);
+// Whether the file can be read as a settings file (one that does not exist can: writing creates
+// it). False with the reason in Spanish in *error ("es una carpeta, no un archivo", "no es un
+// archivo de texto...").
+bool Legible(const QString &archivo, QString *error);
 
 // Writes one key and changes nothing else: every byte of every other line stays as it was, and
 // the file keeps its encoding, its byte-order mark and its line ends. An existing key keeps its
