@@ -32,10 +32,10 @@ bool Legible(const QString &archivo, QString *error);
 // line and place; a missing key is added after the last entry of its section, a missing section
 // at the end of the file, each with the line end the file uses most (new files: CR LF on Windows,
 // LF elsewhere, UTF-8 without mark). The file is replaced through a temporary file, so a failed
-// write leaves it untouched. False, with the reason in Spanish in *motivo, when the file cannot
+// write leaves it untouched. False, with the reason in Spanish in *error, when the file cannot
 // be read, decoded or written, when the value cannot be stored in the file's encoding, or when
 // the names or the value would not read back (blank or ill-formed names, a line break).
 bool Escribe(const QString &archivo, const QString &seccion, const QString &clave, const QString &valor,
-             QString *motivo = nullptr);
+             QString *error = nullptr);
 
 } // namespace host::ini
