@@ -53,41 +53,6 @@ extern "C" void AlRecibirSenal(int senal)
     }
 }
 
-// Once the run is cancelled, its boxes say nothing: the program says "Proceso cancelado".
-bool Cancelado()
-{
-    return senalRecibida.load();
-}
-
-// Messages that the window would show in a box go to stderr as plain text; questions are
-// answered No. The end-of-run notice is left out: the program prints its own summary.
-class DialogosCli : public host::Dialogos {
-public:
-    int MsgBox(const QString &texto, int botones, const QString &) override
-    {
-        if (Cancelado())
-            return (botones & 0x0F) == host::vbYesNo ? host::vbNo : host::vbOK;
-        QString t = host::Renglones(texto);
-        if (!t.endsWith(QLatin1Char('\n')))
-            t += QLatin1Char('\n');
-        QTextStream(stderr) << t;
-        return (botones & 0x0F) == host::vbYesNo ? host::vbNo : host::vbOK;
-    }
-    int MsgBoxSkn(const QString &texto, int botones, const QString &titulo, int tipo) override
-    {
-        if (tipo == 9)
-            return host::vbOK;
-        return MsgBox(texto, botones, titulo);
-    }
-    void MuestraWnd(const QString &) override {}
-    void QuitaWnd() override {}
-    bool AbreDocumento(const QString &ruta) override
-    {
-        QTextStream(stderr) << "Archivo de configuración: " << ruta << Qt::endl;
-        return false;
-    }
-};
-
 // Progress of the run: a bar on stderr when it is a terminal, nothing otherwise.
 class VistaConsola : public engine::VistaProceso {
 public:
@@ -181,7 +146,8 @@ int main(int argc, char *argv[])
         return Correcto;
     }
 
-    DialogosCli dialogos;
+    // Once the run is cancelled, its boxes say nothing: the program says "Proceso cancelado".
+    host::DialogosConsola dialogos(&senalRecibida);
     host::Dialogos::instalar(&dialogos);
     const config::CarpetasDelPrograma carpetas = config::CarpetasDeEstePrograma();
 
@@ -226,7 +192,9 @@ int main(int argc, char *argv[])
     reporte.setTituloAplicacion(QStringLiteral("repieps"));
     if (op.porRenglon)
         reporte.setLectura(engine::clsRepIEPS::Lectura::PorRenglon);
-    reporte.ProcesarReporte(op.desde, op.hasta, archivo, op.clave, !op.proveedores, op.todosLosPagos);
+    // What went wrong was told through the dialogs; the ending gives the exit code.
+    const auto resultado = reporte.ProcesarReporte(op.desde, op.hasta, archivo, op.clave, !op.proveedores,
+                                                   op.todosLosPagos);
     vista.terminar();
     cancelacion.Detener();
     const double segundos = reloj.nsecsElapsed() / 1e9;
@@ -242,27 +210,21 @@ int main(int argc, char *argv[])
             err << "Se leyó aparte: " << duda << Qt::endl;
 
     bases.CierraBdD(cn);
-    if (Cancelado() && reporte.resultado() != engine::clsRepIEPS::Resultado::Completo) {
+    if (senalRecibida.load() && resultado != engine::clsRepIEPS::Resultado::Completo) {
         err << host::TextoProcesoCancelado() << "; no se generó el reporte." << Qt::endl;
         return Fallo;
     }
-    switch (reporte.resultado()) {
+    switch (resultado) {
     case engine::clsRepIEPS::Resultado::Completo:
         out << "Reporte: " << archivo << Qt::endl << "Log: " << QDir::toNativeSeparators(reporte.rutaLog()) << Qt::endl;
         if (!reporte.rutaRevision().isEmpty()) {
             // The review's summary: how many findings of each kind, and where they are.
-            QStringList tipos;
-            QHash<QString, int> cuantos;
-            for (const engine::Hallazgo &h : reporte.hallazgos()) {
-                if (!cuantos.contains(h.tipo))
-                    tipos << h.tipo;
-                ++cuantos[h.tipo];
-            }
+            const QList<engine::HallazgosDeUnTipo> tipos = engine::ContarPorTipo(reporte.hallazgos());
             err << "Revisión: " << (tipos.isEmpty() ? QStringLiteral("sin hallazgos")
                                                      : QStringLiteral("%1 hallazgos").arg(reporte.hallazgos().size()))
                 << " en " << QDir::toNativeSeparators(reporte.rutaRevision()) << Qt::endl;
-            for (const QString &t : tipos)
-                err << "  " << cuantos[t] << "  " << t << Qt::endl;
+            for (const engine::HallazgosDeUnTipo &t : tipos)
+                err << "  " << t.todos << "  " << t.tipo << Qt::endl;
         }
         if (op.resumen || !op.excel.isEmpty()) {
             // What was filed, read back from the file just written.

@@ -1,33 +1,21 @@
 #include "CarpetasDelPrograma.h"
 
+#include "ComprobacionDeSalida.h"
+
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
 #include <QStandardPaths>
-#include <QTemporaryFile>
 
 namespace config {
-
-namespace {
-
-bool SePuedeEscribir(const QString &carpeta)
-{
-    constexpr QFile::Permissions escritura = QFile::WriteOwner | QFile::WriteGroup | QFile::WriteOther;
-    if (!(QFileInfo(carpeta).permissions() & escritura))
-        return false;
-    // Creating a file is the only answer that holds everywhere: access rights, a read-only
-    // volume, a protected program folder on Windows.
-    QTemporaryFile prueba(QDir(carpeta).filePath(QStringLiteral("repieps-XXXXXX.tmp")));
-    return prueba.open();
-}
-
-} // namespace
 
 CarpetasDelPrograma CarpetasPara(const QString &carpetaDelPrograma)
 {
     CarpetasDelPrograma c;
     const bool instalado = QFileInfo::exists(QDir(carpetaDelPrograma).filePath(QLatin1String(kDesinstalador)));
-    if (!instalado && SePuedeEscribir(carpetaDelPrograma)) {
+    constexpr QFile::Permissions escritura = QFile::WriteOwner | QFile::WriteGroup | QFile::WriteOther;
+    if (!instalado && (QFileInfo(carpetaDelPrograma).permissions() & escritura)
+        && SePuedeCrearArchivoEn(carpetaDelPrograma)) {
         c.configuracion = c.salida = carpetaDelPrograma;
         return c;
     }

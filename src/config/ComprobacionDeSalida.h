@@ -9,9 +9,22 @@ namespace config {
 // name in the folder, so the name must be a plain file name that still fits the file system with
 // the longest of those prefixes in front, and the folder must exist and take a new file.
 //
-// Both return an empty text when the output is fine, else the Spanish reason to show the user.
-QString ComprobarNombreDeSalida(const QString &archivo);
-QString ComprobarSalida(const QString &carpeta, const QString &archivo);
+// Both false, with the Spanish reason to show the user in *error, when the output will not do.
+bool ComprobarNombreDeSalida(const QString &archivo, QString *error);
+bool ComprobarSalida(const QString &carpeta, const QString &archivo, QString *error);
+// The same for the window's callers: the reason, empty when the output is fine.
+inline QString ComprobarSalida(const QString &carpeta, const QString &archivo)
+{
+    QString error;
+    ComprobarSalida(carpeta, archivo, &error);
+    return error;
+}
+
+// Whether a new file can be created in the folder. One is created and removed: neither the
+// permissions nor the attributes tell everywhere (network drives, access lists, a read-only
+// volume, a protected program folder on Windows). False with the system's reason in Spanish in
+// *error.
+bool SePuedeCrearArchivoEn(const QString &carpeta, QString *error = nullptr);
 
 // Characters a file name may take, the longest prefix counted (255 on the usual file systems).
 int LargoMaximoDeNombre();

@@ -96,16 +96,6 @@ QString RutaConfiguracion()
     return QDir(CarpetasDeEstePrograma().configuracion).filePath(programa + QStringLiteral(".ini"));
 }
 
-QString LeerIniConDefecto(const QString &seccion, const QString &clave, const QString &defecto, LibKVRS &lib,
-                          const QString &archivo, QString *motivo)
-{
-    const QString valor = lib.LeeIni(seccion, clave, archivo);
-    if (!valor.isEmpty())
-        return valor;
-    lib.EscribeIni(seccion, clave, defecto, archivo, motivo);
-    return defecto;
-}
-
 QString NombreReportePorDefecto(bool clientes, const QDate &hoy)
 {
     return QStringLiteral("Reporte-") + (clientes ? QStringLiteral("CT") : QStringLiteral("PR"))
@@ -119,27 +109,19 @@ int SegundosDeEspera(const QString &valor)
     return ok && n >= 1 && n <= 86400 ? n : EsperaPorDefecto;
 }
 
-QString BuscarInstalacion(const QString &ruta, DelRegistro &registro)
-{
-    try {
-        QString r = ruta;
-        return registro.BuscarRegistroNbr(r);
-    } catch (...) {
-        return QString();
-    }
-}
-
 namespace {
 
 // The body of CargarConfiguracion; a value it cannot write ends it with NoSeGuardo.
 bool cargar(LibKVRS &lib, DelRegistro &registro, BasesDD &bases, const QString &archivoConfig, bool leerBase)
 {
+    // A value that is exactly empty gets the default, written into the file (one made of blanks
+    // is not empty and stays).
     const auto leerConDefecto = [&](const QString &clave, const QString &defecto) {
         QString motivo;
-        const QString valor = LeerIniConDefecto(SeccionConfiguracion(), clave, defecto, lib, archivoConfig, &motivo);
-        if (!motivo.isEmpty())
+        const QString valor = lib.LeeIni(SeccionConfiguracion(), clave, archivoConfig);
+        if (valor.isEmpty() && !lib.EscribeIni(SeccionConfiguracion(), clave, defecto, archivoConfig, &motivo))
             throw NoSeGuardo{clave, motivo, false};
-        return valor;
+        return valor.isEmpty() ? defecto : valor;
     };
     const auto dato = [&](const QString &nombre) { return registro.DatosNbr(nombre); };
     const auto guardar = [&](const QString &nombre, const QString &valor) {
@@ -157,19 +139,18 @@ bool cargar(LibKVRS &lib, DelRegistro &registro, BasesDD &bases, const QString &
         || !CrearObjeto(utilerias, QStringLiteral("Utilerias"), BibliotecaHost()))
         return false;
 
-    const QString problemaConfig = ini::Problema(archivoConfig);
-    if (!problemaConfig.isEmpty()) {
-        avisarArchivoIlegible(archivoConfig, problemaConfig, false);
+    QString problema;
+    if (!ini::Legible(archivoConfig, &problema)) {
+        avisarArchivoIlegible(archivoConfig, problema, false);
         return false;
     }
-    const QString ruta = leerConDefecto(ClaveRutaNubora(), RutaNuboraPorDefecto());
-    if (BuscarInstalacion(ruta, registro).isEmpty()) {
+    QString ruta = leerConDefecto(ClaveRutaNubora(), RutaNuboraPorDefecto());
+    if (registro.BuscarRegistroNbr(ruta).isEmpty()) {
         avisarInstalacionNoEncontrada(archivoConfig, ruta, *archivos);
         return false;
     }
-    const QString problemaDatos = ini::Problema(registro.archivo());
-    if (!problemaDatos.isEmpty()) {
-        avisarArchivoIlegible(registro.archivo(), problemaDatos, true);
+    if (!ini::Legible(registro.archivo(), &problema)) {
+        avisarArchivoIlegible(registro.archivo(), problema, true);
         return false;
     }
 

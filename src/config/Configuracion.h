@@ -42,15 +42,6 @@ QString NombreReportePorDefecto(bool clientes, const QDate &hoy);
 // beside repieps.exe). Needs the application object.
 QString RutaConfiguracion();
 
-// The key's value; when it is exactly empty, the default is written into the file and returned.
-// A value made of blanks is not empty and comes back unchanged. When the default cannot be
-// written, the file stays as it was and *motivo says why in Spanish (it is left alone otherwise).
-QString LeerIniConDefecto(const QString &seccion, const QString &clave, const QString &defecto, host::LibKVRS &lib,
-                          const QString &archivo, QString *motivo = nullptr);
-
-// The installation's settings file found at ruta, or "" when there is none or the search fails.
-QString BuscarInstalacion(const QString &ruta, host::DelRegistro &registro);
-
 // Reads the configuration file, finds the point-of-sale installation, initialises its missing
 // MySQL settings and hands server, port, user, password, the wait for the server and (with
 // leerBase) database name to bases. False, after telling the user why, when the program cannot go

@@ -3,6 +3,7 @@
 #include "CarpetasDelPrograma.h"
 #include "ComprobacionDeSalida.h"
 #include "Configuracion.h"
+#include "Errores.h"
 
 #include <QDir>
 #include <QRegularExpression>
@@ -20,11 +21,7 @@ QDate FechaDiaMesAnio(const QString &texto)
 
 bool LeerOpcionesCli(const QStringList &argumentos, OpcionesCli &o, QString *error)
 {
-    const auto falla = [error](const QString &texto) {
-        if (error)
-            *error = texto;
-        return false;
-    };
+    const auto falla = [error](const QString &texto) { return host::Falla(error, texto); };
     struct ConValor {
         const char *nombre;
         QString *destino;
@@ -130,11 +127,9 @@ bool LeerOpcionesCli(const QStringList &argumentos, OpcionesCli &o, QString *err
     if (EsBaseDelServidor(o.base))
         return falla(MensajeBaseDelServidor(o.base));
     // Checked here, before any connection: a run that could not write its files is not started.
-    const QString salida = ComprobarSalida(
-        CarpetaDeSalida(o), o.archivo.isEmpty() ? NombreReportePorDefecto(!o.proveedores, QDate::currentDate()) : o.archivo);
-    if (!salida.isEmpty())
-        return falla(salida);
-    return true;
+    return ComprobarSalida(CarpetaDeSalida(o),
+                           o.archivo.isEmpty() ? NombreReportePorDefecto(!o.proveedores, QDate::currentDate()) : o.archivo,
+                           error);
 }
 
 QString CarpetaDeSalida(const OpcionesCli &o)

@@ -21,7 +21,7 @@ void clsRepIEPS::CrearTablaTemporal()
 
 QString RfcDelGrupo(const Pago &pago)
 {
-    QString rfc = pago.rfc.isNull() ? QString() : pago.rfc.toString();
+    QString rfc = Texto(pago.rfc);
     return clsRepIEPS::LimpiarRFC(rfc);
 }
 
@@ -40,12 +40,12 @@ QString NombreDelGrupo(const Pago &pago, const QString &rfc)
     if (rfc == QLatin1String("XAXX010101000"))
         return QStringLiteral("PUBLICO EN GENERAL");
     return clsRepIEPS::QuitarCaracteresEspeciales(clsRepIEPS::QuitarEspaciosDobles(
-        clsRepIEPS::QuitarSeparadores(pago.nombre.isNull() ? QString() : pago.nombre.toString())));
+        clsRepIEPS::QuitarSeparadores(Texto(pago.nombre))));
 }
 
 QString EstadoDelGrupo(const Pago &pago)
 {
-    return clsRepIEPS::ObtenerClaveEstado(pago.estado.isNull() ? QString() : pago.estado.toString());
+    return clsRepIEPS::ObtenerClaveEstado(Texto(pago.estado));
 }
 
 QString PresentacionDelGrupo(const QVariant &pedimento)

@@ -1,6 +1,7 @@
 #include "AcumuladorEnMemoria.h"
 
 #include "Conexion.h"
+#include "Formatos.h"
 
 #include <cstring>
 
@@ -41,7 +42,7 @@ void AcumuladorEnMemoria::Acumular(const Pago &pago, const QVariant &pedimento, 
     if (pedimento.isNull())
         return;
 
-    const QString leido = pago.rfc.isNull() ? QString() : pago.rfc.toString();
+    const QString leido = Texto(pago.rfc);
     if (!hayRfc_ || leido != rfcLeido_ || pago.rfc.isNull() != rfcLeido_.isNull()) {
         rfcLeido_ = leido;
         rfcLimpio_ = RfcDelGrupo(pago);

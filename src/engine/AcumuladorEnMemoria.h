@@ -26,8 +26,6 @@ public:
                   const Prorrateo &valores) override;
     void Terminar() override;
 
-    int grupos() const { return grupos_.size(); }
-
 private:
     struct Grupo {
         QString rfc, nombre, estado, linea, claveGenerica, presentacion;

@@ -5,7 +5,6 @@
 #include "ArchivoDeSalida.h"
 #include "BasesDD.h"
 #include "Conexion.h"
-#include "Errores.h"
 #include "Formatos.h"
 
 namespace engine {
@@ -14,13 +13,11 @@ namespace {
 QVariant ValorDe(const host::Registros &rs, const char *columna)
 {
     const QVariant v = rs.Campo(QLatin1String(columna));
-    if (v.isNull()) {
-        const QVariant rfc = rs.Campo(QStringLiteral("RFC"));
-        throw host::errores::usoNoValidoDeNull(QStringLiteral("la tabla de trabajo tmptempoieps, RFC %1, columna %2 está vacía")
-                                                   .arg(rfc.isNull() ? QStringLiteral("vacío") : rfc.toString(),
-                                                        QLatin1String(columna)));
-    }
-    return v;
+    if (!v.isNull())
+        return v;
+    const QVariant rfc = rs.Campo(QStringLiteral("RFC"));
+    return NoNulo(v, QStringLiteral("la tabla de trabajo tmptempoieps, RFC ") + (rfc.isNull() ? QStringLiteral("vacío") : rfc.toString()),
+                  QLatin1String(columna));
 }
 
 QString TextoDe(const host::Registros &rs, const char *columna)

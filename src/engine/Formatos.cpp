@@ -1,5 +1,7 @@
 #include "Formatos.h"
 
+#include "Errores.h"
+
 #include <charconv>
 #include <cmath>
 #include <cstdio>
@@ -216,6 +218,18 @@ QString ValorComoTexto(const QVariant &valor)
     default:
         return valor.toString();
     }
+}
+
+QString Texto(const QVariant &valor)
+{
+    return valor.isNull() ? QString() : valor.toString();
+}
+
+const QVariant &NoNulo(const QVariant &valor, const QString &lugar, const QString &columna)
+{
+    if (valor.isNull())
+        throw host::errores::usoNoValidoDeNull(QStringLiteral("%1, columna %2 está vacía").arg(lugar, columna));
+    return valor;
 }
 
 double RedondeoPar(double valor)

@@ -20,6 +20,13 @@ QString NumeroGeneral(double valor);
 // general form, texts unchanged, NULL as empty text.
 QString ValorComoTexto(const QVariant &valor);
 
+// A database value's text as Qt writes it, NULL as the null text (numbers are not reformatted).
+QString Texto(const QVariant &valor);
+
+// A value the run cannot do without: NULL ends the run with "Uso no válido de Null: <lugar>,
+// columna <columna> está vacía" (lugar: "el pago 1404, factura 3302").
+const QVariant &NoNulo(const QVariant &valor, const QString &lugar, const QString &columna);
+
 // Rounds to a whole number, halves going to the even neighbour (2.5 gives 2, 3.5 gives 4).
 double RedondeoPar(double valor);
 

@@ -39,7 +39,7 @@ QString Lado::DesdeAnexos(const QVariant &folio) const
 {
     // The folio is placed bare: a NULL one makes the statement fail, as it must.
     return QLatin1String(anexos) + QStringLiteral(" WHERE FolioDelPago=") + ValorComoTexto(folio) + QStringLiteral(" AND ")
-           + QLatin1String(documentoDelAnexo) + QStringLiteral("<>0");
+           + AnexoCuenta();
 }
 
 QString Lado::ColumnasAnexos() const
@@ -50,15 +50,14 @@ QString Lado::ColumnasAnexos() const
 QString Lado::DesdeDocumento(const QVariant &documento) const
 {
     return QLatin1String(documentos) + QStringLiteral(" WHERE ") + QLatin1String(claveDocumento) + QLatin1Char('=')
-           + ValorComoTexto(documento) + QStringLiteral(" AND ImpuestoAd<>0 AND Cancelada=0 LIMIT 1");
+           + ValorComoTexto(documento) + QStringLiteral(" AND ") + DocumentoCuenta() + QStringLiteral(" LIMIT 1");
 }
 
 QString Lado::DesdeDetalle(const QVariant &documento) const
 {
-    const QString tabla = QLatin1String(detalle);
-    return QLatin1String(productos) + QStringLiteral(" WHERE ") + tabla + QStringLiteral(".ImpuestoAd<>0 AND ") + tabla
-           + QLatin1Char('.') + QLatin1String(claveDetalle) + QLatin1Char('=') + ValorComoTexto(documento)
-           + QStringLiteral(" ORDER BY Partida");
+    return QLatin1String(productos) + QStringLiteral(" WHERE ") + DetalleCuenta() + QStringLiteral(" AND ")
+           + ClaveDelDetalle() + QLatin1Char('=') + ValorComoTexto(documento) + QStringLiteral(" ORDER BY ")
+           + OrdenDelDetalle();
 }
 
 QString DesdeLinea(int idLinea)

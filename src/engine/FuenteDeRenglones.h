@@ -29,6 +29,15 @@ struct Lado {
 
     static const Lado &De(bool clientes);
 
+    // The rows that count, for the per-row statements and the batch reads alike: a link that
+    // names a document, a document that carries IEPS and is not cancelled, a line that carries
+    // IEPS (named by ClaveDelDetalle); a document's lines come in OrdenDelDetalle.
+    QString AnexoCuenta() const { return QLatin1String(documentoDelAnexo) + QStringLiteral("<>0"); }
+    static QString DocumentoCuenta() { return QStringLiteral("ImpuestoAd<>0 AND Cancelada=0"); }
+    QString DetalleCuenta() const { return QLatin1String(detalle) + QStringLiteral(".ImpuestoAd<>0"); }
+    QString ClaveDelDetalle() const { return QLatin1String(detalle) + QLatin1Char('.') + QLatin1String(claveDetalle); }
+    static QString OrdenDelDetalle() { return QStringLiteral("Partida"); }
+
     // The per-row statements, as the table text and column list that BasesDD::AbrirTabla takes.
     // Both sources use them, so that a row the batch reading cannot vouch for is read exactly as
     // the reference reads it.

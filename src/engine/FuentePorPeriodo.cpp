@@ -98,8 +98,8 @@ void FuentePorPeriodo::LeerLote(int desde)
     const QString documento = QLatin1String(lado_.documentoDelAnexo);
     rsAnexos_.Abrir(cn_,
                     QStringLiteral("SELECT FolioDelPago,Cantidad,") + documento + QStringLiteral(" FROM ")
-                        + QLatin1String(lado_.anexos) + QStringLiteral(" WHERE ") + documento
-                        + QStringLiteral("<>0 AND FolioDelPago IN (") + Lista(folios)
+                        + QLatin1String(lado_.anexos) + QStringLiteral(" WHERE ") + lado_.AnexoCuenta()
+                        + QStringLiteral(" AND FolioDelPago IN (") + Lista(folios)
                         + QStringLiteral(") ORDER BY FolioDelPago")
                         + (llaveAnexos_.isEmpty() ? QString() : QLatin1Char(',') + llaveAnexos_.join(QLatin1Char(','))),
                     QString());
@@ -122,8 +122,8 @@ void FuentePorPeriodo::LeerLote(int desde)
                         QStringLiteral("SELECT ") + QLatin1String(lado_.columnasDocumento) + QLatin1Char(',')
                             + claveDocumento + QStringLiteral(" AS ") + ClaveDelLote + QStringLiteral(" FROM ")
                             + QLatin1String(lado_.documentos) + QStringLiteral(" WHERE ") + claveDocumento
-                            + QStringLiteral(" IN (") + Lista(documentos)
-                            + QStringLiteral(") AND ImpuestoAd<>0 AND Cancelada=0"),
+                            + QStringLiteral(" IN (") + Lista(documentos) + QStringLiteral(") AND ")
+                            + Lado::DocumentoCuenta(),
                         QString());
     QList<qint64> califican;
     for (int i = 0; i < rsDocumentos_.cantidadFilas(); ++i) {
@@ -142,7 +142,7 @@ void FuentePorPeriodo::LeerLote(int desde)
         return;
 
     const QString detalle = QLatin1String(lado_.detalle);
-    const QString claveDetalle = detalle + QLatin1Char('.') + QLatin1String(lado_.claveDetalle);
+    const QString claveDetalle = lado_.ClaveDelDetalle();
     rsDetalle_.Abrir(cn_,
                      QStringLiteral("SELECT ") + QLatin1String(lado_.columnasDetalle) + QLatin1Char(',') + claveDetalle
                          + QStringLiteral(" AS ") + ClaveDelLote + QLatin1Char(',') + detalle
@@ -150,10 +150,10 @@ void FuentePorPeriodo::LeerLote(int desde)
                          + (partidaNumerica_ ? QString()
                                              : QStringLiteral(",HEX(WEIGHT_STRING(") + detalle
                                                    + QStringLiteral(".Partida)) AS ") + PesoDelLote)
-                         + QStringLiteral(" FROM ") + QLatin1String(lado_.productos) + QStringLiteral(" WHERE ") + detalle
-                         + QStringLiteral(".ImpuestoAd<>0 AND ") + claveDetalle + QStringLiteral(" IN (")
-                         + Lista(califican) + QStringLiteral(") ORDER BY ") + claveDetalle
-                         + QStringLiteral(",Partida"),
+                         + QStringLiteral(" FROM ") + QLatin1String(lado_.productos) + QStringLiteral(" WHERE ")
+                         + lado_.DetalleCuenta() + QStringLiteral(" AND ") + claveDetalle + QStringLiteral(" IN (")
+                         + Lista(califican) + QStringLiteral(") ORDER BY ") + claveDetalle + QLatin1Char(',')
+                         + Lado::OrdenDelDetalle(),
                      QString());
     detalleDelDocumento_ = Tramos(rsDetalle_, ClaveDelLote);
     // Lines of one document that tie on Partida come in an order the server chooses anew for

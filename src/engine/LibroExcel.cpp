@@ -17,6 +17,8 @@
 
 namespace engine {
 
+using host::Falla;
+
 namespace {
 
 // The library writes numbers with the C library's printf, which follows the locale: under a
@@ -51,13 +53,6 @@ private:
     locale_t anterior_ = nullptr;
 #endif
 };
-
-bool Falla(QString *error, const QString &texto)
-{
-    if (error)
-        *error = texto;
-    return false;
-}
 
 // A sheet and the widest text of each of its columns, to fit their widths at the end.
 class Hoja {

@@ -1,6 +1,7 @@
 #include "ResumenDeReporte.h"
 
 #include "Cp1252.h"
+#include "Errores.h"
 #include "Formatos.h"
 
 #include <QFile>
@@ -8,15 +9,10 @@
 
 namespace engine {
 
+using host::Falla;
+
 namespace {
 constexpr int CamposPorRenglon = 26;
-
-bool Falla(QString *error, const QString &texto)
-{
-    if (error)
-        *error = texto;
-    return false;
-}
 
 // A number as the report writes it: plain decimal with a point, a leading "-" when negative,
 // the exponent form for very large or very small magnitudes. No blanks, no grouping.

@@ -3,9 +3,9 @@
 #include "Acumulador.h"
 #include "ArchivoDeSalida.h"
 #include "Cp1252.h"
+#include "Formatos.h"
 #include "RevisionDeRfc.h"
 #include "clsRepIEPS.h"
-
 
 #include <algorithm>
 
@@ -23,11 +23,6 @@ const QString NombreFueraDeCp1252 =
     QStringLiteral("nombre con caracteres que el reporte no puede escribir (se escriben como «?»)");
 const QString NombreConSeparadores =
     QStringLiteral("nombre con «|» o caracteres de control (en el reporte se cambiaron por blancos)");
-
-QString Texto(const QVariant &v)
-{
-    return v.isNull() ? QString() : v.toString();
-}
 
 // The kind of a problem: its text without what is in parentheses.
 QString TipoDe(const QString &problema)
@@ -171,6 +166,22 @@ QList<Hallazgo> Revision::Hallazgos(const QSet<QString> &rfcsDelReporte, const Q
     }
     std::stable_sort(r.begin(), r.end(),
                      [&](const Hallazgo &a, const Hallazgo &b) { return lugar.value(a.tipo) < lugar.value(b.tipo); });
+    return r;
+}
+
+QList<HallazgosDeUnTipo> ContarPorTipo(const QList<Hallazgo> &hallazgos)
+{
+    QList<HallazgosDeUnTipo> r;
+    QHash<QString, int> lugar;
+    for (const Hallazgo &h : hallazgos) {
+        auto it = lugar.constFind(h.tipo);
+        if (it == lugar.constEnd()) {
+            it = lugar.insert(h.tipo, int(r.size()));
+            r << HallazgosDeUnTipo{h.tipo};
+        }
+        ++r[*it].todos;
+        r[*it].enReporte += h.enReporte ? 1 : 0;
+    }
     return r;
 }
 

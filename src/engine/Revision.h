@@ -25,6 +25,14 @@ struct Hallazgo {
     bool enReporte = false;
 };
 
+// How many findings there are of one kind, and how many of them are about RFCs of the report.
+struct HallazgosDeUnTipo {
+    QString tipo;
+    int todos = 0, enReporte = 0;
+};
+// The findings counted per kind, the kinds in the order the list first names them.
+QList<HallazgosDeUnTipo> ContarPorTipo(const QList<Hallazgo> &hallazgos);
+
 // What a run tells the review while it goes, and the findings it adds up to.
 class Revision {
 public:

@@ -31,18 +31,16 @@ QString Sangria(int posicion, const QString &texto)
     return QString(posicion - 1, QLatin1Char(' ')) + texto;
 }
 
-// A value that the arithmetic needs: a NULL cannot take part in it. lugar says where the value
-// comes from ("el pago 1404, factura 3302"), columna which column it is.
+// A value that the arithmetic needs: a NULL cannot take part in it.
 double Numero(const QVariant &v, const QString &lugar, const QString &columna)
 {
-    if (v.isNull())
-        throw host::errores::usoNoValidoDeNull(QStringLiteral("%1, columna %2 está vacía").arg(lugar, columna));
-    return v.toDouble();
+    return NoNulo(v, lugar, columna).toDouble();
 }
 
-QString Texto(const QVariant &v)
+// An amount of the log; NULL writes nothing.
+QString Importe(const QVariant &v)
 {
-    return v.isNull() ? QString() : v.toString();
+    return v.isNull() ? QString() : FormatoImporte(v.toDouble());
 }
 
 // A line Id as a 32-bit integer (halves to even when the column is not a whole number).
@@ -72,8 +70,9 @@ clsRepIEPS::clsRepIEPS(host::BasesDD &bases, host::Conexion &cn, VistaProceso &v
 
 clsRepIEPS::~clsRepIEPS() = default;
 
-void clsRepIEPS::ProcesarReporte(const QDate &dtInicial, const QDate &dtFinal, QString &stArchivo,
-                                 const QString &stCliente, bool blSonCtes, bool blTodosLosPagos)
+clsRepIEPS::Resultado clsRepIEPS::ProcesarReporte(const QDate &dtInicial, const QDate &dtFinal, QString &stArchivo,
+                                                   const QString &stCliente, bool blSonCtes, bool blTodosLosPagos,
+                                                   QString *error)
 {
     resultado_ = Resultado::SinEjecutar;
     stLista_.clear();
@@ -96,9 +95,8 @@ void clsRepIEPS::ProcesarReporte(const QDate &dtInicial, const QDate &dtFinal, Q
     host::Dialogos &dialogos = host::Dialogos::actual();
     dialogos.MuestraWnd(QStringLiteral("Generando archivo"));
     try {
-        if (!bases_.AbrirBdD(cn_, bases_.cMiBase)) {
+        if (!bases_.AbrirBdD(cn_, bases_.cMiBase, &mensajeError_)) {
             resultado_ = Resultado::SinConexion;
-            mensajeError_ = bases_.UltimoError();
             dialogos.MsgBox(mensajeError_, host::vbCritical, titulo_);
         } else {
             ejecutar(dtInicial, dtFinal, stArchivo, stCliente);
@@ -125,6 +123,9 @@ void clsRepIEPS::ProcesarReporte(const QDate &dtInicial, const QDate &dtFinal, Q
         } catch (...) {
         }
     }
+    if (error && !mensajeError_.isEmpty())
+        *error = mensajeError_;
+    return resultado_;
 }
 
 void clsRepIEPS::ejecutar(const QDate &dtInicial, const QDate &dtFinal, QString &stArchivo, const QString &stCliente)
@@ -264,7 +265,7 @@ QString clsRepIEPS::lineaDePago(const Pago &pago) const
         return QStringLiteral("Null: ") + Texto(pago.nombre);
     return QStringLiteral("Pago ---> Folio ") + ValorComoTexto(pago.folio) + QStringLiteral(", Fecha: ")
            + host::LibKVRS::FechaComoTexto(pago.fecha) + QStringLiteral(", Monto: ")
-           + (pago.cantidad.isNull() ? QString() : FormatoImporte(pago.cantidad.toDouble())) + QStringLiteral(", ")
+           + Importe(pago.cantidad) + QStringLiteral(", ")
            + (blSonCtes_ ? QStringLiteral("Cliente: ") : QStringLiteral("Proveedor: ")) + pago.clave.toString()
            + QStringLiteral(" - ") + pago.rfc.toString() + QStringLiteral(": ") + Texto(pago.nombre);
 }
@@ -303,9 +304,7 @@ void clsRepIEPS::ProcesarPago(int indice, const Pago &pago)
 {
     const QString referencia = QLatin1String(Lado::De(blSonCtes_).documentoDelAnexo);
     // The folio links the payment to its documents: without it nothing can be looked up.
-    if (pago.folio.isNull())
-        throw host::errores::usoNoValidoDeNull(
-            QStringLiteral("el pago con Id %1, columna Folio está vacía").arg(ValorComoTexto(pago.id)));
+    NoNulo(pago.folio, QStringLiteral("el pago con Id ") + ValorComoTexto(pago.id), QStringLiteral("Folio"));
     const QString elPago = QStringLiteral("el pago ") + ValorComoTexto(pago.folio);
     for (Tramo anexos = fuente_->Anexos(indice, pago); !anexos.Eof(); anexos.MoveNext()) {
         const QVariant documento = anexos.Campo(referencia);
@@ -319,8 +318,7 @@ void clsRepIEPS::ProcesarPago(int indice, const Pago &pago)
         Parte parte;
         const QVariant impuesto = factura.Campo(QStringLiteral("ImpuestoAd"));
         const QVariant total = factura.Campo(QStringLiteral("Totaluco"));
-        const QString importes = QStringLiteral(", IEPS: ") + (impuesto.isNull() ? QString() : FormatoImporte(impuesto.toDouble()))
-                                 + QStringLiteral(", Total: ") + (total.isNull() ? QString() : FormatoImporte(total.toDouble()));
+        const QString importes = QStringLiteral(", IEPS: ") + Importe(impuesto) + QStringLiteral(", Total: ") + Importe(total);
         if (blSonCtes_) {
             const QVariant serie = factura.Campo(QStringLiteral("Serie"));
             const QString numero = Texto(serie) + ValorComoTexto(factura.Campo(QStringLiteral("Factura")));

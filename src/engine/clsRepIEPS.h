@@ -51,12 +51,15 @@ public:
     // Collapses runs of blanks of a trimmed text (six passes, pairs do not overlap).
     static QString QuitarEspaciosDobles(const QString &stCadena);
 
-    // One complete run. After it, stArchivo holds the report's full path when the log was opened.
-    void ProcesarReporte(const QDate &dtInicial, const QDate &dtFinal, QString &stArchivo, const QString &stCliente,
-                         bool blSonCtes, bool blTodosLosPagos);
+    // One complete run, and how it ended; when it is Error, SinConexion or Ocupada, the Spanish
+    // text of why in *error (the user was told through the dialogs). After it, stArchivo holds the
+    // report's full path when the log was opened.
+    Resultado ProcesarReporte(const QDate &dtInicial, const QDate &dtFinal, QString &stArchivo,
+                              const QString &stCliente, bool blSonCtes, bool blTodosLosPagos, QString *error = nullptr);
 
+    // The last run's ending and its text (after a complete run, a clean-up that failed), for
+    // whoever shows the run afterwards: the window's outcome.
     Resultado resultado() const { return resultado_; }
-    // The Spanish text of what ended the run when resultado() is Error, SinConexion or Ocupada.
     const QString &mensajeError() const { return mensajeError_; }
     // The log's full path (set once the log was opened): "Log" + the report's name after a run
     // that wrote its report, "LogFallo" + the report's name, what was logged until the failure,

@@ -219,19 +219,13 @@ void insertar(Contenido &c, qsizetype i, const QString &texto)
     c.lineas.insert(i, nueva);
 }
 
-bool falla(QString *motivo, const QString &texto)
-{
-    if (motivo)
-        *motivo = texto;
-    return false;
-}
-
 } // namespace
 
-QString Problema(const QString &archivo)
+bool Legible(const QString &archivo, QString *error)
 {
     Contenido c;
-    return leer(archivo, c);
+    const QString problema = leer(archivo, c);
+    return problema.isEmpty() || Falla(error, problema);
 }
 
 QString Lee(const QString &archivo, const QString &seccion, const QString &clave)
@@ -262,24 +256,24 @@ QString Lee(const QString &archivo, const QString &seccion, const QString &clave
     return QString();
 }
 
-bool Escribe(const QString &archivo, const QString &seccion, const QString &clave, const QString &valor, QString *motivo)
+bool Escribe(const QString &archivo, const QString &seccion, const QString &clave, const QString &valor, QString *error)
 {
     const QString sec = seccion.trimmed();
     const QString cla = clave.trimmed();
     if (sec.isEmpty() || tieneSalto(sec) || sec.contains(QLatin1Char('[')) || sec.contains(QLatin1Char(']')))
-        return falla(motivo, QStringLiteral("el nombre de la sección «%1» no es válido").arg(seccion));
+        return Falla(error, QStringLiteral("el nombre de la sección «%1» no es válido").arg(seccion));
     if (cla.isEmpty() || tieneSalto(cla) || cla.contains(QLatin1Char('=')) || cla.startsWith(QLatin1Char(';'))
         || cla.startsWith(QLatin1Char('#')) || cla.startsWith(QLatin1Char('[')))
-        return falla(motivo, QStringLiteral("el nombre de la clave «%1» no es válido").arg(clave));
+        return Falla(error, QStringLiteral("el nombre de la clave «%1» no es válido").arg(clave));
     if (tieneSalto(valor))
-        return falla(motivo, QStringLiteral("el valor de «%1» tiene un salto de línea").arg(cla));
+        return Falla(error, QStringLiteral("el valor de «%1» tiene un salto de línea").arg(cla));
 
     Contenido c;
     const QString problema = leer(archivo, c);
     if (!problema.isEmpty())
-        return falla(motivo, problema);
+        return Falla(error, problema);
     if (!cabe(sec + cla + valor, c.codificacion))
-        return falla(motivo, QStringLiteral("el valor de «%1» tiene caracteres que no caben en la codificación "
+        return Falla(error, QStringLiteral("el valor de «%1» tiene caracteres que no caben en la codificación "
                                             "Windows-1252 del archivo")
                                  .arg(cla));
 
@@ -335,7 +329,7 @@ bool Escribe(const QString &archivo, const QString &seccion, const QString &clav
         f.EscribirBytes(bytes);
         f.Terminar();
     } catch (const Error &e) {
-        return falla(motivo, e.descripcion());
+        return Falla(error, e.descripcion());
     }
     return true;
 }

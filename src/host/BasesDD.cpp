@@ -43,25 +43,22 @@ QString TablaDeConsulta(const QString &desde)
     return QString();
 }
 
-bool BasesDD::AbrirBdD(Conexion &cn, const QString &base)
+bool BasesDD::AbrirBdD(Conexion &cn, const QString &base, QString *error)
 {
     if (cn.abierta() && cn.bd().databaseName() == base && viva(cn))
         return true;
-    return conectar(cn, base);
+    return conectar(cn, base, error);
 }
 
-bool BasesDD::conectar(Conexion &cn, const QString &base)
+bool BasesDD::conectar(Conexion &cn, const QString &base, QString *error)
 {
-    ultimoError_.clear();
     QSqlDatabase &bd = cn.bd();
     if (bd.isValid())
         bd.close();
     else
         bd = QSqlDatabase::addDatabase(Driver, cn.nombre());
-    if (!bd.isValid()) {
-        ultimoError_ = QStringLiteral("No está disponible el controlador de MySQL (%1) de Qt.").arg(Driver);
-        return false;
-    }
+    if (!bd.isValid())
+        return Falla(error, QStringLiteral("No está disponible el controlador de MySQL (%1) de Qt.").arg(Driver));
     bool ok = false;
     const int puerto = cPuerto.trimmed().toInt(&ok);
     bd.setHostName(cRuta.trimmed());
@@ -79,13 +76,11 @@ bool BasesDD::conectar(Conexion &cn, const QString &base)
     cn.TerminarEspera();
     if (!abierta) {
         const QSqlError e = bd.lastError();
-        ultimoError_ = QStringLiteral("No se pudo conectar con la base de datos «%1» en el servidor «%2», "
-                                      "puerto %3: %4")
-                           .arg(base, cRuta, QString::number(bd.port()),
-                                MotivoDeConexion(e.nativeErrorCode().toInt(),
-                                                 e.databaseText().isEmpty() ? e.driverText() : e.databaseText()));
         bd.close();
-        return false;
+        return Falla(error, QStringLiteral("No se pudo conectar con la base de datos «%1» en el servidor «%2», puerto %3: %4")
+                                .arg(base, cRuta, QString::number(bd.port()),
+                                     MotivoDeConexion(e.nativeErrorCode().toInt(),
+                                                      e.databaseText().isEmpty() ? e.driverText() : e.databaseText())));
     }
     QSqlQuery q(bd);
     // The connection's id on the server, so that another connection can end its statement.

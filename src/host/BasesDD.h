@@ -20,20 +20,17 @@ public:
     int nEsperaSegundos = 0; // how long a statement may wait for the server; 0: no limit
 
     // Opens cn on the database, or checks that it is still open and alive. A connection that the
-    // server dropped is opened again. False when it cannot connect: UltimoError() tells why.
-    bool AbrirBdD(Conexion &cn, const QString &base);
+    // server dropped is opened again. False when it cannot connect, with server, port and the
+    // driver's message in Spanish in *error.
+    bool AbrirBdD(Conexion &cn, const QString &base, QString *error = nullptr);
     // "SELECT " + campos (or "*") + " FROM " + desde. True only when a row came back; otherwise rs
     // is open and at end of data. Throws ErrorSql when the server refuses the query.
     bool AbrirTabla(Registros &rs, Conexion &cn, const QString &desde, const QString &campos = QString());
     void CierraTabla(Registros &rs);
     void CierraBdD(Conexion &cn);
 
-    // Why the last AbrirBdD failed: server, port and the driver's message, in Spanish.
-    const QString &UltimoError() const { return ultimoError_; }
-
 private:
-    bool conectar(Conexion &cn, const QString &base);
-    QString ultimoError_;
+    bool conectar(Conexion &cn, const QString &base, QString *error);
 };
 
 // The statement that AbrirTabla sends: "SELECT " + campos (or "*") + " FROM " + desde.

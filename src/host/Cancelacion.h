@@ -44,8 +44,6 @@ public:
     static constexpr int SegundosDelCorte = 2;
 
 private:
-    void repasar();
-
     BasesDD ajustes_;
     const Conexion &cn_;
     std::atomic<bool> pedida_{false};

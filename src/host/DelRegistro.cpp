@@ -30,11 +30,11 @@ QString DelRegistro::DatosNbr(const QString &nombre) const
     return ini::Lee(archivo_, seccion(), nombre);
 }
 
-bool DelRegistro::GuardaDatosNbr(const QString &nombre, const QString &valor, QString *motivo)
+bool DelRegistro::GuardaDatosNbr(const QString &nombre, const QString &valor, QString *error)
 {
     if (archivo_.isEmpty())
         return false;
-    return ini::Escribe(archivo_, seccion(), nombre, valor, motivo);
+    return ini::Escribe(archivo_, seccion(), nombre, valor, error);
 }
 
 } // namespace host

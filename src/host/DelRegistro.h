@@ -23,8 +23,8 @@ public:
     // A setting by name; "" when it is unset or no installation has been found.
     QString DatosNbr(const QString &nombre) const;
     // Stores a setting; false when no installation has been found, or when the file cannot be
-    // written, then with the reason in Spanish in *motivo (see ini::Escribe).
-    bool GuardaDatosNbr(const QString &nombre, const QString &valor, QString *motivo = nullptr);
+    // written, then with the reason in Spanish in *error (see ini::Escribe).
+    bool GuardaDatosNbr(const QString &nombre, const QString &valor, QString *error = nullptr);
 
     // The settings file in use; "" before a successful search.
     const QString &archivo() const { return archivo_; }

@@ -35,28 +35,30 @@ QString Renglones(const QString &texto)
     return t;
 }
 
-static int respuestaNegativa(int botones)
+int RespuestaNegativa(int botones)
 {
     return (botones & 0x0F) == vbYesNo ? vbNo : vbOK;
 }
 
-int DialogosConsola::MsgBox(const QString &texto, int botones, const QString &titulo)
+int DialogosConsola::MsgBox(const QString &texto, int botones, const QString &)
 {
-    QTextStream err(stderr);
-    if (!titulo.isEmpty())
-        err << titulo << ": ";
-    err << Renglones(texto) << Qt::endl;
-    return respuestaNegativa(botones);
+    if (!callado_ || !callado_->load()) {
+        QString t = Renglones(texto);
+        if (!t.endsWith(QLatin1Char('\n')))
+            t += QLatin1Char('\n');
+        QTextStream(stderr) << t;
+    }
+    return RespuestaNegativa(botones);
 }
 
-int DialogosConsola::MsgBoxSkn(const QString &texto, int botones, const QString &titulo, int)
+int DialogosConsola::MsgBoxSkn(const QString &texto, int botones, const QString &titulo, int tipo)
 {
-    return MsgBox(texto, botones, titulo);
+    return tipo == 9 ? vbOK : MsgBox(texto, botones, titulo);
 }
 
 bool DialogosConsola::AbreDocumento(const QString &ruta)
 {
-    QTextStream(stderr) << "Abra el archivo " << ruta << " en su editor." << Qt::endl;
+    QTextStream(stderr) << "Archivo de configuración: " << ruta << Qt::endl;
     return false;
 }
 

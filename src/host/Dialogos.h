@@ -2,6 +2,8 @@
 
 #include <QString>
 
+#include <atomic>
+
 namespace host {
 
 // Button and icon flags of the classic message box, as the callers pass them.
@@ -45,14 +47,24 @@ public:
     static void instalarEnEsteHilo(Dialogos *d);
 };
 
-// Prints every message to stderr and answers No (OK for a box without question).
+// The answer of whoever cannot ask: No to a question, OK to a box without one.
+int RespuestaNegativa(int botones);
+
+// The command line's: every message goes to stderr as plain text and every question is answered
+// No (RespuestaNegativa). The end-of-run notice is left out (the program prints its own summary),
+// and so is everything once callado is set (a cancelled run: the program says so itself).
 class DialogosConsola : public Dialogos {
 public:
+    explicit DialogosConsola(const std::atomic<bool> *callado = nullptr) : callado_(callado) {}
     int MsgBox(const QString &texto, int botones, const QString &titulo) override;
     int MsgBoxSkn(const QString &texto, int botones, const QString &titulo, int tipo) override;
     void MuestraWnd(const QString &) override {}
     void QuitaWnd() override {}
+    // Says where the file is; opens nothing.
     bool AbreDocumento(const QString &ruta) override;
+
+private:
+    const std::atomic<bool> *callado_;
 };
 
 // A message as a screen or a terminal shows it: the CR LF (or lone CR) line ends the program's

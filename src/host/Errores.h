@@ -52,6 +52,15 @@ Error divisionPorCero(const QString &donde = QString());
 Error usoNoValidoDeNull(const QString &donde = QString());
 } // namespace errores
 
+// How a function at a module's edge fails: false, with the Spanish message in *error when the
+// caller asked for it.
+inline bool Falla(QString *error, const QString &mensaje)
+{
+    if (error)
+        *error = mensaje;
+    return false;
+}
+
 // The Spanish text of whatever ended an operation: "Error nº <número>, <descripción>" for an
 // Error, a Spanish sentence for running out of memory and for any other exception.
 QString TextoDeError(const std::exception_ptr &error);

@@ -12,9 +12,9 @@ QString LibKVRS::LeeIni(const QString &seccion, const QString &clave, const QStr
 }
 
 bool LibKVRS::EscribeIni(const QString &seccion, const QString &clave, const QString &valor, const QString &archivo,
-                         QString *motivo)
+                         QString *error)
 {
-    return ini::Escribe(archivo, seccion, clave, valor, motivo);
+    return ini::Escribe(archivo, seccion, clave, valor, error);
 }
 
 double LibKVRS::kvVal(const QString &texto)

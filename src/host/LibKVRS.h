@@ -15,9 +15,9 @@ public:
     // A key of a hand-edited INI file; "" when the file, the section or the key is missing.
     QString LeeIni(const QString &seccion, const QString &clave, const QString &archivo) const;
     // Writes one key, keeping everything else in the file; false when the file cannot be written,
-    // with the reason in Spanish in *motivo (see ini::Escribe).
+    // with the reason in Spanish in *error (see ini::Escribe).
     bool EscribeIni(const QString &seccion, const QString &clave, const QString &valor, const QString &archivo,
-                    QString *motivo = nullptr);
+                    QString *error = nullptr);
 
     // The number that starts a text, read like a classic Val: leading blanks skipped, the longest
     // leading number taken ("12.5 kg" gives 12.5, "abc" gives 0). Empty text or NULL give 0.

@@ -69,9 +69,8 @@ std::shared_ptr<ObjetoHost> FabricarObjeto(const QString &clase, const QString &
 
 void AvisarFalloCreacion(int numero, const QString &descripcion, const QString &clase, const QString &biblioteca)
 {
-    const QString texto = QStringLiteral("Error nº ") + QString::number(numero) + QStringLiteral(", ") + descripcion
-                          + QStringLiteral("\r\nIntentanto crear \"") + biblioteca + QLatin1Char('.') + clase
-                          + QLatin1Char('"');
+    const QString texto = Error(numero, descripcion).texto() + QStringLiteral("\r\nIntentanto crear \"") + biblioteca
+                          + QLatin1Char('.') + clase + QLatin1Char('"');
     Dialogos::actual().MsgBox(texto, vbCritical, QStringLiteral("Alerta"));
 }
 

@@ -48,19 +48,19 @@ public:
 
     int MsgBox(const QString &texto, int botones, const QString &titulo) override
     {
-        return c_.Preguntar([&](host::Dialogos &d) { return d.MsgBox(texto, botones, titulo); }, Omision(botones));
+        return c_.Preguntar([&](host::Dialogos &d) { return d.MsgBox(texto, botones, titulo); },
+                            host::RespuestaNegativa(botones));
     }
     int MsgBoxSkn(const QString &texto, int botones, const QString &titulo, int tipo) override
     {
         return c_.Preguntar([&](host::Dialogos &d) { return d.MsgBoxSkn(texto, botones, titulo, tipo); },
-                            Omision(botones));
+                            host::RespuestaNegativa(botones));
     }
     void MuestraWnd(const QString &mensaje) override { c_.PedirEspera(true, mensaje); }
     void QuitaWnd() override { c_.PedirEspera(false, QString()); }
     bool AbreDocumento(const QString &) override { return false; }
 
 private:
-    static int Omision(int botones) { return (botones & 0x0F) == host::vbYesNo ? host::vbNo : host::vbOK; }
     CorridaEnHilo &c_;
 };
 

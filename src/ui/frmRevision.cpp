@@ -77,15 +77,8 @@ frmRevision::frmRevision(const QList<engine::Hallazgo> &hallazgos, const QString
 {
     setObjectName(QStringLiteral("frmRevision"));
     const QList<engine::Hallazgo> enOrden = EnOrden(hallazgos);
-    QStringList tipos;
-    QHash<QString, QPair<int, int>> cuantos; // all, and those in the report
     for (int i = 0; i < enOrden.size(); ++i) {
         const engine::Hallazgo &h = enOrden.at(i);
-        if (!cuantos.contains(h.tipo))
-            tipos << h.tipo;
-        ++cuantos[h.tipo].first;
-        if (h.enReporte)
-            ++cuantos[h.tipo].second;
         QString problema = h.problema;
         if (!h.detalle.isEmpty())
             problema += QStringLiteral(": ") + h.detalle;
@@ -132,18 +125,19 @@ frmRevision::frmRevision(const QList<engine::Hallazgo> &hallazgos, const QString
     conteo_->setObjectName(QStringLiteral("tblConteo"));
     conteo_->setHorizontalHeaderLabels({QStringLiteral("Hallazgos"), QStringLiteral("En el reporte"), QStringLiteral("Tipo")});
     SinEncabezadoDeFilas(conteo_);
+    const QList<engine::HallazgosDeUnTipo> tipos = engine::ContarPorTipo(enOrden);
     conteo_->setRowCount(int(tipos.size()));
     for (int i = 0; i < tipos.size(); ++i) {
-        const QPair<int, int> n = cuantos.value(tipos.at(i));
-        QTableWidgetItem *todos = Celda(QString::number(n.first));
-        QTableWidgetItem *enReporte = Celda(QString::number(n.second));
+        const engine::HallazgosDeUnTipo &n = tipos.at(i);
+        QTableWidgetItem *todos = Celda(QString::number(n.todos));
+        QTableWidgetItem *enReporte = Celda(QString::number(n.enReporte));
         todos->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
         enReporte->setTextAlignment(Qt::AlignRight | Qt::AlignVCenter);
-        if (n.second > 0)
+        if (n.enReporte > 0)
             enReporte->setBackground(FondoEnReporte);
         conteo_->setItem(i, 0, todos);
         conteo_->setItem(i, 1, enReporte);
-        conteo_->setItem(i, 2, Celda(tipos.at(i)));
+        conteo_->setItem(i, 2, Celda(n.tipo));
     }
     conteo_->resizeColumnsToContents();
     conteo_->horizontalHeader()->setStretchLastSection(true);

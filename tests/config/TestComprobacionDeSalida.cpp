@@ -43,7 +43,9 @@ private Q_SLOTS:
     {
         QFETCH(QString, archivo);
         QFETCH(QString, motivo);
-        QCOMPARE(ComprobarNombreDeSalida(archivo), motivo);
+        QString dicho;
+        QCOMPARE(ComprobarNombreDeSalida(archivo, &dicho), motivo.isEmpty());
+        QCOMPARE(dicho, motivo);
         QTemporaryDir dir;
         // A bad name is reported before the folder is looked at.
         QCOMPARE(ComprobarSalida(dir.path() + QStringLiteral("/no-existe"), archivo),

@@ -263,6 +263,7 @@ private Q_SLOTS:
         QCOMPARE(m.codigo, 1);
         QVERIFY2(m.err.contains(QLatin1String("debe indicarse la ruta correcta de Nubora Premium.")), qPrintable(m.err));
         QVERIFY(m.err.contains(QStringLiteral("¿Desea editar el archivo de configuración?")));
+        QVERIFY2(!m.err.contains(QStringLiteral("Archivo de configuración: ")), qPrintable(m.err)); // not opened
 
         // The server's own schema, named in the configuration: refused before anything runs.
         escribir(dir.filePath("sistema.ini"), QStringLiteral("[Configuración]\nRuta de Nubora Premium=%1\n"

@@ -80,11 +80,12 @@ private Q_SLOTS:
             malas.cPassword = clave;
         const QString nombre = base.isEmpty() ? bd->nombre() : base;
         Conexion cn;
-        QVERIFY(!malas.AbrirBdD(cn, nombre));
+        QString error;
+        QVERIFY(!malas.AbrirBdD(cn, nombre, &error));
         QVERIFY(!cn.abierta());
         const QString inicio = QStringLiteral("No se pudo conectar con la base de datos «%1» en el servidor «%2», puerto %3: ")
                                    .arg(nombre, malas.cRuta, malas.cPuerto);
-        QVERIFY2(malas.UltimoError().startsWith(inicio + motivo), qPrintable(malas.UltimoError()));
+        QVERIFY2(error.startsWith(inicio + motivo), qPrintable(error));
     }
 
     void abrirTablaSinFilasQuedaAlFinal()
@@ -135,9 +136,10 @@ private Q_SLOTS:
         if (sinEscapes)
             bd->cn.Execute(QStringLiteral("SET GLOBAL sql_mode=CONCAT(@@GLOBAL.sql_mode, ',NO_BACKSLASH_ESCAPES')"));
         Conexion cn;
-        const bool abierta = bd->bases.AbrirBdD(cn, bd->nombre());
+        QString error;
+        const bool abierta = bd->bases.AbrirBdD(cn, bd->nombre(), &error);
         bd->cn.Execute(QStringLiteral("SET GLOBAL sql_mode='%1'").arg(previo));
-        QVERIFY2(abierta, qPrintable(bd->bases.UltimoError()));
+        QVERIFY2(abierta, qPrintable(error));
         QCOMPARE(cn.Valor(QStringLiteral("SELECT @@SESSION.sql_mode")).toString().contains(QLatin1String("NO_BACKSLASH_ESCAPES")),
                  sinEscapes);
         Registros rs;

@@ -174,8 +174,9 @@ private Q_SLOTS:
         QFETCH(QByteArray, contenido);
         QFETCH(QString, problema);
         const QString archivo = archivoCon(contenido);
-        QCOMPARE(ini::Problema(archivo), problema);
-        QString motivo;
+        QString dicho, motivo;
+        QVERIFY(!ini::Legible(archivo, &dicho));
+        QCOMPARE(dicho, problema);
         QVERIFY(!ini::Escribe(archivo, u"A"_s, u"k"_s, u"v"_s, &motivo));
         QCOMPARE(motivo, problema);
         QCOMPARE(LeerArchivo(archivo), contenido);
@@ -184,9 +185,11 @@ private Q_SLOTS:
 
     void problemaDeArchivosLegibles()
     {
-        QCOMPARE(ini::Problema(dir.filePath(u"no-existe.ini"_s)), QString());
-        QCOMPARE(ini::Problema(archivoCon("[A]\r\nk=\xF1\r\n")), QString());
-        QCOMPARE(ini::Problema(dir.path()), u"es una carpeta, no un archivo"_s);
+        QString problema;
+        QVERIFY(ini::Legible(dir.filePath(u"no-existe.ini"_s), &problema));
+        QVERIFY(ini::Legible(archivoCon("[A]\r\nk=\xF1\r\n"), &problema));
+        QVERIFY(!ini::Legible(dir.path(), &problema));
+        QCOMPARE(problema, u"es una carpeta, no un archivo"_s);
     }
 
     void noSeEscribeDondeNoSePuede()

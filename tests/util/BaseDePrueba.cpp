@@ -33,10 +33,8 @@ BaseDePrueba::BaseDePrueba(const QString &prefijo)
     if (!ServidorDePrueba(bases, &error_))
         return;
     host::Conexion admin;
-    if (!bases.AbrirBdD(admin, QString())) {
-        error_ = bases.UltimoError();
+    if (!bases.AbrirBdD(admin, QString(), &error_))
         return;
-    }
     QFile esquema(QStringLiteral(REPIEPS_ESQUEMA));
     if (!esquema.open(QIODevice::ReadOnly)) {
         error_ = QStringLiteral("No se pudo leer %1").arg(esquema.fileName());
@@ -46,10 +44,8 @@ BaseDePrueba::BaseDePrueba(const QString &prefijo)
         admin.Execute(QStringLiteral("DROP DATABASE IF EXISTS `%1`").arg(nombre_));
         admin.Execute(QStringLiteral("CREATE DATABASE `%1` DEFAULT CHARSET utf8mb4").arg(nombre_));
         bases.cMiBase = nombre_;
-        if (!bases.AbrirBdD(cn, nombre_)) {
-            error_ = bases.UltimoError();
+        if (!bases.AbrirBdD(cn, nombre_, &error_))
             return;
-        }
         ejecutar(QString::fromUtf8(esquema.readAll()));
     } catch (const host::Error &e) {
         error_ = e.texto();

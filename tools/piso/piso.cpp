@@ -96,8 +96,9 @@ int main(int argc, char *argv[])
         QElapsedTimer reloj;
         reloj.start();
         host::Conexion cn;
-        if (!bases.AbrirBdD(cn, bases.cMiBase)) {
-            err << bases.UltimoError() << "\n";
+        QString error;
+        if (!bases.AbrirBdD(cn, bases.cMiBase, &error)) {
+            err << error << "\n";
             return 1;
         }
         // The groups of a long period outgrow the server's default in-memory temporary table; spilled
