@@ -12,13 +12,6 @@ namespace config {
 // Both false, with the Spanish reason to show the user in *error, when the output will not do.
 bool ComprobarNombreDeSalida(const QString &archivo, QString *error);
 bool ComprobarSalida(const QString &carpeta, const QString &archivo, QString *error);
-// The same for the window's callers: the reason, empty when the output is fine.
-inline QString ComprobarSalida(const QString &carpeta, const QString &archivo)
-{
-    QString error;
-    ComprobarSalida(carpeta, archivo, &error);
-    return error;
-}
 
 // Whether a new file can be created in the folder. One is created and removed: neither the
 // permissions nor the attributes tell everywhere (network drives, access lists, a read-only

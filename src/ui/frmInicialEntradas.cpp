@@ -141,7 +141,9 @@ void frmInicial::reglaDeTexto(QLineEdit *caja)
             if (guarda)
                 guarda->setFocus(Qt::OtherFocusReason);
         });
-        avisarBajo(caja, config::ComprobarSalida(carpeta_, QString()));
+        QString motivo;
+        config::ComprobarSalida(carpeta_, QString(), &motivo);
+        avisarBajo(caja, motivo);
         return;
     }
     if (caja->text().right(4).toLower() != QLatin1String(".txt"))
@@ -252,8 +254,8 @@ bool frmInicial::leerSolicitud(SolicitudReporte &s)
         mskFecha[0]->setFocus(Qt::OtherFocusReason);
         return false;
     }
-    const QString motivo = config::ComprobarSalida(carpeta_, txtDato[0]->text());
-    if (!motivo.isEmpty()) {
+    QString motivo;
+    if (!config::ComprobarSalida(carpeta_, txtDato[0]->text(), &motivo)) {
         host::Dialogos::actual().MsgBox(motivo, host::vbExclamation, QStringLiteral("Nombre del archivo"));
         txtDato[0]->setFocus(Qt::OtherFocusReason);
         return false;
