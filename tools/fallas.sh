@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
 # Replays the list of hand-made faults in tools/fallas/: each file there is a small patch that looks
 # like a bug this program could really have (a rounding, a check digit, an escape, an encoding, an
-# order, a flush, an exit status...), with a first line that says what it breaks. For each fault, a
-# copy of the sources gets the patch, is built, and the tests run until the first one fails: a fault
-# that builds and passes every test is a fault the suite does not catch.
+# order, a flush, an exit status...), with a first line that says what it breaks and a second line
+# "Atrapa: TestX ..." that names the tests expected to catch it. For each fault, a copy of the sources
+# gets the patch; the tests it names are built and run; when none of them fails, everything is built
+# and the whole suite runs until its first failure. A fault that builds and passes every test is a
+# fault the suite does not catch.
 #
 #   tools/fallas.sh [--carpeta DIR] [--sin-base] [FALLA ...]
 #
@@ -50,10 +52,18 @@ mkdir -p "$fuente"
 rsync -rc --delete --exclude='/build*/' --exclude='/.git' --exclude='/.demo/' "$raiz"/ "$fuente"/
 cmake -S "$fuente" -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
 
-compilar() { nice cmake --build "$build" >"$carpeta/compilacion.log" 2>&1; }
-# Runs the suite until its first failure; prints the name of the failed test, or nothing.
+# Builds the given targets (the programs the tests call among them), or everything.
+compilar() {
+    local objetivos=()
+    [ $# -eq 0 ] || objetivos=(--target "$@" repieps-cli repieps)
+    nice cmake --build "$build" "${objetivos[@]}" >"$carpeta/compilacion.log" 2>&1
+}
+# Runs the given tests, or the whole suite, until the first failure; prints the name of the failed
+# test, or nothing.
 probar() {
-    (cd "$build" && nice ctest --stop-on-failure --timeout 600 >"$carpeta/pruebas.log" 2>&1) && return 0
+    local filtro=()
+    [ $# -eq 0 ] || filtro=(-R "^($(IFS='|'; echo "$*"))\$")
+    (cd "$build" && nice ctest --stop-on-failure --timeout 600 "${filtro[@]}" >"$carpeta/pruebas.log" 2>&1) && return 0
     # "The following tests FAILED:" is followed by "  12 - TestX (Failed)"; the last test that started
     # is the one that stopped the run when the summary is missing.
     sed -n '/The following tests FAILED/{n;p;q}' "$carpeta/pruebas.log" | sed -E 's/^[[:space:]]*[0-9]+ - ([^ ]+).*/\1/' | grep . \
@@ -80,11 +90,16 @@ for f in "${fallas[@]}"; do
         problemas=$((problemas + 1))
         continue
     fi
-    if ! compilar; then
+    read -r -a atrapa <<<"$(sed -n '2s/^Atrapa://p' "$f")"
+    fallo=
+    if [ ${#atrapa[@]} -gt 0 ] && compilar "${atrapa[@]}"; then
+        fallo=$(probar "${atrapa[@]}") || true
+    fi
+    if [ -z "$fallo" ] && ! compilar; then
         resultado="NO COMPILA     "
         problemas=$((problemas + 1))
     else
-        fallo=$(probar) || true
+        [ -n "$fallo" ] || fallo=$(probar) || true
         if [ -n "$fallo" ]; then
             resultado="atrapada por $fallo"
             atrapadas=$((atrapadas + 1))
