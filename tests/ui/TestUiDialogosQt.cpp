@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QLabel>
+#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QScrollBar>
@@ -95,6 +96,48 @@ private Q_SLOTS:
         }
     }
 
+    // The icon flag of a box's buttons picks its icon; the end-of-run notice (kind 9) shows
+    // information without one.
+    void iconos_data()
+    {
+        QTest::addColumn<int>("botones");
+        QTest::addColumn<int>("tipo");
+        QTest::addColumn<int>("icono");
+        QTest::newRow("crítico") << 16 << 0 << int(QMessageBox::Critical);
+        QTest::newRow("pregunta") << 32 + 4 << 0 << int(QMessageBox::Question);
+        QTest::newRow("exclamación") << 48 << 0 << int(QMessageBox::Warning);
+        QTest::newRow("información") << 64 << 0 << int(QMessageBox::Information);
+        QTest::newRow("sin icono") << 0 << 0 << int(QMessageBox::NoIcon);
+        QTest::newRow("fin del proceso") << 0 << 9 << int(QMessageBox::Information);
+    }
+    void iconos()
+    {
+        QFETCH(int, botones);
+        QFETCH(int, tipo);
+        QFETCH(int, icono);
+        DialogosQt d;
+        QMessageBox::Icon visto = QMessageBox::NoIcon;
+        QImage imagen;
+        const QString boton = LeyendaDeBoton(BotonesDeCaja(botones).first());
+        if (tipo == 0)
+            Responder([&] { return d.MsgBox(QStringLiteral("Texto"), botones, QStringLiteral("T")); },
+                      [&](QWidget *caja) { visto = qobject_cast<QMessageBox *>(caja)->icon(); }, boton);
+        // The skinned box draws the same icon as the standard box would.
+        Responder([&] { return d.MsgBoxSkn(QStringLiteral("Texto"), botones, QStringLiteral("T"), tipo); },
+                  [&](QWidget *caja) {
+                      for (QLabel *l : caja->findChildren<QLabel *>())
+                          if (!l->pixmap().isNull())
+                              imagen = l->pixmap().toImage();
+                  },
+                  boton);
+        if (tipo == 0)
+            QCOMPARE(int(visto), icono);
+        QMessageBox muestra;
+        muestra.setIcon(QMessageBox::Icon(icono));
+        QCOMPARE(imagen.isNull(), icono == int(QMessageBox::NoIcon));
+        if (!imagen.isNull())
+            QCOMPARE(imagen, muestra.iconPixmap().toImage());
+    }
     void listaLargaSeDesplaza_data()
     {
         QTest::addColumn<int>("productos");
