@@ -32,6 +32,7 @@ public:
     int eventos = 0;
     bool porLinea = true;
     QPair<int, int> avance;
+    host::Conexion *corrida = nullptr; // the run's connection, for views that act on it
 };
 
 // Interrupts, from a connection of its own, the statement of database `base` that waits for a
@@ -152,21 +153,28 @@ private:
             return false;
         }
     }
+    // A connection that the server dropped holds no transaction.
     static int enTransaccion(host::Conexion &cn)
     {
-        return cn.abierta() ? cn.Valor(QStringLiteral("SELECT @@in_transaction")).toInt() : 0;
+        try {
+            return cn.abierta() ? cn.Valor(QStringLiteral("SELECT @@in_transaction")).toInt() : 0;
+        } catch (const host::Error &) {
+            return 0;
+        }
     }
 
     Corrida correr(bool ctes, bool todos, const QString &clave = QString(), bool porLinea = true,
                    DialogosGrabados *dialogos = nullptr, const QDate &desde = QDate(2018, 1, 1),
-                   const QDate &hasta = QDate(2018, 3, 31))
+                   const QDate &hasta = QDate(2018, 3, 31), VistaPrueba *otraVista = nullptr)
     {
         DialogosGrabados propios;
         if (dialogos)
             host::Dialogos::instalar(dialogos);
-        VistaPrueba vista;
+        VistaPrueba propia;
+        VistaPrueba &vista = otraVista ? *otraVista : propia;
         vista.porLinea = porLinea;
         host::Conexion cn;
+        vista.corrida = &cn;
         clsRepIEPS rep(bd->bases, cn, vista, dir->path());
         prepararLectura(rep);
         QString archivo = QStringLiteral("rep.txt");
@@ -702,27 +710,20 @@ private Q_SLOTS:
         // The server drops the run's connection while the second payment is on screen.
         class VistaQueCorta : public VistaPrueba {
         public:
-            host::Conexion *corrida = nullptr;
-            host::Conexion *otra = nullptr;
+            host::Conexion otra;
             void TextoProceso(const QString &t) override
             {
                 if (t.startsWith(QLatin1String("Fecha 11/01/2018")))
-                    otra->Execute(QStringLiteral("KILL %1").arg(corrida->Valor(QStringLiteral("SELECT CONNECTION_ID()")).toInt()));
+                    otra.Execute(QStringLiteral("KILL %1").arg(corrida->Valor(QStringLiteral("SELECT CONNECTION_ID()")).toInt()));
             }
         } vista;
-        host::Conexion cn, otra;
-        QVERIFY(bd->bases.AbrirBdD(otra, bd->nombre()));
-        vista.corrida = &cn;
-        vista.otra = &otra;
+        QVERIFY(bd->bases.AbrirBdD(vista.otra, bd->nombre()));
         DialogosGrabados dialogos;
-        clsRepIEPS rep(bd->bases, cn, vista, dir->path());
-        prepararLectura(rep);
-        QString archivo = QStringLiteral("rep.txt");
-        rep.ProcesarReporte(QDate(2018, 1, 1), QDate(2018, 3, 31), archivo, QString(), true, true);
-        QCOMPARE(int(rep.resultado()), int(clsRepIEPS::Resultado::Error));
+        const Corrida c = correr(true, true, QString(), true, &dialogos, QDate(2018, 1, 1), QDate(2018, 3, 31), &vista);
+        QCOMPARE(int(c.resultado), int(clsRepIEPS::Resultado::Error));
         QVERIFY2(dialogos.cajas.last().texto.contains(QStringLiteral("Se perdió la conexión con el servidor")), qPrintable(dialogos.cajas.last().texto));
-        QCOMPARE(LeerArchivo(dir->filePath(QStringLiteral("LogFallorep.txt"))).count("Pago ---> "), 2);
-        QCOMPARE(LeerArchivo(dir->filePath(QStringLiteral("rep.txt"))), NoExiste);
+        QCOMPARE(c.logFallido.count("Pago ---> "), 2);
+        QCOMPARE(c.reporte, NoExiste);
     }
 
     // Whatever the run meets (here running out of memory while the second payment is shown, inside
@@ -740,22 +741,7 @@ private Q_SLOTS:
         } vista;
         QVERIFY(dejarArchivosAnteriores());
         DialogosGrabados dialogos;
-        host::Conexion cn;
-        clsRepIEPS rep(bd->bases, cn, vista, dir->path());
-        prepararLectura(rep);
-        QString archivo = QStringLiteral("rep.txt");
-        rep.ProcesarReporte(QDate(2018, 1, 1), QDate(2018, 3, 31), archivo, QString(), true, true);
-        Corrida c{rep.resultado(),
-                  archivo,
-                  LeerArchivo(dir->filePath(QStringLiteral("Logrep.txt"))),
-                  LeerArchivo(dir->filePath(QStringLiteral("rep.txt"))),
-                  rep.mensajeError(),
-                  {},
-                  LeerArchivo(dir->filePath(QStringLiteral("LogFallorep.txt"))),
-                  LeerArchivo(dir->filePath(QStringLiteral("Revisionrep.txt")))};
-        c.enTransaccion = enTransaccion(cn);
-        c.tablasLibres = tablasLibres();
-        c.rutaLog = rep.rutaLog();
+        const Corrida c = correr(true, true, QString(), true, &dialogos, QDate(2018, 1, 1), QDate(2018, 3, 31), &vista);
         QCOMPARE(c.mensaje, QStringLiteral("No hubo memoria suficiente para terminar el proceso. Cierre otros programas o "
                                            "elija un periodo más corto y vuelva a intentarlo."));
         QCOMPARE(dialogos.cajas.last().texto, c.mensaje);
