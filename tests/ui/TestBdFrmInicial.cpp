@@ -185,11 +185,8 @@ private Q_SLOTS:
         QVERIFY(!f.Cargar());
         QVERIFY(!f.isVisible());
         QCOMPARE(dlg->cajas.size(), 1);
-        QCOMPARE(dlg->cajas[0].texto,
-                 QStringLiteral("No se pudo anotar el valor inicial de «Ruta de Nubora Premium» en el archivo de "
-                                "configuración de este programa.\r\rNo se pudo escribir el archivo %1: no queda espacio "
-                                "en el disco.\r\rEl archivo quedó como estaba. Este programa no puede continuar.")
-                     .arg(QDir::toNativeSeparators(ini())));
+        QVERIFY2(dlg->cajas[0].texto.startsWith(QStringLiteral("No se pudo anotar el valor inicial de «Ruta de Nubora")),
+                 qPrintable(dlg->cajas[0].texto)); // the whole text: TestConfiguracion
         QCOMPARE(LeerArchivo(ini()), antes);
     }
 
@@ -352,30 +349,20 @@ private Q_SLOTS:
         QVERIFY(f);
         f->txtDato[0]->setFocus();
         f->txtDato[0]->setText(nombre);
+        if (nombre.isEmpty()) {
+            // Said under the box as the cursor leaves it, which goes back to the box.
+            QTest::keyClick(f->txtDato[0], Qt::Key_Tab);
+            QTRY_VERIFY(f->txtDato[0]->hasFocus());
+            QCOMPARE(f->lblAvisoFecha->text(), motivo);
+            QVERIFY(f->lblAvisoFecha->isVisible() && dlg->cajas.isEmpty());
+        }
+        // A click on the button is not swallowed by the cursor going back to the box.
         QTest::mouseClick(f->cmdProcesar, Qt::LeftButton);
-        QCOMPARE(dlg->cajas.size(), 1);
+        QTRY_COMPARE(dlg->cajas.size(), 1);
         QCOMPARE(dlg->cajas.first().texto, motivo);
         QCOMPARE(dlg->cajas.first().titulo, QStringLiteral("Nombre del archivo"));
         QTRY_VERIFY(f->txtDato[0]->hasFocus());
         QVERIFY(dir.isValid() && !QFile::exists(dir.filePath(QStringLiteral("Log"))));
-    }
-
-    void nombreVacioDiceQueFaltaYProcesarDaLaCaja()
-    {
-        auto f = abrir(opciones());
-        QVERIFY(f);
-        f->txtDato[0]->setFocus();
-        f->txtDato[0]->clear();
-        QTest::keyClick(f->txtDato[0], Qt::Key_Tab);
-        QTRY_VERIFY(f->txtDato[0]->hasFocus());
-        QVERIFY(f->lblAvisoFecha->isVisible());
-        QCOMPARE(f->lblAvisoFecha->text(), QStringLiteral("Escriba el nombre del archivo del reporte."));
-        QVERIFY(dlg->cajas.isEmpty());
-        // A click on the button is not swallowed by the cursor going back to the box.
-        QTest::mouseClick(f->cmdProcesar, Qt::LeftButton);
-        QTRY_COMPARE(dlg->cajas.size(), 1);
-        QCOMPARE(dlg->cajas.first().texto, QStringLiteral("Escriba el nombre del archivo del reporte."));
-        QTRY_VERIFY(f->txtDato[0]->hasFocus());
     }
 
     void enterAvanzaYProcesa_data()
