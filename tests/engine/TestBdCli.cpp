@@ -40,13 +40,6 @@ private:
 
     static QStringList archivos(const QString &dir) { return QDir(dir).entryList(QDir::Files, QDir::Name); }
 
-    static void escribir(const QString &ruta, const QByteArray &texto)
-    {
-        QFile f(ruta);
-        QVERIFY(f.open(QIODevice::WriteOnly));
-        f.write(texto);
-    }
-
 private Q_SLOTS:
     void initTestCase()
     {
@@ -72,7 +65,7 @@ private Q_SLOTS:
         // Another session holds the payments table, so the run's query waits on the server; a
         // SIGTERM ends the program and the server's statement with it.
         QTemporaryDir dir;
-        escribir(dir.filePath(QStringLiteral("senal.txt")), "anterior\r\n");
+        QVERIFY(EscribirArchivo(dir.filePath(QStringLiteral("senal.txt")), "anterior\r\n"));
         bd->ejecutar(QStringLiteral("LOCK TABLES edoctacli WRITE"));
         const QString esperando = QStringLiteral("SELECT COUNT(*) FROM information_schema.processlist WHERE db='%1' AND "
                                                  "state LIKE 'Waiting for table metadata lock'")
@@ -220,19 +213,19 @@ private Q_SLOTS:
     {
         QTemporaryDir dir;
         QDir(dir.path()).mkdir("nubora");
-        escribir(dir.filePath("nubora/NuboraPremium.ini"),
-                 QStringLiteral("[Datos]\nMySQLServer=127.0.0.1\nMySQLPuerto=%1\n").arg(bd->puerto()).toUtf8());
-        escribir(dir.filePath("repieps.ini"), QStringLiteral("[Configuración]\nRuta de Nubora Premium=%1\n"
+        QVERIFY(EscribirArchivo(dir.filePath("nubora/NuboraPremium.ini"),
+                 QStringLiteral("[Datos]\nMySQLServer=127.0.0.1\nMySQLPuerto=%1\n").arg(bd->puerto()).toUtf8()));
+        QVERIFY(EscribirArchivo(dir.filePath("repieps.ini"), QStringLiteral("[Configuración]\nRuta de Nubora Premium=%1\n"
                                                              "Base de datos principal=%2\n")
                                                   .arg(dir.filePath("nubora"), bd->nombre())
-                                                  .toUtf8());
+                                                  .toUtf8()));
         const Salida s = correr({"--desde", "01/01/2018", "--hasta", "31/03/2018", "--archivo", "r.txt", "--carpeta",
                                  dir.path(), "--config", dir.filePath("repieps.ini")});
         QVERIFY2(s.codigo == 0, qPrintable(s.err));
         QVERIFY(QFile::exists(dir.filePath("r.txt")));
 
         // A configured folder without an installation: the two messages on stderr, the answer No.
-        escribir(dir.filePath("malo.ini"), "[Configuración]\nRuta de Nubora Premium=/no/existe\n");
+        QVERIFY(EscribirArchivo(dir.filePath("malo.ini"), "[Configuración]\nRuta de Nubora Premium=/no/existe\n"));
         const Salida m = correr({"--desde", "01/01/2018", "--hasta", "31/03/2018", "--carpeta", dir.path(), "--config",
                                  dir.filePath("malo.ini")});
         QCOMPARE(m.codigo, 1);
@@ -240,10 +233,10 @@ private Q_SLOTS:
         QVERIFY(m.err.contains(QStringLiteral("¿Desea editar el archivo de configuración?")));
 
         // The server's own schema, named in the configuration: refused before anything runs.
-        escribir(dir.filePath("sistema.ini"), QStringLiteral("[Configuración]\nRuta de Nubora Premium=%1\n"
+        QVERIFY(EscribirArchivo(dir.filePath("sistema.ini"), QStringLiteral("[Configuración]\nRuta de Nubora Premium=%1\n"
                                                              "Base de datos principal=mysql\n")
                                                   .arg(dir.filePath("nubora"))
-                                                  .toUtf8());
+                                                  .toUtf8()));
         const Salida b = correr({"--desde", "01/01/2018", "--hasta", "31/03/2018", "--archivo", "s.txt", "--carpeta",
                                  dir.path(), "--config", dir.filePath("sistema.ini")});
         QCOMPARE(b.codigo, 2);
@@ -293,7 +286,7 @@ private Q_SLOTS:
                                       + "\r\nMySQLUsuario=" + host::Utilerias::Encripta("repieps").toLatin1() + "\r\n"
                                       + (faltan.contains("NuboraPremium.ini") ? "" : contrasena)}};
         for (auto it = anteriores.cbegin(); it != anteriores.cend(); ++it)
-            escribir(QDir(antes).filePath(it.key()), it.value());
+            QVERIFY(EscribirArchivo(QDir(antes).filePath(it.key()), it.value()));
 
         const char *guion = "disco=$1; antes=$2; dejar=$3; despues=$4; shift 4\n"
                             "mount -t tmpfs -o size=512k tmpfs \"$disco\" || exit 97\n"

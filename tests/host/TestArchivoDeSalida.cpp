@@ -119,11 +119,7 @@ private Q_SLOTS:
         QFETCH(QString, error);
         QFETCH(QString, motivo);
         const QString ruta = dir.filePath(u"R.txt"_s);
-        {
-            QFile f(ruta);
-            QVERIFY(f.open(QIODevice::WriteOnly));
-            f.write("anterior\r\n");
-        }
+        QVERIFY(EscribirArchivo(ruta, "anterior\r\n"));
         FabricaDeSalidaGuard falla(queFalla(cabe, error));
         try {
             ArchivoDeSalida a(ruta, ArchivoDeSalida::Modo::Reemplazar);
@@ -142,14 +138,10 @@ private Q_SLOTS:
     void ponerEnSuLugar()
     {
         const QString nuevo = dir.filePath(u"nuevo.txt"_s), destino = dir.filePath(u"destino.txt"_s);
-        const auto escribir = [](const QString &ruta, const QByteArray &bytes) {
-            QFile f(ruta);
-            return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
-        };
-        QVERIFY(escribir(nuevo, "nuevo"));
+        QVERIFY(EscribirArchivo(nuevo, "nuevo"));
         PonerEnSuLugar(nuevo, destino);
         QCOMPARE(LeerArchivo(destino), QByteArray("nuevo"));
-        QVERIFY(escribir(nuevo, "otro"));
+        QVERIFY(EscribirArchivo(nuevo, "otro"));
         PonerEnSuLugar(nuevo, destino);
         QCOMPARE(LeerArchivo(destino), QByteArray("otro"));
         QCOMPARE(LeerArchivo(nuevo), NoExiste);

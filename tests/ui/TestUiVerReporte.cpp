@@ -1,3 +1,4 @@
+#include "Archivos.h"
 #include "frmVerReporte.h"
 
 #include <QFile>
@@ -24,12 +25,6 @@ const QByteArray Reporte =
     + Renglon("C|AAA010101AAA|COMERCIAL DEL NORTE SA DE CV|19|020|00|001|000|240|005|0.250|004|3150.5|0|252.04|504.08|")
     + Renglon("C|XAXX010101000|PUBLICO EN GENERAL|14|020|00|001|000|1|005|0.600|004|1000|0|80|160|")
     + Renglon("C|AAA010101AAA|COMERCIAL DEL NORTE SA DE CV|19|019|00|002|000|10|005|0.600|004|849.5|0|47.96|135.92|");
-
-bool Escribir(const QString &ruta, const QByteArray &bytes)
-{
-    QFile f(ruta);
-    return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
-}
 
 QStringList Fila(const QAbstractItemModel *m, int fila)
 {
@@ -73,7 +68,7 @@ private Q_SLOTS:
     void initTestCase()
     {
         ruta = dir.filePath(QStringLiteral("rep.txt"));
-        QVERIFY(Escribir(ruta, Reporte));
+        QVERIFY(EscribirArchivo(ruta, Reporte));
     }
 
     void porRfcEnElOrdenDelReporteConTotales()
@@ -139,7 +134,7 @@ private Q_SLOTS:
         frmVerReporte f;
         QVERIFY(f.Cargar(ruta, {}, DatosDeCorrida(), nullptr));
         const QString otro = dir.filePath(QStringLiteral("notas.txt"));
-        QVERIFY(Escribir(otro, "hola\r\n"));
+        QVERIFY(EscribirArchivo(otro, "hola\r\n"));
         QString error;
         QVERIFY(!f.Cargar(otro, {}, DatosDeCorrida(), &error));
         QCOMPARE(error, QStringLiteral("El renglón 1 del reporte no termina con «|»."));
@@ -151,8 +146,8 @@ private Q_SLOTS:
     void reporteAnteriorConSuRevision()
     {
         const QString anterior = dir.filePath(QStringLiteral("anterior.txt"));
-        QVERIFY(Escribir(anterior, Reporte));
-        QVERIFY(Escribir(dir.filePath(QStringLiteral("Revisionanterior.txt")),
+        QVERIFY(EscribirArchivo(anterior, Reporte));
+        QVERIFY(EscribirArchivo(dir.filePath(QStringLiteral("Revisionanterior.txt")),
                          "Revisi\xF3n del reporte anterior.txt (clientes): 3 hallazgos\r\n"
                          "RFC con min\xFAsculas | RFC: bbb020202bbb | Clave: C2 | Nombre: DOS | en el reporte\r\n"
                          "d\xEDgito verificador incorrecto (deber\xED" "a ser 1) | RFC: BBB020202BBB | Clave: C2 | "
@@ -167,7 +162,7 @@ private Q_SLOTS:
         QVERIFY2(f.datos()->text().contains(QStringLiteral("Reporte de clientes, generado el ")), qPrintable(f.datos()->text()));
         // Without a review beside it, no finding is counted.
         const QString solo = dir.filePath(QStringLiteral("solo.txt"));
-        QVERIFY(Escribir(solo, Reporte));
+        QVERIFY(EscribirArchivo(solo, Reporte));
         QVERIFY(f.AbrirArchivo(solo, nullptr));
         QCOMPARE(f.resumen().hallazgosEnReporte, 0);
         QCOMPARE(f.ruta(), solo);
@@ -204,7 +199,7 @@ private Q_SLOTS:
                                       .arg(l)
                                       .toLatin1());
         const QString rutaGrande = dir.filePath(QStringLiteral("grande.txt"));
-        QVERIFY(Escribir(rutaGrande, grande));
+        QVERIFY(EscribirArchivo(rutaGrande, grande));
         QVERIFY(f.Cargar(rutaGrande, {}, corrida, nullptr));
         QVERIFY(f.GuardarPdf(pdf, nullptr));
         const QRegularExpressionMatch paginas =
@@ -228,7 +223,7 @@ private Q_SLOTS:
                                  .arg(i)
                                  .toLatin1());
         const QString rutaNueve = dir.filePath(QStringLiteral("nueve.txt"));
-        QVERIFY(Escribir(rutaNueve, texto));
+        QVERIFY(EscribirArchivo(rutaNueve, texto));
         frmVerReporte f;
         QVERIFY(f.Cargar(rutaNueve, {}, corrida, nullptr));
         f.show();
@@ -241,7 +236,7 @@ private Q_SLOTS:
         }
     }
 
-    void pdfQueNoSePuedeEscribir()
+    void pdfQueNoSePuedeEscribirArchivo()
     {
         frmVerReporte f;
         QVERIFY(f.Cargar(ruta, {}, corrida, nullptr));
