@@ -254,15 +254,22 @@ private:
                > 0;
     }
 
+    // Customer payments, their links, invoices and invoice lines: the rows of each statement.
+    void agregarPagos(const char *pagos, const char *anexos, const char *facturas, const char *detalle)
+    {
+        bd->ejecutar(QStringLiteral("INSERT INTO edoctacli (Folio,Fecha,Clave,CantidadPago,NotaCredito) VALUES %1;\n"
+                                    "INSERT INTO anexopagosctes (FolioDelPago,Factura,Cantidad) VALUES %2;\n"
+                                    "INSERT INTO facturas (Id,Serie,Factura,SubTotal,IVA,ImpuestoAd,Cancelada) VALUES %3;\n"
+                                    "INSERT INTO facturasdetalle VALUES %4;\n")
+                         .arg(QString::fromUtf8(pagos), QString::fromUtf8(anexos), QString::fromUtf8(facturas),
+                              QString::fromUtf8(detalle)));
+    }
+
     // Two payments of customer C1 on 10 and 11 January 2018, each paying 10 of invoice A1.
     void dosPagosDeUnaFactura()
     {
-        bd->ejecutar(QStringLiteral(
-            "INSERT INTO edoctacli (Folio,Fecha,Clave,CantidadPago,NotaCredito) VALUES (1,'2018-01-10','C1',10,0),"
-            "(2,'2018-01-11','C1',10,0);\n"
-            "INSERT INTO anexopagosctes (FolioDelPago,Factura,Cantidad) VALUES (1,1,10),(2,1,10);\n"
-            "INSERT INTO facturas (Id,Serie,Factura,SubTotal,IVA,ImpuestoAd,Cancelada) VALUES (1,'A',1,19,0,1,0);\n"
-            "INSERT INTO facturasdetalle VALUES (1,1,'P1',1,10,0,10);\n"));
+        agregarPagos("(1,'2018-01-10','C1',10,0),(2,'2018-01-11','C1',10,0)", "(1,1,10),(2,1,10)", "(1,'A',1,19,0,1,0)",
+                     "(1,1,'P1',1,10,0,10)");
     }
 
 private Q_SLOTS:
@@ -314,14 +321,11 @@ private Q_SLOTS:
     {
         // Two customers share the general-public RFC; 0.3333 and 0.1 presentations must find
         // their rows again on every line.
-        bd->ejecutar(QStringLiteral(
-            "INSERT INTO edoctacli (Folio,Fecha,Clave,CantidadPago,NotaCredito) VALUES "
-            "(1,'2018-01-10','C2',1000,0),(2,'2018-02-10','C3',1000,0),(3,'2018-02-11','C2',1000,0);\n"
-            "INSERT INTO anexopagosctes (FolioDelPago,Factura,Cantidad) VALUES (1,1,1000),(2,2,1000),(3,3,1000);\n"
-            "INSERT INTO facturas (Id,Serie,Factura,SubTotal,IVA,ImpuestoAd,Cancelada) VALUES "
-            "(1,'A',1,999.5,0,0.5,0),(2,'A',2,999.5,0,0.5,0),(3,'A',3,999.5,0,0.5,0);\n"
-            "INSERT INTO facturasdetalle VALUES (1,1,'TER',5,20,0,8),(1,2,'DEC',1,100,16,8),(2,1,'TER',1,20,0,8),"
-            "(2,2,'DEC',2,100,16,8),(3,1,'P1',3,10,0,8);\n"));
+        agregarPagos("(1,'2018-01-10','C2',1000,0),(2,'2018-02-10','C3',1000,0),(3,'2018-02-11','C2',1000,0)",
+                     "(1,1,1000),(2,2,1000),(3,3,1000)",
+                     "(1,'A',1,999.5,0,0.5,0),(2,'A',2,999.5,0,0.5,0),(3,'A',3,999.5,0,0.5,0)",
+                     "(1,1,'TER',5,20,0,8),(1,2,'DEC',1,100,16,8),(2,1,'TER',1,20,0,8),(2,2,'DEC',2,100,16,8),"
+                     "(3,1,'P1',3,10,0,8)");
         const Corrida c = correr(true, true);
         QCOMPARE(int(c.resultado), int(clsRepIEPS::Resultado::Completo));
         const QList<QByteArray> renglones = c.reporte.split('\n');
@@ -333,11 +337,8 @@ private Q_SLOTS:
 
     void plaguicidaYChocolateSonFilasDistintas()
     {
-        bd->ejecutar(QStringLiteral(
-            "INSERT INTO edoctacli (Folio,Fecha,Clave,CantidadPago,NotaCredito) VALUES (1,'2018-01-10','C1',200,0);\n"
-            "INSERT INTO anexopagosctes (FolioDelPago,Factura,Cantidad) VALUES (1,1,200);\n"
-            "INSERT INTO facturas (Id,Serie,Factura,SubTotal,IVA,ImpuestoAd,Cancelada) VALUES (1,'A',1,200,0,0.1,0);\n"
-            "INSERT INTO facturasdetalle VALUES (1,1,'INS',1,100,0,0.1),(1,2,'CHO',1,100,0,0.1);\n"));
+        agregarPagos("(1,'2018-01-10','C1',200,0)", "(1,1,200)", "(1,'A',1,200,0,0.1,0)",
+                     "(1,1,'INS',1,100,0,0.1),(1,2,'CHO',1,100,0,0.1)");
         const Corrida porLinea = correr(true, false);
         QVERIFY(porLinea.reporte.contains("|19|019|00|003|000|1|005|1.000|004|100|0|0|0|"));
         QVERIFY(porLinea.reporte.contains("|19|020|00|003|000|1|005|1.000|004|100|0|0|0|"));
@@ -373,11 +374,7 @@ private Q_SLOTS:
     void revisionJuntoAlReporte()
     {
         // A payment larger than its invoice: a share of 150 %, which the review names.
-        bd->ejecutar(QStringLiteral(
-            "INSERT INTO edoctacli (Folio,Fecha,Clave,CantidadPago,NotaCredito) VALUES (1,'2018-01-10','C1',1500,0);\n"
-            "INSERT INTO anexopagosctes (FolioDelPago,Factura,Cantidad) VALUES (1,1,1500);\n"
-            "INSERT INTO facturas (Id,Serie,Factura,SubTotal,IVA,ImpuestoAd,Cancelada) VALUES (1,'A',7,900,0,100,0);\n"
-            "INSERT INTO facturasdetalle VALUES (1,1,'P1',10,90,0,10);\n"));
+        agregarPagos("(1,'2018-01-10','C1',1500,0)", "(1,1,1500)", "(1,'A',7,900,0,100,0)", "(1,1,'P1',10,90,0,10)");
         const Corrida c = correr(true, false);
         QCOMPARE(int(c.resultado), int(clsRepIEPS::Resultado::Completo));
         const QByteArray revision = LeerArchivo(dir->filePath(QStringLiteral("Revisionrep.txt")));
@@ -398,10 +395,8 @@ private Q_SLOTS:
             facturas += QStringLiteral("%1(%2,'A',%2,%3,0,1,0)").arg(i > 1 ? "," : "").arg(i).arg(i * 10 - 1);
             detalle += QStringLiteral("%1(%2,1,'P1',%2,10,0,10)").arg(i > 1 ? "," : "").arg(i);
         }
-        bd->ejecutar(sql + QStringLiteral(";\nINSERT INTO edoctacli (Folio,Fecha,Clave,CantidadPago,NotaCredito) VALUES ")
-                     + pagos + QStringLiteral(";\nINSERT INTO anexopagosctes (FolioDelPago,Factura,Cantidad) VALUES ") + anexos
-                     + QStringLiteral(";\nINSERT INTO facturas (Id,Serie,Factura,SubTotal,IVA,ImpuestoAd,Cancelada) VALUES ")
-                     + facturas + QStringLiteral(";\nINSERT INTO facturasdetalle VALUES ") + detalle + QStringLiteral(";\n"));
+        bd->ejecutar(sql + QStringLiteral(";\n"));
+        agregarPagos(qPrintable(pagos), qPrintable(anexos), qPrintable(facturas), qPrintable(detalle));
         const Corrida c = correr(true, false);
         bd->ejecutar(QStringLiteral("DELETE FROM clientes WHERE Clave LIKE 'T%';\n"));
         const QList<QByteArray> renglones = c.reporte.split('\n');
@@ -502,14 +497,10 @@ private Q_SLOTS:
     {
         // A party missing from the catalogue, a party without RFC, a missing product on the first
         // line, a product without presentation and one without category.
-        bd->ejecutar(QStringLiteral(
-            "INSERT INTO edoctacli (Folio,Fecha,Clave,CantidadPago,NotaCredito) VALUES "
-            "(1,'2018-01-10','ZZZ',100,0),(2,'2018-01-11','C5',100,0),(3,'2018-01-12','C4',100,0);\n"
-            "INSERT INTO anexopagosctes (FolioDelPago,Factura,Cantidad) VALUES (1,1,100),(2,2,100),(3,3,100);\n"
-            "INSERT INTO facturas (Id,Serie,Factura,SubTotal,IVA,ImpuestoAd,Cancelada) VALUES "
-            "(1,'A',1,99,0,1,0),(2,'B',2,99,0,1,0),(3,'C',3,99,0,1,0);\n"
-            "INSERT INTO facturasdetalle VALUES (1,1,'NOHAY',1,10,0,10),(1,2,'SINLIN',1,10,0,10),(1,3,'P1',1,10,0,10),"
-            "(2,1,'SINPED',1,10,0,10),(2,2,'SINCAT',1,10,0,10),(3,1,'P1',1,10,0,10),(3,2,NULL,1,10,0,10);\n"));
+        agregarPagos("(1,'2018-01-10','ZZZ',100,0),(2,'2018-01-11','C5',100,0),(3,'2018-01-12','C4',100,0)",
+                     "(1,1,100),(2,2,100),(3,3,100)", "(1,'A',1,99,0,1,0),(2,'B',2,99,0,1,0),(3,'C',3,99,0,1,0)",
+                     "(1,1,'NOHAY',1,10,0,10),(1,2,'SINLIN',1,10,0,10),(1,3,'P1',1,10,0,10),(2,1,'SINPED',1,10,0,10),"
+                     "(2,2,'SINCAT',1,10,0,10),(3,1,'P1',1,10,0,10),(3,2,NULL,1,10,0,10)");
         DialogosGrabados dialogos;
         const Corrida c = correr(true, true, QString(), true, &dialogos);
         QCOMPARE(int(c.resultado), int(clsRepIEPS::Resultado::Completo));
@@ -567,12 +558,8 @@ private Q_SLOTS:
         QFETCH(QString, mensaje);
         QFETCH(int, lineasDeLog);
         const bool nadaAplicado = mensaje.contains(QLatin1String("valen 0"));
-        bd->ejecutar(QStringLiteral("INSERT INTO edoctacli (Folio,Fecha,Clave,CantidadPago,NotaCredito) VALUES "
-                                    "(1,'2018-01-10','C1',10,0);\n"
-                                    "INSERT INTO anexopagosctes (FolioDelPago,Factura,Cantidad) VALUES (1,1,%1);\n"
-                                    "INSERT INTO facturas (Id,Serie,Factura,SubTotal,IVA,ImpuestoAd,Cancelada) VALUES %2;\n"
-                                    "INSERT INTO facturasdetalle VALUES %3;\n")
-                         .arg(nadaAplicado ? "0" : "10", factura, detalle));
+        agregarPagos("(1,'2018-01-10','C1',10,0)", nadaAplicado ? "(1,1,0)" : "(1,1,10)", qPrintable(factura),
+                     qPrintable(detalle));
         QVERIFY(dejarArchivosAnteriores());
         DialogosGrabados dialogos;
         const Corrida c = correr(true, true, QString(), true, &dialogos);
@@ -648,11 +635,7 @@ private Q_SLOTS:
     {
         QFETCH(QString, caso);
         QFETCH(QString, mensaje);
-        bd->ejecutar(QStringLiteral(
-            "INSERT INTO edoctacli (Folio,Fecha,Clave,CantidadPago,NotaCredito) VALUES (1,'2018-01-10','C1',10,0);\n"
-            "INSERT INTO anexopagosctes (FolioDelPago,Factura,Cantidad) VALUES (1,1,10);\n"
-            "INSERT INTO facturas (Id,Serie,Factura,SubTotal,IVA,ImpuestoAd,Cancelada) VALUES (1,'A',1,9,0,1,0);\n"
-            "INSERT INTO facturasdetalle VALUES (1,1,'P1',1,9,0,10);\n"));
+        agregarPagos("(1,'2018-01-10','C1',10,0)", "(1,1,10)", "(1,'A',1,9,0,1,0)", "(1,1,'P1',1,9,0,10)");
         QVERIFY(dejarArchivosAnteriores());
         const host::BasesDD anteriores = bd->bases;
         host::Conexion bloqueo;
