@@ -1,3 +1,4 @@
+#include "Archivos.h"
 #include "BaseDePrueba.h"
 
 #include <QDir>
@@ -52,8 +53,7 @@ private:
     static void escribir(const QString &ruta, const QByteArray &texto)
     {
         QVERIFY(QDir().mkpath(QFileInfo(ruta).path()));
-        QFile f(ruta);
-        QVERIFY(f.open(QIODevice::WriteOnly) && f.write(texto) == texto.size());
+        QVERIFY(EscribirArchivo(ruta, texto));
     }
     static void permitirEscribir(const QString &carpeta, bool si)
     {

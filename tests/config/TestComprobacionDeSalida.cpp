@@ -1,3 +1,4 @@
+#include "Archivos.h"
 #include "ComprobacionDeSalida.h"
 
 #include <QDir>
@@ -75,9 +76,7 @@ private Q_SLOTS:
     {
         QTemporaryDir dir;
         const QString ruta = dir.filePath(QStringLiteral("archivo"));
-        QFile f(ruta);
-        QVERIFY(f.open(QIODevice::WriteOnly));
-        f.close();
+        QVERIFY(EscribirArchivo(ruta, QByteArray()));
         QCOMPARE(Motivo(ruta, QStringLiteral("r.txt")),
                  QStringLiteral("«%1» no es una carpeta.").arg(QDir::toNativeSeparators(ruta)));
     }

@@ -248,22 +248,6 @@ private Q_SLOTS:
         QCOMPARE(QDir(QFileInfo(archivo).path()).entryList(QDir::Files), QStringList{QFileInfo(archivo).fileName()});
     }
 
-    // The point-of-sale's own file, saved in Windows-1252, gets its missing user in Windows-1252
-    // and keeps every other byte.
-    void instalacionEnWindows1252()
-    {
-        Escenario e(Apunta);
-        const QByteArray antes = "; Nubora\r\n[Datos]\r\nRaz\xF3n social=Compa\xF1\xED" "a \xD1" "and\xFA\r\n"
-                                 "MySQLServer=s\r\nMySQLPuerto=3306\r\nMySQLUsuario=\r\nMySQLPassword=x\r\n";
-        Escenario::escribir(e.archivoDatos, antes);
-        e.cargar();
-        QFile f(e.archivoDatos);
-        QVERIFY(f.open(QIODevice::ReadOnly));
-        QByteArray esperado = antes;
-        esperado.replace("MySQLUsuario=\r\n", "MySQLUsuario=" + Utilerias::Encripta(u"root"_s).toLatin1() + "\r\n");
-        QCOMPARE(f.readAll(), esperado);
-    }
-
     // What the connection uses (server, port, user, password) and what is then stored in
     // MySQLServer, MySQLPuerto, MySQLUsuario and MySQLPassword (the last two scrambled).
     void datosDeLaInstalacion_data()

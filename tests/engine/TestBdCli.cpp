@@ -40,13 +40,6 @@ private:
 
     static QStringList archivos(const QString &dir) { return QDir(dir).entryList(QDir::Files, QDir::Name); }
 
-    static void escribir(const QString &ruta, const QByteArray &texto)
-    {
-        QFile f(ruta);
-        QVERIFY(f.open(QIODevice::WriteOnly));
-        f.write(texto);
-    }
-
 private Q_SLOTS:
     void initTestCase()
     {
@@ -72,7 +65,7 @@ private Q_SLOTS:
         // Another session holds the payments table, so the run's query waits on the server; a
         // SIGTERM ends the program and the server's statement with it.
         QTemporaryDir dir;
-        escribir(dir.filePath(QStringLiteral("senal.txt")), "anterior\r\n");
+        QVERIFY(EscribirArchivo(dir.filePath(QStringLiteral("senal.txt")), "anterior\r\n"));
         bd->ejecutar(QStringLiteral("LOCK TABLES edoctacli WRITE"));
         const QString esperando = QStringLiteral("SELECT COUNT(*) FROM information_schema.processlist WHERE db='%1' AND "
                                                  "state LIKE 'Waiting for table metadata lock'")
@@ -100,32 +93,28 @@ private Q_SLOTS:
         QCOMPARE(anterior.readAll(), QByteArray("anterior\r\n"));
     }
 
+    // Each kind of wrong use (the option parsing, a rule between options, the output folder)
+    // exits 2, points to --help and writes nothing; the texts are those of TestOpcionesCli.
     void usoIncorrecto_data()
     {
         QTest::addColumn<QStringList>("args");
         QTest::addColumn<QString>("mensaje");
-        QTest::newRow("opcion desconocida") << QStringList{"--desde", "01/01/2018", "--hasta", "31/03/2018", "--xyz"}
-                                            << "Opción desconocida: --xyz";
-        QTest::newRow("sin fecha final") << QStringList{"--desde", "01/01/2018"} << "Falta la fecha final";
-        QTest::newRow("fecha imposible") << QStringList{"--desde", "31/02/2018", "--hasta", "31/03/2018"}
-                                         << "no es una fecha válida";
-        QTest::newRow("fecha al reves") << QStringList{"--desde", "2018-01-01", "--hasta", "31/03/2018"}
-                                        << "no es una fecha válida";
-        QTest::newRow("opcion sin valor") << QStringList{"--desde", "01/01/2018", "--hasta"} << "Falta el valor";
+        const QStringList periodo{"--desde", "01/01/2018", "--hasta", "31/03/2018"};
+        QTest::newRow("opcion desconocida") << periodo + QStringList{"--xyz"} << "Opción desconocida: --xyz";
         QTest::newRow("periodo al reves") << QStringList{"--desde", "31/03/2018", "--hasta", "01/01/2018"}
                                           << "La fecha inicial (31/03/2018) es posterior a la final (01/01/2018).";
-        QTest::newRow("archivo con carpeta") << QStringList{"--desde", "01/01/2018", "--hasta", "31/03/2018", "--archivo",
-                                                            "sub/r.txt"}
+        QTest::newRow("archivo con carpeta") << periodo + QStringList{"--archivo", "sub/r.txt"}
                                              << "El nombre del archivo «sub/r.txt» lleva una carpeta";
-        QTest::newRow("archivo vacío") << QStringList{"--desde", "01/01/2018", "--hasta", "31/03/2018", "--archivo="}
-                                       << "El nombre del archivo no puede quedar en blanco.";
+        QTest::newRow("carpeta que no existe")
+            << periodo + QStringList{"--carpeta", "/no/existe/repieps"}
+            << QStringLiteral("La carpeta «%1» no existe.\n").arg(QDir::toNativeSeparators("/no/existe/repieps"));
     }
     void usoIncorrecto()
     {
         QFETCH(QStringList, args);
         QFETCH(QString, mensaje);
         QTemporaryDir dir;
-        const Salida s = correr(args + QStringList{"--carpeta", dir.path()} + servidor(), dir.path());
+        const Salida s = correr(QStringList{"--carpeta", dir.path()} + args + servidor(), dir.path());
         QCOMPARE(s.codigo, 2);
         QVERIFY2(s.err.contains(mensaje), qPrintable(s.err));
         QVERIFY(s.err.contains(QLatin1String("--help")));
@@ -170,23 +159,26 @@ private Q_SLOTS:
                  0);
     }
 
-    // The summary and the workbook come from the report file just written; a relative workbook
-    // name is in the current folder.
+    // The summary and the workbook come from the report file just written; without --archivo and
+    // --carpeta the report has its default name in the current folder, and so has a relative
+    // workbook name.
     void resumenYLibroDeExcel()
     {
         QTemporaryDir dir;
-        const Salida s = correr(QStringList{"--desde", "01/01/2018", "--hasta", "31/03/2018", "--archivo", "r.txt",
-                                            "--resumen", "--excel", "libro.xlsx"}
+        const Salida s = correr(QStringList{"--desde", "1/1/2018", "--hasta", "31/3/2018", "--resumen", "--excel",
+                                            "libro.xlsx"}
                                     + servidor(),
                                 dir.path());
         QCOMPARE(s.codigo, 0);
+        const QString nombre = QStringLiteral("Reporte-CT-") + QDate::currentDate().toString("yyyyMMdd") + ".txt";
+        QCOMPARE(archivos(dir.path()), QStringList({"Log" + nombre, nombre, "Revision" + nombre, "libro.xlsx"}));
         QCOMPARE(s.out, QStringLiteral("Reporte: %1\nLog: %2\n\n"
                                        "RFC           Nombre     Estado  Renglones  Cantidad  Importe  IEPS  IVA  Hallazgos\n"
                                        "AAA010101AAA  ABARROTES  14              1        10       90     9    0          1\n"
                                        "Total         1 RFC                      1        10       90     9    0          1\n"
                                        "Libro de Excel: %3\n")
-                            .arg(QDir::toNativeSeparators(dir.filePath("r.txt")),
-                                 QDir::toNativeSeparators(dir.filePath("Logr.txt")),
+                            .arg(QDir::toNativeSeparators(dir.filePath(nombre)),
+                                 QDir::toNativeSeparators(dir.filePath("Log" + nombre)),
                                  QDir::toNativeSeparators(dir.filePath("libro.xlsx"))));
         QVERIFY(LeerArchivo(dir.filePath("libro.xlsx")).startsWith("PK\x03\x04"));
     }
@@ -203,15 +195,6 @@ private Q_SLOTS:
         QVERIFY(QFile::exists(dir.filePath("r.txt")));
     }
 
-    void nombrePorOmisionEnLaCarpetaActual()
-    {
-        QTemporaryDir dir;
-        const Salida s = correr(QStringList{"--desde", "1/1/2018", "--hasta", "31/3/2018"} + servidor(), dir.path());
-        QCOMPARE(s.codigo, 0);
-        const QString nombre = QStringLiteral("Reporte-CT-") + QDate::currentDate().toString("yyyyMMdd") + ".txt";
-        QCOMPARE(archivos(dir.path()), QStringList({"Log" + nombre, nombre, "Revision" + nombre}));
-    }
-
     void sinPagosNoEscribeNada()
     {
         QTemporaryDir dir;
@@ -226,38 +209,23 @@ private Q_SLOTS:
         QCOMPARE(p.codigo, 3);
     }
 
-    void carpetaInexistenteEsUsoIncorrecto()
-    {
-        QTemporaryDir dir;
-        const QString falta = dir.filePath("no/existe");
-        const Salida s = correr(QStringList{"--desde", "01/01/2018", "--hasta", "31/03/2018", "--carpeta", falta}
-                                + servidor());
-        QCOMPARE(s.codigo, 2);
-        QVERIFY2(s.err.startsWith(QStringLiteral("La carpeta «%1» no existe.\n").arg(QDir::toNativeSeparators(falta))),
-                 qPrintable(s.err));
-        QCOMPARE(archivos(dir.path()), QStringList());
-        const Salida otra = correr(QStringList{"--desde", "01/01/2018", "--hasta", "31/03/2018", "--carpeta", dir.path()}
-                                   + servidor());
-        QCOMPARE(otra.codigo, 0);
-    }
-
     void conexionDesdeLaConfiguracion()
     {
         QTemporaryDir dir;
         QDir(dir.path()).mkdir("nubora");
-        escribir(dir.filePath("nubora/NuboraPremium.ini"),
-                 QStringLiteral("[Datos]\nMySQLServer=127.0.0.1\nMySQLPuerto=%1\n").arg(bd->puerto()).toUtf8());
-        escribir(dir.filePath("repieps.ini"), QStringLiteral("[Configuración]\nRuta de Nubora Premium=%1\n"
+        QVERIFY(EscribirArchivo(dir.filePath("nubora/NuboraPremium.ini"),
+                 QStringLiteral("[Datos]\nMySQLServer=127.0.0.1\nMySQLPuerto=%1\n").arg(bd->puerto()).toUtf8()));
+        QVERIFY(EscribirArchivo(dir.filePath("repieps.ini"), QStringLiteral("[Configuración]\nRuta de Nubora Premium=%1\n"
                                                              "Base de datos principal=%2\n")
                                                   .arg(dir.filePath("nubora"), bd->nombre())
-                                                  .toUtf8());
+                                                  .toUtf8()));
         const Salida s = correr({"--desde", "01/01/2018", "--hasta", "31/03/2018", "--archivo", "r.txt", "--carpeta",
                                  dir.path(), "--config", dir.filePath("repieps.ini")});
         QVERIFY2(s.codigo == 0, qPrintable(s.err));
         QVERIFY(QFile::exists(dir.filePath("r.txt")));
 
         // A configured folder without an installation: the two messages on stderr, the answer No.
-        escribir(dir.filePath("malo.ini"), "[Configuración]\nRuta de Nubora Premium=/no/existe\n");
+        QVERIFY(EscribirArchivo(dir.filePath("malo.ini"), "[Configuración]\nRuta de Nubora Premium=/no/existe\n"));
         const Salida m = correr({"--desde", "01/01/2018", "--hasta", "31/03/2018", "--carpeta", dir.path(), "--config",
                                  dir.filePath("malo.ini")});
         QCOMPARE(m.codigo, 1);
@@ -266,10 +234,10 @@ private Q_SLOTS:
         QVERIFY2(!m.err.contains(QStringLiteral("Archivo de configuración: ")), qPrintable(m.err)); // not opened
 
         // The server's own schema, named in the configuration: refused before anything runs.
-        escribir(dir.filePath("sistema.ini"), QStringLiteral("[Configuración]\nRuta de Nubora Premium=%1\n"
+        QVERIFY(EscribirArchivo(dir.filePath("sistema.ini"), QStringLiteral("[Configuración]\nRuta de Nubora Premium=%1\n"
                                                              "Base de datos principal=mysql\n")
                                                   .arg(dir.filePath("nubora"))
-                                                  .toUtf8());
+                                                  .toUtf8()));
         const Salida b = correr({"--desde", "01/01/2018", "--hasta", "31/03/2018", "--archivo", "s.txt", "--carpeta",
                                  dir.path(), "--config", dir.filePath("sistema.ini")});
         QCOMPARE(b.codigo, 2);
@@ -319,7 +287,7 @@ private Q_SLOTS:
                                       + "\r\nMySQLUsuario=" + host::Utilerias::Encripta("repieps").toLatin1() + "\r\n"
                                       + (faltan.contains("NuboraPremium.ini") ? "" : contrasena)}};
         for (auto it = anteriores.cbegin(); it != anteriores.cend(); ++it)
-            escribir(QDir(antes).filePath(it.key()), it.value());
+            QVERIFY(EscribirArchivo(QDir(antes).filePath(it.key()), it.value()));
 
         const char *guion = "disco=$1; antes=$2; dejar=$3; despues=$4; shift 4\n"
                             "mount -t tmpfs -o size=512k tmpfs \"$disco\" || exit 97\n"

@@ -119,12 +119,6 @@ const Variante Variantes[] = {
      "ALTER TABLE facturas ENGINE=MyISAM;\nALTER TABLE compras ENGINE=MyISAM;\n" HUECOS("anexopagosctes") ";\n"
      HUECOS("anexopagosprov"),
      "pagos con dos o más vínculos a documentos con IEPS, leídos uno por uno"},
-    {"anexos Aria", "ALTER TABLE anexopagosctes ENGINE=Aria;\nALTER TABLE anexopagosprov ENGINE=Aria;\n" HUECOS("anexopagosctes"),
-     "pagos con dos o más vínculos a documentos con IEPS, leídos uno por uno"},
-    {"indice extra en anexos",
-     "ALTER TABLE anexopagosctes ADD KEY porFactura (FolioDelPago, Factura);\n"
-     "ALTER TABLE anexopagosprov ADD KEY porCompra (FolioDelPago, Compra)",
-     "pagos con dos o más vínculos a documentos con IEPS, leídos uno por uno"},
     {"tablas latin1",
      "ALTER TABLE clientes CONVERT TO CHARACTER SET latin1;\nALTER TABLE proveedores CONVERT TO CHARACTER SET latin1;\n"
      "ALTER TABLE productos CONVERT TO CHARACTER SET latin1;\nALTER TABLE lineas CONVERT TO CHARACTER SET latin1;\n"
@@ -132,17 +126,12 @@ const Variante Variantes[] = {
      "ALTER TABLE facturasdetalle CONVERT TO CHARACTER SET latin1;\n"
      "ALTER TABLE comprasdetalle CONVERT TO CHARACTER SET latin1;\nALTER DATABASE CHARACTER SET latin1",
      ""},
-    {"detalle con llave autonumerica",
-     "ALTER TABLE facturasdetalle DROP PRIMARY KEY, ADD Num INT NOT NULL AUTO_INCREMENT PRIMARY KEY, ADD KEY (Id);\n"
-     "ALTER TABLE comprasdetalle DROP PRIMARY KEY, ADD Num INT NOT NULL AUTO_INCREMENT PRIMARY KEY, ADD KEY (Compra)",
-     ""},
     {"detalle con partidas empatadas",
      "ALTER TABLE facturasdetalle DROP PRIMARY KEY, ADD Num INT NOT NULL AUTO_INCREMENT PRIMARY KEY, ADD KEY (Id);\n"
      "ALTER TABLE comprasdetalle DROP PRIMARY KEY, ADD Num INT NOT NULL AUTO_INCREMENT PRIMARY KEY, ADD KEY (Compra);\n"
      "UPDATE facturasdetalle SET Partida=1 WHERE Partida=2 AND Id%3=0;\n"
      "UPDATE comprasdetalle SET Partida=1 WHERE Partida=2 AND Compra%3=0",
      "documentos con dos líneas en la misma Partida, leídos uno por uno", true},
-    {"productos sin clave unica", "ALTER TABLE productos DROP PRIMARY KEY, ADD KEY (Clave)", ""},
     {"productos con clave repetida",
      "ALTER TABLE productos DROP PRIMARY KEY, ADD KEY (Clave);\n"
      "INSERT INTO productos (Clave,Descripcion,Linea,Pedimento,CategoriaIEPS) SELECT Clave,'Otra',Linea,'7',"
@@ -193,14 +182,6 @@ QString PrimeraDiferencia(const QString &que, const QByteArray &periodo, const Q
                 .arg(QString::fromLatin1(la.left(400)), QString::fromLatin1(lb.left(400)));
     }
     return que; // not reached: equal lines make equal texts
-}
-
-// A log's lines in sorted order, one text again.
-QByteArray LineasOrdenadas(const QByteArray &log)
-{
-    QList<QByteArray> lineas = log.split('\n');
-    std::sort(lineas.begin(), lineas.end());
-    return lineas.join('\n');
 }
 
 // A report with the order that the engine leaves to the server made canonical: parties of equal

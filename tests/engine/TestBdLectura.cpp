@@ -5,8 +5,6 @@
 
 #include <QtTest>
 
-#include <algorithm>
-
 using engine::clsRepIEPS;
 
 Q_DECLARE_METATYPE(clsRepIEPS::Lectura)
@@ -28,14 +26,6 @@ const char *Datos =
     "(2,'A',2,90,0,10,0),(3,'B',3,135,0,15,0),(4,'B',4,100,0,10,0);\n"
     "INSERT INTO facturasdetalle VALUES (1,2,'P2',1,90,16,10),(1,1,'P1',3,30,0,10),(2,1,'NOHAY',1,90,0,10),"
     "(3,1,'P3',3,45,16,8),(3,2,'P1',1,5,0,8),(4,1,'P1',10,10,0,10);\n";
-
-// A log's lines in sorted order: the same lines, whatever order lines that tie came in.
-QList<QByteArray> LineasOrdenadas(const QByteArray &log)
-{
-    QList<QByteArray> lineas = log.split('\n');
-    std::sort(lineas.begin(), lineas.end());
-    return lineas;
-}
 
 } // namespace
 

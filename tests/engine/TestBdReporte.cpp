@@ -3,8 +3,6 @@
 #include "DialogosGrabados.h"
 #include "Errores.h"
 #include "Registros.h"
-#include "Formatos.h"
-#include "ResumenDeReporte.h"
 #include "clsRepIEPS.h"
 
 #include <QTemporaryDir>
@@ -32,6 +30,7 @@ public:
     int eventos = 0;
     bool porLinea = true;
     QPair<int, int> avance;
+    host::Conexion *corrida = nullptr; // the run's connection, for views that act on it
 };
 
 // Interrupts, from a connection of its own, the statement of database `base` that waits for a
@@ -152,21 +151,28 @@ private:
             return false;
         }
     }
+    // A connection that the server dropped holds no transaction.
     static int enTransaccion(host::Conexion &cn)
     {
-        return cn.abierta() ? cn.Valor(QStringLiteral("SELECT @@in_transaction")).toInt() : 0;
+        try {
+            return cn.abierta() ? cn.Valor(QStringLiteral("SELECT @@in_transaction")).toInt() : 0;
+        } catch (const host::Error &) {
+            return 0;
+        }
     }
 
     Corrida correr(bool ctes, bool todos, const QString &clave = QString(), bool porLinea = true,
                    DialogosGrabados *dialogos = nullptr, const QDate &desde = QDate(2018, 1, 1),
-                   const QDate &hasta = QDate(2018, 3, 31))
+                   const QDate &hasta = QDate(2018, 3, 31), VistaPrueba *otraVista = nullptr)
     {
         DialogosGrabados propios;
         if (dialogos)
             host::Dialogos::instalar(dialogos);
-        VistaPrueba vista;
+        VistaPrueba propia;
+        VistaPrueba &vista = otraVista ? *otraVista : propia;
         vista.porLinea = porLinea;
         host::Conexion cn;
+        vista.corrida = &cn;
         clsRepIEPS rep(bd->bases, cn, vista, dir->path());
         prepararLectura(rep);
         QString archivo = QStringLiteral("rep.txt");
@@ -200,19 +206,13 @@ private:
     }
 
     // A report of an earlier run, which a run that writes none must leave as it is.
-    bool dejarReporteAnterior()
-    {
-        QFile viejo(dir->filePath(QStringLiteral("rep.txt")));
-        return viejo.open(QIODevice::WriteOnly) && viejo.write("anterior") == 8;
-    }
+    bool dejarReporteAnterior() { return EscribirArchivo(dir->filePath(QStringLiteral("rep.txt")), "anterior"); }
     // The report, log and review of an earlier run, which a failed run must leave together.
     bool dejarArchivosAnteriores()
     {
-        for (const char *nombre : {"Logrep.txt", "Revisionrep.txt"}) {
-            QFile viejo(dir->filePath(QLatin1String(nombre)));
-            if (!viejo.open(QIODevice::WriteOnly) || viejo.write(QByteArray("anterior ") + nombre) < 0)
+        for (const char *nombre : {"Logrep.txt", "Revisionrep.txt"})
+            if (!EscribirArchivo(dir->filePath(QLatin1String(nombre)), QByteArray("anterior ") + nombre))
                 return false;
-        }
         return dejarReporteAnterior();
     }
     // After a failed run: the earlier files as they were, the database as it was found, and what
@@ -254,15 +254,22 @@ private:
                > 0;
     }
 
+    // Customer payments, their links, invoices and invoice lines: the rows of each statement.
+    void agregarPagos(const char *pagos, const char *anexos, const char *facturas, const char *detalle)
+    {
+        bd->ejecutar(QStringLiteral("INSERT INTO edoctacli (Folio,Fecha,Clave,CantidadPago,NotaCredito) VALUES %1;\n"
+                                    "INSERT INTO anexopagosctes (FolioDelPago,Factura,Cantidad) VALUES %2;\n"
+                                    "INSERT INTO facturas (Id,Serie,Factura,SubTotal,IVA,ImpuestoAd,Cancelada) VALUES %3;\n"
+                                    "INSERT INTO facturasdetalle VALUES %4;\n")
+                         .arg(QString::fromUtf8(pagos), QString::fromUtf8(anexos), QString::fromUtf8(facturas),
+                              QString::fromUtf8(detalle)));
+    }
+
     // Two payments of customer C1 on 10 and 11 January 2018, each paying 10 of invoice A1.
     void dosPagosDeUnaFactura()
     {
-        bd->ejecutar(QStringLiteral(
-            "INSERT INTO edoctacli (Folio,Fecha,Clave,CantidadPago,NotaCredito) VALUES (1,'2018-01-10','C1',10,0),"
-            "(2,'2018-01-11','C1',10,0);\n"
-            "INSERT INTO anexopagosctes (FolioDelPago,Factura,Cantidad) VALUES (1,1,10),(2,1,10);\n"
-            "INSERT INTO facturas (Id,Serie,Factura,SubTotal,IVA,ImpuestoAd,Cancelada) VALUES (1,'A',1,19,0,1,0);\n"
-            "INSERT INTO facturasdetalle VALUES (1,1,'P1',1,10,0,10);\n"));
+        agregarPagos("(1,'2018-01-10','C1',10,0),(2,'2018-01-11','C1',10,0)", "(1,1,10),(2,1,10)", "(1,'A',1,19,0,1,0)",
+                     "(1,1,'P1',1,10,0,10)");
     }
 
 private Q_SLOTS:
@@ -314,14 +321,11 @@ private Q_SLOTS:
     {
         // Two customers share the general-public RFC; 0.3333 and 0.1 presentations must find
         // their rows again on every line.
-        bd->ejecutar(QStringLiteral(
-            "INSERT INTO edoctacli (Folio,Fecha,Clave,CantidadPago,NotaCredito) VALUES "
-            "(1,'2018-01-10','C2',1000,0),(2,'2018-02-10','C3',1000,0),(3,'2018-02-11','C2',1000,0);\n"
-            "INSERT INTO anexopagosctes (FolioDelPago,Factura,Cantidad) VALUES (1,1,1000),(2,2,1000),(3,3,1000);\n"
-            "INSERT INTO facturas (Id,Serie,Factura,SubTotal,IVA,ImpuestoAd,Cancelada) VALUES "
-            "(1,'A',1,999.5,0,0.5,0),(2,'A',2,999.5,0,0.5,0),(3,'A',3,999.5,0,0.5,0);\n"
-            "INSERT INTO facturasdetalle VALUES (1,1,'TER',5,20,0,8),(1,2,'DEC',1,100,16,8),(2,1,'TER',1,20,0,8),"
-            "(2,2,'DEC',2,100,16,8),(3,1,'P1',3,10,0,8);\n"));
+        agregarPagos("(1,'2018-01-10','C2',1000,0),(2,'2018-02-10','C3',1000,0),(3,'2018-02-11','C2',1000,0)",
+                     "(1,1,1000),(2,2,1000),(3,3,1000)",
+                     "(1,'A',1,999.5,0,0.5,0),(2,'A',2,999.5,0,0.5,0),(3,'A',3,999.5,0,0.5,0)",
+                     "(1,1,'TER',5,20,0,8),(1,2,'DEC',1,100,16,8),(2,1,'TER',1,20,0,8),(2,2,'DEC',2,100,16,8),"
+                     "(3,1,'P1',3,10,0,8)");
         const Corrida c = correr(true, true);
         QCOMPARE(int(c.resultado), int(clsRepIEPS::Resultado::Completo));
         const QList<QByteArray> renglones = c.reporte.split('\n');
@@ -329,25 +333,12 @@ private Q_SLOTS:
         QVERIFY(c.reporte.contains("C|XAXX010101000|PUBLICO EN GENERAL|14|020|00|001|000|6|005|0.333|004|120|0|10|0|"));
         QVERIFY(c.reporte.contains("C|XAXX010101000|PUBLICO EN GENERAL|14|020|00|001|000|3|005|0.100|004|300|0|24|52|"));
         QVERIFY(c.reporte.contains("C|XAXX010101000|PUBLICO EN GENERAL|14|020|00|001|000|3|005|0.250|004|30|0|2|0|"));
-        // Read back, the three rows are one RFC with their sums: 6+3+3, 120+300+30, 10+24+2, 0+52+0.
-        engine::ResumenDeReporte r;
-        QString error;
-        QVERIFY2(engine::LeerResumenDeArchivo(dir->filePath(QStringLiteral("rep.txt")), r, &error), qPrintable(error));
-        QCOMPARE(r.rfcs.size(), 1);
-        QCOMPARE(r.rfcs[0].renglones.size(), 3);
-        QCOMPARE(QStringList({engine::NumeroGeneral(r.rfcs[0].cantidad), engine::NumeroGeneral(r.rfcs[0].importe),
-                              engine::NumeroGeneral(r.rfcs[0].ieps), engine::NumeroGeneral(r.rfcs[0].iva)}),
-                 QStringList({"12", "450", "36", "52"}));
-        QCOMPARE(engine::NumeroGeneral(r.importe), QStringLiteral("450"));
     }
 
     void plaguicidaYChocolateSonFilasDistintas()
     {
-        bd->ejecutar(QStringLiteral(
-            "INSERT INTO edoctacli (Folio,Fecha,Clave,CantidadPago,NotaCredito) VALUES (1,'2018-01-10','C1',200,0);\n"
-            "INSERT INTO anexopagosctes (FolioDelPago,Factura,Cantidad) VALUES (1,1,200);\n"
-            "INSERT INTO facturas (Id,Serie,Factura,SubTotal,IVA,ImpuestoAd,Cancelada) VALUES (1,'A',1,200,0,0.1,0);\n"
-            "INSERT INTO facturasdetalle VALUES (1,1,'INS',1,100,0,0.1),(1,2,'CHO',1,100,0,0.1);\n"));
+        agregarPagos("(1,'2018-01-10','C1',200,0)", "(1,1,200)", "(1,'A',1,200,0,0.1,0)",
+                     "(1,1,'INS',1,100,0,0.1),(1,2,'CHO',1,100,0,0.1)");
         const Corrida porLinea = correr(true, false);
         QVERIFY(porLinea.reporte.contains("|19|019|00|003|000|1|005|1.000|004|100|0|0|0|"));
         QVERIFY(porLinea.reporte.contains("|19|020|00|003|000|1|005|1.000|004|100|0|0|0|"));
@@ -383,11 +374,7 @@ private Q_SLOTS:
     void revisionJuntoAlReporte()
     {
         // A payment larger than its invoice: a share of 150 %, which the review names.
-        bd->ejecutar(QStringLiteral(
-            "INSERT INTO edoctacli (Folio,Fecha,Clave,CantidadPago,NotaCredito) VALUES (1,'2018-01-10','C1',1500,0);\n"
-            "INSERT INTO anexopagosctes (FolioDelPago,Factura,Cantidad) VALUES (1,1,1500);\n"
-            "INSERT INTO facturas (Id,Serie,Factura,SubTotal,IVA,ImpuestoAd,Cancelada) VALUES (1,'A',7,900,0,100,0);\n"
-            "INSERT INTO facturasdetalle VALUES (1,1,'P1',10,90,0,10);\n"));
+        agregarPagos("(1,'2018-01-10','C1',1500,0)", "(1,1,1500)", "(1,'A',7,900,0,100,0)", "(1,1,'P1',10,90,0,10)");
         const Corrida c = correr(true, false);
         QCOMPARE(int(c.resultado), int(clsRepIEPS::Resultado::Completo));
         const QByteArray revision = LeerArchivo(dir->filePath(QStringLiteral("Revisionrep.txt")));
@@ -408,10 +395,8 @@ private Q_SLOTS:
             facturas += QStringLiteral("%1(%2,'A',%2,%3,0,1,0)").arg(i > 1 ? "," : "").arg(i).arg(i * 10 - 1);
             detalle += QStringLiteral("%1(%2,1,'P1',%2,10,0,10)").arg(i > 1 ? "," : "").arg(i);
         }
-        bd->ejecutar(sql + QStringLiteral(";\nINSERT INTO edoctacli (Folio,Fecha,Clave,CantidadPago,NotaCredito) VALUES ")
-                     + pagos + QStringLiteral(";\nINSERT INTO anexopagosctes (FolioDelPago,Factura,Cantidad) VALUES ") + anexos
-                     + QStringLiteral(";\nINSERT INTO facturas (Id,Serie,Factura,SubTotal,IVA,ImpuestoAd,Cancelada) VALUES ")
-                     + facturas + QStringLiteral(";\nINSERT INTO facturasdetalle VALUES ") + detalle + QStringLiteral(";\n"));
+        bd->ejecutar(sql + QStringLiteral(";\n"));
+        agregarPagos(qPrintable(pagos), qPrintable(anexos), qPrintable(facturas), qPrintable(detalle));
         const Corrida c = correr(true, false);
         bd->ejecutar(QStringLiteral("DELETE FROM clientes WHERE Clave LIKE 'T%';\n"));
         const QList<QByteArray> renglones = c.reporte.split('\n');
@@ -512,14 +497,10 @@ private Q_SLOTS:
     {
         // A party missing from the catalogue, a party without RFC, a missing product on the first
         // line, a product without presentation and one without category.
-        bd->ejecutar(QStringLiteral(
-            "INSERT INTO edoctacli (Folio,Fecha,Clave,CantidadPago,NotaCredito) VALUES "
-            "(1,'2018-01-10','ZZZ',100,0),(2,'2018-01-11','C5',100,0),(3,'2018-01-12','C4',100,0);\n"
-            "INSERT INTO anexopagosctes (FolioDelPago,Factura,Cantidad) VALUES (1,1,100),(2,2,100),(3,3,100);\n"
-            "INSERT INTO facturas (Id,Serie,Factura,SubTotal,IVA,ImpuestoAd,Cancelada) VALUES "
-            "(1,'A',1,99,0,1,0),(2,'B',2,99,0,1,0),(3,'C',3,99,0,1,0);\n"
-            "INSERT INTO facturasdetalle VALUES (1,1,'NOHAY',1,10,0,10),(1,2,'SINLIN',1,10,0,10),(1,3,'P1',1,10,0,10),"
-            "(2,1,'SINPED',1,10,0,10),(2,2,'SINCAT',1,10,0,10),(3,1,'P1',1,10,0,10),(3,2,NULL,1,10,0,10);\n"));
+        agregarPagos("(1,'2018-01-10','ZZZ',100,0),(2,'2018-01-11','C5',100,0),(3,'2018-01-12','C4',100,0)",
+                     "(1,1,100),(2,2,100),(3,3,100)", "(1,'A',1,99,0,1,0),(2,'B',2,99,0,1,0),(3,'C',3,99,0,1,0)",
+                     "(1,1,'NOHAY',1,10,0,10),(1,2,'SINLIN',1,10,0,10),(1,3,'P1',1,10,0,10),(2,1,'SINPED',1,10,0,10),"
+                     "(2,2,'SINCAT',1,10,0,10),(3,1,'P1',1,10,0,10),(3,2,NULL,1,10,0,10)");
         DialogosGrabados dialogos;
         const Corrida c = correr(true, true, QString(), true, &dialogos);
         QCOMPARE(int(c.resultado), int(clsRepIEPS::Resultado::Completo));
@@ -577,12 +558,8 @@ private Q_SLOTS:
         QFETCH(QString, mensaje);
         QFETCH(int, lineasDeLog);
         const bool nadaAplicado = mensaje.contains(QLatin1String("valen 0"));
-        bd->ejecutar(QStringLiteral("INSERT INTO edoctacli (Folio,Fecha,Clave,CantidadPago,NotaCredito) VALUES "
-                                    "(1,'2018-01-10','C1',10,0);\n"
-                                    "INSERT INTO anexopagosctes (FolioDelPago,Factura,Cantidad) VALUES (1,1,%1);\n"
-                                    "INSERT INTO facturas (Id,Serie,Factura,SubTotal,IVA,ImpuestoAd,Cancelada) VALUES %2;\n"
-                                    "INSERT INTO facturasdetalle VALUES %3;\n")
-                         .arg(nadaAplicado ? "0" : "10", factura, detalle));
+        agregarPagos("(1,'2018-01-10','C1',10,0)", nadaAplicado ? "(1,1,0)" : "(1,1,10)", qPrintable(factura),
+                     qPrintable(detalle));
         QVERIFY(dejarArchivosAnteriores());
         DialogosGrabados dialogos;
         const Corrida c = correr(true, true, QString(), true, &dialogos);
@@ -658,11 +635,7 @@ private Q_SLOTS:
     {
         QFETCH(QString, caso);
         QFETCH(QString, mensaje);
-        bd->ejecutar(QStringLiteral(
-            "INSERT INTO edoctacli (Folio,Fecha,Clave,CantidadPago,NotaCredito) VALUES (1,'2018-01-10','C1',10,0);\n"
-            "INSERT INTO anexopagosctes (FolioDelPago,Factura,Cantidad) VALUES (1,1,10);\n"
-            "INSERT INTO facturas (Id,Serie,Factura,SubTotal,IVA,ImpuestoAd,Cancelada) VALUES (1,'A',1,9,0,1,0);\n"
-            "INSERT INTO facturasdetalle VALUES (1,1,'P1',1,9,0,10);\n"));
+        agregarPagos("(1,'2018-01-10','C1',10,0)", "(1,1,10)", "(1,'A',1,9,0,1,0)", "(1,1,'P1',1,9,0,10)");
         QVERIFY(dejarArchivosAnteriores());
         const host::BasesDD anteriores = bd->bases;
         host::Conexion bloqueo;
@@ -702,27 +675,20 @@ private Q_SLOTS:
         // The server drops the run's connection while the second payment is on screen.
         class VistaQueCorta : public VistaPrueba {
         public:
-            host::Conexion *corrida = nullptr;
-            host::Conexion *otra = nullptr;
+            host::Conexion otra;
             void TextoProceso(const QString &t) override
             {
                 if (t.startsWith(QLatin1String("Fecha 11/01/2018")))
-                    otra->Execute(QStringLiteral("KILL %1").arg(corrida->Valor(QStringLiteral("SELECT CONNECTION_ID()")).toInt()));
+                    otra.Execute(QStringLiteral("KILL %1").arg(corrida->Valor(QStringLiteral("SELECT CONNECTION_ID()")).toInt()));
             }
         } vista;
-        host::Conexion cn, otra;
-        QVERIFY(bd->bases.AbrirBdD(otra, bd->nombre()));
-        vista.corrida = &cn;
-        vista.otra = &otra;
+        QVERIFY(bd->bases.AbrirBdD(vista.otra, bd->nombre()));
         DialogosGrabados dialogos;
-        clsRepIEPS rep(bd->bases, cn, vista, dir->path());
-        prepararLectura(rep);
-        QString archivo = QStringLiteral("rep.txt");
-        rep.ProcesarReporte(QDate(2018, 1, 1), QDate(2018, 3, 31), archivo, QString(), true, true);
-        QCOMPARE(int(rep.resultado()), int(clsRepIEPS::Resultado::Error));
+        const Corrida c = correr(true, true, QString(), true, &dialogos, QDate(2018, 1, 1), QDate(2018, 3, 31), &vista);
+        QCOMPARE(int(c.resultado), int(clsRepIEPS::Resultado::Error));
         QVERIFY2(dialogos.cajas.last().texto.contains(QStringLiteral("Se perdió la conexión con el servidor")), qPrintable(dialogos.cajas.last().texto));
-        QCOMPARE(LeerArchivo(dir->filePath(QStringLiteral("LogFallorep.txt"))).count("Pago ---> "), 2);
-        QCOMPARE(LeerArchivo(dir->filePath(QStringLiteral("rep.txt"))), NoExiste);
+        QCOMPARE(c.logFallido.count("Pago ---> "), 2);
+        QCOMPARE(c.reporte, NoExiste);
     }
 
     // Whatever the run meets (here running out of memory while the second payment is shown, inside
@@ -740,22 +706,7 @@ private Q_SLOTS:
         } vista;
         QVERIFY(dejarArchivosAnteriores());
         DialogosGrabados dialogos;
-        host::Conexion cn;
-        clsRepIEPS rep(bd->bases, cn, vista, dir->path());
-        prepararLectura(rep);
-        QString archivo = QStringLiteral("rep.txt");
-        rep.ProcesarReporte(QDate(2018, 1, 1), QDate(2018, 3, 31), archivo, QString(), true, true);
-        Corrida c{rep.resultado(),
-                  archivo,
-                  LeerArchivo(dir->filePath(QStringLiteral("Logrep.txt"))),
-                  LeerArchivo(dir->filePath(QStringLiteral("rep.txt"))),
-                  rep.mensajeError(),
-                  {},
-                  LeerArchivo(dir->filePath(QStringLiteral("LogFallorep.txt"))),
-                  LeerArchivo(dir->filePath(QStringLiteral("Revisionrep.txt")))};
-        c.enTransaccion = enTransaccion(cn);
-        c.tablasLibres = tablasLibres();
-        c.rutaLog = rep.rutaLog();
+        const Corrida c = correr(true, true, QString(), true, &dialogos, QDate(2018, 1, 1), QDate(2018, 3, 31), &vista);
         QCOMPARE(c.mensaje, QStringLiteral("No hubo memoria suficiente para terminar el proceso. Cierre otros programas o "
                                            "elija un periodo más corto y vuelva a intentarlo."));
         QCOMPARE(dialogos.cajas.last().texto, c.mensaje);
@@ -784,19 +735,16 @@ private Q_SLOTS:
 
     void sinConexionDiceElMotivo()
     {
-        host::BasesDD malas = bd->bases;
-        malas.cPuerto = QStringLiteral("1");
+        const host::BasesDD anteriores = bd->bases;
+        bd->bases.cPuerto = QStringLiteral("1");
         DialogosGrabados dialogos;
-        VistaPrueba vista;
-        host::Conexion cn;
-        clsRepIEPS rep(malas, cn, vista, dir->path());
-        QString archivo = QStringLiteral("rep.txt");
-        rep.ProcesarReporte(QDate(2018, 1, 1), QDate(2018, 3, 31), archivo, QString(), true, false);
-        QCOMPARE(int(rep.resultado()), int(clsRepIEPS::Resultado::SinConexion));
+        const Corrida c = correr(true, false, QString(), true, &dialogos);
+        bd->bases = anteriores;
+        QCOMPARE(int(c.resultado), int(clsRepIEPS::Resultado::SinConexion));
         QCOMPARE(dialogos.cajas.size(), 2);
         QVERIFY(dialogos.cajas[0].texto.contains(QLatin1String("puerto 1")));
         QCOMPARE(dialogos.cajas[1].texto, QStringLiteral("Fin del proceso"));
-        QCOMPARE(archivo, QStringLiteral("rep.txt"));
+        QCOMPARE(c.archivo, QStringLiteral("rep.txt"));
     }
 };
 

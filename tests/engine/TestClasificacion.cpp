@@ -5,14 +5,37 @@
 using engine::clsRepIEPS;
 
 namespace {
-// Adds rows of (input, expected) text pairs to the current data table.
-template <size_t N>
-void filas(const char *const (&casos)[N][2])
+// The text rules under test, each with the name its rows carry.
+enum Regla { RFC, Separadores, Espacios, Especiales, Estado, Linea, Categoria };
+QString Aplicar(Regla regla, QString t)
 {
-    QTest::addColumn<QString>("entrada");
-    QTest::addColumn<QString>("esperado");
+    switch (regla) {
+    case RFC: {
+        const QString limpio = clsRepIEPS::LimpiarRFC(t);
+        return limpio == t ? limpio : QStringLiteral("<no reescribió la variable>"); // the caller's variable is rewritten
+    }
+    case Separadores:
+        return clsRepIEPS::QuitarSeparadores(t);
+    case Espacios:
+        return clsRepIEPS::QuitarEspaciosDobles(t);
+    case Especiales: // applied after the blanks were collapsed, as the work table's names are
+        return clsRepIEPS::QuitarCaracteresEspeciales(clsRepIEPS::QuitarEspaciosDobles(t));
+    case Estado:
+        return clsRepIEPS::ObtenerClaveEstado(t);
+    case Linea:
+        return clsRepIEPS::ClavePorNombreDeLinea(t);
+    case Categoria:
+        return clsRepIEPS::ClavePorCategoria(t);
+    }
+    return QString();
+}
+
+// Adds rows of (input, expected) text pairs of one rule to the current data table.
+template <size_t N>
+void filas(Regla regla, const char *nombre, const char *const (&casos)[N][2])
+{
     for (const auto &c : casos)
-        QTest::newRow(c[0][0] ? c[0] : "(vacio)") << QString::fromUtf8(c[0]) << QString::fromUtf8(c[1]);
+        QTest::addRow("%s: %s", nombre, c[0][0] ? c[0] : "(vacio)") << int(regla) << QString::fromUtf8(c[0]) << QString::fromUtf8(c[1]);
 }
 } // namespace
 
@@ -21,67 +44,22 @@ class TestClasificacion : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    void limpiarRFC_data()
+    void reglasDeTexto_data()
     {
-        const char *const casos[][2] = {{"  AAA-010101-AAA  ", "AAA010101AAA"}, {"AAA 010101 AAA", "AAA010101AAA"},
-                                        {"xaxx010101000", "xaxx010101000"},     {"\tAAA", "AAA"},
-                                        {"AAA|010101\r\nAAA\x7F", "AAA010101AAA"}, {"", ""}};
-        filas(casos);
-    }
-    void limpiarRFC()
-    {
-        QFETCH(QString, entrada);
-        QFETCH(QString, esperado);
-        QCOMPARE(clsRepIEPS::LimpiarRFC(entrada), esperado);
-        QCOMPARE(entrada, esperado); // the caller's variable is rewritten
-    }
-
-    void quitarSeparadores_data()
-    {
-        const char *const casos[][2] = {{"A|B", "A B"}, {"A\r\nB\t\x7F", "A  B  "}, {"Ñandú", "Ñandú"}, {"", ""}};
-        filas(casos);
-    }
-    void quitarSeparadores()
-    {
-        QFETCH(QString, entrada);
-        QFETCH(QString, esperado);
-        QCOMPARE(clsRepIEPS::QuitarSeparadores(entrada), esperado);
-    }
-
-    void quitarEspaciosDobles_data()
-    {
+        QTest::addColumn<int>("regla");
+        QTest::addColumn<QString>("entrada");
+        QTest::addColumn<QString>("esperado");
+        const char *const rfc[][2] = {{"  AAA-010101-AAA  ", "AAA010101AAA"}, {"AAA 010101 AAA", "AAA010101AAA"},
+                                      {"xaxx010101000", "xaxx010101000"}, {"\tAAA", "AAA"},
+                                      {"AAA|010101\r\nAAA\x7F", "AAA010101AAA"}, {"", ""}};
+        const char *const separadores[][2] = {{"A|B", "A B"}, {"A\r\nB\t\x7F", "A  B  "}, {"Ñandú", "Ñandú"}, {"", ""}};
         static const QByteArray de64 = "A" + QByteArray(64, ' ') + "B", de65 = "A" + QByteArray(65, ' ') + "B";
-        const char *const casos[][2] = {{"  A B  ", "A B"}, {"", ""},     {"A   B", "A B"}, {de64.constData(), "A B"},
-                                        {de65.constData(), "A  B"}, {"A\t\tB", "A\t\tB"}};
-        filas(casos);
-    }
-    void quitarEspaciosDobles()
-    {
-        QFETCH(QString, entrada);
-        QFETCH(QString, esperado);
-        QCOMPARE(clsRepIEPS::QuitarEspaciosDobles(entrada), esperado);
-    }
-
-    void quitarCaracteresEspeciales_data()
-    {
-        const char *const casos[][2] = {{"COMERCIAL, S.A. DE C.V.", "COMERCIAL SA DE CV"},
-                                        {"PEÑA (SUCURSAL #2)", "PEA SUCURSAL 2"},
-                                        {"peña", "peña"},
-                                        {"@´%#!¡.$&¿?Ñ,()x", "x"},
-                                        {"A & B", "A  B"}};
-        filas(casos);
-    }
-    void quitarCaracteresEspeciales()
-    {
-        QFETCH(QString, entrada);
-        QFETCH(QString, esperado);
-        // Applied after the blanks were collapsed, as the work table's names are.
-        QCOMPARE(clsRepIEPS::QuitarCaracteresEspeciales(clsRepIEPS::QuitarEspaciosDobles(entrada)), esperado);
-    }
-
-    void claveEstado_data()
-    {
-        const char *const casos[][2] = {
+        const char *const espacios[][2] = {{"  A B  ", "A B"}, {"", ""},     {"A   B", "A B"}, {de64.constData(), "A B"},
+                                           {de65.constData(), "A  B"}, {"A\t\tB", "A\t\tB"}};
+        const char *const especiales[][2] = {{"COMERCIAL, S.A. DE C.V.", "COMERCIAL SA DE CV"},
+                                             {"PEÑA (SUCURSAL #2)", "PEA SUCURSAL 2"}, {"peña", "peña"},
+                                             {"@´%#!¡.$&¿?Ñ,()x", "x"}, {"A & B", "A  B"}};
+        const char *const estado[][2] = {
             {"AGUASCALIENTES", "01"}, {"AGS.", "01"}, {"BAJA CALIFORNIA", "02"}, {"B.C.", "02"},
             {"BAJA CALIFORNIA SUR", "03"}, {"B.C.S.", "03"}, {"CAMPECHE", "04"}, {"COAHUILA", "05"},
             {"COLIMA", "06"}, {"CHIAPAS", "07"}, {"CHIHUAHUA", "08"}, {"DISTRITO FEDERAL", "09"},
@@ -96,18 +74,7 @@ private Q_SLOTS:
             {"YUCATAN", "31"}, {"ZACATECAS", "32"}, {"EXTRANJERO", "33"}, {"EXTRANJERA", "00"},
             {"Jalisco", "00"}, {" JAL", "00"}, {"", "00"}, {"SU", "00"},
         };
-        filas(casos);
-    }
-    void claveEstado()
-    {
-        QFETCH(QString, entrada);
-        QFETCH(QString, esperado);
-        QCOMPARE(clsRepIEPS::ObtenerClaveEstado(entrada), esperado);
-    }
-
-    void clavePorLinea_data()
-    {
-        const char *const casos[][2] = {
+        const char *const linea[][2] = {
             {"CHOCOLATES Y BOTANAS", "001"}, {"CEREAL CON CHOCOLATE", "008"}, {"ALIMENTO PARA MASCOTAS", "008"},
             {"DULCES DE LECHE Y FRUTA", "005"}, {"LECHE DULCE", "000"}, {"DULCES DE LECHE", "007"},
             {"DULCES DE HORTALIZAS", "005"}, {"CREMA DE AVELLANA", "006"}, {"CREMAS DE CACAHUATE", "006"},
@@ -115,13 +82,28 @@ private Q_SLOTS:
             {"PALETAS HELADAS", "000"}, {"CONFITES", "002"}, {"CHOCOLATES", "003"}, {"botanas", "000"},
             {"ALI", "000"},
         };
-        filas(casos);
+        const char *const categoria[][2] = {
+            {"BOTANAS", "001"}, {"PRODUCTOS DE CONFITERÍA", "002"},
+            {"CHOCOLATE Y DEMÁS PRODUCTOS DERIVADOS DEL CACAO", "003"}, {"FLANES Y PUDINES", "004"},
+            {"DULCES DE FRUTAS Y HORTALIZAS", "005"}, {"CREMAS DE CACAHUATE Y AVELLANAS", "006"},
+            {"DULCES DE LECHE", "007"}, {"ALIMENTOS PREPARADOS A BASE DE CEREALES", "008"},
+            {"HELADOS, NIEVES Y PALETAS DE HIELO", "009"}, {"BOTANAS ", "000"}, {"Botanas", "000"},
+            {"PRODUCTOS DE CONFITERIA", "000"}, {"", "000"},
+        };
+        filas(RFC, "rfc", rfc);
+        filas(Separadores, "separadores", separadores);
+        filas(Espacios, "espacios", espacios);
+        filas(Especiales, "especiales", especiales);
+        filas(Estado, "estado", estado);
+        filas(Linea, "linea", linea);
+        filas(Categoria, "categoria", categoria);
     }
-    void clavePorLinea()
+    void reglasDeTexto()
     {
+        QFETCH(int, regla);
         QFETCH(QString, entrada);
         QFETCH(QString, esperado);
-        QCOMPARE(clsRepIEPS::ClavePorNombreDeLinea(entrada), esperado);
+        QCOMPARE(Aplicar(Regla(regla), entrada), esperado);
     }
 
     void clavePlaguicida()
@@ -132,25 +114,6 @@ private Q_SLOTS:
         QCOMPARE(clsRepIEPS::ClavePlaguicidaPorNombre(QStringLiteral("insecticidas")), QStringLiteral("020"));
         QCOMPARE(clsRepIEPS::ClavePlaguicidaPorNombre(QVariant(QMetaType::fromType<QString>())), QStringLiteral("020"));
         QCOMPARE(clsRepIEPS::ClavePorNombreDeLinea(QVariant(QMetaType::fromType<QString>())), QStringLiteral("000"));
-    }
-
-    void clavePorCategoria_data()
-    {
-        const char *const casos[][2] = {
-            {"BOTANAS", "001"}, {"PRODUCTOS DE CONFITERÍA", "002"},
-            {"CHOCOLATE Y DEMÁS PRODUCTOS DERIVADOS DEL CACAO", "003"}, {"FLANES Y PUDINES", "004"},
-            {"DULCES DE FRUTAS Y HORTALIZAS", "005"}, {"CREMAS DE CACAHUATE Y AVELLANAS", "006"},
-            {"DULCES DE LECHE", "007"}, {"ALIMENTOS PREPARADOS A BASE DE CEREALES", "008"},
-            {"HELADOS, NIEVES Y PALETAS DE HIELO", "009"}, {"BOTANAS ", "000"}, {"Botanas", "000"},
-            {"PRODUCTOS DE CONFITERIA", "000"}, {"", "000"},
-        };
-        filas(casos);
-    }
-    void clavePorCategoria()
-    {
-        QFETCH(QString, entrada);
-        QFETCH(QString, esperado);
-        QCOMPARE(clsRepIEPS::ClavePorCategoria(entrada), esperado);
     }
 };
 

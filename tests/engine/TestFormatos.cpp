@@ -7,6 +7,9 @@ using namespace engine;
 using host::ACp1252;
 
 namespace {
+// The number forms under test.
+enum Forma { Importe, General, TresDecimales };
+
 struct Caso {
     const char *nombre;
     double valor;
@@ -14,12 +17,11 @@ struct Caso {
 };
 
 template <size_t N>
-void filas(const Caso (&casos)[N])
+void filas(Forma forma, const Caso (&casos)[N])
 {
-    QTest::addColumn<double>("valor");
-    QTest::addColumn<QString>("texto");
+    static const char *const nombres[] = {"importe", "general", "tres decimales"};
     for (const Caso &c : casos)
-        QTest::newRow(c.nombre) << c.valor << QString::fromLatin1(c.texto);
+        QTest::addRow("%s: %s", nombres[forma], c.nombre) << int(forma) << c.valor << QString::fromLatin1(c.texto);
 }
 } // namespace
 
@@ -28,9 +30,12 @@ class TestFormatos : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    void importe_data()
+    void formas_data()
     {
-        const Caso casos[] = {
+        QTest::addColumn<int>("forma");
+        QTest::addColumn<double>("valor");
+        QTest::addColumn<QString>("texto");
+        const Caso importes[] = {
             {"cero", 0.0, "0.00"}, {"entero", 500.0, "500.00"}, {"miles", 1000.0, "1,000.00"},
             {"millones", 1234567.0, "1,234,567.00"},
             // 2.675 is stored a hair below; taken to 15 digits it is a half and goes away from zero.
@@ -40,44 +45,26 @@ private Q_SLOTS:
             {"sube de grupo", 999999.995, "1,000,000.00"}, {"pequeño", 0.000001, "0.00"},
             {"porcentaje de un solo", double(float(100.0 / 3.0)), "33.33"},
         };
-        filas(casos);
-    }
-    void importe()
-    {
-        QFETCH(double, valor);
-        QFETCH(QString, texto);
-        QCOMPARE(FormatoImporte(valor), texto);
-    }
-
-    void numeroGeneral_data()
-    {
-        const Caso casos[] = {
+        const Caso generales[] = {
             {"cero", 0.0, "0"}, {"entero", 240.0, "240"}, {"decimal", 3150.5, "3150.5"}, {"menor que uno", 0.5, "0.5"},
             {"negativo", -2.5, "-2.5"}, {"sin agrupar", 1234567.0, "1234567"}, {"15 cifras", 0.1 + 0.2, "0.3"},
             {"muy pequeño", 0.0001, "0.0001"}, {"exponente grande", 1.5e15, "1.5E+15"},
             {"casi 15 cifras", 123456789012345.0, "123456789012345"},
             {"presentacion de un solo", double(float(0.3333)), "0.333299994468689"},
         };
-        filas(casos);
+        const Caso tres[] = {{"cuarto", 0.25, "0.250"}, {"entero", 12.0, "12.000"},
+                               {"tercio de un solo", double(float(0.3333)), "0.333"}, {"mitad", 0.0125, "0.013"}};
+        filas(Importe, importes);
+        filas(General, generales);
+        filas(TresDecimales, tres);
     }
-    void numeroGeneral()
+    void formas()
     {
+        QFETCH(int, forma);
         QFETCH(double, valor);
         QFETCH(QString, texto);
-        QCOMPARE(NumeroGeneral(valor), texto);
-    }
-
-    void tresDecimales_data()
-    {
-        const Caso casos[] = {{"cuarto", 0.25, "0.250"}, {"entero", 12.0, "12.000"},
-                              {"tercio de un solo", double(float(0.3333)), "0.333"}, {"mitad", 0.0125, "0.013"}};
-        filas(casos);
-    }
-    void tresDecimales()
-    {
-        QFETCH(double, valor);
-        QFETCH(QString, texto);
-        QCOMPARE(FormatoTresDecimales(valor), texto);
+        QCOMPARE(forma == Importe ? FormatoImporte(valor) : forma == General ? NumeroGeneral(valor) : FormatoTresDecimales(valor),
+                 texto);
     }
 
     void redondeoPar()

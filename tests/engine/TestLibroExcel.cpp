@@ -84,6 +84,20 @@ private:
     QStringList compartidos_;
 };
 
+// A row's cells from column A to its last one, each as the first letter of its type and its
+// value ("t:RFC"); an empty text where there is no cell.
+QStringList Fila(const QHash<QString, Celda> &celdas, int fila)
+{
+    QStringList r;
+    for (char c = 'A'; c <= 'Z'; ++c) {
+        const QString nombre = QLatin1Char(c) + QString::number(fila);
+        r << (celdas.contains(nombre) ? celdas[nombre].tipo.left(1) + QLatin1Char(':') + celdas[nombre].valor : QString());
+    }
+    while (!r.isEmpty() && r.last().isEmpty())
+        r.removeLast();
+    return r;
+}
+
 QByteArray Renglon(const char *inicio)
 {
     return QByteArray(inicio) + "||||||||||\r\n";
@@ -125,48 +139,37 @@ private Q_SLOTS:
         QCOMPARE(libro.hojas, QStringList({"Resumen", "Renglones", "Revisión"}));
 
         const QHash<QString, Celda> r = libro.Celdas(1);
-        QCOMPARE(r.value("A1").valor, QStringLiteral("RFC"));
-        QCOMPARE(r.value("F1").valor, QStringLiteral("Importe"));
-        QCOMPARE(r.value("A2").valor, QStringLiteral("AAA010101AAA"));
-        QCOMPARE(r.value("C3").tipo, QStringLiteral("texto"));
-        QCOMPARE(r.value("C3").valor, QStringLiteral("09"));
-        QCOMPARE(r.value("B3").valor, QString::fromUtf8("DISTRIBUIDORA ÑUÑO & <HIJOS>"));
-        QCOMPARE(r.value("D2").tipo, QStringLiteral("numero"));
-        QCOMPARE(r.value("D2").valor, QStringLiteral("2"));
-        QCOMPARE(r.value("F2").valor, QStringLiteral("4000"));
-        QCOMPARE(r.value("G2").valor, QStringLiteral("300"));
-        QCOMPARE(r.value("I2").valor, QStringLiteral("1"));
-        QCOMPARE(r.value("A4").valor, QStringLiteral("Total"));
+        const QString comercial = QStringLiteral("t:COMERCIAL DEL NORTE SA DE CV");
+        QCOMPARE(Fila(r, 1), QStringList({"t:RFC", "t:Nombre", "t:Estado", "t:Renglones", "t:Cantidad", "t:Importe",
+                                          "t:IEPS", "t:IVA", "t:Hallazgos"}));
+        QCOMPARE(Fila(r, 2), QStringList({"t:AAA010101AAA", comercial, "t:19", "n:2", "n:250", "n:4000", "n:300", "n:640",
+                                          "n:1"}));
+        QCOMPARE(Fila(r, 3), QStringList({"t:BBB020202BBB", QString::fromUtf8("t:DISTRIBUIDORA ÑUÑO & <HIJOS>"), "t:09",
+                                          "n:1", "n:3", "n:7", "n:1", "n:2", "n:0"}));
+        // The totals are the sheet's own sums, saved with their values.
+        QCOMPARE(Fila(r, 4), QStringList({"t:Total", "t:2 RFC", "", "f:3", "f:253", "f:4007", "f:301", "f:642", "f:1"}));
         for (const char *columna : {"D", "E", "F", "G", "H", "I"})
             QCOMPARE(r.value(QLatin1String(columna) + QLatin1Char('4')).formula,
-                     QStringLiteral("SUM(") + QLatin1String(columna) + QStringLiteral("2:") + QLatin1String(columna)
-                         + QStringLiteral("3)"));
-        QCOMPARE(r.value("F4").valor, QStringLiteral("4007"));
-        QCOMPARE(r.value("H4").valor, QStringLiteral("642"));
+                     QStringLiteral("SUM(%1%2:%1%3)").arg(QLatin1String(columna)).arg(2).arg(3));
 
         const QHash<QString, Celda> g = libro.Celdas(2);
-        QCOMPARE(g.value("E1").valor, QStringLiteral("Campo 5"));
-        QCOMPARE(g.value("G1").valor, QStringLiteral("Clave genérica"));
-        QCOMPARE(g.value("P1").valor, QStringLiteral("IVA"));
-        QVERIFY(!g.contains("Q1"));
-        QCOMPARE(g.value("A2").valor, QStringLiteral("C"));
-        for (const char *texto : {"D3", "E3", "F3", "G3", "H3", "J3", "L3", "N3"})
-            QCOMPARE(g.value(texto).tipo, QStringLiteral("texto"));
-        QCOMPARE(g.value("E3").valor, QStringLiteral("019"));
-        QCOMPARE(g.value("G3").valor, QStringLiteral("002"));
-        QCOMPARE(g.value("J3").valor, QStringLiteral("005"));
-        for (const char *numero : {"I3", "K3", "M3", "O3", "P3"})
-            QCOMPARE(g.value(numero).tipo, QStringLiteral("numero"));
-        QCOMPARE(g.value("K2").valor, QStringLiteral("0.25"));
-        QCOMPARE(g.value("M2").valor, QStringLiteral("3150.5"));
-        QCOMPARE(g.value("O3").valor, QStringLiteral("47.96"));
-        QVERIFY(!g.contains("A5"));
+        QCOMPARE(Fila(g, 1).join(QLatin1Char('|')),
+                 QStringLiteral("t:Tipo|t:RFC|t:Nombre|t:Estado|t:Campo 5|t:Campo 6|t:Clave genérica|t:Campo 8|t:Cantidad|"
+                                "t:Campo 10|t:Presentación|t:Campo 12|t:Importe|t:Campo 14|t:IEPS|t:IVA"));
+        QCOMPARE(Fila(g, 2).join(QLatin1Char('|')),
+                 QStringLiteral("t:C|t:AAA010101AAA|t:COMERCIAL DEL NORTE SA DE CV|t:19|t:020|t:00|t:001|t:000|n:240|"
+                                "t:005|n:0.25|t:004|n:3150.5|t:0|n:252.04|n:504.08"));
+        QCOMPARE(Fila(g, 3).join(QLatin1Char('|')),
+                 QStringLiteral("t:C|t:AAA010101AAA|t:COMERCIAL DEL NORTE SA DE CV|t:19|t:019|t:00|t:002|t:000|n:10|"
+                                "t:005|n:0.6|t:004|n:849.5|t:0|n:47.96|n:135.92"));
+        QVERIFY(g.contains("A4") && !g.contains("A5"));
 
         const QHash<QString, Celda> h = libro.Celdas(3);
-        QCOMPARE(h.value("A1").valor, QStringLiteral("En el reporte"));
-        QCOMPARE(h.value("A2").valor, QStringLiteral("sí"));
-        QCOMPARE(h.value("C2").valor, QStringLiteral("aaa010101aaa"));
-        QCOMPARE(h.value("D2").valor, QStringLiteral("C1, C2"));
+        QCOMPARE(Fila(h, 1), QStringList({"t:En el reporte", "t:Tipo", "t:RFC o producto", "t:Clave", "t:Nombre",
+                                          "t:Problema"}));
+        QCOMPARE(Fila(h, 2), QStringList({QString::fromUtf8("t:sí"), QString::fromUtf8("t:RFC con minúsculas"),
+                                          "t:aaa010101aaa", "t:C1, C2", "t:COMERCIAL",
+                                          QString::fromUtf8("t:RFC con minúsculas (la autoridad lo pide en mayúsculas)")}));
         QCOMPARE(h.value("F3").valor, QStringLiteral("producto que no está en el catálogo: 2 líneas"));
 
         // The heading row stays in view, and the columns are as wide as their texts.

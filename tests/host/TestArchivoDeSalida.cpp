@@ -93,32 +93,38 @@ private Q_SLOTS:
         }
     }
 
-    // A report that cannot be finished leaves the earlier one as it was.
+    // A report that cannot be finished leaves the earlier one as it was: the disk fills at the
+    // start, in the middle, or (for a report larger than the writer's chunks) only with the last
+    // bytes, which reach the system when the file is finished.
     void reemplazoFallidoConservaElAnterior_data()
     {
+        QTest::addColumn<int>("renglones");
         QTest::addColumn<qint64>("cabe");
         QTest::addColumn<QString>("error");
         QTest::addColumn<QString>("motivo");
-        QTest::newRow("disco lleno al empezar") << qint64(0) << u"No space left on device"_s << u"no queda espacio en el disco"_s;
-        QTest::newRow("disco lleno a medias") << qint64(9) << u"No space left on device"_s << u"no queda espacio en el disco"_s;
-        QTest::newRow("error de escritura") << qint64(3) << u"Input/output error"_s << u"error de lectura o escritura en el disco"_s;
+        const qint64 grande = 3000 * qint64(sizeof "renglón 0000 ........................................");
+        const QString lleno = u"No space left on device"_s, espacio = u"no queda espacio en el disco"_s;
+        QTest::newRow("disco lleno al empezar") << 5 << qint64(0) << lleno << espacio;
+        QTest::newRow("disco lleno a medias") << 5 << qint64(9) << lleno << espacio;
+        QTest::newRow("error de escritura") << 5 << qint64(3) << u"Input/output error"_s
+                                            << u"error de lectura o escritura en el disco"_s;
+        QTest::newRow("grande, primer tramo") << 3000 << qint64(100) << lleno << espacio;
+        QTest::newRow("grande, a medias") << 3000 << grande / 2 << lleno << espacio;
+        QTest::newRow("grande, último tramo") << 3000 << grande - 10 << lleno << espacio;
     }
     void reemplazoFallidoConservaElAnterior()
     {
+        QFETCH(int, renglones);
         QFETCH(qint64, cabe);
         QFETCH(QString, error);
         QFETCH(QString, motivo);
         const QString ruta = dir.filePath(u"R.txt"_s);
-        {
-            QFile f(ruta);
-            QVERIFY(f.open(QIODevice::WriteOnly));
-            f.write("anterior\r\n");
-        }
+        QVERIFY(EscribirArchivo(ruta, "anterior\r\n"));
         FabricaDeSalidaGuard falla(queFalla(cabe, error));
         try {
             ArchivoDeSalida a(ruta, ArchivoDeSalida::Modo::Reemplazar);
-            for (int i = 0; i < 5; ++i)
-                a.EscribirLinea(u"renglón %1"_s.arg(i));
+            for (int i = 0; i < renglones; ++i)
+                a.EscribirLinea(u"renglón %1 ........................................"_s.arg(i, 4, 10, '0'_L1));
             a.Terminar();
             QFAIL("no falló");
         } catch (const Error &e) {
@@ -128,48 +134,14 @@ private Q_SLOTS:
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{u"R.txt"_s});
     }
 
-    // A report larger than the writer's chunks: the disk fills at the first chunk, in the middle,
-    // or only with the last bytes, which reach the system when the file is finished.
-    void reemplazoGrandeFallidoConservaElAnterior_data()
-    {
-        QTest::addColumn<qint64>("cabe");
-        const qint64 total = 3000 * qint64(sizeof "renglón 0000 ........................................") ;
-        QTest::newRow("primer tramo") << qint64(100);
-        QTest::newRow("a medias") << total / 2;
-        QTest::newRow("último tramo") << total - 10;
-    }
-    void reemplazoGrandeFallidoConservaElAnterior()
-    {
-        QFETCH(qint64, cabe);
-        const QString ruta = dir.filePath(u"Grande.txt"_s);
-        {
-            QFile f(ruta);
-            QVERIFY(f.open(QIODevice::WriteOnly));
-            f.write("anterior\r\n");
-        }
-        FabricaDeSalidaGuard falla(queFalla(cabe, u"No space left on device"_s));
-        QVERIFY_THROWS_EXCEPTION(Error, {
-            ArchivoDeSalida a(ruta, ArchivoDeSalida::Modo::Reemplazar);
-            for (int i = 0; i < 3000; ++i)
-                a.EscribirLinea(u"renglón %1 ........................................"_s.arg(i, 4, 10, '0'_L1));
-            a.Terminar();
-        });
-        QCOMPARE(LeerArchivo(ruta), QByteArray("anterior\r\n"));
-        QCOMPARE(QDir(dir.path()).entryList({u"Grande*"_s}, QDir::Files), QStringList{u"Grande.txt"_s});
-    }
-
     // A finished file takes the place of an earlier one; when it cannot, the earlier one stays.
     void ponerEnSuLugar()
     {
         const QString nuevo = dir.filePath(u"nuevo.txt"_s), destino = dir.filePath(u"destino.txt"_s);
-        const auto escribir = [](const QString &ruta, const QByteArray &bytes) {
-            QFile f(ruta);
-            return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
-        };
-        QVERIFY(escribir(nuevo, "nuevo"));
+        QVERIFY(EscribirArchivo(nuevo, "nuevo"));
         PonerEnSuLugar(nuevo, destino);
         QCOMPARE(LeerArchivo(destino), QByteArray("nuevo"));
-        QVERIFY(escribir(nuevo, "otro"));
+        QVERIFY(EscribirArchivo(nuevo, "otro"));
         PonerEnSuLugar(nuevo, destino);
         QCOMPARE(LeerArchivo(destino), QByteArray("otro"));
         QCOMPARE(LeerArchivo(nuevo), NoExiste);

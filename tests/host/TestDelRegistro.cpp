@@ -1,4 +1,5 @@
 #include "ArchivoIni.h"
+#include "Archivos.h"
 #include "DelRegistro.h"
 
 #include <QDir>
@@ -18,10 +19,9 @@ private:
     QString escribir(const QString &carpeta, const QString &archivo, const QByteArray &bytes)
     {
         QDir(dir.path()).mkpath(carpeta);
-        QFile f(dir.filePath(carpeta + QLatin1Char('/') + archivo));
-        if (f.open(QIODevice::WriteOnly))
-            f.write(bytes);
-        return f.fileName();
+        const QString ruta = dir.filePath(carpeta + QLatin1Char('/') + archivo);
+        EscribirArchivo(ruta, bytes);
+        return ruta;
     }
 
 private Q_SLOTS:

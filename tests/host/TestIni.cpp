@@ -183,17 +183,14 @@ private Q_SLOTS:
         QCOMPARE(ini::Lee(archivo, u"A"_s, u"k"_s), QString());
     }
 
-    void problemaDeArchivosLegibles()
+    void archivosLegiblesYLugaresSinEscritura()
     {
         QString problema;
         QVERIFY(ini::Legible(dir.filePath(u"no-existe.ini"_s), &problema));
         QVERIFY(ini::Legible(archivoCon("[A]\r\nk=\xF1\r\n"), &problema));
         QVERIFY(!ini::Legible(dir.path(), &problema));
         QCOMPARE(problema, u"es una carpeta, no un archivo"_s);
-    }
-
-    void noSeEscribeDondeNoSePuede()
-    {
+        // Nothing is written where nothing can be: a missing folder is not made, a folder stays.
         QVERIFY(!ini::Escribe(dir.filePath(u"no/x.ini"_s), u"A"_s, u"k"_s, QString()));
         QVERIFY(!QDir(dir.filePath(u"no"_s)).exists());
         QVERIFY(!ini::Escribe(dir.path(), u"A"_s, u"k"_s, QString()));

@@ -146,6 +146,22 @@ private:
         return f;
     }
 
+    // The window with the real run behind its button, its inputs filled in.
+    std::unique_ptr<frmInicial> abrirParaCorrer(const QString &archivo, const QString &puerto = QString(),
+                                                const QString &desde = QStringLiteral("01/01/2018"),
+                                                const QString &hasta = QStringLiteral("31/03/2018"))
+    {
+        auto o = opciones(false, puerto);
+        o.lanzar = nullptr;
+        auto f = abrir(o);
+        if (f) {
+            f->mskFecha[0]->setText(desde);
+            f->mskFecha[1]->setText(hasta);
+            f->txtDato[0]->setText(archivo);
+        }
+        return f;
+    }
+
 private Q_SLOTS:
     void initTestCase()
     {
@@ -174,10 +190,7 @@ private Q_SLOTS:
     void configuracionQueNoSeGuardaDetieneElPrograma()
     {
         const QByteArray antes = "[Configuración]\r\n; sin ruta\r\n";
-        {
-            QFile f(ini());
-            QVERIFY(f.open(QIODevice::WriteOnly) && f.write(antes) == antes.size());
-        }
+        QVERIFY(EscribirArchivo(ini(), antes));
         frmInicial::Opciones o = opciones();
         o.configurar = nullptr; // the program's own loader
         host::FabricaDeSalidaGuard lleno(queFalla(0, QStringLiteral("No space left on device"), QStringLiteral("repieps.ini")));
@@ -185,11 +198,8 @@ private Q_SLOTS:
         QVERIFY(!f.Cargar());
         QVERIFY(!f.isVisible());
         QCOMPARE(dlg->cajas.size(), 1);
-        QCOMPARE(dlg->cajas[0].texto,
-                 QStringLiteral("No se pudo anotar el valor inicial de «Ruta de Nubora Premium» en el archivo de "
-                                "configuración de este programa.\r\rNo se pudo escribir el archivo %1: no queda espacio "
-                                "en el disco.\r\rEl archivo quedó como estaba. Este programa no puede continuar.")
-                     .arg(QDir::toNativeSeparators(ini())));
+        QVERIFY2(dlg->cajas[0].texto.startsWith(QStringLiteral("No se pudo anotar el valor inicial de «Ruta de Nubora")),
+                 qPrintable(dlg->cajas[0].texto)); // the whole text: TestConfiguracion
         QCOMPARE(LeerArchivo(ini()), antes);
     }
 
@@ -352,30 +362,20 @@ private Q_SLOTS:
         QVERIFY(f);
         f->txtDato[0]->setFocus();
         f->txtDato[0]->setText(nombre);
+        if (nombre.isEmpty()) {
+            // Said under the box as the cursor leaves it, which goes back to the box.
+            QTest::keyClick(f->txtDato[0], Qt::Key_Tab);
+            QTRY_VERIFY(f->txtDato[0]->hasFocus());
+            QCOMPARE(f->lblAvisoFecha->text(), motivo);
+            QVERIFY(f->lblAvisoFecha->isVisible() && dlg->cajas.isEmpty());
+        }
+        // A click on the button is not swallowed by the cursor going back to the box.
         QTest::mouseClick(f->cmdProcesar, Qt::LeftButton);
-        QCOMPARE(dlg->cajas.size(), 1);
+        QTRY_COMPARE(dlg->cajas.size(), 1);
         QCOMPARE(dlg->cajas.first().texto, motivo);
         QCOMPARE(dlg->cajas.first().titulo, QStringLiteral("Nombre del archivo"));
         QTRY_VERIFY(f->txtDato[0]->hasFocus());
         QVERIFY(dir.isValid() && !QFile::exists(dir.filePath(QStringLiteral("Log"))));
-    }
-
-    void nombreVacioDiceQueFaltaYProcesarDaLaCaja()
-    {
-        auto f = abrir(opciones());
-        QVERIFY(f);
-        f->txtDato[0]->setFocus();
-        f->txtDato[0]->clear();
-        QTest::keyClick(f->txtDato[0], Qt::Key_Tab);
-        QTRY_VERIFY(f->txtDato[0]->hasFocus());
-        QVERIFY(f->lblAvisoFecha->isVisible());
-        QCOMPARE(f->lblAvisoFecha->text(), QStringLiteral("Escriba el nombre del archivo del reporte."));
-        QVERIFY(dlg->cajas.isEmpty());
-        // A click on the button is not swallowed by the cursor going back to the box.
-        QTest::mouseClick(f->cmdProcesar, Qt::LeftButton);
-        QTRY_COMPARE(dlg->cajas.size(), 1);
-        QCOMPARE(dlg->cajas.first().texto, QStringLiteral("Escriba el nombre del archivo del reporte."));
-        QTRY_VERIFY(f->txtDato[0]->hasFocus());
     }
 
     void enterAvanzaYProcesa_data()
@@ -551,13 +551,8 @@ private Q_SLOTS:
             "INSERT INTO facturasdetalle VALUES (1,1,'NOHAY',1,45,0,5),(1,2,'P1',1,45,0,5);\n"
             "INSERT INTO lineas VALUES (1,'BOTANAS');\n"
             "INSERT INTO productos VALUES ('P1','Papas',1,'0.25','BOTANAS');\n"));
-        auto o = opciones();
-        o.lanzar = nullptr; // the real run
-        auto f = abrir(o);
+        auto f = abrirParaCorrer(QStringLiteral("revision.txt"));
         QVERIFY(f);
-        f->mskFecha[0]->setText(QStringLiteral("01/01/2018"));
-        f->mskFecha[1]->setText(QStringLiteral("31/03/2018"));
-        f->txtDato[0]->setText(QStringLiteral("revision.txt"));
         QTest::mouseClick(f->cmdProcesar, Qt::LeftButton);
         QVERIFY(f->enProceso());
         QTRY_VERIFY_WITH_TIMEOUT(!f->enProceso(), 60000);
@@ -658,13 +653,8 @@ private Q_SLOTS:
             QVERIFY(cerrado.listen(QHostAddress::LocalHost));
             puerto = QString::number(cerrado.serverPort());
         }
-        auto o = opciones(false, puerto);
-        o.lanzar = nullptr;
-        auto f = abrir(o);
+        auto f = abrirParaCorrer(QStringLiteral("nada.txt"), puerto, QStringLiteral("01/01/2030"), QStringLiteral("31/01/2030"));
         QVERIFY(f);
-        f->mskFecha[0]->setText(QStringLiteral("01/01/2030"));
-        f->mskFecha[1]->setText(QStringLiteral("31/01/2030"));
-        f->txtDato[0]->setText(QStringLiteral("nada.txt"));
         // No box of the run is shown over the wait window.
         bool esperaBajoUnaCaja = false;
         dlg->alMostrar = [&] { esperaBajoUnaCaja = esperaBajoUnaCaja || f->ventanaEspera()->isVisible(); };
@@ -707,18 +697,10 @@ private Q_SLOTS:
         // window goes on answering, "Cancelar" ends the statement, the work table goes, and the
         // files of an earlier run stay byte for byte.
         const QByteArray anterior("anterior\r\n");
-        for (const char *nombre : {"cancelada.txt", "Logcancelada.txt", "Revisioncancelada.txt"}) {
-            QFile archivo(dir.filePath(QLatin1String(nombre)));
-            QVERIFY(archivo.open(QIODevice::WriteOnly));
-            archivo.write(anterior);
-        }
-        auto o = opciones();
-        o.lanzar = nullptr;
-        auto f = abrir(o);
+        for (const char *nombre : {"cancelada.txt", "Logcancelada.txt", "Revisioncancelada.txt"})
+            QVERIFY(EscribirArchivo(dir.filePath(QLatin1String(nombre)), anterior));
+        auto f = abrirParaCorrer(QStringLiteral("cancelada.txt"));
         QVERIFY(f);
-        f->mskFecha[0]->setText(QStringLiteral("01/01/2018"));
-        f->mskFecha[1]->setText(QStringLiteral("31/03/2018"));
-        f->txtDato[0]->setText(QStringLiteral("cancelada.txt"));
         std::optional<TablaBloqueada> bloqueo(std::in_place, *bd, QStringLiteral("edoctacli"));
         QTest::mouseClick(f->cmdProcesar, Qt::LeftButton);
         QVERIFY(f->enProceso());
@@ -763,11 +745,8 @@ private Q_SLOTS:
         // has been waiting, and "Cancelar" (Escape) frees the window although the server cannot
         // be told anything.
         ServidorLocal callado(true);
-        auto o = opciones(false, QString::number(callado.puerto));
-        o.lanzar = nullptr;
-        auto f = abrir(o);
+        auto f = abrirParaCorrer(QStringLiteral("callado.txt"), QString::number(callado.puerto));
         QVERIFY(f);
-        f->txtDato[0]->setText(QStringLiteral("callado.txt"));
         QTest::mouseClick(f->cmdProcesar, Qt::LeftButton);
         QTRY_VERIFY(f->ventanaEspera()->isVisible());
         QTRY_VERIFY_WITH_TIMEOUT(f->ventanaEspera()->lblEstado->text().startsWith(QStringLiteral("Esperando al servidor… (")),

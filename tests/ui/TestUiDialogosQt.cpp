@@ -70,14 +70,9 @@ private Q_SLOTS:
         QFETCH(QStringList, leyendas);
         QFETCH(QList<int>, codigos);
         QFETCH(int, defecto);
-        QCOMPARE(BotonesDeCaja(botones), codigos);
-        QStringList dichas;
-        for (int c : codigos)
-            dichas << LeyendaDeBoton(c);
-        QCOMPARE(dichas, leyendas);
+        // Asked for a default button that the set lacks, the first one.
         QCOMPARE(BotonPorDefecto(botones, int(codigos.size())), defecto);
-
-        // The skinned box shows them in that order and each answers its own code.
+        // The skinned box shows them in that order, the default one marked, and each answers its own code.
         DialogosQt d;
         for (int i = 0; i < codigos.size(); ++i) {
             QStringList vistas;

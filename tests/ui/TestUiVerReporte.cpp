@@ -1,3 +1,4 @@
+#include "Archivos.h"
 #include "frmVerReporte.h"
 
 #include <QFile>
@@ -27,25 +28,11 @@ const QByteArray Reporte =
     + Renglon("C|XAXX010101000|PUBLICO EN GENERAL|14|020|00|001|000|1|005|0.600|004|1000|0|80|160|")
     + Renglon("C|AAA010101AAA|COMERCIAL DEL NORTE SA DE CV|19|019|00|002|000|10|005|0.600|004|849.5|0|47.96|135.92|");
 
-bool Escribir(const QString &ruta, const QByteArray &bytes)
-{
-    QFile f(ruta);
-    return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
-}
-
 QStringList Fila(const QAbstractItemModel *m, int fila)
 {
     QStringList r;
     for (int c = 0; c < m->columnCount(); ++c)
         r << m->index(fila, c).data().toString();
-    return r;
-}
-
-QStringList Fila(const QTableWidget *t, int fila)
-{
-    QStringList r;
-    for (int c = 0; c < t->columnCount(); ++c)
-        r << t->item(fila, c)->text();
     return r;
 }
 
@@ -75,7 +62,7 @@ private Q_SLOTS:
     void initTestCase()
     {
         ruta = dir.filePath(QStringLiteral("rep.txt"));
-        QVERIFY(Escribir(ruta, Reporte));
+        QVERIFY(EscribirArchivo(ruta, Reporte));
     }
 
     void porRfcEnElOrdenDelReporteConTotales()
@@ -89,7 +76,7 @@ private Q_SLOTS:
         QCOMPARE(Fila(m, 1), QStringList({"2", "AAA010101AAA", "COMERCIAL DEL NORTE SA DE CV", "19", "2", "250", "4000",
                                           "300", "640", "2"}));
         QCOMPARE(Fila(m, 2).at(1), QStringLiteral("XAXX010101000"));
-        QCOMPARE(Fila(f.totales(), 0), QStringList({"", "Total", "3 RFC", "", "4", "254", "5007", "381", "802", "2"}));
+        QCOMPARE(Fila(f.totales()->model(), 0), QStringList({"", "Total", "3 RFC", "", "4", "254", "5007", "381", "802", "2"}));
         QCOMPARE(f.datos()->text(),
                  QStringLiteral("Reporte: %1\nReporte de clientes del 01/01/2018 al 31/03/2018, base de datos demo, "
                                 "generado el 02/04/2018 09:30\n3 RFC y 4 renglones; 2 hallazgos de la revisión sobre RFC "
@@ -122,7 +109,7 @@ private Q_SLOTS:
         QCOMPARE(f.detalle()->horizontalHeaderItem(4)->text(), QStringLiteral("Campo 5"));
         QCOMPARE(f.detalle()->horizontalHeaderItem(6)->text(), QStringLiteral("Clave genérica"));
         QCOMPARE(f.detalle()->horizontalHeaderItem(10)->text(), QStringLiteral("Presentación"));
-        QCOMPARE(Fila(f.detalle(), 1), QStringList({"C", "AAA010101AAA", "COMERCIAL DEL NORTE SA DE CV", "19", "019", "00",
+        QCOMPARE(Fila(f.detalle()->model(), 1), QStringList({"C", "AAA010101AAA", "COMERCIAL DEL NORTE SA DE CV", "19", "019", "00",
                                                     "002", "000", "10", "005", "0.600", "004", "849.5", "0", "47.96",
                                                     "135.92"}));
         QCOMPARE(f.tituloDetalle()->text(),
@@ -141,7 +128,7 @@ private Q_SLOTS:
         frmVerReporte f;
         QVERIFY(f.Cargar(ruta, {}, DatosDeCorrida(), nullptr));
         const QString otro = dir.filePath(QStringLiteral("notas.txt"));
-        QVERIFY(Escribir(otro, "hola\r\n"));
+        QVERIFY(EscribirArchivo(otro, "hola\r\n"));
         QString error;
         QVERIFY(!f.Cargar(otro, {}, DatosDeCorrida(), &error));
         QCOMPARE(error, QStringLiteral("El renglón 1 del reporte no termina con «|»."));
@@ -153,8 +140,8 @@ private Q_SLOTS:
     void reporteAnteriorConSuRevision()
     {
         const QString anterior = dir.filePath(QStringLiteral("anterior.txt"));
-        QVERIFY(Escribir(anterior, Reporte));
-        QVERIFY(Escribir(dir.filePath(QStringLiteral("Revisionanterior.txt")),
+        QVERIFY(EscribirArchivo(anterior, Reporte));
+        QVERIFY(EscribirArchivo(dir.filePath(QStringLiteral("Revisionanterior.txt")),
                          "Revisi\xF3n del reporte anterior.txt (clientes): 3 hallazgos\r\n"
                          "RFC con min\xFAsculas | RFC: bbb020202bbb | Clave: C2 | Nombre: DOS | en el reporte\r\n"
                          "d\xEDgito verificador incorrecto (deber\xED" "a ser 1) | RFC: BBB020202BBB | Clave: C2 | "
@@ -169,7 +156,7 @@ private Q_SLOTS:
         QVERIFY2(f.datos()->text().contains(QStringLiteral("Reporte de clientes, generado el ")), qPrintable(f.datos()->text()));
         // Without a review beside it, no finding is counted.
         const QString solo = dir.filePath(QStringLiteral("solo.txt"));
-        QVERIFY(Escribir(solo, Reporte));
+        QVERIFY(EscribirArchivo(solo, Reporte));
         QVERIFY(f.AbrirArchivo(solo, nullptr));
         QCOMPARE(f.resumen().hallazgosEnReporte, 0);
         QCOMPARE(f.ruta(), solo);
@@ -206,7 +193,7 @@ private Q_SLOTS:
                                       .arg(l)
                                       .toLatin1());
         const QString rutaGrande = dir.filePath(QStringLiteral("grande.txt"));
-        QVERIFY(Escribir(rutaGrande, grande));
+        QVERIFY(EscribirArchivo(rutaGrande, grande));
         QVERIFY(f.Cargar(rutaGrande, {}, corrida, nullptr));
         QVERIFY(f.GuardarPdf(pdf, nullptr));
         const QRegularExpressionMatch paginas =
@@ -230,7 +217,7 @@ private Q_SLOTS:
                                  .arg(i)
                                  .toLatin1());
         const QString rutaNueve = dir.filePath(QStringLiteral("nueve.txt"));
-        QVERIFY(Escribir(rutaNueve, texto));
+        QVERIFY(EscribirArchivo(rutaNueve, texto));
         frmVerReporte f;
         QVERIFY(f.Cargar(rutaNueve, {}, corrida, nullptr));
         f.show();
@@ -243,7 +230,7 @@ private Q_SLOTS:
         }
     }
 
-    void pdfQueNoSePuedeEscribir()
+    void pdfQueNoSePuedeEscribirArchivo()
     {
         frmVerReporte f;
         QVERIFY(f.Cargar(ruta, {}, corrida, nullptr));
