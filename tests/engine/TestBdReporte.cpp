@@ -335,6 +335,16 @@ private Q_SLOTS:
         QVERIFY(c.reporte.contains("C|XAXX010101000|PUBLICO EN GENERAL|14|020|00|001|000|3|005|0.250|004|30|0|2|0|"));
     }
 
+    void proporcionEnPrecisionSencilla()
+    {
+        // A third of the invoice: 33.333332 % in single precision, so 0.33333331 of each line
+        // (0.33333332, kept in double precision, would give 999999962 and 79999997).
+        agregarPagos("(1,'2018-01-10','C1',1000000000,0)", "(1,1,1000000000)", "(1,'A',1,2999999999,0,1,0)",
+                     "(1,1,'P1',1,3000000000,0,8)");
+        const Corrida c = correr(true, false);
+        QVERIFY2(c.reporte.contains("|004|999999940|0|79999995|0|"), c.reporte.constData());
+    }
+
     void plaguicidaYChocolateSonFilasDistintas()
     {
         agregarPagos("(1,'2018-01-10','C1',200,0)", "(1,1,200)", "(1,'A',1,200,0,0.1,0)",
