@@ -125,12 +125,10 @@ private Q_SLOTS:
         QVERIFY(!e.cargar());
         QCOMPARE(e.dialogos.cajas.size(), 2);
         const auto &aviso = e.dialogos.cajas[0], &pregunta = e.dialogos.cajas[1];
-        QCOMPARE(aviso.texto, e.sinInstalacion(u"/no/existe"_s));
-        QCOMPARE(aviso.titulo, u"Atención"_s);
-        QCOMPARE(aviso.botones, int(vbCritical));
+        // The warning's text is checked with the other cases of the installation path.
+        QVERIFY(aviso.titulo == u"Atención"_s && aviso.botones == vbCritical);
         QCOMPARE(pregunta.texto, u"¿Desea editar el archivo de configuración?"_s);
-        QCOMPARE(pregunta.titulo, u"Editar INI"_s);
-        QCOMPARE(pregunta.botones, int(vbYesNo | vbQuestion));
+        QVERIFY(pregunta.titulo == u"Editar INI"_s && pregunta.botones == (vbYesNo | vbQuestion));
         QVERIFY(!aviso.skin && !pregunta.skin);
         QCOMPARE(e.dialogos.documentos, respuesta == vbYes ? QStringList{e.archivoConfig} : QStringList());
         QCOMPARE(e.config(u"Base de datos principal"_s), QString());
