@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QDirIterator>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -39,6 +40,12 @@ private:
         if (!p.waitForFinished(120000))
             return {};
         return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()), QString::fromUtf8(p.readAllStandardError())};
+    }
+    // The installed repieps-cli, as that user, for the first quarter of 2018.
+    Salida cli(const QStringList &args)
+    {
+        return correr(bin() + u"/repieps-cli"_s, QStringList{u"--desde"_s, u"01/01/2018"_s, u"--hasta"_s, u"31/03/2018"_s} + args,
+                      entornoDelUsuario());
     }
     QProcessEnvironment entornoDelUsuario() const
     {
@@ -93,9 +100,8 @@ private Q_SLOTS:
     }
     void init()
     {
-        QDir(enRaiz(u"casa"_s)).removeRecursively();
-        QDir(enRaiz(u"trabajo"_s)).removeRecursively();
-        QVERIFY(QDir().mkpath(enRaiz(u"casa"_s)) && QDir().mkpath(enRaiz(u"trabajo"_s)));
+        for (const QString &carpeta : {enRaiz(u"casa"_s), enRaiz(u"trabajo"_s)})
+            QVERIFY(QDir(carpeta).removeRecursively() && QDir().mkpath(carpeta));
     }
 
     void soloLosProgramasYSusArchivos()
@@ -137,9 +143,8 @@ private Q_SLOTS:
         QFETCH(QString, salida);
         QFETCH(bool, entera);
         QProcessEnvironment sinPantalla = entornoDelUsuario();
-        sinPantalla.remove(u"DISPLAY"_s);
-        sinPantalla.remove(u"WAYLAND_DISPLAY"_s);
-        sinPantalla.remove(u"QT_QPA_PLATFORM"_s);
+        for (const QString &v : {u"DISPLAY"_s, u"WAYLAND_DISPLAY"_s, u"QT_QPA_PLATFORM"_s})
+            sinPantalla.remove(v);
         const Salida s = correr(bin() + u'/' + programa, args, sinPantalla);
         QCOMPARE(s.codigo, 0);
         QCOMPARE(s.err, QString());
@@ -167,11 +172,9 @@ private Q_SLOTS:
         QProcess revision;
         revision.start(lintian, {QDir(carpeta).filePath(debs.first())});
         QVERIFY(revision.waitForFinished(600000));
-        QStringList avisos;
-        for (const QString &linea : QString::fromUtf8(revision.readAllStandardOutput()).split(u'\n')) {
-            if (linea.startsWith(u"E: "_s) || linea.startsWith(u"W: "_s))
-                avisos << linea;
-        }
+        const QStringList avisos = QString::fromUtf8(revision.readAllStandardOutput())
+                                       .split(u'\n')
+                                       .filter(QRegularExpression(u"^[EW]: "_s));
         QVERIFY2(avisos.isEmpty(), qPrintable(avisos.join(u'\n')));
         QCOMPARE(revision.exitCode(), 0);
     }
@@ -189,11 +192,8 @@ private Q_SLOTS:
         QFETCH(bool, escribible);
         QFETCH(QString, carpeta);
         permitirEscribir(bin(), escribible);
-        const Salida s = correr(bin() + u"/repieps-cli"_s,
-                                {u"--desde"_s, u"01/01/2018"_s, u"--hasta"_s, u"31/03/2018"_s, u"--archivo"_s, u"r.txt"_s,
-                                 u"--servidor"_s, u"127.0.0.1"_s, u"--puerto"_s, bd->puerto(), u"--usuario"_s,
-                                 u"repieps"_s, u"--base"_s, bd->nombre()},
-                                entornoDelUsuario());
+        const Salida s = cli({u"--archivo"_s, u"r.txt"_s, u"--servidor"_s, u"127.0.0.1"_s, u"--puerto"_s, bd->puerto(),
+                              u"--usuario"_s, u"repieps"_s, u"--base"_s, bd->nombre()});
         QVERIFY2(s.codigo == 0, qPrintable(s.err));
         QCOMPARE(archivos(enRaiz(carpeta)), QStringList({u"Logr.txt"_s, u"Revisionr.txt"_s, u"r.txt"_s}));
         QVERIFY2(s.out.startsWith(u"Reporte: "_s + QDir::toNativeSeparators(enRaiz(carpeta + u"/r.txt"_s)) + u'\n'),
@@ -212,16 +212,13 @@ private Q_SLOTS:
                  u"[Configuración]\nRuta de Nubora Premium=%1\nBase de datos principal=%2\n"_s
                      .arg(enRaiz(u"nubora"_s), bd->nombre())
                      .toUtf8());
-        const Salida s = correr(bin() + u"/repieps-cli"_s,
-                                {u"--desde"_s, u"01/01/2018"_s, u"--hasta"_s, u"31/03/2018"_s, u"--archivo"_s, u"c.txt"_s},
-                                entornoDelUsuario());
+        const Salida s = cli({u"--archivo"_s, u"c.txt"_s});
         QVERIFY2(s.codigo == 0, qPrintable(s.err));
         QVERIFY(QFile::exists(enRaiz(u"casa/Documents/repieps/c.txt"_s)));
 
         // A new user's first run: the file is made in their folder with its defaults and named.
         QVERIFY(QFile::remove(enRaiz(u"casa/.config/repieps/repieps.ini"_s)));
-        const Salida n = correr(bin() + u"/repieps-cli"_s, {u"--desde"_s, u"01/01/2018"_s, u"--hasta"_s, u"31/03/2018"_s},
-                                entornoDelUsuario());
+        const Salida n = cli({});
         QCOMPARE(n.codigo, 1);
         QVERIFY2(n.err.contains(u"("_s + QDir::toNativeSeparators(enRaiz(u"casa/.config/repieps/repieps.ini"_s)) + u')'),
                  qPrintable(n.err));

@@ -1,3 +1,4 @@
+#include "Archivos.h"
 #include "CarpetasDelPrograma.h"
 
 #include <QCoreApplication>
@@ -68,20 +69,16 @@ private Q_SLOTS:
         QFETCH(QString, salida);
 
         QDir(casa.path()).mkpath(u".config"_s);
-        QFile xdg(casaDe(u".config/user-dirs.dirs"_s));
-        if (carpetasXdg.isEmpty())
-            xdg.remove();
-        else
-            QVERIFY(xdg.open(QIODevice::WriteOnly) && xdg.write(carpetasXdg) == carpetasXdg.size());
-        xdg.close();
-        if (!carpetasXdg.isEmpty())
+        QFile::remove(casaDe(u".config/user-dirs.dirs"_s));
+        if (!carpetasXdg.isEmpty()) {
+            QVERIFY(EscribirArchivo(casaDe(u".config/user-dirs.dirs"_s), carpetasXdg));
             QDir(casa.path()).mkpath(u"Documentos"_s); // the desktop names only folders that exist
+        }
 
         QTemporaryDir programa;
         QStringList archivos;
         if (!otroArchivo.isEmpty()) {
-            QFile f(QDir(programa.path()).filePath(otroArchivo));
-            QVERIFY(f.open(QIODevice::WriteOnly));
+            QVERIFY(EscribirArchivo(QDir(programa.path()).filePath(otroArchivo), QByteArray()));
             archivos << otroArchivo;
         }
         QVERIFY(QFile::setPermissions(programa.path(), Permisos(modo)));

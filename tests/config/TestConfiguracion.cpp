@@ -43,9 +43,8 @@ struct Escenario {
     }
     static void escribir(const QString &archivo, const QByteArray &bytes)
     {
-        QFile f(archivo);
-        if (!bytes.isNull() && f.open(QIODevice::WriteOnly))
-            f.write(bytes);
+        if (!bytes.isNull())
+            EscribirArchivo(archivo, bytes);
     }
     bool cargar(bool leerBase = true) { return config::CargarConfiguracion(lib, registro, bases, archivoConfig, leerBase); }
     QString config(const QString &clave) const { return ini::Lee(archivoConfig, u"Configuración"_s, clave); }
@@ -126,12 +125,10 @@ private Q_SLOTS:
         QVERIFY(!e.cargar());
         QCOMPARE(e.dialogos.cajas.size(), 2);
         const auto &aviso = e.dialogos.cajas[0], &pregunta = e.dialogos.cajas[1];
-        QCOMPARE(aviso.texto, e.sinInstalacion(u"/no/existe"_s));
-        QCOMPARE(aviso.titulo, u"Atención"_s);
-        QCOMPARE(aviso.botones, int(vbCritical));
+        // The warning's text is checked with the other cases of the installation path.
+        QVERIFY(aviso.titulo == u"Atención"_s && aviso.botones == vbCritical);
         QCOMPARE(pregunta.texto, u"¿Desea editar el archivo de configuración?"_s);
-        QCOMPARE(pregunta.titulo, u"Editar INI"_s);
-        QCOMPARE(pregunta.botones, int(vbYesNo | vbQuestion));
+        QVERIFY(pregunta.titulo == u"Editar INI"_s && pregunta.botones == (vbYesNo | vbQuestion));
         QVERIFY(!aviso.skin && !pregunta.skin);
         QCOMPARE(e.dialogos.documentos, respuesta == vbYes ? QStringList{e.archivoConfig} : QStringList());
         QCOMPARE(e.config(u"Base de datos principal"_s), QString());
@@ -165,34 +162,30 @@ private Q_SLOTS:
     void archivosIlegibles_data()
     {
         QTest::addColumn<bool>("delPuntoDeVenta");
-        QTest::addColumn<QByteArray>("bytes");
         QTest::addColumn<QString>("aviso");
-        const QByteArray binario("\x01\x02\0\xFF[Configuración]\r\n", 20);
         const QString motivo = u"Motivo: no es un archivo de texto: tiene bytes nulos o caracteres de control "
                                "(¿es un archivo binario, o texto UTF-16 sin su marca de orden de bytes?).\r\r"_s;
         QTest::newRow("el de este programa")
-            << false << binario
+            << false
             << u"No se puede usar el archivo de configuración de este programa\r\r(%1)\r\r"_s + motivo
                    + u"Este programa no lo modificó. Corríjalo, o bórrelo para que se vuelva a crear con sus valores iniciales."_s;
         QTest::newRow("el del punto de venta")
-            << true << binario
+            << true
             << u"No se puede usar el archivo de configuración de Nubora Premium\r\r(%1)\r\r"_s + motivo
                    + u"Este programa no lo modificó."_s;
     }
     void archivosIlegibles()
     {
         QFETCH(bool, delPuntoDeVenta);
-        QFETCH(QByteArray, bytes);
         QFETCH(QString, aviso);
+        const QByteArray binario("\x01\x02\0\xFF[Configuración]\r\n", 20);
         Escenario e(Apunta);
         const QString archivo = delPuntoDeVenta ? e.archivoDatos : e.archivoConfig;
-        Escenario::escribir(archivo, bytes);
+        Escenario::escribir(archivo, binario);
         QVERIFY(!e.cargar());
         QCOMPARE(e.dialogos.cajas.size(), 1);
         QCOMPARE(e.dialogos.cajas[0].texto, aviso.arg(QDir::toNativeSeparators(archivo)));
-        QFile f(archivo);
-        QVERIFY(f.open(QIODevice::ReadOnly));
-        QCOMPARE(f.readAll(), bytes);
+        QCOMPARE(LeerArchivo(archivo), binario);
     }
 
     // A value that a settings file lacks and that cannot be written into it (a full disk, no
@@ -202,47 +195,41 @@ private Q_SLOTS:
     {
         QTest::addColumn<QByteArray>("config");
         QTest::addColumn<QByteArray>("datos");
+        QTest::addColumn<QString>("valor");
         QTest::addColumn<QString>("falla"); // the file that cannot be written
         QTest::addColumn<QString>("error"); // what the system says
-        QTest::addColumn<QString>("aviso"); // %1: that file's path
-        const QString lleno = u"No space left on device"_s, denegado = u"Permission denied"_s;
-        const QString propio = u"» en el archivo de configuración de este programa.\r\rNo se pudo escribir el archivo %1: "_s;
-        const QString ajeno = u"» en el archivo de configuración de Nubora Premium.\r\rNo se pudo escribir el archivo %1: "_s;
-        const QString espacio = u"no queda espacio en el disco.\r\rEl archivo quedó como estaba. Este programa no puede continuar."_s;
-        const QString permiso = u"permiso denegado.\r\rEl archivo quedó como estaba. Este programa no puede continuar."_s;
-        const QString inicial = u"No se pudo anotar el valor inicial de «"_s;
+        const QString config = u"repieps.ini"_s, datos = u"NuboraPremium.ini"_s, lleno = u"No space left on device"_s,
+                      denegado = u"Permission denied"_s;
         const QByteArray espera = "Segundos de espera del servidor=300\r\n", completos = "MySQLServer=s\r\nMySQLPuerto=1\r\n";
         const QByteArray usuario = "MySQLUsuario=" + Utilerias::Encripta(u"root"_s).toLatin1() + "\r\n";
-        QTest::newRow("la ruta, disco lleno") << QByteArray("; sin ruta\r\n") << completos << u"repieps.ini"_s << lleno
-                                              << inicial + u"Ruta de Nubora Premium"_s + propio + espacio;
-        QTest::newRow("la espera, sin permiso") << Apunta << completos + usuario << u"repieps.ini"_s << denegado
-                                                << inicial + u"Segundos de espera del servidor"_s + propio + permiso;
-        QTest::newRow("la base, disco lleno") << Apunta + espera << completos + usuario << u"repieps.ini"_s << lleno
-                                              << inicial + u"Base de datos principal"_s + propio + espacio;
-        QTest::newRow("el puerto, disco lleno") << Apunta << QByteArray("MySQLServer=s\r\n") << u"NuboraPremium.ini"_s
-                                                << lleno << inicial + u"MySQLPuerto"_s + ajeno + espacio;
-        QTest::newRow("el servidor, sin permiso") << Apunta << QByteArray("MySQLPuerto=1\r\nservidor=caja1\r\n")
-                                                  << u"NuboraPremium.ini"_s << denegado
-                                                  << inicial + u"MySQLServer"_s + ajeno + permiso;
-        QTest::newRow("el usuario, disco lleno") << Apunta << completos << u"NuboraPremium.ini"_s << lleno
-                                                 << inicial + u"MySQLUsuario"_s + ajeno + espacio;
-        QTest::newRow("la contraseña, disco lleno") << Apunta << completos + usuario << u"NuboraPremium.ini"_s << lleno
-                                                    << inicial + u"MySQLPassword"_s + ajeno + espacio;
+        QTest::newRow("la ruta, disco lleno") << QByteArray("; sin ruta\r\n") << completos << u"Ruta de Nubora Premium"_s << config << lleno;
+        QTest::newRow("la espera, sin permiso") << Apunta << completos + usuario << u"Segundos de espera del servidor"_s << config << denegado;
+        QTest::newRow("la base, disco lleno") << Apunta + espera << completos + usuario << u"Base de datos principal"_s << config << lleno;
+        QTest::newRow("el puerto, disco lleno") << Apunta << QByteArray("MySQLServer=s\r\n") << u"MySQLPuerto"_s << datos << lleno;
+        QTest::newRow("el servidor, sin permiso") << Apunta << QByteArray("MySQLPuerto=1\r\nservidor=caja1\r\n") << u"MySQLServer"_s
+                                                  << datos << denegado;
+        QTest::newRow("el usuario, disco lleno") << Apunta << completos << u"MySQLUsuario"_s << datos << lleno;
+        QTest::newRow("la contraseña, disco lleno") << Apunta << completos + usuario << u"MySQLPassword"_s << datos << lleno;
     }
     void valorQueNoSePuedeAnotar()
     {
         QFETCH(QByteArray, config);
         QFETCH(QByteArray, datos);
+        QFETCH(QString, valor);
         QFETCH(QString, falla);
         QFETCH(QString, error);
-        QFETCH(QString, aviso);
         Escenario e(config, datos);
         const QString archivo = falla == u"repieps.ini"_s ? e.archivoConfig : e.archivoDatos;
         const QByteArray antes = LeerArchivo(archivo);
         FabricaDeSalidaGuard lleno(queFalla(10, error, falla));
         QVERIFY(!e.cargar());
         QCOMPARE(e.dialogos.cajas.size(), 1);
-        QCOMPARE(e.dialogos.cajas[0].texto, aviso.arg(QDir::toNativeSeparators(archivo)));
+        QCOMPARE(e.dialogos.cajas[0].texto,
+                 u"No se pudo anotar el valor inicial de «%1» en el archivo de configuración de %2.\r\rNo se pudo escribir el "
+                 "archivo %3: %4.\r\rEl archivo quedó como estaba. Este programa no puede continuar."_s
+                     .arg(valor, falla == u"repieps.ini"_s ? u"este programa"_s : u"Nubora Premium"_s,
+                          QDir::toNativeSeparators(archivo),
+                          error == u"Permission denied"_s ? u"permiso denegado"_s : u"no queda espacio en el disco"_s));
         QVERIFY(e.dialogos.cajas[0].titulo == u"Atención"_s && e.dialogos.cajas[0].botones == vbCritical);
         QCOMPARE(LeerArchivo(archivo), antes);
         QCOMPARE(QDir(QFileInfo(archivo).path()).entryList(QDir::Files), QStringList{QFileInfo(archivo).fileName()});

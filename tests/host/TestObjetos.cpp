@@ -72,9 +72,8 @@ private Q_SLOTS:
         QVERIFY(!objeto);
         QCOMPARE(dialogos.cajas.size(), 1);
         QCOMPARE(dialogos.cajas[0].texto, texto);
-        QCOMPARE(dialogos.cajas[0].titulo, QStringLiteral("Alerta"));
-        QCOMPARE(dialogos.cajas[0].botones, int(vbCritical));
-        QVERIFY(!dialogos.cajas[0].skin);
+        QVERIFY(dialogos.cajas[0].titulo == QStringLiteral("Alerta") && dialogos.cajas[0].botones == vbCritical
+                && !dialogos.cajas[0].skin);
     }
 
     void registroPosteriorReemplazaHastaRestablecer()
