@@ -424,15 +424,7 @@ QString frmVerReporte::HtmlDelResumen() const
     h += QStringLiteral("</table>");
 
     // The review's counts by kind: all of them, and those about RFCs of the report.
-    QStringList tipos;
-    QHash<QString, QPair<int, int>> cuantos;
-    for (const engine::Hallazgo &x : hallazgos_) {
-        if (!cuantos.contains(x.tipo))
-            tipos << x.tipo;
-        ++cuantos[x.tipo].first;
-        if (x.enReporte)
-            ++cuantos[x.tipo].second;
-    }
+    const QList<engine::HallazgosDeUnTipo> tipos = engine::ContarPorTipo(hallazgos_);
     h += QStringLiteral("<h3 style=\"color:#17385f\">Revisión</h3>");
     if (tipos.isEmpty()) {
         h += corrida_.momento.isValid() && !corrida_.periodo.isEmpty()
@@ -442,11 +434,11 @@ QString frmVerReporte::HtmlDelResumen() const
         h += QStringLiteral("<table border=\"1\" cellspacing=\"0\" cellpadding=\"3\" style=\"border-color:#c3d0df; "
                             "font-size:8pt\"><tr style=\"background:#e6edf5\"><th>Hallazgos</th><th>En el reporte</th>"
                             "<th>Tipo</th></tr>");
-        for (const QString &t : tipos)
+        for (const engine::HallazgosDeUnTipo &t : tipos)
             h += QStringLiteral("<tr><td align=\"right\">%1</td><td align=\"right\">%2</td><td>%3</td></tr>")
-                     .arg(cuantos[t].first)
-                     .arg(cuantos[t].second)
-                     .arg(Escapar(t));
+                     .arg(t.todos)
+                     .arg(t.enReporte)
+                     .arg(Escapar(t.tipo));
         h += QStringLiteral("</table>");
     }
     return h;

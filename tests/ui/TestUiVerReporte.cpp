@@ -183,6 +183,9 @@ private Q_SLOTS:
             QVERIFY2(texto.contains(esperado), qPrintable(esperado + QStringLiteral(" en:\n") + texto));
         QVERIFY2(texto.contains(QRegularExpression(QStringLiteral("Total +3 RFC +4 +254 +5007 +381 +802 +2"))),
                  qPrintable(texto));
+        // The review's counts by kind: all of them, and those about RFCs of the report.
+        QVERIFY2(texto.contains(QRegularExpression(QStringLiteral("1 +0 +producto que no está en el catálogo"))),
+                 qPrintable(texto));
 
         // Fifty RFCs of three lines take more than one page, each numbered.
         QByteArray grande;
