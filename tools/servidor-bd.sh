@@ -43,10 +43,12 @@ vivo() {
     [ -S "$socket" ] || return 1
 }
 
+# A port nobody listens on, below the system's range of client ports (32768 and up on Linux): a
+# port there can be free to connect to and still be taken, as the local end of a connection.
 puerto_libre() {
     local p
     for _ in $(seq 1 200); do
-        p=$(( 20000 + RANDOM % 30000 ))
+        p=$(( 20000 + RANDOM % 12000 ))
         if ! (exec 3<>"/dev/tcp/127.0.0.1/$p") 2>/dev/null; then
             echo "$p"
             return 0
@@ -70,19 +72,27 @@ iniciar() {
             --auth-root-authentication-method=normal --skip-test-db >"$dir/install.log" 2>&1 \
             || { cat "$dir/install.log" >&2; exit 1; }
     fi
-    local puerto
-    puerto=$(puerto_libre) || { echo "No hay un puerto libre." >&2; exit 1; }
-    rm -f "$socket" "$pidfile"
-    "$mariadbd" --no-defaults --datadir="$datos" --socket="$socket" --pid-file="$pidfile" \
-        --port="$puerto" --bind-address=127.0.0.1 --user="$(id -un)" --skip-name-resolve \
-        --character-set-server=utf8mb4 --collation-server=utf8mb4_general_ci \
-        --innodb-buffer-pool-size=128M --innodb-log-file-size=48M --innodb-flush-log-at-trx-commit=2 \
-        --skip-log-bin --log-error="$dir/error.log" >/dev/null 2>&1 &
-    for _ in $(seq 1 300); do
-        if "$cliente" --no-defaults -S "$socket" -u root -e "SELECT 1" >/dev/null 2>&1; then
-            break
-        fi
-        sleep 0.1
+    # Another server may take the chosen port before this one binds it: then it ends at once, and
+    # another port is tried.
+    local puerto pid intento
+    for intento in 1 2 3 4 5; do
+        puerto=$(puerto_libre) || { echo "No hay un puerto libre." >&2; exit 1; }
+        rm -f "$socket" "$pidfile"
+        "$mariadbd" --no-defaults --datadir="$datos" --socket="$socket" --pid-file="$pidfile" \
+            --port="$puerto" --bind-address=127.0.0.1 --user="$(id -un)" --skip-name-resolve \
+            --character-set-server=utf8mb4 --collation-server=utf8mb4_general_ci \
+            --innodb-buffer-pool-size=128M --innodb-log-file-size=48M --innodb-flush-log-at-trx-commit=2 \
+            --skip-log-bin --log-error="$dir/error.log" >/dev/null 2>&1 &
+        pid=$!
+        for _ in $(seq 1 300); do
+            if "$cliente" --no-defaults -S "$socket" -u root -e "SELECT 1" >/dev/null 2>&1; then
+                break 2
+            fi
+            kill -0 "$pid" 2>/dev/null || break
+            sleep 0.1
+        done
+        kill -0 "$pid" 2>/dev/null && break
+        echo "El servidor no arrancó en el puerto $puerto (intento $intento); se prueba otro." >&2
     done
     "$cliente" --no-defaults -S "$socket" -u root -e \
         "CREATE USER IF NOT EXISTS 'repieps'@'127.0.0.1' IDENTIFIED BY '';
