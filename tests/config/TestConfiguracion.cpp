@@ -11,7 +11,6 @@
 
 #include <QCoreApplication>
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 #include <QTemporaryDir>
 #include <QtTest>
@@ -37,14 +36,10 @@ struct Escenario {
     Escenario(QByteArray config, const QByteArray &datos = "MySQLServer=s\r\n")
     {
         QDir(dir.path()).mkpath(u"Nubora Premium"_s);
-        escribir(archivoConfig, config.isNull() ? config : "[Configuración]\r\n" + config.replace("%R", dir.filePath(u"Nubora Premium"_s).toUtf8()));
-        escribir(archivoDatos, "[Datos]\r\n" + datos);
+        if (!config.isNull())
+            EscribirArchivo(archivoConfig, "[Configuración]\r\n" + config.replace("%R", dir.filePath(u"Nubora Premium"_s).toUtf8()));
+        EscribirArchivo(archivoDatos, "[Datos]\r\n" + datos);
         bases.cPuerto = bases.cMiBase = u"previo"_s;
-    }
-    static void escribir(const QString &archivo, const QByteArray &bytes)
-    {
-        if (!bytes.isNull())
-            EscribirArchivo(archivo, bytes);
     }
     bool cargar(bool leerBase = true) { return config::CargarConfiguracion(lib, registro, bases, archivoConfig, leerBase); }
     QString config(const QString &clave) const { return ini::Lee(archivoConfig, u"Configuración"_s, clave); }
@@ -76,7 +71,9 @@ class TestConfiguracion : public QObject {
 private Q_SLOTS:
     void cleanup() { RestablecerClases(); }
 
-    // The installation path (at which the installation is never found) and the database name.
+    // The keys of the configuration file: what the load uses and what the file then holds. The
+    // installation is never found at the path given; a value that is exactly empty gets the
+    // default, written into the file.
     void clavesDeConfiguracion_data()
     {
         QTest::addColumn<QByteArray>("config");
@@ -84,18 +81,24 @@ private Q_SLOTS:
         QTest::addColumn<QString>("usado");
         QTest::addColumn<QString>("guardado");
         const QString ruta = u"Ruta de Nubora Premium"_s, base = u"Base de datos principal"_s, c = u"C:\\nuborapremium"_s;
+        const QString espera = u"Segundos de espera del servidor"_s;
+        const QByteArray segundos = Apunta + "Segundos de espera del servidor=";
         QTest::newRow("ruta: sin archivo") << QByteArray() << ruta << c << c;
-        QTest::newRow("ruta: sin la clave") << QByteArray("   =D:\\x\r\n") << ruta << c << c;
         QTest::newRow("ruta: vacía") << QByteArray("Ruta de Nubora Premium=\r\n") << ruta << c << c;
         QTest::newRow("ruta: blancos") << QByteArray("Ruta de Nubora Premium=   \r\n") << ruta << u"   "_s << u"   "_s;
         QTest::newRow("ruta: presente") << QByteArray("RUTA de nubora premium=/no/existe\r\n") << ruta << u"/no/existe"_s
                                         << u"/no/existe"_s;
+        // The same reading as the path's, with its own default.
         QTest::newRow("base: ausente") << Apunta << base << u"datos1"_s << u"datos1"_s;
-        QTest::newRow("base: vacía") << Apunta + "Base de datos principal=\r\n" << base << u"datos1"_s << u"datos1"_s;
-        QTest::newRow("base: blancos") << Apunta + "Base de datos principal= \r\n" << base << u" "_s << u" "_s;
         QTest::newRow("base: presente") << Apunta + "BASE de datos principal=Sucursal Ñ\r\n" << base << u"Sucursal Ñ"_s
                                         << u"Sucursal Ñ"_s;
         QTest::newRow("base: sin leerla") << Apunta << base << u"previo"_s << QString();
+        // A whole number of seconds from 1 to 86400; anything else waits 300, and stays in the file.
+        QTest::newRow("espera: ausente") << Apunta << espera << u"300"_s << u"300"_s;
+        QTest::newRow("espera: indicada") << segundos + " 45 \r\n" << espera << u"45"_s << u" 45 "_s;
+        QTest::newRow("espera: cero") << segundos + "0\r\n" << espera << u"300"_s << u"0"_s;
+        QTest::newRow("espera: un día") << segundos + "86400\r\n" << espera << u"86400"_s << u"86400"_s;
+        QTest::newRow("espera: más de un día") << segundos + "86401\r\n" << espera << u"300"_s << u"86401"_s;
     }
     void clavesDeConfiguracion()
     {
@@ -107,129 +110,91 @@ private Q_SLOTS:
         const bool ruta = clave.startsWith(u"Ruta"_s);
         QCOMPARE(e.cargar(QTest::currentDataTag() != "base: sin leerla"_L1), !ruta);
         QCOMPARE(e.dialogos.cajas.isEmpty() ? QString() : e.dialogos.cajas[0].texto, ruta ? e.sinInstalacion(usado) : QString());
-        QCOMPARE(ruta ? e.bases.cPuerto : e.bases.cMiBase, ruta ? u"previo"_s : usado);
+        // Without an installation the connection gets nothing.
+        const QString dado = ruta                          ? e.bases.cPuerto
+                             : clave.startsWith(u"Base"_s) ? e.bases.cMiBase
+                                                           : QString::number(e.bases.nEsperaSegundos);
+        QCOMPARE(dado, ruta ? u"previo"_s : usado);
         QCOMPARE(e.config(clave), guardado);
     }
 
-    void instalacionNoEncontrada_data()
-    {
-        QTest::addColumn<int>("respuesta");
-        QTest::newRow("no la edita") << int(vbNo);
-        QTest::newRow("la edita") << int(vbYes);
-    }
+    // After the warning, the user may open the configuration file to correct it.
     void instalacionNoEncontrada()
     {
-        QFETCH(int, respuesta);
-        Escenario e("Ruta de Nubora Premium=/no/existe\r\n");
-        e.dialogos.respuestas << vbOK << respuesta;
-        QVERIFY(!e.cargar());
-        QCOMPARE(e.dialogos.cajas.size(), 2);
-        const auto &aviso = e.dialogos.cajas[0], &pregunta = e.dialogos.cajas[1];
-        // The warning's text is checked with the other cases of the installation path.
-        QVERIFY(aviso.titulo == u"Atención"_s && aviso.botones == vbCritical);
-        QCOMPARE(pregunta.texto, u"¿Desea editar el archivo de configuración?"_s);
-        QVERIFY(pregunta.titulo == u"Editar INI"_s && pregunta.botones == (vbYesNo | vbQuestion));
-        QVERIFY(!aviso.skin && !pregunta.skin);
-        QCOMPARE(e.dialogos.documentos, respuesta == vbYes ? QStringList{e.archivoConfig} : QStringList());
-        QCOMPARE(e.config(u"Base de datos principal"_s), QString());
+        for (const int respuesta : {int(vbNo), int(vbYes)}) {
+            Escenario e("Ruta de Nubora Premium=/no/existe\r\n");
+            e.dialogos.respuestas << vbOK << respuesta;
+            QVERIFY(!e.cargar());
+            QCOMPARE(e.dialogos.cajas.size(), 2);
+            const auto &aviso = e.dialogos.cajas[0], &pregunta = e.dialogos.cajas[1];
+            // The warning's text is checked with the other cases of the installation path.
+            QVERIFY(aviso.titulo == u"Atención"_s && aviso.botones == vbCritical);
+            QCOMPARE(pregunta.texto, u"¿Desea editar el archivo de configuración?"_s);
+            QVERIFY(pregunta.titulo == u"Editar INI"_s && pregunta.botones == (vbYesNo | vbQuestion));
+            QVERIFY(!aviso.skin && !pregunta.skin);
+            QCOMPARE(e.dialogos.documentos, respuesta == vbYes ? QStringList{e.archivoConfig} : QStringList());
+        }
     }
 
-    void segundosDeEspera_data()
-    {
-        QTest::addColumn<QByteArray>("config");
-        QTest::addColumn<int>("segundos");
-        QTest::addColumn<QString>("guardado");
-        QTest::newRow("ausente: 300, y se anota") << Apunta << 300 << u"300"_s;
-        QTest::newRow("indicado") << Apunta + "Segundos de espera del servidor= 45 \r\n" << 45 << u" 45 "_s;
-        QTest::newRow("cero") << Apunta + "Segundos de espera del servidor=0\r\n" << 300 << u"0"_s;
-        QTest::newRow("negativo") << Apunta + "Segundos de espera del servidor=-5\r\n" << 300 << u"-5"_s;
-        QTest::newRow("más de un día") << Apunta + "Segundos de espera del servidor=86401\r\n" << 300 << u"86401"_s;
-        QTest::newRow("un día") << Apunta + "Segundos de espera del servidor=86400\r\n" << 86400 << u"86400"_s;
-        QTest::newRow("texto") << Apunta + "Segundos de espera del servidor=mucho\r\n" << 300 << u"mucho"_s;
-    }
-    void segundosDeEspera()
-    {
-        QFETCH(QByteArray, config);
-        QFETCH(int, segundos);
-        QFETCH(QString, guardado);
-        Escenario e(config);
-        QVERIFY(e.cargar());
-        QCOMPARE(e.bases.nEsperaSegundos, segundos);
-        QCOMPARE(e.config(u"Segundos de espera del servidor"_s), guardado);
-    }
-
-    // A settings file the program cannot decode is reported and left byte for byte as it was.
-    void archivosIlegibles_data()
-    {
-        QTest::addColumn<bool>("delPuntoDeVenta");
-        QTest::addColumn<QString>("aviso");
-        const QString motivo = u"Motivo: no es un archivo de texto: tiene bytes nulos o caracteres de control "
-                               "(¿es un archivo binario, o texto UTF-16 sin su marca de orden de bytes?).\r\r"_s;
-        QTest::newRow("el de este programa")
-            << false
-            << u"No se puede usar el archivo de configuración de este programa\r\r(%1)\r\r"_s + motivo
-                   + u"Este programa no lo modificó. Corríjalo, o bórrelo para que se vuelva a crear con sus valores iniciales."_s;
-        QTest::newRow("el del punto de venta")
-            << true
-            << u"No se puede usar el archivo de configuración de Nubora Premium\r\r(%1)\r\r"_s + motivo
-                   + u"Este programa no lo modificó."_s;
-    }
-    void archivosIlegibles()
-    {
-        QFETCH(bool, delPuntoDeVenta);
-        QFETCH(QString, aviso);
-        const QByteArray binario("\x01\x02\0\xFF[Configuración]\r\n", 20);
-        Escenario e(Apunta);
-        const QString archivo = delPuntoDeVenta ? e.archivoDatos : e.archivoConfig;
-        Escenario::escribir(archivo, binario);
-        QVERIFY(!e.cargar());
-        QCOMPARE(e.dialogos.cajas.size(), 1);
-        QCOMPARE(e.dialogos.cajas[0].texto, aviso.arg(QDir::toNativeSeparators(archivo)));
-        QCOMPARE(LeerArchivo(archivo), binario);
-    }
-
-    // A value that a settings file lacks and that cannot be written into it (a full disk, no
-    // permission): the program stops, saying which value, which file and why, and the file keeps
-    // every byte. The other file can be written.
-    void valorQueNoSePuedeAnotar_data()
+    // What stops the load, told in one box: a settings file the program cannot decode, a value
+    // that a file lacks and that cannot be written into it (a full disk, no permission), a
+    // scrambled user or password that is damaged. The file at fault keeps every byte and no
+    // temporary file stays beside it. %C and %D stand for this program's file and the installation's.
+    void cargaQueSeDetiene_data()
     {
         QTest::addColumn<QByteArray>("config");
         QTest::addColumn<QByteArray>("datos");
-        QTest::addColumn<QString>("valor");
-        QTest::addColumn<QString>("falla"); // the file that cannot be written
-        QTest::addColumn<QString>("error"); // what the system says
-        const QString config = u"repieps.ini"_s, datos = u"NuboraPremium.ini"_s, lleno = u"No space left on device"_s,
-                      denegado = u"Permission denied"_s;
-        const QByteArray espera = "Segundos de espera del servidor=300\r\n", completos = "MySQLServer=s\r\nMySQLPuerto=1\r\n";
-        const QByteArray usuario = "MySQLUsuario=" + Utilerias::Encripta(u"root"_s).toLatin1() + "\r\n";
-        QTest::newRow("la ruta, disco lleno") << QByteArray("; sin ruta\r\n") << completos << u"Ruta de Nubora Premium"_s << config << lleno;
-        QTest::newRow("la espera, sin permiso") << Apunta << completos + usuario << u"Segundos de espera del servidor"_s << config << denegado;
-        QTest::newRow("la base, disco lleno") << Apunta + espera << completos + usuario << u"Base de datos principal"_s << config << lleno;
-        QTest::newRow("el puerto, disco lleno") << Apunta << QByteArray("MySQLServer=s\r\n") << u"MySQLPuerto"_s << datos << lleno;
-        QTest::newRow("el servidor, sin permiso") << Apunta << QByteArray("MySQLPuerto=1\r\nservidor=caja1\r\n") << u"MySQLServer"_s
-                                                  << datos << denegado;
-        QTest::newRow("el usuario, disco lleno") << Apunta << completos << u"MySQLUsuario"_s << datos << lleno;
-        QTest::newRow("la contraseña, disco lleno") << Apunta << completos + usuario << u"MySQLPassword"_s << datos << lleno;
+        QTest::addColumn<bool>("enDatos"); // the file at fault: the installation's, or this program's
+        QTest::addColumn<QString>("error"); // what the system says when the file at fault is written
+        QTest::addColumn<QString>("aviso");
+        const QByteArray binario("\x01\x02\0\xFF[Configuración]\r\n", 20), completos = "MySQLServer=s\r\nMySQLPuerto=1\r\n";
+        const QByteArray root = Utilerias::Encripta(u"root"_s).toLatin1(), usuario = "MySQLUsuario=" + root + "\r\n";
+        const QString lleno = u"No space left on device"_s, denegado = u"Permission denied"_s;
+        const QString ilegible = u"\r\r(%1)\r\rMotivo: no es un archivo de texto: tiene bytes nulos o caracteres de control "
+                                 "(¿es un archivo binario, o texto UTF-16 sin su marca de orden de bytes?).\r\rEste programa no lo "
+                                 "modificó."_s;
+        QTest::newRow("ilegible: el de este programa")
+            << binario << completos << false << QString()
+            << u"No se puede usar el archivo de configuración de este programa"_s + ilegible.arg(u"%C"_s)
+                   + u" Corríjalo, o bórrelo para que se vuelva a crear con sus valores iniciales."_s;
+        QTest::newRow("ilegible: el del punto de venta")
+            << Apunta << binario << true << QString()
+            << u"No se puede usar el archivo de configuración de Nubora Premium"_s + ilegible.arg(u"%D"_s);
+        const auto noSeAnoto = [](const char *valor, bool enDatos, const QString &motivo) {
+            return u"No se pudo anotar el valor inicial de «%1» en el archivo de configuración de %2.\r\rNo se pudo escribir el "
+                   "archivo %3: %4.\r\rEl archivo quedó como estaba. Este programa no puede continuar."_s
+                .arg(QString::fromUtf8(valor), enDatos ? u"Nubora Premium"_s : u"este programa"_s, enDatos ? u"%D"_s : u"%C"_s,
+                     motivo);
+        };
+        QTest::newRow("no se anota la ruta, disco lleno") << QByteArray("; sin ruta\r\n") << completos << false << lleno
+                                                          << noSeAnoto("Ruta de Nubora Premium", false, u"no queda espacio en el disco"_s);
+        QTest::newRow("no se anota el usuario, sin permiso") << Apunta << completos << true << denegado
+                                                             << noSeAnoto("MySQLUsuario", true, u"permiso denegado"_s);
+        const QString danado = u"El dato «%1» de la configuración de Nubora Premium está dañado: no es un texto encriptado "
+                               "válido.\r\rArchivo: %D\r\rCorríjalo, o bórrelo para que este programa lo vuelva a crear con su "
+                               "valor inicial."_s;
+        // The password is checked first: each check names its own value.
+        QTest::newRow("usuario dañado") << Apunta << completos + "MySQLUsuario=root\r\nMySQLPassword=" + root + "\r\n" << true
+                                        << QString() << danado.arg(u"MySQLUsuario"_s);
+        QTest::newRow("contraseña dañada") << Apunta << completos + usuario + "MySQLPassword=" + root.chopped(2) + "\r\n" << true
+                                           << QString() << danado.arg(u"MySQLPassword"_s);
     }
-    void valorQueNoSePuedeAnotar()
+    void cargaQueSeDetiene()
     {
         QFETCH(QByteArray, config);
         QFETCH(QByteArray, datos);
-        QFETCH(QString, valor);
-        QFETCH(QString, falla);
+        QFETCH(bool, enDatos);
         QFETCH(QString, error);
+        QFETCH(QString, aviso);
         Escenario e(config, datos);
-        const QString archivo = falla == u"repieps.ini"_s ? e.archivoConfig : e.archivoDatos;
+        const QString archivo = enDatos ? e.archivoDatos : e.archivoConfig;
         const QByteArray antes = LeerArchivo(archivo);
-        FabricaDeSalidaGuard lleno(queFalla(10, error, falla));
+        // The file at fault takes 10 bytes and then fails as the system says; without a failure, it takes all.
+        FabricaDeSalidaGuard disco(queFalla(error.isEmpty() ? 1 << 20 : 10, error, QFileInfo(archivo).fileName()));
         QVERIFY(!e.cargar());
         QCOMPARE(e.dialogos.cajas.size(), 1);
-        QCOMPARE(e.dialogos.cajas[0].texto,
-                 u"No se pudo anotar el valor inicial de «%1» en el archivo de configuración de %2.\r\rNo se pudo escribir el "
-                 "archivo %3: %4.\r\rEl archivo quedó como estaba. Este programa no puede continuar."_s
-                     .arg(valor, falla == u"repieps.ini"_s ? u"este programa"_s : u"Nubora Premium"_s,
-                          QDir::toNativeSeparators(archivo),
-                          error == u"Permission denied"_s ? u"permiso denegado"_s : u"no queda espacio en el disco"_s));
+        QCOMPARE(e.dialogos.cajas[0].texto, aviso.replace(u"%C"_s, QDir::toNativeSeparators(e.archivoConfig))
+                                                .replace(u"%D"_s, QDir::toNativeSeparators(e.archivoDatos)));
         QVERIFY(e.dialogos.cajas[0].titulo == u"Atención"_s && e.dialogos.cajas[0].botones == vbCritical);
         QCOMPARE(LeerArchivo(archivo), antes);
         QCOMPARE(QDir(QFileInfo(archivo).path()).entryList(QDir::Files), QStringList{QFileInfo(archivo).fileName()});
@@ -252,12 +217,9 @@ private Q_SLOTS:
                                          + (sinUsuario ? QStringList{root, vacia} : revueltos);
         };
         fila("todo vacío", "MySQLServer=\r\nMySQLPuerto=\r\nMySQLUsuario=\r\nMySQLPassword=\r\n", {QString(), p}, true);
-        fila("servidor vacío: el antiguo", "servidor=caja1\r\n", {u"caja1"_s, p}, true);
         fila("servidor de blancos: el antiguo", "MySQLServer=   \r\nservidor=caja1\r\n", {u"caja1"_s, p}, false);
         fila("todo presente", "MySQLServer= db\r\nservidor=caja1\r\nMySQLPuerto=3307 \r\n", {u" db"_s, u"3307 "_s}, false);
-        fila("puerto de blancos", "MySQLServer=s\r\nMySQLPuerto=  \r\n", {u"s"_s, p}, false);
         fila("puerto cero", "MySQLServer=s\r\nMySQLPuerto=0\r\n", {u"s"_s, p}, false);
-        fila("puerto no numérico", "MySQLServer=s\r\nMySQLPuerto=abc\r\n", {u"s"_s, p}, false);
         fila("usuario y contraseña de blancos", "MySQLServer=s\r\nMySQLUsuario=  \r\nMySQLPassword= \r\n", {u"s"_s, p}, true);
     }
     void datosDeLaInstalacion()
@@ -273,24 +235,6 @@ private Q_SLOTS:
         for (const char *nombre : {"MySQLServer", "MySQLPuerto", "MySQLUsuario", "MySQLPassword"})
             datosGuardados << e.dato(QString::fromLatin1(nombre));
         QCOMPARE(datosGuardados, guardados);
-        QCOMPARE(e.registro.archivo(), QFileInfo(e.archivoDatos).absoluteFilePath());
-    }
-
-    void datoRevueltoDanado()
-    {
-        const QByteArray root = Utilerias::Encripta(u"root"_s).toLatin1();
-        for (const auto &[danado, datos] : {std::pair{u"MySQLUsuario"_s, "MySQLUsuario=root\r\nMySQLPassword=" + root},
-                                            std::pair{u"MySQLPassword"_s, "MySQLUsuario=" + root + "\r\nMySQLPassword=" + root.chopped(2)}}) {
-            Escenario e(Apunta, "MySQLServer=s\r\n" + datos + "\r\n");
-            QVERIFY(!e.cargar());
-            QCOMPARE(e.dialogos.cajas.size(), 1);
-            const QString texto = e.dialogos.cajas[0].texto;
-            QVERIFY2(texto.startsWith(u"El dato «%1» de la configuración de Nubora Premium está dañado"_s.arg(danado))
-                         && texto.contains(QDir::toNativeSeparators(QFileInfo(e.archivoDatos).absoluteFilePath())),
-                     qPrintable(texto));
-            QVERIFY(e.dialogos.cajas[0].titulo == u"Atención"_s && e.dialogos.cajas[0].botones == vbCritical);
-            QVERIFY(datos.contains(danado.toLatin1() + '=' + e.dato(danado).toLatin1()));
-        }
     }
 
     void objetoPropioQueNoSeCrea()
