@@ -37,22 +37,12 @@ private Q_SLOTS:
     {
         QTest::addColumn<int>("modo");
         QTest::addColumn<QString>("otroArchivo"); // a file beside the programs
-        QTest::addColumn<QByteArray>("carpetasXdg"); // the desktop's names of the user's folders
         QTest::addColumn<bool>("delUsuario");
-        QTest::addColumn<QString>("configuracion"); // "%P": the program's folder
-        QTest::addColumn<QString>("salida");
-        QTest::newRow("escribible") << 0755 << QString() << QByteArray() << false << u"%P"_s << u"%P"_s;
-        QTest::newRow("sólo el dueño escribe") << 0700 << QString() << QByteArray() << false << u"%P"_s << u"%P"_s;
-        QTest::newRow("nadie escribe") << 0555 << QString() << QByteArray() << true << u".config/repieps"_s
-                                       << u"Documents/repieps"_s;
-        QTest::newRow("nadie escribe, documentos en español")
-            << 0555 << QString() << QByteArray("XDG_DOCUMENTS_DIR=\"$HOME/Documentos\"\n") << true
-            << u".config/repieps"_s << u"Documentos/repieps"_s;
+        QTest::newRow("escribible") << 0755 << QString() << false;
+        QTest::newRow("nadie escribe") << 0555 << QString() << true;
         // Installed for one user on Windows: the folder is the user's, but it is an installation.
-        QTest::newRow("escribible, con desinstalador") << 0755 << u"desinstalar.exe"_s << QByteArray() << true
-                                                       << u".config/repieps"_s << u"Documents/repieps"_s;
-        QTest::newRow("escribible, otro programa") << 0755 << u"instalar.exe"_s << QByteArray() << false
-                                                   << u"%P"_s << u"%P"_s;
+        QTest::newRow("escribible, con desinstalador") << 0755 << u"desinstalar.exe"_s << true;
+        QTest::newRow("escribible, otro programa") << 0755 << u"instalar.exe"_s << false;
     }
     void carpetas()
     {
@@ -63,36 +53,22 @@ private Q_SLOTS:
 #endif
         QFETCH(int, modo);
         QFETCH(QString, otroArchivo);
-        QFETCH(QByteArray, carpetasXdg);
         QFETCH(bool, delUsuario);
-        QFETCH(QString, configuracion);
-        QFETCH(QString, salida);
-
-        QDir(casa.path()).mkpath(u".config"_s);
-        QFile::remove(casaDe(u".config/user-dirs.dirs"_s));
-        if (!carpetasXdg.isEmpty()) {
-            QVERIFY(EscribirArchivo(casaDe(u".config/user-dirs.dirs"_s), carpetasXdg));
-            QDir(casa.path()).mkpath(u"Documentos"_s); // the desktop names only folders that exist
-        }
-
         QTemporaryDir programa;
-        QStringList archivos;
-        if (!otroArchivo.isEmpty()) {
+        if (!otroArchivo.isEmpty())
             QVERIFY(EscribirArchivo(QDir(programa.path()).filePath(otroArchivo), QByteArray()));
-            archivos << otroArchivo;
-        }
         QVERIFY(QFile::setPermissions(programa.path(), Permisos(modo)));
         const config::CarpetasDelPrograma c = config::CarpetasPara(programa.path());
         QFile::setPermissions(programa.path(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
 
-        const auto esperada = [&](const QString &r) { return r == u"%P"_s ? programa.path() : casaDe(r); };
         QCOMPARE(c.delUsuario, delUsuario);
-        QCOMPARE(c.configuracion, esperada(configuracion));
-        QCOMPARE(c.salida, esperada(salida));
+        QCOMPARE(c.configuracion, delUsuario ? casaDe(u".config/repieps"_s) : programa.path());
+        QCOMPARE(c.salida, delUsuario ? casaDe(u"Documents/repieps"_s) : programa.path());
         // The decision creates nothing, not even its probe.
         QVERIFY(!QFile::exists(casaDe(u".config/repieps"_s)));
-        QVERIFY(!QFile::exists(casaDe(salida)) || !delUsuario);
-        QCOMPARE(QDir(programa.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden), archivos);
+        QVERIFY(!QFile::exists(casaDe(u"Documents/repieps"_s)));
+        QCOMPARE(QDir(programa.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden),
+                 otroArchivo.isEmpty() ? QStringList() : QStringList{otroArchivo});
     }
 
     void esteProgramaJuntoAlEjecutable()
@@ -104,22 +80,13 @@ private Q_SLOTS:
         QCOMPARE(c.salida, QCoreApplication::applicationDirPath());
     }
 
-    void lineaDeLaVentana_data()
-    {
-        QTest::addColumn<bool>("delUsuario");
-        QTest::addColumn<QString>("linea");
-        QTest::newRow("junto al programa") << false << QString();
-        QTest::newRow("del usuario") << true << u"  Reportes en: "_s + QDir::toNativeSeparators(u"/home/ana/Documentos/repieps"_s);
-    }
+    // Only the user's folders are worth a line in the window.
     void lineaDeLaVentana()
     {
-        QFETCH(bool, delUsuario);
-        QFETCH(QString, linea);
-        config::CarpetasDelPrograma c;
-        c.delUsuario = delUsuario;
-        c.configuracion = u"/home/ana/.config/repieps"_s;
-        c.salida = u"/home/ana/Documentos/repieps"_s;
-        QCOMPARE(config::LineaDeCarpetas(c), linea);
+        config::CarpetasDelPrograma c{false, u"/home/ana/.config/repieps"_s, u"/home/ana/Documentos/repieps"_s};
+        QCOMPARE(config::LineaDeCarpetas(c), QString());
+        c.delUsuario = true;
+        QCOMPARE(config::LineaDeCarpetas(c), u"  Reportes en: "_s + QDir::toNativeSeparators(c.salida));
     }
 };
 
