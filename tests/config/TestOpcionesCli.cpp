@@ -24,10 +24,8 @@ private Q_SLOTS:
         QCOMPARE(o.desde, QDate(2018, 3, 5));
         QCOMPARE(o.hasta, QDate(2018, 3, 31));
         QVERIFY(o.proveedores && o.porCategoria && o.todosLosPagos && o.porRenglon);
-        QCOMPARE(o.clave, QStringLiteral("P 1"));
-        QCOMPARE(o.archivo, QStringLiteral("x.txt"));
-        QCOMPARE(o.puerto, QStringLiteral("3307"));
-        QCOMPARE(o.base, QStringLiteral("b"));
+        QCOMPARE((QStringList{o.clave, o.archivo, o.carpeta, o.servidor, o.puerto, o.usuario, o.base}),
+                 (QStringList{"P 1", "x.txt", "/tmp", "srv", "3307", "u", "b"}));
         // Without them: one day is a period, and a point-of-sale base may begin like the server's own.
         OpcionesCli d;
         QVERIFY(LeerOpcionesCli({"--desde", "5/3/2018", "--hasta", "05/03/2018", "--base", "mysqlventas"}, d, nullptr));
@@ -43,7 +41,10 @@ private Q_SLOTS:
     {
         QTest::addColumn<QStringList>("args");
         QTest::addColumn<QString>("mensaje");
-        const QStringList periodo{"--desde", "01/01/2018", "--hasta", "31/03/2018"};
+        // A row whose arguments follow a valid period.
+        const auto trasPeriodo = [](const char *nombre, const QStringList &args, const QString &mensaje) {
+            QTest::newRow(nombre) << QStringList{"--desde", "01/01/2018", "--hasta", "31/03/2018"} + args << mensaje;
+        };
         const QString sinServidor = QStringLiteral(" sólo vale junto con --servidor; sin --servidor la conexión sale de la "
                                                    "configuración.");
         const QString deServidor = QStringLiteral("» es del propio servidor MySQL, no de un punto de venta: el reporte no "
@@ -56,31 +57,25 @@ private Q_SLOTS:
                                         << "La fecha inicial «2018-01-01» no es una fecha válida (DD/MM/AAAA).";
         QTest::newRow("opcion sin valor") << QStringList{"--desde", "01/01/2018", "--hasta"}
                                           << "Falta el valor de la opción --hasta.";
-        QTest::newRow("puerto no numerico") << periodo + QStringList{"--servidor", "s", "--puerto", "x"}
-                                            << "El puerto «x» no es un número de puerto válido.";
-        QTest::newRow("bandera con valor") << periodo + QStringList{"--proveedores=1"}
-                                           << "La opción --proveedores no lleva valor.";
-        QTest::newRow("argumento suelto") << periodo + QStringList{"extra"} << "Opción desconocida: extra";
-        QTest::newRow("archivo en blanco") << periodo + QStringList{"--archivo", "  "}
-                                           << "El nombre del archivo no puede quedar en blanco.";
-        QTest::newRow("archivo vacío con =") << periodo + QStringList{"--archivo="}
-                                             << "El nombre del archivo no puede quedar en blanco.";
+        trasPeriodo("puerto no numerico", {"--servidor", "s", "--puerto", "x"}, "El puerto «x» no es un número de puerto válido.");
+        trasPeriodo("bandera con valor", {"--proveedores=1"}, "La opción --proveedores no lleva valor.");
+        trasPeriodo("argumento suelto", {"extra"}, "Opción desconocida: extra");
+        trasPeriodo("archivo en blanco", {"--archivo", "  "}, "El nombre del archivo no puede quedar en blanco.");
+        trasPeriodo("archivo vacío con =", {"--archivo="}, "El nombre del archivo no puede quedar en blanco.");
         QTest::newRow("periodo al reves") << QStringList{"--desde", "31/03/2018", "--hasta", "01/01/2018"}
                                           << "La fecha inicial (31/03/2018) es posterior a la final (01/01/2018).";
-        QTest::newRow("puerto sin servidor") << periodo + QStringList{"--puerto", "1"} << "La opción --puerto" + sinServidor;
-        QTest::newRow("usuario sin servidor") << periodo + QStringList{"--usuario=nadie"} << "La opción --usuario" + sinServidor;
-        QTest::newRow("servidor vacio") << periodo + QStringList{"--servidor", ""}
-                                        << "Falta el nombre del servidor en --servidor.";
-        QTest::newRow("libro en blanco") << periodo + QStringList{"--resumen", "--excel", " "}
-                                         << "Falta el nombre del libro de Excel en --excel.";
-        QTest::newRow("base del servidor") << periodo + QStringList{"--base", "MySQL"} << "La base «MySQL" + deServidor;
-        QTest::newRow("esquema de informacion") << periodo + QStringList{"--servidor", "srv", "--base", "information_schema"}
-                                                << "La base «information_schema" + deServidor;
+        trasPeriodo("puerto sin servidor", {"--puerto", "1"}, "La opción --puerto" + sinServidor);
+        trasPeriodo("usuario sin servidor", {"--usuario=nadie"}, "La opción --usuario" + sinServidor);
+        trasPeriodo("servidor vacio", {"--servidor", ""}, "Falta el nombre del servidor en --servidor.");
+        trasPeriodo("libro en blanco", {"--resumen", "--excel", " "}, "Falta el nombre del libro de Excel en --excel.");
+        trasPeriodo("base del servidor", {"--base", "MySQL"}, "La base «MySQL" + deServidor);
+        trasPeriodo("esquema de informacion", {"--servidor", "srv", "--base", "information_schema"},
+                    "La base «information_schema" + deServidor);
         // The name and the folder go through the output check (its own test has every reason).
-        QTest::newRow("archivo con carpeta") << periodo + QStringList{"--archivo", "../r.txt"}
-            << "El nombre del archivo «../r.txt» lleva una carpeta: escriba sólo el nombre, sin «/» ni «\\».";
-        QTest::newRow("carpeta que no existe") << periodo + QStringList{"--carpeta", "/no/existe/repieps"}
-            << QStringLiteral("La carpeta «%1» no existe.").arg(QDir::toNativeSeparators(QStringLiteral("/no/existe/repieps")));
+        trasPeriodo("archivo con carpeta", {"--archivo", "../r.txt"},
+                    "El nombre del archivo «../r.txt» lleva una carpeta: escriba sólo el nombre, sin «/» ni «\\».");
+        trasPeriodo("carpeta que no existe", {"--carpeta", "/no/existe/repieps"},
+                    QStringLiteral("La carpeta «%1» no existe.").arg(QDir::toNativeSeparators(QStringLiteral("/no/existe/repieps"))));
     }
     void errores()
     {
