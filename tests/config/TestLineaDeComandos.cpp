@@ -10,8 +10,8 @@ class TestLineaDeComandos : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    // Anywhere in the arguments joined by blanks, also inside a word; case-sensitive, so never
-    // across two arguments.
+    // Anywhere in the arguments joined by blanks, also inside a word, but never across two
+    // arguments; case-sensitive.
     void modoDesarrollo()
     {
         const std::pair<QStringList, bool> casos[] = {
