@@ -107,23 +107,25 @@ private Q_SLOTS:
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{u"R.txt"_s});
     }
 
-    // A finished file takes the place of an earlier one, or of none; when it cannot, the earlier
-    // one stays. The second file is written after a failing maker of files has gone: the real
-    // one is back.
+    // A replacement is written beside its file, which stays whole until the new one is
+    // finished (after a failing maker of files has gone: the real one is back). A finished file
+    // takes the place of none or of an earlier one; when it cannot, the earlier one stays.
     void ponerEnSuLugar()
     {
         const QString nuevo = dir.filePath(u"nuevo.txt"_s), destino = dir.filePath(u"destino.txt"_s);
         QVERIFY(EscribirArchivo(nuevo, "nuevo"));
-        PonerEnSuLugar(nuevo, destino);
-        QCOMPARE(LeerArchivo(destino), QByteArray("nuevo"));
         {
             FabricaDeSalidaGuard falla(queFalla(0, u"No space left on device"_s));
         }
         ArchivoDeSalida a(nuevo, ArchivoDeSalida::Modo::Reemplazar);
         a.EscribirLinea(u"€"_s);
+        QCOMPARE(LeerArchivo(nuevo), QByteArray("nuevo"));
         a.Terminar();
         PonerEnSuLugar(nuevo, destino);
         QCOMPARE(LeerArchivo(destino), QByteArray("\x80\r\n"));
+        QVERIFY(EscribirArchivo(nuevo, "otro"));
+        PonerEnSuLugar(nuevo, destino);
+        QCOMPARE(LeerArchivo(destino), QByteArray("otro"));
         QCOMPARE(LeerArchivo(nuevo), NoExiste);
         QCOMPARE(QDir(dir.path()).entryList({u"destino*"_s}, QDir::Files), QStringList{u"destino.txt"_s});
         try {
@@ -133,7 +135,7 @@ private Q_SLOTS:
             QVERIFY2(e.texto().startsWith(u"Error nº 75, No se pudo reemplazar el archivo %1: "_s.arg(QDir::toNativeSeparators(destino))),
                      qPrintable(e.texto()));
         }
-        QCOMPARE(LeerArchivo(destino), QByteArray("\x80\r\n"));
+        QCOMPARE(LeerArchivo(destino), QByteArray("otro"));
     }
 };
 
