@@ -161,7 +161,9 @@ private Q_SLOTS:
         QVERIFY(dlg->cajas.isEmpty());
     }
 
-    void ordenDelFoco()
+    // The inputs in focus order, Enter moving on from a box; each one named for a screen reader
+    // and taken with Alt+letter (a box by its caption), no two sharing a letter.
+    void entradasEnOrdenConAtajoYNombre()
     {
         auto f = abrir(opciones());
         QVERIFY(f);
@@ -178,27 +180,18 @@ private Q_SLOTS:
         f->mskFecha[0]->setFocus();
         QTest::keyClick(f->mskFecha[0], Qt::Key_Return);
         QVERIFY(f->mskFecha[1]->hasFocus());
-    }
 
-    void cadaCampoConEtiquetaAtajoYNombre()
-    {
-        // A screen reader names every input, and each caption takes its box with Alt+letter; no
-        // two share a letter.
-        auto f = abrir(opciones());
-        QVERIFY(f);
         QSet<QChar> letras;
-        QLineEdit *cajas[] = {f->mskFecha[0], f->mskFecha[1], f->txtDato[0], f->txtDato[1]};
-        for (QLineEdit *caja : cajas) {
+        for (QWidget *entrada : entradas) {
+            QVERIFY2(!entrada->accessibleName().isEmpty(), qPrintable(entrada->objectName()));
+            const QString texto = entrada->property("text").toString();
+            if (!qobject_cast<QLineEdit *>(entrada)) {
+                letras << Atajo(texto);
+                QCOMPARE(entrada->accessibleName(), QString(texto).remove(QLatin1Char('&')));
+            }
             for (QLabel *l : f->lblEtiq)
-                if (l->buddy() == caja)
+                if (l->buddy() == entrada)
                     letras << Atajo(l->text());
-            QVERIFY(!caja->accessibleName().isEmpty());
-        }
-        QWidget *otros[] = {f->optCtes, f->optProvs, f->optProcesar[0], f->optProcesar[1], f->chkTodos, f->cmdProcesar};
-        for (QWidget *w : otros) {
-            const QString texto = w->property("text").toString();
-            letras << Atajo(texto);
-            QCOMPARE(w->accessibleName(), QString(texto).remove(QLatin1Char('&')));
         }
         letras.remove(QChar());
         QCOMPARE(letras.size(), 10);
@@ -529,10 +522,8 @@ private Q_SLOTS:
         QVERIFY(vista && vista->isVisible());
         QCOMPARE(QDir::fromNativeSeparators(vista->ruta()), dir.filePath(QStringLiteral("revision.txt")));
         QCOMPARE(vista->resumen().rfcs.size(), 1);
-        QVERIFY2(vista->datos()->text().contains(QStringLiteral("Reporte de clientes del 01/01/2018 al 31/03/2018, base "
-                                                                "de datos ")
-                                                 + bd->nombre()),
-                 qPrintable(vista->datos()->text()));
+        const QString datos = QStringLiteral("Reporte de clientes del 01/01/2018 al 31/03/2018, base de datos ") + bd->nombre();
+        QVERIFY2(vista->datos()->text().contains(datos), qPrintable(vista->datos()->text()));
         // The finding of the report (first in the review), double-clicked, brings its RFC up in the view.
         vista->close();
         QTRY_VERIFY(!f->findChild<frmVerReporte *>());
@@ -543,50 +534,92 @@ private Q_SLOTS:
         QCOMPARE(vista->detalle()->rowCount(), vista->resumen().rfcs.first().renglones.size());
     }
 
-    void desenlaceSinReporte_data()
+    // Runs that write no report: no payment in the period, no server, and runs cancelled while they
+    // wait: on a statement on a table another session holds ("Cancelar" ends the statement), or on
+    // a server that takes the connection and never greets (Escape frees the window although the
+    // server cannot be told anything). The outcome says why under the inputs, the files of an
+    // earlier run stay byte for byte, and the work table goes.
+    void corridaSinReporte_data()
     {
-        QTest::addColumn<bool>("conServidor");
+        QTest::addColumn<int>("caso"); // 0 no payments, 1 no server, 2 statement waiting, 3 silent server
         QTest::addColumn<QString>("inicio");
-        QTest::addColumn<bool>("fallo");
-        QTest::newRow("sin pagos") << true
+        QTest::newRow("sin pagos") << 0
                                    << "No se generó ningún archivo, clientes del 01/01/2030 al 31/01/2030: 0 pagos; "
-                                      "ningún pago del periodo cumple las condiciones."
-                                   << false;
-        QTest::newRow("sin conexion") << false
+                                      "ningún pago del periodo cumple las condiciones.";
+        QTest::newRow("sin conexion") << 1
                                       << "No se generó el reporte, clientes del 01/01/2030 al 31/01/2030.\n"
-                                         "No se pudo conectar con la base de datos «"
-                                      << true;
+                                         "No se pudo conectar con la base de datos «";
+        QTest::newRow("sentencia que espera una tabla") << 2 << "Proceso cancelado, clientes del 01/01/2030 al 31/01/2030";
+        QTest::newRow("servidor que no saluda") << 3 << "Proceso cancelado, clientes del 01/01/2030 al 31/01/2030";
     }
-    void desenlaceSinReporte()
+    void corridaSinReporte()
     {
-        QFETCH(bool, conServidor);
+        QFETCH(int, caso);
         QFETCH(QString, inicio);
-        QFETCH(bool, fallo);
-        QString puerto;
-        if (!conServidor) {
-            QTcpServer cerrado; // a port that nobody listens on once it is closed
-            QVERIFY(cerrado.listen(QHostAddress::LocalHost));
-            puerto = QString::number(cerrado.serverPort());
-        }
+        const QByteArray anterior("anterior\r\n");
+        const QStringList archivos{"nada.txt", "Lognada.txt", "Revisionnada.txt"};
+        for (const QString &nombre : archivos)
+            QVERIFY(EscribirArchivo(dir.filePath(nombre), anterior));
+        // Listens and never takes a connection out of its queue; closed, nobody listens on its port.
+        QTcpServer servidor;
+        QVERIFY(servidor.listen(QHostAddress::LocalHost));
+        const QString puerto = caso == 1 || caso == 3 ? QString::number(servidor.serverPort()) : QString();
+        if (caso == 1)
+            servidor.close();
         auto f = abrirParaCorrer(QStringLiteral("nada.txt"), puerto, QStringLiteral("01/01/2030"), QStringLiteral("31/01/2030"));
         QVERIFY(f);
+        std::optional<TablaBloqueada> bloqueo;
+        if (caso == 2)
+            bloqueo.emplace(*bd, QStringLiteral("edoctacli"));
         // No box of the run is shown over the wait window.
         bool esperaBajoUnaCaja = false;
         dlg->alMostrar = [&] { esperaBajoUnaCaja = esperaBajoUnaCaja || f->ventanaEspera()->isVisible(); };
         QTest::mouseClick(f->cmdProcesar, Qt::LeftButton);
+        QVERIFY(f->enProceso());
+        if (caso >= 2) {
+            QTimer latido;
+            QSignalSpy latidos(&latido, &QTimer::timeout);
+            latido.start(100);
+            if (caso == 2) {
+                const QString esperan = QStringLiteral("SELECT COUNT(*) FROM information_schema.processlist WHERE db='%1' AND "
+                                                       "state LIKE 'Waiting for table metadata lock'");
+                QTRY_VERIFY_WITH_TIMEOUT(bd->cn.Valor(esperan.arg(bd->nombre())).toInt() == 1, 15000);
+            } else {
+                QTRY_VERIFY_WITH_TIMEOUT(f->ventanaEspera()->lblEstado->text().startsWith(QStringLiteral("Esperando al servidor… (")),
+                                         15000);
+                QVERIFY(f->ventanaEspera()->lblEstado->isVisible());
+                QCOMPARE(f->ventanaEspera()->lblEstado->text(), QStringLiteral("Esperando al servidor… (5 s)"));
+            }
+            QTRY_VERIFY(latidos.size() >= 2); // the window's thread goes on while the run waits
+            QVERIFY(f->ventanaEspera()->isVisible());
+            // During the run F1 does nothing.
+            QTest::keyClick(f.get(), Qt::Key_F1);
+            QVERIFY(!f->Descripcion()->isVisible());
+            if (caso == 2)
+                QTest::mouseClick(f->ventanaEspera()->cmdCancelar, Qt::LeftButton);
+            else
+                QTest::keyClick(f.get(), Qt::Key_Escape);
+        }
         QTRY_VERIFY_WITH_TIMEOUT(!f->enProceso(), 30000);
+        bloqueo.reset();
         dlg->alMostrar = nullptr;
         QVERIFY(!esperaBajoUnaCaja);
-        QCOMPARE(dlg->cajas.last().texto, QStringLiteral("Fin del proceso"));
         QVERIFY(!f->ventanaEspera()->isVisible());
+        // The end of the run in a box, but none for a cancel the user asked for.
+        if (caso >= 2)
+            QVERIFY(dlg->cajas.isEmpty());
+        else
+            QCOMPARE(dlg->cajas.last().texto, QStringLiteral("Fin del proceso"));
         PanelDesenlace *panel = f->panelDesenlace;
         QVERIFY(panel->isVisible());
         QVERIFY2(panel->desenlace().texto.startsWith(inicio), qPrintable(panel->desenlace().texto));
-        QCOMPARE(panel->desenlace().fallo, fallo);
+        QCOMPARE(panel->desenlace().fallo, caso == 1);
         // Nothing was written: no button offers to open it.
         QVERIFY(!panel->cmdAbrirReporte->isVisible() && !panel->cmdAbrirLog->isVisible()
                 && !panel->cmdVerRevision->isVisible() && !panel->cmdAbrirCarpeta->isVisible());
-        if (fallo) {
+        for (const QString &nombre : archivos)
+            QCOMPARE(LeerArchivo(dir.filePath(nombre)), anterior);
+        if (caso == 1) {
             // The Spanish reason whole, the client's own text on the line after it.
             const QStringList lineas = panel->desenlace().texto.split(QLatin1Char('\n'));
             QCOMPARE(lineas.size(), 3);
@@ -596,86 +629,20 @@ private Q_SLOTS:
                      qPrintable(lineas.at(2)));
             QCOMPARE(panel->lblDesenlace->text(), panel->desenlace().texto);
         }
+        const QString deTrabajo = QStringLiteral("SELECT COUNT(*) FROM information_schema.tables WHERE "
+                                                 "table_schema='%1' AND table_name='tmptempoieps'");
+        QCOMPARE(bd->cn.Valor(deTrabajo.arg(bd->nombre())).toInt(), 0);
+        QVERIFY(f->cmdProcesar->isEnabled());
         // The outcome goes as soon as an input changes: it no longer describes the window.
         f->txtDato[0]->setFocus();
         QTest::keyClick(f->txtDato[0], Qt::Key_X);
         QVERIFY(!panel->isVisible());
         QVERIFY(panel->desenlace().texto.isEmpty());
-        QCOMPARE(QDir(dir.path()).entryList({QStringLiteral("*nada.txt")}, QDir::Files), QStringList());
     }
 
-    // A run cancelled while it waits, in two places: a statement on a table another session holds
-    // ("Cancelar" ends the statement), and a server that takes the connection and never greets
-    // (Escape frees the window although the server cannot be told anything; the wait window says
-    // how long it has been waiting). No box for what the user asked for.
-    void cancelarMientrasEspera_data()
-    {
-        QTest::addColumn<bool>("sentencia");
-        QTest::newRow("sentencia que espera una tabla") << true;
-        QTest::newRow("servidor que no saluda") << false;
-    }
-    void cancelarMientrasEspera()
-    {
-        QFETCH(bool, sentencia);
-        // The files of an earlier run stay byte for byte.
-        const QByteArray anterior("anterior\r\n");
-        const QStringList archivos{"cancelada.txt", "Logcancelada.txt", "Revisioncancelada.txt"};
-        for (const QString &nombre : archivos)
-            QVERIFY(EscribirArchivo(dir.filePath(nombre), anterior));
-        QTcpServer callado; // listens, and never takes a connection out of its queue
-        QVERIFY(callado.listen(QHostAddress::LocalHost));
-        auto f = abrirParaCorrer(QStringLiteral("cancelada.txt"), sentencia ? QString() : QString::number(callado.serverPort()));
-        QVERIFY(f);
-        std::optional<TablaBloqueada> bloqueo;
-        if (sentencia)
-            bloqueo.emplace(*bd, QStringLiteral("edoctacli"));
-        QTest::mouseClick(f->cmdProcesar, Qt::LeftButton);
-        QVERIFY(f->enProceso());
-        QTimer latido;
-        QSignalSpy latidos(&latido, &QTimer::timeout);
-        latido.start(100);
-        if (sentencia) {
-            QTRY_VERIFY_WITH_TIMEOUT(
-                bd->cn.Valor(QStringLiteral("SELECT COUNT(*) FROM information_schema.processlist WHERE db='%1' AND "
-                                            "state LIKE 'Waiting for table metadata lock'")
-                                 .arg(bd->nombre()))
-                        .toInt()
-                    == 1,
-                15000);
-        } else {
-            QTRY_VERIFY_WITH_TIMEOUT(f->ventanaEspera()->lblEstado->text().startsWith(QStringLiteral("Esperando al servidor… (")),
-                                     15000);
-            QVERIFY(f->ventanaEspera()->lblEstado->isVisible());
-            QCOMPARE(f->ventanaEspera()->lblEstado->text(), QStringLiteral("Esperando al servidor… (5 s)"));
-        }
-        QTRY_VERIFY(latidos.size() >= 2); // the window's thread goes on while the run waits
-        QVERIFY(f->ventanaEspera()->isVisible());
-        // During the run F1 does nothing.
-        QTest::keyClick(f.get(), Qt::Key_F1);
-        QVERIFY(!f->Descripcion()->isVisible());
-        if (sentencia)
-            QTest::mouseClick(f->ventanaEspera()->cmdCancelar, Qt::LeftButton);
-        else
-            QTest::keyClick(f.get(), Qt::Key_Escape);
-        QTRY_VERIFY_WITH_TIMEOUT(!f->enProceso(), 15000);
-        const QString desenlace = f->panelDesenlace->desenlace().texto;
-        bloqueo.reset();
-        QVERIFY2(desenlace.startsWith(QStringLiteral("Proceso cancelado, clientes del 01/01/2018 al 31/03/2018")),
-                 qPrintable(desenlace));
-        QVERIFY(!f->ventanaEspera()->isVisible());
-        QVERIFY(dlg->cajas.isEmpty());
-        for (const QString &nombre : archivos)
-            QCOMPARE(LeerArchivo(dir.filePath(nombre)), anterior);
-        // Ended by the statement's end, not left behind: the run cleaned up after itself.
-        QCOMPARE(bd->cn.Valor(QStringLiteral("SELECT COUNT(*) FROM information_schema.tables WHERE "
-                                             "table_schema='%1' AND table_name='tmptempoieps'")
-                                  .arg(bd->nombre()))
-                     .toInt(),
-                 0);
-        QVERIFY(f->cmdProcesar->isEnabled());
-    }
-
-    void f1DosVecesUnaDescripcion()
+    // F1 twice shows one description. Alt+F4 asks before closing (answered No, the window stays);
+    // F4 with other modifiers does nothing; once closed, the description goes with the window.
+    void f1YTeclasDeCierre()
     {
         auto f = abrir(opciones());
         QVERIFY(f);
@@ -690,31 +657,16 @@ private Q_SLOTS:
         for (QWidget *w : QApplication::topLevelWidgets())
             visibles += qobject_cast<frmDescripcion *>(w) && w->isVisible();
         QCOMPARE(visibles, 1);
-        dlg->respuestas << host::vbYes;
+        dlg->respuestas << host::vbNo << host::vbYes;
+        QTest::keyClick(f->txtDato[1], Qt::Key_F4, Qt::ControlModifier | Qt::AltModifier);
+        QVERIFY(dlg->cajas.isEmpty());
+        QTest::keyClick(f->txtDato[1], Qt::Key_F4, Qt::AltModifier);
+        QCOMPARE(dlg->cajas.size(), 1);
+        QCOMPARE(dlg->cajas.first().texto, QStringLiteral("¿Desea cerrar este programa?"));
+        QVERIFY(f->isVisible());
         f->SolicitarCierre();
         QVERIFY(!f->isVisible());
         QVERIFY(!d);
-    }
-
-    void teclasDeCierre_data()
-    {
-        QTest::addColumn<int>("modificadores");
-        QTest::addColumn<int>("preguntas");
-        QTest::newRow("Alt+F4") << int(Qt::AltModifier) << 1;
-        QTest::newRow("Ctrl+Alt+F4") << int(Qt::ControlModifier | Qt::AltModifier) << 0; // as F4 alone
-    }
-    void teclasDeCierre()
-    {
-        QFETCH(int, modificadores);
-        QFETCH(int, preguntas);
-        auto f = abrir(opciones());
-        QVERIFY(f);
-        dlg->respuestas << host::vbNo;
-        QTest::keyClick(f->txtDato[1], Qt::Key_F4, Qt::KeyboardModifiers(modificadores));
-        QCOMPARE(dlg->cajas.size(), preguntas);
-        if (preguntas)
-            QCOMPARE(dlg->cajas.first().texto, QStringLiteral("¿Desea cerrar este programa?"));
-        QVERIFY(f->isVisible());
     }
 };
 
