@@ -79,6 +79,9 @@ private Q_SLOTS:
             QCOMPARE(vistas, leyendas);
             QCOMPARE(r, codigos.at(i));
         }
+        // The standard box picks its default by this index: one the set lacks would be out of range.
+        const int defecto = int(leyendas.indexOf(QRegularExpression(QStringLiteral(".*\\*"))));
+        QCOMPARE(BotonPorDefecto(botones, int(codigos.size())), defecto);
     }
 
     // The icon flag of a box's buttons picks its icon; the end-of-run notice (kind 9) shows
