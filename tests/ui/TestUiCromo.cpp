@@ -59,6 +59,8 @@ private Q_SLOTS:
         w.move(90, 60);
         w.resize(600, 400);
         auto *imagen = new ImagenVentana(&w);
+        auto *oculta = new QWidget(&w);
+        oculta->hide();
         auto *barra = new BotonDegradado(&w);
         barra->resize(600, 25);
         barra->hide();
@@ -69,8 +71,7 @@ private Q_SLOTS:
         QCOMPARE(barra->Tag, etiqueta);
         QCOMPARE(w.height(), 25);
         QCOMPARE(w.y(), APixeles(&w, AltoPantalla(&w) - 25 * t - 500));
-        // Nothing of the window is drawn over the bar or takes its clicks. (What was hidden before
-        // stays hidden: TestBdFrmInicial::colapsoYRestauracion.)
+        // Nothing of the window is drawn over the bar or takes its clicks.
         QVERIFY(!imagen->isVisible());
         QCOMPARE(w.childAt(imagen->geometry().center()), barra);
         // A second collapse (a click that reached the minimise image) keeps the way back.
@@ -80,6 +81,7 @@ private Q_SLOTS:
         QVERIFY(!barra->isVisibleTo(&w));
         QCOMPARE(w.geometry(), QRect(90, 60, 600, 400));
         QVERIFY(imagen->isVisible());
+        QVERIFY(oculta->isHidden()); // what was hidden before stays hidden
     }
 
     void restaurarVentana_data()
