@@ -58,7 +58,7 @@ class TestBdFrmInicial : public QObject {
 private:
     BaseDePrueba *bd = nullptr;
     QTemporaryDir dir;
-    DialogosGrabados *dlg = nullptr;
+    std::unique_ptr<DialogosGrabados> dlg; // the boxes of one test function
 
     QString ini() const { return dir.filePath(QStringLiteral("repieps.ini")); }
 
@@ -124,13 +124,9 @@ private Q_SLOTS:
     void init()
     {
         QFile::remove(ini());
-        dlg = new DialogosGrabados;
+        dlg = std::make_unique<DialogosGrabados>();
     }
-    void cleanup()
-    {
-        delete dlg;
-        dlg = nullptr;
-    }
+    void cleanup() { dlg.reset(); }
 
     // The configuration file lacks a value and the disk takes none: the reason in a box, the file
     // as it was, and the window is never shown.
