@@ -286,20 +286,21 @@ private Q_SLOTS:
     {
         // The work table keeps 13 characters of the RFC: both payments fall into one group. The
         // name's "|", line end and NUL become blanks in the report; the log keeps them. The
-        // second payment is larger than its invoice: a share of 150 %.
+        // second payment is larger than its invoice: a share of 250 %, which makes its IEPS of 9
+        // 22.5, rounded half to even to 22.
         bd->ejecutar(QStringLiteral("INSERT INTO clientes VALUES ('L1','PARTE|UNO\\r\\nDOS\\0TRES','ABCD-8001011234567','JALISCO',NULL);\n"));
-        agregarPagos("(1,'2018-01-10','L1',100,0),(2,'2018-02-10','L1',150,0)", "(1,1,100),(2,2,150)",
+        agregarPagos("(1,'2018-01-10','L1',100,0),(2,'2018-02-10','L1',250,0)", "(1,1,100),(2,2,250)",
                      "(1,'A',1,90,0,10,0),(2,'A',2,90,0,10,0)", "(1,1,'P1',10,9,0,10),(2,1,'P1',10,9,0,10)");
         const Corrida c = correr(true, false);
         bd->ejecutar(QStringLiteral("DELETE FROM clientes WHERE Clave='L1';\n"));
-        QCOMPARE(c.reporte, lineas({"C|ABCD800101123|PARTE UNO DOS TRES|14|020|00|001|000|25|005|0.250|004|225|0|23|0|||||||||||"}));
+        QCOMPARE(c.reporte, lineas({"C|ABCD800101123|PARTE UNO DOS TRES|14|020|00|001|000|35|005|0.250|004|315|0|31|0|||||||||||"}));
         QVERIFY(c.log.contains(QByteArray("PARTE|UNO\r\nDOS\0TRES", 19)));
         // The review, beside the report, names the three faults (and the RFC's form).
         QVERIFY2(c.revision.startsWith("Revisi\xF3n del reporte rep.txt (clientes): 4 hallazgos\r\n"), c.revision.constData());
         QVERIFY(c.revision.contains("\r\nRFC de m\xE1s de 13 caracteres (el reporte lo recorta) | RFC: ABCD-8001011234567 | "));
         QVERIFY(c.revision.contains("\r\nnombre con \xAB|\xBB o caracteres de control"));
         QVERIFY(c.revision.contains("\r\nparte del documento fuera de 0 % a 100 % | RFC: ABCD-8001011234567 | Clave: L1 | "));
-        QVERIFY(c.revision.contains("| folio 2, Factura A2: 150.00 % | en el reporte\r\n"));
+        QVERIFY(c.revision.contains("| folio 2, Factura A2: 250.00 % | en el reporte\r\n"));
     }
 
     void soloLasCincuentaMayores()
