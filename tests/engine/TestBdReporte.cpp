@@ -79,7 +79,6 @@ private:
         QString archivo; // stArchivo after the call
         QByteArray log, reporte;
         QString mensaje;
-        QStringList inexistentes;
         QByteArray logFallido, revision;
         QList<DialogosGrabados::Caja> cajas;
         QStringList ventanas;
@@ -111,7 +110,6 @@ private:
                   LeerArchivo(dir->filePath(QStringLiteral("Logrep.txt"))),
                   LeerArchivo(dir->filePath(QStringLiteral("rep.txt"))),
                   rep.mensajeError(),
-                  rep.productosInexistentes(),
                   LeerArchivo(dir->filePath(QStringLiteral("LogFallorep.txt"))),
                   LeerArchivo(dir->filePath(QStringLiteral("Revisionrep.txt"))),
                   dialogos.cajas,
@@ -422,7 +420,7 @@ private Q_SLOTS:
         QVERIFY(c.log.contains("\r\nNull: Sin RFC\r\n"));
         QVERIFY(c.log.contains("Pago ---> Folio 3, Fecha: 12/01/2018, Monto: 100.00, Cliente: C4 - CCC010101CCC: \r\n"));
         QVERIFY(c.log.contains("\r\n                                       Null\r\n                   Pago por"));
-        QCOMPARE(c.inexistentes, QStringList({"NOHAY", "SINLIN", ""}));
+        // NOHAY, SINLIN and the line without product, in the order met.
         QCOMPARE(c.cajas.first().texto,
                  QStringLiteral("Lista de productos inexistentes que podrían afectar el reporte:\r\nNOHAY\r\nSINLIN\r\n\r\n"));
         // The party without catalogue row has RFC "", name "" and state "00"; the party without RFC
