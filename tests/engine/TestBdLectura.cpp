@@ -95,6 +95,8 @@ private Q_SLOTS:
                  "INSERT INTO clientes VALUES ('C4','CUATRO','AÑA010101AAA','JALISCO',NULL);\nUPDATE edoctacli SET Clave='C4' WHERE Id=4;\n");
         // Payment 1 (folio 10) has two links; the others one, which has no order to get wrong.
         conDudas("anexos MyISAM", "ALTER TABLE anexopagosctes ENGINE=MyISAM;\n", anexos("la tabla anexopagosctes no es InnoDB"), 1);
+        // Any engine other than InnoDB, not only MyISAM.
+        conDudas("anexos Aria", "ALTER TABLE anexopagosctes ENGINE=Aria;\n", anexos("la tabla anexopagosctes no es InnoDB"), 1);
         // Folio 10's other invoice is cancelled: a link that leaves no trace has no order to show.
         porLotes("anexos MyISAM con una sola factura que cuenta",
                  "ALTER TABLE anexopagosctes ENGINE=MyISAM;\nUPDATE facturas SET Cancelada=1 WHERE Id=1;\n");
