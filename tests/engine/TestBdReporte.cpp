@@ -442,8 +442,8 @@ private Q_SLOTS:
         QTest::addColumn<QString>("factura");
         QTest::addColumn<QString>("detalle");
         QTest::addColumn<QString>("mensaje"); // ending in "(": up to the server's own text
-        QTest::addColumn<int>("lineasDeLog");    // 0: no log
-        QTest::addColumn<QString>("cambio");     // after the rows are in; %1 is the database
+        QTest::addColumn<int>("lineasDeLog"); // 0: no log
+        QTest::addColumn<QString>("cambio"); // after the rows are in; %1 is the database
         QTest::addColumn<QString>("deshacer");
         QTest::addColumn<QString>("usuario"); // of the run, when not the test's own
         const auto fila = [](const char *nombre, const char *factura, const char *detalle, const QString &mensaje,
