@@ -8,6 +8,7 @@
 #include <QTemporaryDir>
 #include <QThread>
 
+#include <functional>
 #include <memory>
 #include <new>
 #include <QtTest>
@@ -16,54 +17,22 @@ using engine::clsRepIEPS;
 
 namespace {
 
-// The window as the engine sees it: records the progress and answers the classification option.
+// The window as the engine sees it: answers the classification option and, where a case asks
+// for it, acts on the text shown for each payment.
 class VistaPrueba : public engine::VistaProceso {
 public:
-    void TextoProceso(const QString &t) override { textos << t; }
-    void VerProceso(bool v) override { visible = v; }
-    void ProcesarEventos() override { ++eventos; }
-    bool PorLineaDeProductos() const override { return porLinea; }
-    void Avance(int h, int t) override { avance = QPair<int, int>(h, t); }
-
-    QStringList textos;
-    bool visible = false;
-    int eventos = 0;
-    bool porLinea = true;
-    QPair<int, int> avance;
-    host::Conexion *corrida = nullptr; // the run's connection, for views that act on it
-};
-
-// Interrupts, from a connection of its own, the statement of database `base` that waits for a
-// table that another connection locked: what a user or an administrator does with KILL QUERY.
-// Then it ends the locking connection, so that the tables are free again.
-class Interruptor : public QThread {
-public:
-    Interruptor(const host::BasesDD &bases, int bloqueador) : bases_(bases), bloqueador_(bloqueador) {}
-    bool interrumpio = false;
-
-protected:
-    void run() override
+    void TextoProceso(const QString &t) override
     {
-        host::Conexion cn;
-        if (!bases_.AbrirBdD(cn, bases_.cMiBase))
-            return;
-        for (int i = 0; i < 200; ++i) {
-            const QVariant id = cn.Valor(QStringLiteral("SELECT ID FROM information_schema.PROCESSLIST WHERE DB='%1' "
-                                                        "AND STATE LIKE 'Waiting for table%' LIMIT 1")
-                                             .arg(bases_.cMiBase));
-            if (!id.isNull()) {
-                cn.Execute(QStringLiteral("KILL QUERY %1").arg(id.toLongLong()));
-                interrumpio = true;
-                break;
-            }
-            QThread::msleep(50);
-        }
-        cn.Execute(QStringLiteral("KILL %1").arg(bloqueador_));
+        if (alMostrar)
+            alMostrar(t);
     }
+    void VerProceso(bool) override {}
+    void ProcesarEventos() override {}
+    bool PorLineaDeProductos() const override { return porLinea; }
 
-private:
-    host::BasesDD bases_;
-    int bloqueador_;
+    bool porLinea = true;
+    std::function<void(const QString &)> alMostrar;
+    host::Conexion *corrida = nullptr; // the run's connection, for views that act on it
 };
 
 QByteArray lineas(std::initializer_list<const char *> ls)
@@ -102,141 +71,104 @@ public:
 
 private:
     clsRepIEPS::Lectura lectura_;
-
-    // The run reads as asked: a silent fall-back would leave one of the readings untested.
-    void prepararLectura(clsRepIEPS &rep) const
-    {
-        rep.setLectura(lectura_);
-        rep.setPagosPorLote(2); // batch boundaries inside the few payments of each case
-    }
-    void verificarLectura(const clsRepIEPS &rep) const
-    {
-        if (rep.resultado() == clsRepIEPS::Resultado::Completo)
-            QCOMPARE(int(rep.lecturaUsada()), int(lectura_));
-    }
-
-    BaseDePrueba *bd = nullptr;
-    QTemporaryDir *dir = nullptr;
+    std::unique_ptr<BaseDePrueba> bd;
+    std::unique_ptr<QTemporaryDir> dir;
 
     struct Corrida {
         clsRepIEPS::Resultado resultado;
         QString archivo; // stArchivo after the call
         QByteArray log, reporte;
         QString mensaje;
-        QStringList inexistentes;
         QByteArray logFallido, revision;
-        // The run's connection after the run: a transaction left open, and whether another
-        // connection could alter the point-of-sale tables at once.
-        int enTransaccion = -1;
-        bool tablasLibres = false;
+        QList<DialogosGrabados::Caja> cajas;
+        QStringList ventanas;
         QString rutaLog;
+        // The run's connection after a failed run: a transaction left open, and whether another
+        // connection could take the work table's lock.
+        int enTransaccion = -1;
+        bool bloqueoLibre = false;
     };
 
-    // Another connection, as the test's own user, alters the tables a run reads, waiting 2
-    // seconds at most for them.
-    bool tablasLibres()
+    // A run of the first quarter of 2018 with its dialogs recorded.
+    Corrida correr(bool ctes, bool todos, const QString &clave = QString(), VistaPrueba *otraVista = nullptr)
     {
-        host::BasesDD bases = bd->bases;
-        bases.cUsuario = QStringLiteral("repieps");
-        host::Conexion otra;
-        if (!bases.AbrirBdD(otra, bd->nombre()))
-            return false;
-        try {
-            otra.Execute(QStringLiteral("SET SESSION lock_wait_timeout=2"));
-            for (const char *tabla : {"edoctacli", "anexopagosctes", "facturas", "facturasdetalle", "productos"})
-                otra.Execute(QStringLiteral("ALTER TABLE %1 COMMENT='prueba'").arg(QLatin1String(tabla)));
-            return true;
-        } catch (const host::Error &e) {
-            qWarning("%s", qPrintable(e.texto()));
-            return false;
-        }
-    }
-    // A connection that the server dropped holds no transaction.
-    static int enTransaccion(host::Conexion &cn)
-    {
-        try {
-            return cn.abierta() ? cn.Valor(QStringLiteral("SELECT @@in_transaction")).toInt() : 0;
-        } catch (const host::Error &) {
-            return 0;
-        }
-    }
-
-    Corrida correr(bool ctes, bool todos, const QString &clave = QString(), bool porLinea = true,
-                   DialogosGrabados *dialogos = nullptr, const QDate &desde = QDate(2018, 1, 1),
-                   const QDate &hasta = QDate(2018, 3, 31), VistaPrueba *otraVista = nullptr)
-    {
-        DialogosGrabados propios;
-        if (dialogos)
-            host::Dialogos::instalar(dialogos);
+        DialogosGrabados dialogos;
         VistaPrueba propia;
         VistaPrueba &vista = otraVista ? *otraVista : propia;
-        vista.porLinea = porLinea;
         host::Conexion cn;
         vista.corrida = &cn;
         clsRepIEPS rep(bd->bases, cn, vista, dir->path());
-        prepararLectura(rep);
+        rep.setLectura(lectura_);
+        rep.setPagosPorLote(2); // batch boundaries inside the few payments of each case
         QString archivo = QStringLiteral("rep.txt");
-        rep.ProcesarReporte(desde, hasta, archivo, clave, ctes, todos);
-        verificarLectura(rep);
-        if (dialogos)
-            host::Dialogos::instalar(&propios);
+        rep.ProcesarReporte(QDate(2018, 1, 1), QDate(2018, 3, 31), archivo, clave, ctes, todos);
+        // The run reads as asked: a silent fall-back would leave one of the readings untested.
+        if (rep.resultado() == clsRepIEPS::Resultado::Completo)
+            [&] { QCOMPARE(int(rep.lecturaUsada()), int(lectura_)); }();
         Corrida c{rep.resultado(),
                   archivo,
                   LeerArchivo(dir->filePath(QStringLiteral("Logrep.txt"))),
                   LeerArchivo(dir->filePath(QStringLiteral("rep.txt"))),
                   rep.mensajeError(),
-                  rep.productosInexistentes(),
                   LeerArchivo(dir->filePath(QStringLiteral("LogFallorep.txt"))),
-                  LeerArchivo(dir->filePath(QStringLiteral("Revisionrep.txt")))};
-        c.enTransaccion = enTransaccion(cn);
-        c.tablasLibres = rep.resultado() != clsRepIEPS::Resultado::Error || tablasLibres();
-        c.rutaLog = rep.rutaLog();
+                  LeerArchivo(dir->filePath(QStringLiteral("Revisionrep.txt"))),
+                  dialogos.cajas,
+                  dialogos.ventanas,
+                  rep.rutaLog()};
+        // A connection that the server dropped holds no transaction.
+        try {
+            c.enTransaccion = cn.abierta() ? cn.Valor(QStringLiteral("SELECT @@in_transaction")).toInt() : 0;
+        } catch (const host::Error &) {
+            c.enTransaccion = 0;
+        }
+        host::Conexion otra;
+        c.bloqueoLibre = rep.resultado() != clsRepIEPS::Resultado::Error
+                         || (bd->bases.AbrirBdD(otra, bd->nombre()) && tomarBloqueo(otra) == 1 && soltarBloqueo(otra) == 1);
         return c;
     }
 
     void limpiar()
     {
-        QFile::remove(dir->filePath(QStringLiteral("rep.txt")));
-        QFile::remove(dir->filePath(QStringLiteral("Logrep.txt")));
-        QFile::remove(dir->filePath(QStringLiteral("Revisionrep.txt")));
-        QFile::remove(dir->filePath(QStringLiteral("LogFallorep.txt")));
+        for (const char *nombre : {"rep.txt", "Logrep.txt", "Revisionrep.txt", "LogFallorep.txt"})
+            QFile::remove(dir->filePath(QLatin1String(nombre)));
         bd->ejecutar(QStringLiteral(
             "DELETE FROM edoctacli;\nDELETE FROM edoctaprov;\nDELETE FROM anexopagosctes;\nDELETE FROM anexopagosprov;\n"
             "DELETE FROM facturas;\nDELETE FROM compras;\nDELETE FROM facturasdetalle;\nDELETE FROM comprasdetalle;\n"));
     }
 
-    // A report of an earlier run, which a run that writes none must leave as it is.
-    bool dejarReporteAnterior() { return EscribirArchivo(dir->filePath(QStringLiteral("rep.txt")), "anterior"); }
-    // The report, log and review of an earlier run, which a failed run must leave together.
+    // The report, log and review of an earlier run, which a failed run or one that writes none
+    // must leave together.
     bool dejarArchivosAnteriores()
     {
         for (const char *nombre : {"Logrep.txt", "Revisionrep.txt"})
             if (!EscribirArchivo(dir->filePath(QLatin1String(nombre)), QByteArray("anterior ") + nombre))
                 return false;
-        return dejarReporteAnterior();
+        return EscribirArchivo(dir->filePath(QStringLiteral("rep.txt")), "anterior");
     }
-    // After a failed run: the earlier files as they were, the database as it was found, and what
-    // was logged (when the run came as far as its log) under the failed run's name.
+    // After a failed run: one box with the message, the earlier files as they were, the
+    // database as it was found (no transaction left open, the lock let go), and what was logged
+    // (when the run came as far as its log) under the failed run's name.
     void verificarFalloLimpio(const Corrida &c, bool conLog = true)
     {
         QCOMPARE(int(c.resultado), int(clsRepIEPS::Resultado::Error));
+        QCOMPARE(c.cajas.size(), 1);
+        QCOMPARE(c.cajas[0].texto, c.mensaje);
+        QVERIFY(!c.cajas[0].skin);
+        QCOMPARE(c.ventanas.last(), QStringLiteral("quita"));
         QCOMPARE(c.reporte, QByteArray("anterior"));
         QCOMPARE(c.log, QByteArray("anterior Logrep.txt"));
         QCOMPARE(c.revision, QByteArray("anterior Revisionrep.txt"));
         QCOMPARE(c.rutaLog, conLog ? dir->filePath(QStringLiteral("LogFallorep.txt")) : QString());
         QCOMPARE(c.logFallido == NoExiste, !conLog);
         QCOMPARE(c.enTransaccion, 0);
-        QVERIFY(c.tablasLibres);
-        host::Conexion otra;
-        QVERIFY(bd->bases.AbrirBdD(otra, bd->nombre()));
-        QCOMPARE(tomarBloqueo(otra), 1);
-        QCOMPARE(soltarBloqueo(otra), 1);
+        QVERIFY(c.bloqueoLibre);
     }
 
-    // Takes the lock that a run holds on the database's work table, from another connection.
+    // Takes the lock that a run holds on the database's work table, from another connection,
+    // waiting a few seconds for a dropped connection that the server is still closing.
     static int tomarBloqueo(host::Conexion &cn)
     {
-        return cn.Valor(QStringLiteral("SELECT GET_LOCK(%1, 0)").arg(NombreBloqueo)).toInt();
+        return cn.Valor(QStringLiteral("SELECT GET_LOCK(%1, 5)").arg(NombreBloqueo)).toInt();
     }
     // Lets it go at once: a connection that closes lets go of it only when the server gets to it,
     // which may be after the next run asked for it.
@@ -249,9 +181,7 @@ private:
     bool existeTablaDeTrabajo()
     {
         return bd->cn.Valor(QStringLiteral("SELECT COUNT(*) FROM information_schema.tables WHERE table_schema=DATABASE() "
-                                           "AND table_name='tmptempoieps'"))
-                   .toInt()
-               > 0;
+                                           "AND table_name='tmptempoieps'")).toInt() > 0;
     }
 
     // Customer payments, their links, invoices and invoice lines: the rows of each statement.
@@ -265,25 +195,13 @@ private:
                               QString::fromUtf8(detalle)));
     }
 
-    // Two payments of customer C1 on 10 and 11 January 2018, each paying 10 of invoice A1.
-    void dosPagosDeUnaFactura()
-    {
-        agregarPagos("(1,'2018-01-10','C1',10,0),(2,'2018-01-11','C1',10,0)", "(1,1,10),(2,1,10)", "(1,'A',1,19,0,1,0)",
-                     "(1,1,'P1',1,10,0,10)");
-    }
-
 private Q_SLOTS:
     void initTestCase()
     {
-        bd = new BaseDePrueba(QStringLiteral("reporte"));
+        bd = std::make_unique<BaseDePrueba>(QStringLiteral("reporte"));
         QVERIFY2(bd->lista(), qPrintable(bd->error()));
-        dir = new QTemporaryDir;
+        dir = std::make_unique<QTemporaryDir>();
         bd->ejecutar(QString::fromUtf8(Catalogo));
-    }
-    void cleanupTestCase()
-    {
-        delete dir;
-        delete bd;
     }
     void init() { limpiar(); }
 
@@ -294,8 +212,7 @@ private Q_SLOTS:
             "INSERT INTO anexopagosctes (FolioDelPago,Factura,Cantidad) VALUES (100,1,500);\n"
             "INSERT INTO facturas (Id,Serie,Factura,SubTotal,IVA,ImpuestoAd,Cancelada) VALUES (1,'A',77,784,200,16,0);\n"
             "INSERT INTO facturasdetalle VALUES (1,1,'P1',10,20,16,8);\n"));
-        DialogosGrabados dialogos;
-        const Corrida c = correr(true, false, QString(), true, &dialogos);
+        const Corrida c = correr(true, false);
         QCOMPARE(int(c.resultado), int(clsRepIEPS::Resultado::Completo));
         QCOMPARE(c.log, lineas({
             "Pago ---> Folio 100, Fecha: 05/03/2018, Monto: 500.00, Cliente: C1 - AAA-010101-AAA: COMERCIAL  DEL NORTE, S.A. DE C.V.",
@@ -309,13 +226,14 @@ private Q_SLOTS:
                  lineas({"C|AAA010101AAA|COMERCIAL DEL NORTE SA DE CV|19|020|00|001|000|5|005|0.250|004|100|0|8|17|||||||||||"}));
         QCOMPARE(QDir::fromNativeSeparators(c.archivo), dir->filePath(QStringLiteral("rep.txt")));
         QVERIFY(!existeTablaDeTrabajo());
-        QCOMPARE(dialogos.ventanas, QStringList({"muestra:Generando archivo", "quita"}));
-        QCOMPARE(dialogos.cajas.size(), 1);
-        QVERIFY(dialogos.cajas[0].skin);
-        QCOMPARE(dialogos.cajas[0].texto, QStringLiteral("Fin del proceso"));
-        QCOMPARE(dialogos.cajas[0].titulo, QStringLiteral("Atención"));
-        QCOMPARE(dialogos.cajas[0].tipo, 9);
+        QCOMPARE(c.ventanas, QStringList({"muestra:Generando archivo", "quita"}));
+        QCOMPARE(c.cajas.size(), 1);
+        QVERIFY(c.cajas[0].skin);
+        QCOMPARE(c.cajas[0].texto, QStringLiteral("Fin del proceso"));
+        QCOMPARE(c.cajas[0].titulo, QStringLiteral("Atención"));
+        QCOMPARE(c.cajas[0].tipo, 9);
     }
+
 
     void acumulaPorRfcCodigosYPresentacion()
     {
@@ -345,6 +263,7 @@ private Q_SLOTS:
         QVERIFY2(c.reporte.contains("|004|999999940|0|79999995|0|"), c.reporte.constData());
     }
 
+
     void plaguicidaYChocolateSonFilasDistintas()
     {
         agregarPagos("(1,'2018-01-10','C1',200,0)", "(1,1,200)", "(1,'A',1,200,0,0.1,0)",
@@ -353,60 +272,45 @@ private Q_SLOTS:
         QVERIFY(porLinea.reporte.contains("|19|019|00|003|000|1|005|1.000|004|100|0|0|0|"));
         QVERIFY(porLinea.reporte.contains("|19|020|00|003|000|1|005|1.000|004|100|0|0|0|"));
         // By category text the chocolate line's "FLANES Y PUDINES" gives 004; the pesticide stays 003.
-        const Corrida porCategoria = correr(true, false, QString(), false);
+        VistaPrueba vista;
+        vista.porLinea = false;
+        const Corrida porCategoria = correr(true, false, QString(), &vista);
         QVERIFY(porCategoria.reporte.contains("|19|019|00|003|"));
         QVERIFY(porCategoria.reporte.contains("|19|020|00|004|"));
         QVERIFY(porCategoria.log.contains("Campo 5: 019, Clave gener.: 003, BOTANAS"));
     }
 
-    void rfcLargoYNombreQueRompeElRenglon()
-    {
-        // The work table keeps 13 characters of the RFC: both payments fall into one group. The
-        // name's "|", line end and NUL become blanks in the report; the log keeps them.
-        bd->ejecutar(QStringLiteral(
-            "INSERT INTO clientes VALUES ('L1','PARTE|UNO\\r\\nDOS\\0TRES','ABCD-8001011234567','JALISCO',NULL);\n"
-            "INSERT INTO edoctacli (Folio,Fecha,Clave,CantidadPago,NotaCredito) VALUES "
-            "(1,'2018-01-10','L1',100,0),(2,'2018-02-10','L1',100,0);\n"
-            "INSERT INTO anexopagosctes (FolioDelPago,Factura,Cantidad) VALUES (1,1,100),(2,2,100);\n"
-            "INSERT INTO facturas (Id,Serie,Factura,SubTotal,IVA,ImpuestoAd,Cancelada) VALUES "
-            "(1,'A',1,90,0,10,0),(2,'A',2,90,0,10,0);\n"
-            "INSERT INTO facturasdetalle VALUES (1,1,'P1',10,9,0,10),(2,1,'P1',10,9,0,10);\n"));
-        const Corrida c = correr(true, false);
-        bd->ejecutar(QStringLiteral("DELETE FROM clientes WHERE Clave='L1';\n"));
-        QCOMPARE(c.reporte, lineas({"C|ABCD800101123|PARTE UNO DOS TRES|14|020|00|001|000|20|005|0.250|004|180|0|18|0|||||||||||"}));
-        QVERIFY(c.log.contains(QByteArray("PARTE|UNO\r\nDOS\0TRES", 19)));
-        // The review names both faults.
-        const QByteArray revision = LeerArchivo(dir->filePath(QStringLiteral("Revisionrep.txt")));
-        QVERIFY(revision.contains("\r\nRFC de m\xE1s de 13 caracteres (el reporte lo recorta) | RFC: ABCD-8001011234567 | "));
-        QVERIFY(revision.contains("\r\nnombre con \xAB|\xBB o caracteres de control"));
-    }
-
     void revisionJuntoAlReporte()
     {
-        // A payment larger than its invoice: a share of 150 %, which the review names.
-        agregarPagos("(1,'2018-01-10','C1',1500,0)", "(1,1,1500)", "(1,'A',7,900,0,100,0)", "(1,1,'P1',10,90,0,10)");
+        // The work table keeps 13 characters of the RFC: both payments fall into one group. The
+        // name's "|", line end and NUL become blanks in the report; the log keeps them. The
+        // second payment is larger than its invoice: a share of 250 %, which makes its IEPS of 9
+        // 22.5, rounded half to even to 22.
+        bd->ejecutar(QStringLiteral("INSERT INTO clientes VALUES ('L1','PARTE|UNO\\r\\nDOS\\0TRES','ABCD-8001011234567','JALISCO',NULL);\n"));
+        agregarPagos("(1,'2018-01-10','L1',100,0),(2,'2018-02-10','L1',250,0)", "(1,1,100),(2,2,250)",
+                     "(1,'A',1,90,0,10,0),(2,'A',2,90,0,10,0)", "(1,1,'P1',10,9,0,10),(2,1,'P1',10,9,0,10)");
         const Corrida c = correr(true, false);
-        QCOMPARE(int(c.resultado), int(clsRepIEPS::Resultado::Completo));
-        const QByteArray revision = LeerArchivo(dir->filePath(QStringLiteral("Revisionrep.txt")));
-        QVERIFY2(revision.startsWith("Revisi\xF3n del reporte rep.txt (clientes): 2 hallazgos\r\n"), revision.constData());
-        QVERIFY(revision.contains("\r\nparte del documento fuera de 0 % a 100 % | RFC: AAA-010101-AAA | Clave: C1 | "
-                                  "Nombre: COMERCIAL  DEL NORTE, S.A. DE C.V. | folio 1, Factura A7: 150.00 % | "
-                                  "en el reporte\r\n"));
+        bd->ejecutar(QStringLiteral("DELETE FROM clientes WHERE Clave='L1';\n"));
+        QCOMPARE(c.reporte, lineas({"C|ABCD800101123|PARTE UNO DOS TRES|14|020|00|001|000|35|005|0.250|004|315|0|31|0|||||||||||"}));
+        QVERIFY(c.log.contains(QByteArray("PARTE|UNO\r\nDOS\0TRES", 19)));
+        // The review, beside the report, names the three faults (and the RFC's form).
+        QVERIFY2(c.revision.startsWith("Revisi\xF3n del reporte rep.txt (clientes): 4 hallazgos\r\n"), c.revision.constData());
+        QVERIFY(c.revision.contains("\r\nRFC de m\xE1s de 13 caracteres (el reporte lo recorta) | RFC: ABCD-8001011234567 | "));
+        QVERIFY(c.revision.contains("\r\nnombre con \xAB|\xBB o caracteres de control"));
+        QVERIFY(c.revision.contains("\r\nparte del documento fuera de 0 % a 100 % | RFC: ABCD-8001011234567 | Clave: L1 | "));
+        QVERIFY(c.revision.contains("| folio 2, Factura A2: 250.00 % | en el reporte\r\n"));
     }
 
     void soloLasCincuentaMayores()
     {
-        QString sql = QStringLiteral("INSERT INTO clientes VALUES ");
-        QString pagos, anexos, facturas, detalle;
-        for (int i = 1; i <= 51; ++i) {
-            sql += QStringLiteral("%1('T%2','CLIENTE %2','RFC%2','JAL',NULL)").arg(i > 1 ? "," : "").arg(i);
-            pagos += QStringLiteral("%1(%2,'2018-01-10','T%2',%3,0)").arg(i > 1 ? "," : "").arg(i).arg(i * 10);
-            anexos += QStringLiteral("%1(%2,%2,%3)").arg(i > 1 ? "," : "").arg(i).arg(i * 10);
-            facturas += QStringLiteral("%1(%2,'A',%2,%3,0,1,0)").arg(i > 1 ? "," : "").arg(i).arg(i * 10 - 1);
-            detalle += QStringLiteral("%1(%2,1,'P1',%2,10,0,10)").arg(i > 1 ? "," : "").arg(i);
-        }
-        bd->ejecutar(sql + QStringLiteral(";\n"));
-        agregarPagos(qPrintable(pagos), qPrintable(anexos), qPrintable(facturas), qPrintable(detalle));
+        // 51 customers, customer i paying 10 i: the report keeps the 50 largest, from 51 down to 2.
+        bd->ejecutar(QStringLiteral(
+            "INSERT INTO clientes SELECT CONCAT('T',seq),CONCAT('CLIENTE ',seq),CONCAT('RFC',seq),'JAL',NULL FROM seq_1_to_51;\n"
+            "INSERT INTO edoctacli (Folio,Fecha,Clave,CantidadPago,NotaCredito) "
+            "SELECT seq,'2018-01-10',CONCAT('T',seq),seq*10,0 FROM seq_1_to_51;\n"
+            "INSERT INTO anexopagosctes (FolioDelPago,Factura,Cantidad) SELECT seq,seq,seq*10 FROM seq_1_to_51;\n"
+            "INSERT INTO facturas (Id,Serie,Factura,SubTotal,IVA,ImpuestoAd,Cancelada) SELECT seq,'A',seq,seq*10-1,0,1,0 FROM seq_1_to_51;\n"
+            "INSERT INTO facturasdetalle SELECT seq,1,'P1',seq,10,0,10 FROM seq_1_to_51;\n"));
         const Corrida c = correr(true, false);
         bd->ejecutar(QStringLiteral("DELETE FROM clientes WHERE Clave LIKE 'T%';\n"));
         const QList<QByteArray> renglones = c.reporte.split('\n');
@@ -421,8 +325,7 @@ private Q_SLOTS:
         bd->ejecutar(QStringLiteral(
             "INSERT INTO edoctaprov (Folio,Fecha,Clave,CantidadPago,NotaCredito) VALUES (5,'2018-03-31','PR1',1160,1);\n"
             "INSERT INTO anexopagosprov (FolioDelPago,Compra,Cantidad) VALUES (5,900,1160);\n"
-            "INSERT INTO compras (Compra,SubTotal,IVA,ImpuestoAd,Cancelada) VALUES (900,1000,160,0,0),(901,1,1,1,0);\n"
-            "UPDATE compras SET ImpuestoAd=80, SubTotal=920 WHERE Compra=900;\n"
+            "INSERT INTO compras (Compra,SubTotal,IVA,ImpuestoAd,Cancelada) VALUES (900,920,160,80,0),(901,1,1,1,0);\n"
             "INSERT INTO comprasdetalle VALUES (900,2,'P1',100,9.2,16,8.6956521739),(900,1,'CHO',0,1,0,8);\n"));
         const Corrida c = correr(false, true);
         QCOMPARE(int(c.resultado), int(clsRepIEPS::Resultado::Completo));
@@ -452,10 +355,9 @@ private Q_SLOTS:
         QTest::newRow("dia siguiente") << "(1,'2018-04-01','C1',10,0)" << "" << false;
         QTest::newRow("nota de credito") << "(1,'2018-02-01','C1',10,1)" << "" << false;
         QTest::newRow("pago cero") << "(1,'2018-02-01','C1',0,0)" << "" << false;
-        QTest::newRow("clave igual") << "(1,'2018-02-01','C1',10,0)" << "C1" << true;
         QTest::newRow("otra clave") << "(1,'2018-02-01','C1',10,0)" << "C2" << false;
+        // Unescaped, the quote would break the statement.
         QTest::newRow("clave con comilla") << "(1,'2018-02-01','O''B',10,0)" << "O'B" << true;
-        QTest::newRow("comilla no inyecta") << "(1,'2018-02-01','C1',10,0)" << "' OR '1'='1" << false;
     }
     void seleccionDePagos()
     {
@@ -464,22 +366,18 @@ private Q_SLOTS:
         QFETCH(bool, entra);
         bd->ejecutar(QStringLiteral("INSERT INTO edoctacli (Folio,Fecha,Clave,CantidadPago,NotaCredito) VALUES ") + pago
                      + QStringLiteral(";\n"));
+        QVERIFY(dejarArchivosAnteriores());
         const Corrida c = correr(true, true, clave);
         QCOMPARE(int(c.resultado), int(entra ? clsRepIEPS::Resultado::Completo : clsRepIEPS::Resultado::SinPagos));
-    }
-
-    void sinPagosNoTocaArchivosAnteriores()
-    {
-        QVERIFY(dejarReporteAnterior());
-        DialogosGrabados dialogos;
-        const Corrida c = correr(true, true, QString(), true, &dialogos);
-        QCOMPARE(int(c.resultado), int(clsRepIEPS::Resultado::SinPagos));
-        QCOMPARE(c.reporte, QByteArray("anterior"));
-        QCOMPARE(c.log, NoExiste);
-        QCOMPARE(c.archivo, QStringLiteral("rep.txt"));
-        QCOMPARE(dialogos.cajas.size(), 1);
-        QCOMPARE(dialogos.cajas[0].texto, QStringLiteral("Fin del proceso"));
         QVERIFY(!existeTablaDeTrabajo());
+        if (entra)
+            return;
+        // Without payments: the earlier report and log as they were, the file name as given.
+        QCOMPARE(c.reporte, QByteArray("anterior"));
+        QCOMPARE(c.log, QByteArray("anterior Logrep.txt"));
+        QCOMPARE(c.archivo, QStringLiteral("rep.txt"));
+        QCOMPARE(c.cajas.size(), 1);
+        QCOMPARE(c.cajas[0].texto, QStringLiteral("Fin del proceso"));
     }
 
     void lineasDePagoSegunLaOpcion()
@@ -503,6 +401,7 @@ private Q_SLOTS:
         QVERIFY(todos.log.startsWith("Pago ---> Folio 1,"));
     }
 
+
     void valoresNulosYProductosInexistentes()
     {
         // A party missing from the catalogue, a party without RFC, a missing product on the first
@@ -511,8 +410,7 @@ private Q_SLOTS:
                      "(1,1,100),(2,2,100),(3,3,100)", "(1,'A',1,99,0,1,0),(2,'B',2,99,0,1,0),(3,'C',3,99,0,1,0)",
                      "(1,1,'NOHAY',1,10,0,10),(1,2,'SINLIN',1,10,0,10),(1,3,'P1',1,10,0,10),(2,1,'SINPED',1,10,0,10),"
                      "(2,2,'SINCAT',1,10,0,10),(3,1,'P1',1,10,0,10),(3,2,NULL,1,10,0,10)");
-        DialogosGrabados dialogos;
-        const Corrida c = correr(true, true, QString(), true, &dialogos);
+        const Corrida c = correr(true, true);
         QCOMPARE(int(c.resultado), int(clsRepIEPS::Resultado::Completo));
         const QList<QByteArray> log = c.log.split('\n');
         QCOMPARE(log[0], QByteArray("Null: \r"));
@@ -522,10 +420,9 @@ private Q_SLOTS:
         QVERIFY(c.log.contains("\r\nNull: Sin RFC\r\n"));
         QVERIFY(c.log.contains("Pago ---> Folio 3, Fecha: 12/01/2018, Monto: 100.00, Cliente: C4 - CCC010101CCC: \r\n"));
         QVERIFY(c.log.contains("\r\n                                       Null\r\n                   Pago por"));
-        QCOMPARE(c.inexistentes, QStringList({"NOHAY", "SINLIN", ""}));
-        const auto caja = dialogos.cajas.first();
-        QCOMPARE(caja.texto, QStringLiteral("Lista de productos inexistentes que podrían afectar el reporte:\r\nNOHAY\r\nSINLIN\r\n\r\n"));
-        QCOMPARE(caja.botones, 0);
+        // NOHAY, SINLIN and the line without product, in the order met.
+        QCOMPARE(c.cajas.first().texto,
+                 QStringLiteral("Lista de productos inexistentes que podrían afectar el reporte:\r\nNOHAY\r\nSINLIN\r\n\r\n"));
         // The party without catalogue row has RFC "", name "" and state "00"; the party without RFC
         // keeps its name; SINPED adds nothing.
         QVERIFY(c.reporte.contains("C|||00|020|00|001|000|1|005|0.250|004|10|0|1|0|"));
@@ -535,31 +432,60 @@ private Q_SLOTS:
         QVERIFY(c.reporte.contains("C|CCC010101CCC||33|020|00|001|000|1|005|0.250|004|10|0|1|0|"));
     }
 
+    // Data that end the run with a Spanish message naming where they are. Values the test schema
+    // cannot hold come in a column altered for the case and put back after it: a NULL folio cannot
+    // link the payment to its documents; a product line beyond a 32-bit integer cannot be classified.
+    // Errors of the server, provoked for real, get a Spanish explanation before the server's own
+    // text in parentheses; they come before the run's log is opened.
     void erroresTerminanLaCorrida_data()
     {
         QTest::addColumn<QString>("factura");
         QTest::addColumn<QString>("detalle");
-        QTest::addColumn<QString>("mensaje");
-        QTest::addColumn<int>("lineasDeLog");
+        QTest::addColumn<QString>("mensaje"); // ending in "(": up to the server's own text
+        QTest::addColumn<int>("lineasDeLog"); // 0: no log
+        QTest::addColumn<QString>("cambio"); // after the rows are in; %1 is the database
+        QTest::addColumn<QString>("deshacer");
+        QTest::addColumn<QString>("usuario"); // of the run, when not the test's own
+        const auto fila = [](const char *nombre, const char *factura, const char *detalle, const QString &mensaje,
+                             int lineasDeLog, const char *cambio = "", const char *deshacer = "", const char *usuario = "") {
+            QTest::newRow(nombre) << factura << detalle << mensaje << lineasDeLog << cambio << deshacer << usuario;
+        };
         const QString cero = QStringLiteral("Error nº 11, División por cero: el pago 1, factura A1, columna Totaluco vale 0");
-        QTest::newRow("total cero") << "(1,'A',1,-0.5,0,0.5,0)" << "(1,1,'P1',1,10,0,8)" << cero << 2;
-        QTest::newRow("total cero y nada aplicado")
-            << "(1,'A',1,-0.5,0,0.5,0)" << "(1,1,'P1',1,10,0,8)"
-            << "Error nº 6, Desbordamiento: el pago 1, factura A1, columnas Cantidad de anexopagosctes y Totaluco valen 0" << 2;
-        QTest::newRow("total que es residuo de redondeo") << "(1,'A',1,-0.497,0,0.5,0)" << "(1,1,'P1',1,10,0,8)" << cero << 2;
-        QTest::newRow("residuo negativo") << "(1,'A',1,-0.504,0,0.5,0)" << "(1,1,'P1',1,10,0,8)" << cero << 2;
-        QTest::newRow("cantidad nula") << "(1,'A',1,10,0,1,0)" << "(1,1,'P1',NULL,10,0,8)"
-                                       << "Error nº 94, Uso no válido de Null: el pago 1, factura A1, columna Cantidad está vacía" << 3;
-        QTest::newRow("precio nulo") << "(1,'A',1,10,0,1,0)" << "(1,1,'P1',1,NULL,0,8)"
-                                     << "Error nº 94, Uso no válido de Null: el pago 1, factura A1, columna PrecioNeto está vacía" << 3;
-        QTest::newRow("iva nulo") << "(1,'A',1,10,0,1,0)" << "(1,1,'P1',1,10,NULL,8)"
-                                  << "Error nº 94, Uso no válido de Null: el pago 1, factura A1, columna IVA está vacía" << 3;
+        fila("total cero", "(1,'A',1,-0.5,0,0.5,0)", "(1,1,'P1',1,10,0,8)", cero, 2);
+        fila("total cero y nada aplicado", "(1,'A',1,-0.5,0,0.5,0)", "(1,1,'P1',1,10,0,8)",
+             "Error nº 6, Desbordamiento: el pago 1, factura A1, columnas Cantidad de anexopagosctes y Totaluco valen 0", 2);
+        fila("total que es residuo de redondeo", "(1,'A',1,-0.497,0,0.5,0)", "(1,1,'P1',1,10,0,8)", cero, 2);
+        fila("residuo negativo", "(1,'A',1,-0.504,0,0.5,0)", "(1,1,'P1',1,10,0,8)", cero, 2);
+        const QString nulo = QStringLiteral("Error nº 94, Uso no válido de Null: el pago 1, factura A1, columna %1 está vacía");
+        fila("cantidad nula", "(1,'A',1,10,0,1,0)", "(1,1,'P1',NULL,10,0,8)", nulo.arg("Cantidad"), 3);
+        fila("precio nulo", "(1,'A',1,10,0,1,0)", "(1,1,'P1',1,NULL,0,8)", nulo.arg("PrecioNeto"), 3);
+        fila("iva nulo", "(1,'A',1,10,0,1,0)", "(1,1,'P1',1,10,NULL,8)", nulo.arg("IVA"), 3);
         // A document's SubTotal reaches the run only inside its total, which the server adds up.
-        QTest::newRow("subtotal nulo") << "(1,'A',1,NULL,0,1,0)" << "(1,1,'P1',1,10,0,8)"
-                                       << "Error nº 94, Uso no válido de Null: el pago 1, factura A1, columna Totaluco está vacía" << 2;
-        QTest::newRow("importe infinito") << "(1,'A',1,10,0,1,0)" << "(1,1,'P1',1e300,1e300,0,8)"
-                                          << "Error nº 6, Desbordamiento: el pago 1, factura A1, columnas Cantidad y "
-                                             "PrecioNeto: el importe es demasiado grande" << 3;
+        fila("subtotal nulo", "(1,'A',1,NULL,0,1,0)", "(1,1,'P1',1,10,0,8)", nulo.arg("Totaluco"), 2);
+        fila("importe infinito", "(1,'A',1,10,0,1,0)", "(1,1,'P1',1e300,1e300,0,8)",
+             "Error nº 6, Desbordamiento: el pago 1, factura A1, columnas Cantidad y PrecioNeto: el importe es demasiado "
+             "grande", 3);
+        fila("folio nulo", "(1,'A',1,9,0,1,0)", "(1,1,'P1',1,9,0,10)",
+             "Error nº 94, Uso no válido de Null: el pago con Id 7, columna Folio está vacía", 1,
+             "ALTER TABLE edoctacli MODIFY Folio INT NULL;\nUPDATE edoctacli SET Id=7, Folio=NULL;\n",
+             "DELETE FROM edoctacli;\nALTER TABLE edoctacli MODIFY Folio INT NOT NULL;\n");
+        fila("línea más allá de un entero", "(1,'A',1,9,0,1,0)", "(1,1,'ENORME',1,9,0,10)",
+             "Error nº 6, Desbordamiento: el pago 1, factura A1, columna Linea vale 3000000000, más de lo que cabe en "
+             "un número entero", 3,
+             "ALTER TABLE productos MODIFY Linea BIGINT NULL;\n"
+             "INSERT INTO productos VALUES ('ENORME','Linea enorme',3000000000,'1','BOTANAS');\n",
+             "DELETE FROM productos WHERE Clave='ENORME';\nALTER TABLE productos MODIFY Linea INT NULL;\n");
+        fila("usuario sin DROP", "(1,'A',1,9,0,1,0)", "(1,1,'P1',1,9,0,10)",
+             "Error nº 1142, el usuario de la base de datos no tiene los permisos que el reporte necesita en la base "
+             "«%1»: además de consultar (SELECT) las tablas del punto de venta, debe poder crear, borrar y llenar "
+             "(CREATE, DROP e INSERT) la tabla de trabajo tmptempoieps, que el reporte arma en esa misma base (", 0,
+             "CREATE USER IF NOT EXISTS 'repieps_solo'@'127.0.0.1';\nGRANT SELECT ON `%1`.* TO 'repieps_solo'@'127.0.0.1';\n",
+             "DROP USER 'repieps_solo'@'127.0.0.1';\n", "repieps_solo");
+        fila("vista con el nombre de la tabla de trabajo", "(1,'A',1,9,0,1,0)", "(1,1,'P1',1,9,0,10)",
+             "Error nº 1050, en la base «%1» hay otro objeto (una vista u otra tabla) con el nombre tmptempoieps, que "
+             "el reporte usa para su tabla de trabajo: pida a quien administra la base que lo cambie de nombre o lo "
+             "borre (", 0,
+             "DROP TABLE IF EXISTS tmptempoieps;\nCREATE VIEW tmptempoieps AS SELECT 1 AS RFC;\n", "DROP VIEW tmptempoieps;\n");
     }
     void erroresTerminanLaCorrida()
     {
@@ -567,161 +493,102 @@ private Q_SLOTS:
         QFETCH(QString, detalle);
         QFETCH(QString, mensaje);
         QFETCH(int, lineasDeLog);
+        QFETCH(QString, cambio);
+        QFETCH(QString, deshacer);
+        QFETCH(QString, usuario);
         const bool nadaAplicado = mensaje.contains(QLatin1String("valen 0"));
         agregarPagos("(1,'2018-01-10','C1',10,0)", nadaAplicado ? "(1,1,0)" : "(1,1,10)", qPrintable(factura),
                      qPrintable(detalle));
-        QVERIFY(dejarArchivosAnteriores());
-        DialogosGrabados dialogos;
-        const Corrida c = correr(true, true, QString(), true, &dialogos);
-        QCOMPARE(c.mensaje, mensaje);
-        QCOMPARE(dialogos.cajas.size(), 1);
-        QCOMPARE(dialogos.cajas[0].texto, mensaje);
-        QVERIFY(!dialogos.cajas[0].skin);
-        QCOMPARE(dialogos.ventanas.last(), QStringLiteral("quita"));
-        // What was logged is kept beside the earlier log, under the failed run's name.
-        QCOMPARE(c.logFallido.count("\r\n"), lineasDeLog);
-        verificarFalloLimpio(c);
-    }
-
-    // Values the test schema cannot hold, in a column altered for the case and put back after it:
-    // a NULL folio cannot link the payment to its documents (no statement is built with it); a
-    // product line beyond a 32-bit integer cannot be classified. The error names where it is.
-    void valoresQueElEsquemaNoAdmite_data()
-    {
-        QTest::addColumn<QString>("preparar");
-        QTest::addColumn<QString>("deshacer");
-        QTest::addColumn<QString>("mensaje");
-        QTest::newRow("folio nulo")
-            << "ALTER TABLE edoctacli MODIFY Folio INT NULL;\n"
-               "INSERT INTO edoctacli (Id,Folio,Fecha,Clave,CantidadPago,NotaCredito) VALUES (7,NULL,'2018-01-10','C1',10,0);\n"
-            << "DELETE FROM edoctacli;\nALTER TABLE edoctacli MODIFY Folio INT NOT NULL;\n"
-            << "Error nº 94, Uso no válido de Null: el pago con Id 7, columna Folio está vacía";
-        QTest::newRow("línea más allá de un entero")
-            << "ALTER TABLE productos MODIFY Linea BIGINT NULL;\n"
-               "INSERT INTO productos VALUES ('ENORME','Linea enorme',3000000000,'1','BOTANAS');\n"
-               "INSERT INTO edoctacli (Folio,Fecha,Clave,CantidadPago,NotaCredito) VALUES (1,'2018-01-10','C1',10,0);\n"
-               "INSERT INTO anexopagosctes (FolioDelPago,Factura,Cantidad) VALUES (1,1,10);\n"
-               "INSERT INTO facturas (Id,Serie,Factura,SubTotal,IVA,ImpuestoAd,Cancelada) VALUES (1,'A',1,9,0,1,0);\n"
-               "INSERT INTO facturasdetalle VALUES (1,1,'ENORME',1,9,0,10);\n"
-            << "DELETE FROM productos WHERE Clave='ENORME';\nALTER TABLE productos MODIFY Linea INT NULL;\n"
-            << "Error nº 6, Desbordamiento: el pago 1, factura A1, columna Linea vale 3000000000, más de lo que cabe "
-               "en un número entero";
-    }
-    void valoresQueElEsquemaNoAdmite()
-    {
-        QFETCH(QString, preparar);
-        QFETCH(QString, deshacer);
-        QFETCH(QString, mensaje);
-        bd->ejecutar(preparar);
-        QVERIFY(dejarArchivosAnteriores());
-        const Corrida c = correr(true, false);
-        bd->ejecutar(deshacer);
-        QCOMPARE(c.mensaje, mensaje);
-        verificarFalloLimpio(c);
-    }
-
-    // Errors of the server, provoked for real: a Spanish explanation first, the server's own text
-    // in parentheses, and the database left as the run found it.
-    void erroresDelServidor_data()
-    {
-        QTest::addColumn<QString>("caso");
-        QTest::addColumn<QString>("mensaje"); // up to the server's own text
-        QTest::newRow("usuario sin DROP")
-            << "permisos"
-            << "Error nº 1142, el usuario de la base de datos no tiene los permisos que el reporte necesita en la base "
-               "«%1»: además de consultar (SELECT) las tablas del punto de venta, debe poder crear, borrar y llenar "
-               "(CREATE, DROP e INSERT) la tabla de trabajo tmptempoieps, que el reporte arma en esa misma base (";
-        QTest::newRow("vista con el nombre de la tabla de trabajo")
-            << "vista"
-            << "Error nº 1050, en la base «%1» hay otro objeto (una vista u otra tabla) con el nombre tmptempoieps, que "
-               "el reporte usa para su tabla de trabajo: pida a quien administra la base que lo cambie de nombre o lo "
-               "borre (";
-        QTest::newRow("consulta interrumpida")
-            << "interrumpida"
-            << "Error nº 1317, el servidor interrumpió la consulta: se canceló desde otra conexión o el servidor se "
-               "está deteniendo (";
-    }
-    void erroresDelServidor()
-    {
-        QFETCH(QString, caso);
-        QFETCH(QString, mensaje);
-        agregarPagos("(1,'2018-01-10','C1',10,0)", "(1,1,10)", "(1,'A',1,9,0,1,0)", "(1,1,'P1',1,9,0,10)");
+        bd->ejecutar(QString(cambio).replace(QLatin1String("%1"), bd->nombre()));
         QVERIFY(dejarArchivosAnteriores());
         const host::BasesDD anteriores = bd->bases;
-        host::Conexion bloqueo;
-        std::unique_ptr<Interruptor> interruptor;
-        // The run waits on the locked table until it is interrupted.
-        if (caso == QLatin1String("permisos")) {
-            bd->ejecutar(QStringLiteral("CREATE USER IF NOT EXISTS 'repieps_solo'@'127.0.0.1';\n"
-                                        "GRANT SELECT ON `%1`.* TO 'repieps_solo'@'127.0.0.1';\n")
-                             .arg(bd->nombre()));
-            bd->bases.cUsuario = QStringLiteral("repieps_solo");
-        } else if (caso == QLatin1String("vista")) {
-            bd->ejecutar(QStringLiteral("DROP TABLE IF EXISTS tmptempoieps;\nCREATE VIEW tmptempoieps AS SELECT 1 AS RFC;\n"));
-        } else {
-            QVERIFY(bd->bases.AbrirBdD(bloqueo, bd->nombre()));
-            bloqueo.Execute(QStringLiteral("LOCK TABLES edoctacli WRITE"));
-            interruptor = std::make_unique<Interruptor>(bd->bases, bloqueo.Valor(QStringLiteral("SELECT CONNECTION_ID()")).toInt());
-            interruptor->start();
-        }
+        if (!usuario.isEmpty())
+            bd->bases.cUsuario = usuario;
         const Corrida c = correr(true, true);
         bd->bases = anteriores;
-        if (interruptor) {
-            interruptor->wait();
-            QVERIFY(interruptor->interrumpio);
-        }
-        if (caso == QLatin1String("vista"))
-            bd->ejecutar(QStringLiteral("DROP VIEW tmptempoieps;\n"));
-        if (caso == QLatin1String("permisos"))
-            bd->ejecutar(QStringLiteral("DROP USER 'repieps_solo'@'127.0.0.1';\n"));
-        QVERIFY2(c.mensaje.startsWith(QString(mensaje).replace(QLatin1String("%1"), bd->nombre())), qPrintable(c.mensaje));
-        QVERIFY2(c.mensaje.endsWith(QLatin1Char(')')), qPrintable(c.mensaje));
+        bd->ejecutar(deshacer);
+        mensaje.replace(QLatin1String("%1"), bd->nombre());
+        if (mensaje.endsWith(QLatin1Char('(')))
+            QVERIFY2(c.mensaje.startsWith(mensaje) && c.mensaje.endsWith(QLatin1Char(')')), qPrintable(c.mensaje));
+        else
+            QCOMPARE(c.mensaje, mensaje);
+        // What was logged is kept beside the earlier log, under the failed run's name.
+        QCOMPARE(c.logFallido.count("\r\n"), lineasDeLog);
+        verificarFalloLimpio(c, lineasDeLog > 0);
+    }
+
+    // A query that the server interrupts (KILL QUERY from another connection, as a user or an
+    // administrator would): here the run's statement that waits for a table another connection locked.
+    void consultaInterrumpida()
+    {
+        agregarPagos("(1,'2018-01-10','C1',10,0)", "(1,1,10)", "(1,'A',1,9,0,1,0)", "(1,1,'P1',1,9,0,10)");
+        QVERIFY(dejarArchivosAnteriores());
+        host::Conexion bloqueo;
+        QVERIFY(bd->bases.AbrirBdD(bloqueo, bd->nombre()));
+        bloqueo.Execute(QStringLiteral("LOCK TABLES edoctacli WRITE"));
+        const int bloqueador = bloqueo.Valor(QStringLiteral("SELECT CONNECTION_ID()")).toInt();
+        bool interrumpio = false;
+        // Then the locking connection ends, so that the tables are free again.
+        std::unique_ptr<QThread> interruptor(QThread::create([this, bloqueador, &interrumpio] {
+            host::Conexion cn;
+            if (!bd->bases.AbrirBdD(cn, bd->nombre()))
+                return;
+            for (int i = 0; i < 200 && !interrumpio; ++i) {
+                const QVariant id = cn.Valor(QStringLiteral("SELECT ID FROM information_schema.PROCESSLIST WHERE "
+                                                            "DB=DATABASE() AND STATE LIKE 'Waiting for table%' LIMIT 1"));
+                if (!id.isNull())
+                    cn.Execute(QStringLiteral("KILL QUERY %1").arg(id.toLongLong()));
+                interrumpio = !id.isNull();
+                QThread::msleep(50);
+            }
+            cn.Execute(QStringLiteral("KILL %1").arg(bloqueador));
+        }));
+        interruptor->start();
+        const Corrida c = correr(true, true);
+        interruptor->wait();
+        QVERIFY(interrumpio);
+        QVERIFY2(c.mensaje.startsWith(QStringLiteral("Error nº 1317, el servidor interrumpió la consulta: se canceló desde "
+                                                     "otra conexión o el servidor se está deteniendo (")),
+                 qPrintable(c.mensaje));
         verificarFalloLimpio(c, false);
     }
 
-    void conexionPerdidaTerminaLaCorrida()
+    // Whatever ends the run while its second payment is shown ends it with a Spanish message and
+    // the database as it was found: the server dropping the run's connection, or running out of
+    // memory inside the run's transaction.
+    void finAMitadDeLaCorrida_data()
     {
-        dosPagosDeUnaFactura();
-        // The server drops the run's connection while the second payment is on screen.
-        class VistaQueCorta : public VistaPrueba {
-        public:
-            host::Conexion otra;
-            void TextoProceso(const QString &t) override
-            {
-                if (t.startsWith(QLatin1String("Fecha 11/01/2018")))
-                    otra.Execute(QStringLiteral("KILL %1").arg(corrida->Valor(QStringLiteral("SELECT CONNECTION_ID()")).toInt()));
-            }
-        } vista;
-        QVERIFY(bd->bases.AbrirBdD(vista.otra, bd->nombre()));
-        DialogosGrabados dialogos;
-        const Corrida c = correr(true, true, QString(), true, &dialogos, QDate(2018, 1, 1), QDate(2018, 3, 31), &vista);
-        QCOMPARE(int(c.resultado), int(clsRepIEPS::Resultado::Error));
-        QVERIFY2(dialogos.cajas.last().texto.contains(QStringLiteral("Se perdió la conexión con el servidor")), qPrintable(dialogos.cajas.last().texto));
-        QCOMPARE(c.logFallido.count("Pago ---> "), 2);
-        QCOMPARE(c.reporte, NoExiste);
+        QTest::addColumn<bool>("conexionPerdida");
+        QTest::addColumn<QString>("mensaje"); // up to the server's own text, when it has one
+        QTest::addColumn<int>("pagosEnElLog");
+        QTest::newRow("conexion perdida") << true << "Error nº 2013, Se perdió la conexión con el servidor de base de datos (" << 2;
+        QTest::newRow("sin memoria") << false
+                                     << "No hubo memoria suficiente para terminar el proceso. Cierre otros programas o "
+                                        "elija un periodo más corto y vuelva a intentarlo."
+                                     << 1;
     }
-
-    // Whatever the run meets (here running out of memory while the second payment is shown, inside
-    // the run's transaction) ends it with a Spanish message and the database as it was found.
-    void cualquierExcepcionTerminaLaCorrida()
+    void finAMitadDeLaCorrida()
     {
-        dosPagosDeUnaFactura();
-        class VistaSinMemoria : public VistaPrueba {
-        public:
-            void TextoProceso(const QString &t) override
-            {
-                if (t.startsWith(QLatin1String("Fecha 11/01/2018")))
-                    throw std::bad_alloc();
-            }
-        } vista;
+        QFETCH(bool, conexionPerdida);
+        QFETCH(QString, mensaje);
+        QFETCH(int, pagosEnElLog);
+        // Two payments of customer C1 on 10 and 11 January 2018, each paying 10 of invoice A1.
+        agregarPagos("(1,'2018-01-10','C1',10,0),(2,'2018-01-11','C1',10,0)", "(1,1,10),(2,1,10)", "(1,'A',1,19,0,1,0)",
+                     "(1,1,'P1',1,10,0,10)");
+        VistaPrueba vista;
+        host::Conexion otra;
+        QVERIFY(bd->bases.AbrirBdD(otra, bd->nombre()));
+        vista.alMostrar = [&](const QString &t) {
+            if (!t.startsWith(QLatin1String("Fecha 11/01/2018")))
+                return;
+            if (!conexionPerdida)
+                throw std::bad_alloc();
+            otra.Execute(QStringLiteral("KILL %1").arg(vista.corrida->Valor(QStringLiteral("SELECT CONNECTION_ID()")).toInt()));
+        };
         QVERIFY(dejarArchivosAnteriores());
-        DialogosGrabados dialogos;
-        const Corrida c = correr(true, true, QString(), true, &dialogos, QDate(2018, 1, 1), QDate(2018, 3, 31), &vista);
-        QCOMPARE(c.mensaje, QStringLiteral("No hubo memoria suficiente para terminar el proceso. Cierre otros programas o "
-                                           "elija un periodo más corto y vuelva a intentarlo."));
-        QCOMPARE(dialogos.cajas.last().texto, c.mensaje);
-        QCOMPARE(dialogos.ventanas.last(), QStringLiteral("quita"));
-        QCOMPARE(c.logFallido.count("Pago ---> "), 1);
+        const Corrida c = correr(true, true, QString(), &vista);
+        QVERIFY2(conexionPerdida ? c.mensaje.startsWith(mensaje) : c.mensaje == mensaje, qPrintable(c.mensaje));
+        QCOMPARE(c.logFallido.count("Pago ---> "), pagosEnElLog);
         verificarFalloLimpio(c);
     }
 
@@ -733,10 +600,9 @@ private Q_SLOTS:
         host::Conexion otra;
         QVERIFY(bd->bases.AbrirBdD(otra, bd->nombre()));
         QCOMPARE(tomarBloqueo(otra), 1);
-        DialogosGrabados dialogos;
-        const Corrida c = correr(true, true, QString(), true, &dialogos);
+        const Corrida c = correr(true, true);
         QCOMPARE(int(c.resultado), int(clsRepIEPS::Resultado::Ocupada));
-        QVERIFY(dialogos.cajas[0].texto.startsWith(QStringLiteral("Otro reporte de IEPS se está generando")));
+        QVERIFY(c.cajas[0].texto.startsWith(QStringLiteral("Otro reporte de IEPS se está generando")));
         QCOMPARE(bd->cn.Valor(QStringLiteral("SELECT RFC FROM tmptempoieps")).toString(), QStringLiteral("DE OTRA"));
         QCOMPARE(c.log, NoExiste);
         bd->cn.Execute(QStringLiteral("DROP TABLE tmptempoieps"));
@@ -747,13 +613,12 @@ private Q_SLOTS:
     {
         const host::BasesDD anteriores = bd->bases;
         bd->bases.cPuerto = QStringLiteral("1");
-        DialogosGrabados dialogos;
-        const Corrida c = correr(true, false, QString(), true, &dialogos);
+        const Corrida c = correr(true, false);
         bd->bases = anteriores;
         QCOMPARE(int(c.resultado), int(clsRepIEPS::Resultado::SinConexion));
-        QCOMPARE(dialogos.cajas.size(), 2);
-        QVERIFY(dialogos.cajas[0].texto.contains(QLatin1String("puerto 1")));
-        QCOMPARE(dialogos.cajas[1].texto, QStringLiteral("Fin del proceso"));
+        QCOMPARE(c.cajas.size(), 2);
+        QVERIFY(c.cajas[0].texto.contains(QLatin1String("puerto 1")));
+        QCOMPARE(c.cajas[1].texto, QStringLiteral("Fin del proceso"));
         QCOMPARE(c.archivo, QStringLiteral("rep.txt"));
     }
 };
