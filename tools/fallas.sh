@@ -9,7 +9,7 @@
 #
 #   tools/fallas.sh [--carpeta DIR] [--sin-base] [FALLA ...]
 #
-# FALLA: a file name in tools/fallas/ or a part of it; none means all of them. DIR (build-fallas/ at
+# FALLA: a fault's number, or a file name in tools/fallas/ or a part of it; none means all of them. DIR (build-fallas/ at
 # the top of the sources unless given) keeps the copy, with its build in DIR/build, between runs, so a
 # run rebuilds only what a fault touches. The whole suite runs first on the copy without faults (--sin-base skips
 # it): a suite that fails without a fault would make every fault look caught.
@@ -38,7 +38,13 @@ for f in "$raiz"/tools/fallas/*.patch; do
         fallas+=("$f")
     else
         for e in "${elegidas[@]}"; do
-            case "$nombre" in *"$e"*) fallas+=("$f"); break ;; esac
+            # A bare number names one fault ("12" is 12-..., not 04-...-12...).
+            case "$e" in
+                *[!0-9]*) patron="*$e*" ;;
+                *) patron="$e-*" ;;
+            esac
+            # shellcheck disable=SC2254
+            case "$nombre" in $patron) fallas+=("$f"); break ;; esac
         done
     fi
 done
