@@ -146,21 +146,19 @@ const Cambio *BuscarCambio(const QString &nombre)
     return nullptr;
 }
 
-// The first line where two outputs part, readable; empty when they are equal.
-QString PrimeraDiferencia(const QString &que, const QByteArray &periodo, const QByteArray &renglon)
+// Two outputs must be equal; else the first line where they part, readable, fails the test.
+void Iguales(const QString &que, const QByteArray &periodo, const QByteArray &renglon)
 {
     if (periodo == renglon)
-        return QString();
+        return;
     const QList<QByteArray> a = periodo.split('\n'), b = renglon.split('\n');
     int i = 0;
     while (i < a.size() && i < b.size() && a[i] == b[i])
         ++i;
-    return QStringLiteral("%1, línea %2 (de %3 y %4):\n  por periodo: %5\n  por renglón: %6")
-        .arg(que)
-        .arg(i + 1)
-        .arg(a.size())
-        .arg(b.size())
-        .arg(QString::fromLatin1(a.value(i, "<fin>").left(400)), QString::fromLatin1(b.value(i, "<fin>").left(400)));
+    QFAIL(qPrintable(QStringLiteral("%1, línea %2 (de %3 y %4):\n  por periodo: %5\n  por renglón: %6")
+                         .arg(que, QString::number(i + 1), QString::number(a.size()), QString::number(b.size()),
+                              QString::fromLatin1(a.value(i, "<fin>").left(400)),
+                              QString::fromLatin1(b.value(i, "<fin>").left(400)))));
 }
 
 } // namespace
@@ -196,12 +194,10 @@ private:
         Salida s;
         QTemporaryDir dir;
         QProcess p;
-        p.setProgram(QStringLiteral(REPIEPS_BIN "/repieps-cli"));
-        p.setArguments(args + QStringList{"--archivo", "rep.txt", "--carpeta", dir.path(), "--servidor", "127.0.0.1",
-                                          "--puerto", bd.puerto(), "--usuario", "repieps", "--base", bd.nombre()}
-                       + QStringList{"--estadisticas"}
-                       + (porRenglon ? QStringList{"--consultas-por-renglon"} : QStringList()));
-        p.start();
+        p.start(QStringLiteral(REPIEPS_BIN "/repieps-cli"),
+                args + QStringList{"--archivo", "rep.txt", "--carpeta", dir.path(), "--servidor", "127.0.0.1", "--puerto",
+                                   bd.puerto(), "--usuario", "repieps", "--base", bd.nombre(), "--estadisticas"}
+                    + (porRenglon ? QStringList{"--consultas-por-renglon"} : QStringList()));
         if (!p.waitForFinished(120000) || p.exitStatus() != QProcess::NormalExit)
             return s;
         s.codigo = p.exitCode();
@@ -242,12 +238,12 @@ private:
         // order comes from the same code in both readings.
         for (const QString &a : periodo.archivos.keys()) {
             if (a.startsWith(QLatin1String("Log")) && !empates)
-                iguales(a, periodo.archivos[a], renglon.archivos[a]);
+                Iguales(a, periodo.archivos[a], renglon.archivos[a]);
             else
-                iguales(a, LineasOrdenadas(periodo.archivos[a]), LineasOrdenadas(renglon.archivos[a]));
+                Iguales(a, LineasOrdenadas(periodo.archivos[a]), LineasOrdenadas(renglon.archivos[a]));
         }
-        iguales(QStringLiteral("stdout"), periodo.out, renglon.out);
-        iguales(QStringLiteral("stderr"), periodo.err, renglon.err);
+        Iguales(QStringLiteral("stdout"), periodo.out, renglon.out);
+        Iguales(QStringLiteral("stderr"), periodo.err, renglon.err);
         // The case is the one meant: a report, an error at the expected place, or nothing to do.
         QVERIFY2(periodo.codigo == codigo, qPrintable(QString::fromUtf8(periodo.err)));
         QVERIFY2(QString::fromUtf8(periodo.err).contains(mensaje), qPrintable(QString::fromUtf8(periodo.err)));
@@ -255,12 +251,6 @@ private:
             QVERIFY(periodo.archivos.value(QStringLiteral("Logrep.txt")).size() > 0);
         if (codigo == 1)
             QVERIFY(periodo.archivos.value(QStringLiteral("LogFallorep.txt")).count("\r\n") > 20);
-    }
-
-    static void iguales(const QString &que, const QByteArray &periodo, const QByteArray &renglon)
-    {
-        const QString d = PrimeraDiferencia(que, periodo, renglon);
-        QVERIFY2(d.isEmpty(), qPrintable(d));
     }
 
     // Applies a change to a fresh copy of a sample.
@@ -434,8 +424,8 @@ private Q_SLOTS:
         };
         const QList<QByteArray> periodo = correrMotor(clsRepIEPS::Lectura::PorPeriodo);
         const QList<QByteArray> renglon = correrMotor(clsRepIEPS::Lectura::PorRenglon);
-        iguales(QStringLiteral("log"), periodo[0], renglon[0]);
-        iguales(QStringLiteral("reporte"), periodo[1], renglon[1]);
+        Iguales(QStringLiteral("log"), periodo[0], renglon[0]);
+        Iguales(QStringLiteral("reporte"), periodo[1], renglon[1]);
         QCOMPARE(periodo.mid(2), renglon.mid(2));
         QVERIFY(periodo[6].toInt() > 2 * lote);
         QCOMPARE(periodo[3].toInt(), int(cambio.isEmpty() || !BuscarCambio(cambio)->codigo ? clsRepIEPS::Resultado::Completo
