@@ -43,11 +43,13 @@ private:
         return correr(bin() + u"/repieps-cli"_s, QStringList{u"--desde"_s, u"01/01/2018"_s, u"--hasta"_s, u"31/03/2018"_s} + args,
                       entornoDelUsuario());
     }
+    // That user's environment: their home, the default folders under it, and no display.
     QProcessEnvironment entornoDelUsuario() const
     {
         QProcessEnvironment e = QProcessEnvironment::systemEnvironment();
         e.insert(u"HOME"_s, enRaiz(u"casa"_s));
-        for (const char *v : {"XDG_CONFIG_HOME", "XDG_DATA_HOME", "XDG_CACHE_HOME", "XDG_STATE_HOME"})
+        for (const char *v : {"XDG_CONFIG_HOME", "XDG_DATA_HOME", "XDG_CACHE_HOME", "XDG_STATE_HOME", "DISPLAY",
+                              "WAYLAND_DISPLAY", "QT_QPA_PLATFORM"})
             e.remove(QString::fromLatin1(v));
         return e;
     }
@@ -134,10 +136,7 @@ private Q_SLOTS:
         QFETCH(QString, programa);
         QFETCH(QString, opcion);
         QFETCH(QRegularExpression, salida);
-        QProcessEnvironment sinPantalla = entornoDelUsuario();
-        for (const QString &v : {u"DISPLAY"_s, u"WAYLAND_DISPLAY"_s, u"QT_QPA_PLATFORM"_s})
-            sinPantalla.remove(v);
-        const Salida s = correr(bin() + u'/' + programa, {opcion}, sinPantalla);
+        const Salida s = correr(bin() + u'/' + programa, {opcion}, entornoDelUsuario());
         QCOMPARE(s.codigo, 0);
         QCOMPARE(s.err, QString());
         QVERIFY2(salida.match(s.out).hasMatch(), qPrintable(s.out));
