@@ -44,10 +44,7 @@ private Q_SLOTS:
     {
         const GeometriaTwips g{9000, 6000, 1000, 800};
         QCOMPARE(EtiquetaDeGeometria(g), QStringLiteral("9000\t6000\t1000\t800"));
-        const GeometriaTwips c = GeometriaColapsada(11520, 375, 2345);
-        QCOMPARE(c.arriba, 10645.0f);
-        QCOMPARE(c.izquierda, 200.0f);
-        QCOMPARE(c.alto, 375.0f);
+        QCOMPARE(GeometriaColapsada(11520, 375, 2345), (GeometriaTwips{3145, 375, 200, 10645}));
         QCOMPARE(frmDescripcion::TamanoTexto(QSizeF(9000, 6600)), QSizeF(8740, 6000));
         QCOMPARE(frmDescripcion::TamanoTexto(QSizeF(100, 300)), QSizeF(0, 0));
         QCOMPARE(frmDescripcion::TamanoTexto(QSizeF(200, 1000)), QSizeF(0, 400));

