@@ -276,7 +276,6 @@ private Q_SLOTS:
         const Corrida porCategoria = correr(true, false, QString(), &vista);
         QVERIFY(porCategoria.reporte.contains("|19|019|00|003|"));
         QVERIFY(porCategoria.reporte.contains("|19|020|00|004|"));
-        QVERIFY(porCategoria.log.contains("Campo 5: 019, Clave gener.: 003, BOTANAS"));
     }
 
     void revisionJuntoAlReporte()
