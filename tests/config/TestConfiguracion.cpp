@@ -22,7 +22,7 @@ namespace {
 
 const QString Ausente = u"<ausente>"_s;
 
-// A configuration file (null: none; "%R" stands for the installation folder) and an installation
+// A configuration file ("%R" stands for the installation folder) and an installation
 // whose section [Datos] holds the given lines; loads them.
 struct Escenario {
     QTemporaryDir dir;
@@ -36,8 +36,7 @@ struct Escenario {
     Escenario(QByteArray config, const QByteArray &datos = "MySQLServer=s\r\n")
     {
         QDir(dir.path()).mkpath(u"Nubora Premium"_s);
-        if (!config.isNull())
-            EscribirArchivo(archivoConfig, "[Configuración]\r\n" + config.replace("%R", dir.filePath(u"Nubora Premium"_s).toUtf8()));
+        EscribirArchivo(archivoConfig, "[Configuración]\r\n" + config.replace("%R", dir.filePath(u"Nubora Premium"_s).toUtf8()));
         EscribirArchivo(archivoDatos, "[Datos]\r\n" + datos);
         bases.cPuerto = bases.cMiBase = u"previo"_s;
     }
@@ -83,7 +82,6 @@ private Q_SLOTS:
         const QString ruta = u"Ruta de Nubora Premium"_s, base = u"Base de datos principal"_s, c = u"C:\\nuborapremium"_s;
         const QString espera = u"Segundos de espera del servidor"_s;
         const QByteArray segundos = Apunta + "Segundos de espera del servidor=";
-        QTest::newRow("ruta: sin archivo") << QByteArray() << ruta << c << c;
         QTest::newRow("ruta: vacía") << QByteArray("Ruta de Nubora Premium=\r\n") << ruta << c << c;
         QTest::newRow("ruta: blancos") << QByteArray("Ruta de Nubora Premium=   \r\n") << ruta << u"   "_s << u"   "_s;
         QTest::newRow("ruta: presente") << QByteArray("RUTA de nubora premium=/no/existe\r\n") << ruta << u"/no/existe"_s
