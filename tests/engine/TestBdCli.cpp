@@ -104,9 +104,9 @@ private Q_SLOTS:
         QTest::newRow("carpeta que no existe")
             << periodo + QStringList{"--carpeta", "/no/existe/repieps"} << 2
             << QStringLiteral("La carpeta «%1» no existe.\n").arg(QDir::toNativeSeparators("/no/existe/repieps")) << false;
-        const QString sinPagos = QStringLiteral("Ningún pago del periodo cumple las condiciones; no se generó ningún archivo.");
-        QTest::newRow("sin pagos") << QStringList{"--desde", "01/01/2019", "--hasta", "31/03/2019"} << 3 << sinPagos << false;
-        QTest::newRow("sin pagos de proveedores") << periodo + QStringList{"--proveedores"} << 3 << sinPagos << false;
+        // The suppliers' side without payments takes the same path (TestBdDiferencial's empty periods).
+        QTest::newRow("sin pagos") << QStringList{"--desde", "01/01/2019", "--hasta", "31/03/2019"} << 3
+                                   << "Ningún pago del periodo cumple las condiciones; no se generó ningún archivo." << false;
         QTest::newRow("base ocupada") << periodo << 4 << "Otro reporte de IEPS se está generando" << true;
     }
     void sinArchivos()
@@ -127,8 +127,8 @@ private Q_SLOTS:
         QCOMPARE(archivos(dir.path()), QStringList());
     }
 
-    // A whole run, with the summary and the workbook made from the report file just written;
-    // without --archivo and --carpeta the report has its default name in the current folder, and
+    // A whole run, with the summary and the workbook made from the report file just written (the
+    // review file's contents are the engine's, checked by TestBdReporte); without --archivo and --carpeta the report has its default name in the current folder, and
     // so has a relative workbook name.
     void corridaCompletaConResumenYLibro()
     {
@@ -152,11 +152,6 @@ private Q_SLOTS:
                                        "  1  dígito verificador incorrecto\n"
                                        "  1  producto que no está en el catálogo\n")
                             .arg(QDir::toNativeSeparators(dir.filePath("Revision" + nombre))));
-        QCOMPARE(LeerArchivo(dir.filePath("Revision" + nombre)),
-                 "Revisi\xF3n del reporte " + nombre.toLatin1() + " (clientes): 2 hallazgos\r\n"
-                 "d\xEDgito verificador incorrecto (deber\xED" "a ser 1) | RFC: AAA010101AAA | Clave: C1 | "
-                 "Nombre: ABARROTES | en el reporte\r\n"
-                 "producto que no est\xE1 en el cat\xE1logo | Producto: FALTA | 2 l\xED" "neas\r\n");
         QCOMPARE(LeerArchivo(dir.filePath(nombre)),
                  QByteArray("C|AAA010101AAA|ABARROTES|14|020|00|001|000|10|005|0.250|004|90|0|9|0|||||||||||\r\n"));
         QVERIFY(LeerArchivo(dir.filePath("libro.xlsx")).startsWith("PK\x03\x04"));
