@@ -176,8 +176,7 @@ private Q_SLOTS:
     }
 
     // Installed, the configuration is the user's: a repieps.ini of their configuration folder;
-    // with a program folder they may not write in, the outputs go to their documents. (A missing
-    // file is made with its defaults and named: TestConfiguracion, "ruta: sin archivo".)
+    // with a program folder they may not write in, the outputs go to their documents.
     void configuracionDelUsuario()
     {
         permitirEscribir(bin(), false);
@@ -190,6 +189,14 @@ private Q_SLOTS:
         const Salida s = cli({u"--archivo"_s, u"c.txt"_s});
         QVERIFY2(s.codigo == 0, qPrintable(s.err));
         QCOMPARE(archivos(enRaiz(u"casa/Documents/repieps"_s)), QStringList({u"Logc.txt"_s, u"Revisionc.txt"_s, u"c.txt"_s}));
+
+        // A new user's first run: the file is made in their folder with its defaults and named.
+        QVERIFY(QFile::remove(enRaiz(u"casa/.config/repieps/repieps.ini"_s)));
+        const Salida n = cli({});
+        QCOMPARE(n.codigo, 1);
+        QVERIFY2(n.err.contains(u"("_s + QDir::toNativeSeparators(enRaiz(u"casa/.config/repieps/repieps.ini"_s)) + u')'),
+                 qPrintable(n.err));
+        QVERIFY(QFile::exists(enRaiz(u"casa/.config/repieps/repieps.ini"_s)));
         QCOMPARE(archivos(bin()), QStringList({u"repieps"_s, u"repieps-cli"_s}));
     }
 };
