@@ -1,5 +1,6 @@
 #include "Archivos.h"
 #include "BaseDePrueba.h"
+#include "Programa.h"
 
 #include <QtTest>
 
@@ -17,25 +18,11 @@ private:
     QString enRaiz(const QString &ruta) const { return QDir(raiz.path()).filePath(ruta); }
     QString bin() const { return enRaiz(u"destino/usr/bin"_s); }
 
-    struct Salida {
-        int codigo = -1;
-        QString out, err;
-    };
-
-    // Runs a program in this environment and folder (trabajo/ unless told); exit status -1: it did
-    // not end, or not by itself.
+    // Runs a program in this environment and folder (trabajo/ unless told).
     Salida correr(const QString &programa, const QStringList &args, const QProcessEnvironment &entorno,
                   const QString &carpeta = QString())
     {
-        QProcess p;
-        p.setProgram(programa);
-        p.setArguments(args);
-        p.setProcessEnvironment(entorno);
-        p.setWorkingDirectory(carpeta.isEmpty() ? enRaiz(u"trabajo"_s) : carpeta);
-        p.start();
-        if (!p.waitForFinished(600000) || p.exitStatus() != QProcess::NormalExit)
-            return {};
-        return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()), QString::fromUtf8(p.readAllStandardError())};
+        return Correr(programa, args, carpeta.isEmpty() ? enRaiz(u"trabajo"_s) : carpeta, entorno, 600000);
     }
     // The installed repieps-cli, as that user, for the first quarter of 2018.
     Salida cli(const QStringList &args)
@@ -73,13 +60,7 @@ private Q_SLOTS:
         QVERIFY(raiz.isValid());
         bd = new BaseDePrueba(u"instalacion"_s);
         QVERIFY2(bd->lista(), qPrintable(bd->error()));
-        bd->ejecutar(u"INSERT INTO lineas VALUES (1,'BOTANAS');\n"
-                     "INSERT INTO productos VALUES ('P1','Papas',1,'0.25','BOTANAS');\n"
-                     "INSERT INTO clientes VALUES ('C1','ABARROTES','AAA010101AAA','JALISCO',NULL);\n"
-                     "INSERT INTO edoctacli (Folio,Fecha,Clave,CantidadPago,NotaCredito) VALUES (1,'2018-02-01','C1',100,0);\n"
-                     "INSERT INTO anexopagosctes (FolioDelPago,Factura,Cantidad) VALUES (1,1,100);\n"
-                     "INSERT INTO facturas (Id,Serie,Factura,SubTotal,IVA,ImpuestoAd,Cancelada) VALUES (1,'A',1,90,0,10,0);\n"
-                     "INSERT INTO facturasdetalle VALUES (1,1,'P1',10,9,0,10);\n"_s);
+        bd->ejecutar(PagoDeFebrero);
 
         QProcessEnvironment e = QProcessEnvironment::systemEnvironment();
         e.insert(u"DESTDIR"_s, enRaiz(u"destino"_s));
@@ -167,8 +148,7 @@ private Q_SLOTS:
     void reporteEnLaCarpetaDeTrabajo()
     {
         permitirEscribir(bin(), true);
-        const Salida s = cli({u"--archivo"_s, u"r.txt"_s, u"--servidor"_s, u"127.0.0.1"_s, u"--puerto"_s, bd->puerto(),
-                              u"--usuario"_s, u"repieps"_s, u"--base"_s, bd->nombre()});
+        const Salida s = cli(QStringList{u"--archivo"_s, u"r.txt"_s} + bd->conexion());
         QVERIFY2(s.codigo == 0, qPrintable(s.err));
         QCOMPARE(archivos(enRaiz(u"trabajo"_s)), QStringList({u"Logr.txt"_s, u"Revisionr.txt"_s, u"r.txt"_s}));
         QVERIFY(!QFileInfo::exists(enRaiz(u"casa/Documents/repieps"_s)));

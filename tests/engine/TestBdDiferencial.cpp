@@ -2,11 +2,11 @@
 #include "BaseDePrueba.h"
 #include "CorridaDePrueba.h"
 #include "Errores.h"
+#include "Programa.h"
 #include "clsRepIEPS.h"
 
 #include <QDir>
 #include <QMap>
-#include <QProcess>
 #include <QTemporaryDir>
 #include <QtTest>
 
@@ -174,7 +174,7 @@ private:
     QMap<QString, QString> sql_;                          // sample name -> its INSERTs
     QMap<QString, std::shared_ptr<BaseDePrueba>> bases_; // sample name -> loaded database
 
-    struct Salida {
+    struct Corrida {
         int codigo = -1;
         QByteArray out, err;
         QMap<QString, QByteArray> archivos;
@@ -191,22 +191,18 @@ private:
         return bd;
     }
 
-    Salida correr(const BaseDePrueba &bd, const QStringList &args, bool porRenglon)
+    Corrida correr(const BaseDePrueba &bd, const QStringList &args, bool porRenglon)
     {
-        Salida s;
         QTemporaryDir dir;
-        QProcess p;
-        p.start(QStringLiteral(REPIEPS_BIN "/repieps-cli"),
-                args + QStringList{"--archivo", "rep.txt", "--carpeta", dir.path(), "--servidor", "127.0.0.1", "--puerto",
-                                   bd.puerto(), "--usuario", "repieps", "--base", bd.nombre(), "--estadisticas"}
-                    + (porRenglon ? QStringList{"--consultas-por-renglon"} : QStringList()));
-        if (!p.waitForFinished(120000) || p.exitStatus() != QProcess::NormalExit)
-            return s;
-        s.codigo = p.exitCode();
-        s.out = p.readAllStandardOutput().replace(QDir::toNativeSeparators(dir.path()).toUtf8(), "<carpeta>");
+        const Salida p = Correr(QStringLiteral(REPIEPS_BIN "/repieps-cli"),
+                                args + QStringList{"--archivo", "rep.txt", "--carpeta", dir.path(), "--estadisticas"}
+                                    + bd.conexion() + (porRenglon ? QStringList{"--consultas-por-renglon"} : QStringList()));
+        Corrida s;
+        s.codigo = p.codigo;
+        s.out = p.out.toUtf8().replace(QDir::toNativeSeparators(dir.path()).toUtf8(), "<carpeta>");
         // The statistics (times, statement counts, the reading used) differ by design: they are
         // taken out of what is compared.
-        for (const QByteArray &l : p.readAllStandardError().split('\n')) {
+        for (const QByteArray &l : p.err.toUtf8().split('\n')) {
             if (l.startsWith("pagos="))
                 s.lectura = l.mid(l.indexOf("lectura=") + 8);
             else if (l.startsWith("Se ley\xC3\xB3 aparte: "))
@@ -227,7 +223,7 @@ private:
     void compararCli(const BaseDePrueba &bd, const QStringList &args, int codigo, const QString &mensaje,
                      bool empates = false, QByteArray *aparte = nullptr)
     {
-        const Salida periodo = correr(bd, args, false), renglon = correr(bd, args, true);
+        const Corrida periodo = correr(bd, args, false), renglon = correr(bd, args, true);
         if (aparte)
             *aparte = periodo.aparte;
         QCOMPARE(periodo.codigo, renglon.codigo);
@@ -275,13 +271,10 @@ private Q_SLOTS:
     {
         for (const Muestra &m : Muestras) {
             const QString nombre = NombreMuestra(m);
-            QProcess p;
-            p.start(QStringLiteral(REPIEPS_BIN "/repieps-generador"),
-                    {"--semilla", QString::number(m.semilla), "--pagos", QString::number(m.pagos)});
-            p.waitForFinished(60000);
-            sql_[nombre] = QString::fromUtf8(p.readAllStandardOutput());
-            QVERIFY2(p.exitStatus() == QProcess::NormalExit && p.exitCode() == 0
-                         && sql_[nombre].contains(QLatin1String("INSERT INTO edoctacli")),
+            const Salida g = Correr(QStringLiteral(REPIEPS_BIN "/repieps-generador"),
+                                    {"--semilla", QString::number(m.semilla), "--pagos", QString::number(m.pagos)});
+            sql_[nombre] = g.out;
+            QVERIFY2(g.codigo == 0 && g.out.contains(QLatin1String("INSERT INTO edoctacli")),
                      "repieps-generador no produjo la base de muestra (¿está compilado?)");
             bases_[nombre] = cargar(nombre);
             QVERIFY2(bases_[nombre], "No se pudo crear la base de prueba");

@@ -1,9 +1,9 @@
 #include "Archivos.h"
+#include "Programa.h"
 #include "frmVerReporte.h"
 
 #include <QLabel>
 #include <QLineEdit>
-#include <QProcess>
 #include <QStandardPaths>
 #include <QTableView>
 #include <QTableWidget>
@@ -39,18 +39,10 @@ QString Rfc(const QAbstractItemModel *m, int fila)
     return m->index(fila, frmVerReporte::ColRfc).data().toString();
 }
 
-QString Correr(const QString &programa, const QStringList &argumentos)
-{
-    QProcess p;
-    p.start(programa, argumentos);
-    p.waitForFinished();
-    return QString::fromUtf8(p.readAllStandardOutput());
-}
-
 // The text of a PDF as poppler's pdftotext reads it; empty without poppler.
 QString TextoDePdf(const QString &pdf)
 {
-    return Correr(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
+    return Correr(QStringLiteral("pdftotext"), {QStringLiteral("-layout"), pdf, QStringLiteral("-")}).out;
 }
 } // namespace
 
@@ -202,7 +194,7 @@ private Q_SLOTS:
         const QString pdf = dir.filePath(QStringLiteral("grande.pdf"));
         QVERIFY(f.GuardarPdf(pdf, nullptr));
         const QRegularExpressionMatch paginas =
-            QRegularExpression(QStringLiteral("Pages: +(\\d+)\n")).match(Correr(QStringLiteral("pdfinfo"), {pdf}));
+            QRegularExpression(QStringLiteral("Pages: +(\\d+)\n")).match(Correr(QStringLiteral("pdfinfo"), {pdf}).out);
         const int n = paginas.captured(1).toInt();
         QVERIFY2(n >= 2, qPrintable(paginas.captured(0)));
         const QString textoPdf = TextoDePdf(pdf);
