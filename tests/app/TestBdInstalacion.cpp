@@ -18,17 +18,11 @@ private:
     QString enRaiz(const QString &ruta) const { return QDir(raiz.path()).filePath(ruta); }
     QString bin() const { return enRaiz(u"destino/usr/bin"_s); }
 
-    // Runs a program in this environment and folder (trabajo/ unless told).
-    Salida correr(const QString &programa, const QStringList &args, const QProcessEnvironment &entorno,
-                  const QString &carpeta = QString())
-    {
-        return Correr(programa, args, carpeta.isEmpty() ? enRaiz(u"trabajo"_s) : carpeta, entorno, 600000);
-    }
     // The installed repieps-cli, as that user, for the first quarter of 2018.
     Salida cli(const QStringList &args)
     {
-        return correr(bin() + u"/repieps-cli"_s, QStringList{u"--desde"_s, u"01/01/2018"_s, u"--hasta"_s, u"31/03/2018"_s} + args,
-                      entornoDelUsuario());
+        return Correr(bin() + u"/repieps-cli"_s, QStringList{u"--desde"_s, u"01/01/2018"_s, u"--hasta"_s, u"31/03/2018"_s} + args,
+                      enRaiz(u"trabajo"_s), entornoDelUsuario(), 600000);
     }
     // That user's environment: their home, the default folders under it, and no display.
     QProcessEnvironment entornoDelUsuario() const
@@ -64,9 +58,9 @@ private Q_SLOTS:
 
         QProcessEnvironment e = QProcessEnvironment::systemEnvironment();
         e.insert(u"DESTDIR"_s, enRaiz(u"destino"_s));
-        const Salida s = correr(QStringLiteral(REPIEPS_CMAKE),
-                                {u"--install"_s, QStringLiteral(REPIEPS_COMPILACION), u"--prefix"_s, u"/usr"_s}, e,
-                                raiz.path());
+        const Salida s = Correr(QStringLiteral(REPIEPS_CMAKE),
+                                {u"--install"_s, QStringLiteral(REPIEPS_COMPILACION), u"--prefix"_s, u"/usr"_s}, raiz.path(), e,
+                                600000);
         QVERIFY2(s.codigo == 0, qPrintable(s.err));
     }
     void cleanupTestCase()
@@ -117,7 +111,7 @@ private Q_SLOTS:
         QFETCH(QString, programa);
         QFETCH(QString, opcion);
         QFETCH(QRegularExpression, salida);
-        const Salida s = correr(bin() + u'/' + programa, {opcion}, entornoDelUsuario());
+        const Salida s = Correr(bin() + u'/' + programa, {opcion}, enRaiz(u"trabajo"_s), entornoDelUsuario(), 600000);
         QCOMPARE(s.codigo, 0);
         QCOMPARE(s.err, QString());
         QVERIFY2(salida.match(s.out).hasMatch(), qPrintable(s.out));
@@ -131,12 +125,12 @@ private Q_SLOTS:
             QSKIP("lintian no está instalado (apt-get install lintian): el paquete no se revisa.");
         const QString carpeta = enRaiz(u"paquete"_s);
         const QProcessEnvironment sistema = QProcessEnvironment::systemEnvironment();
-        const Salida paquete = correr(QStringLiteral(REPIEPS_CPACK), {u"-G"_s, u"DEB"_s, u"-B"_s, carpeta}, sistema,
-                                      QStringLiteral(REPIEPS_COMPILACION));
+        const Salida paquete = Correr(QStringLiteral(REPIEPS_CPACK), {u"-G"_s, u"DEB"_s, u"-B"_s, carpeta},
+                                      QStringLiteral(REPIEPS_COMPILACION), sistema, 600000);
         QVERIFY2(paquete.codigo == 0, qPrintable(paquete.out));
         const QStringList debs = QDir(carpeta).entryList({u"repieps_*.deb"_s}, QDir::Files);
         QCOMPARE(debs.size(), 1);
-        const Salida revision = correr(lintian, {QDir(carpeta).filePath(debs.first())}, sistema);
+        const Salida revision = Correr(lintian, {QDir(carpeta).filePath(debs.first())}, enRaiz(u"trabajo"_s), sistema, 600000);
         const QStringList avisos = revision.out.split(u'\n').filter(QRegularExpression(u"^[EW]: "_s));
         QVERIFY2(avisos.isEmpty(), qPrintable(avisos.join(u'\n')));
         QCOMPARE(revision.codigo, 0);

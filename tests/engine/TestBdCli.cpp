@@ -12,11 +12,6 @@ class TestBdCli : public QObject {
 private:
     BaseDePrueba *bd = nullptr;
 
-    Salida correr(const QStringList &args, const QString &carpetaDeTrabajo = QString())
-    {
-        return Correr(QStringLiteral(REPIEPS_BIN "/repieps-cli"), args, carpetaDeTrabajo); // empty: this program's own
-    }
-
     // The first quarter of 2018 on the test database, with these options.
     QStringList trimestre(const QStringList &opciones) const
     {
@@ -48,7 +43,7 @@ private Q_SLOTS:
                                                  "state LIKE 'Waiting for table metadata lock'")
                                       .arg(bd->nombre());
         QProcess p;
-        p.start(QStringLiteral(REPIEPS_BIN "/repieps-cli"), trimestre({"--archivo", "senal.txt", "--carpeta", dir.path()}));
+        p.start(ProgramaCli, trimestre({"--archivo", "senal.txt", "--carpeta", dir.path()}));
         QTRY_VERIFY_WITH_TIMEOUT(bd->cn.Valor(esperando).toInt() == 1, 15000);
         p.terminate();
         const bool termino = p.waitForFinished(15000);
@@ -96,7 +91,7 @@ private Q_SLOTS:
             QCOMPARE(otra.Valor(QStringLiteral("SELECT GET_LOCK(CONCAT('repieps.tmptempoieps.', MD5(DATABASE())), 0)")).toInt(), 1);
         }
         QTemporaryDir dir;
-        const Salida s = correr(QStringList{"--carpeta", dir.path()} + args + bd->conexion(), dir.path());
+        const Salida s = Correr(ProgramaCli, QStringList{"--carpeta", dir.path()} + args + bd->conexion(), dir.path());
         QCOMPARE(s.codigo, codigo);
         QVERIFY2(s.err.contains(mensaje) && s.err.contains(QLatin1String("--help")) == (codigo == 2), qPrintable(s.err));
         QCOMPARE(archivos(dir.path()), QStringList());
@@ -108,7 +103,8 @@ private Q_SLOTS:
     void corridaCompletaConResumenYLibro()
     {
         QTemporaryDir dir;
-        const Salida s = correr(QStringList{"--desde", "1/1/2018", "--hasta", "31/3/2018", "--resumen", "--excel", "libro.xlsx"}
+        const Salida s = Correr(ProgramaCli,
+                                QStringList{"--desde", "1/1/2018", "--hasta", "31/3/2018", "--resumen", "--excel", "libro.xlsx"}
                                     + bd->conexion(),
                                 dir.path());
         QCOMPARE(s.codigo, 0);
@@ -137,7 +133,7 @@ private Q_SLOTS:
     {
         QTemporaryDir dir;
         const QString libro = dir.filePath("no/hay/libro.xlsx");
-        const Salida s = correr(trimestre({"--archivo", "r.txt", "--carpeta", dir.path(), "--excel", libro}));
+        const Salida s = Correr(ProgramaCli, trimestre({"--archivo", "r.txt", "--carpeta", dir.path(), "--excel", libro}));
         QCOMPARE(s.codigo, 1);
         QVERIFY2(s.err.endsWith(QStringLiteral("No se pudo crear el archivo %1: no existe el archivo o la carpeta\n")
                                     .arg(QDir::toNativeSeparators(libro))),
@@ -155,8 +151,8 @@ private Q_SLOTS:
                                                                   "Base de datos principal=%2\n")
                                                        .arg(rutaNubora, base)
                                                        .toUtf8());
-            return correr({"--desde", "01/01/2018", "--hasta", "31/03/2018", "--archivo", archivo + ".txt", "--carpeta",
-                           dir.path(), "--config", dir.filePath(archivo)});
+            return Correr(ProgramaCli, {"--desde", "01/01/2018", "--hasta", "31/03/2018", "--archivo", archivo + ".txt",
+                                        "--carpeta", dir.path(), "--config", dir.filePath(archivo)});
         };
         QDir(dir.path()).mkdir("nubora");
         QVERIFY(EscribirArchivo(dir.filePath("nubora/NuboraPremium.ini"),
@@ -226,7 +222,7 @@ private Q_SLOTS:
                             "exit $codigo\n";
         const Salida s = Correr(QStringLiteral("unshare"),
                                 {"-rm", "sh", "-c", guion, "sh", disco, antes, QString::number(paginasLibres), despues,
-                                 REPIEPS_BIN "/repieps-cli", "--desde", "01/01/2018", "--hasta", "31/03/2018", "--archivo",
+                                 ProgramaCli, "--desde", "01/01/2018", "--hasta", "31/03/2018", "--archivo",
                                  "r.txt", "--carpeta", disco, "--config", QDir(disco).filePath("repieps.ini")});
         if (QStandardPaths::findExecutable(QStringLiteral("unshare")).isEmpty() || s.err.startsWith(QLatin1String("unshare:"))
             || s.codigo == 97)

@@ -194,7 +194,7 @@ private:
     Corrida correr(const BaseDePrueba &bd, const QStringList &args, bool porRenglon)
     {
         QTemporaryDir dir;
-        const Salida p = Correr(QStringLiteral(REPIEPS_BIN "/repieps-cli"),
+        const Salida p = Correr(ProgramaCli,
                                 args + QStringList{"--archivo", "rep.txt", "--carpeta", dir.path(), "--estadisticas"}
                                     + bd.conexion() + (porRenglon ? QStringList{"--consultas-por-renglon"} : QStringList()));
         Corrida s;

@@ -15,6 +15,9 @@ inline QString TextoDeConsola(const QByteArray &bytes)
     return texto;
 }
 
+// The command-line program of this build.
+inline const QString ProgramaCli = QStringLiteral(REPIEPS_BIN "/repieps-cli");
+
 // What a program left when it ended: its exit status (-1: it did not end in time, or not by itself)
 // and what it wrote to its console.
 struct Salida {
