@@ -21,8 +21,7 @@ private:
     // The installed repieps-cli, as that user, for the first quarter of 2018.
     Salida cli(const QStringList &args)
     {
-        return Correr(bin() + u"/repieps-cli"_s, QStringList{u"--desde"_s, u"01/01/2018"_s, u"--hasta"_s, u"31/03/2018"_s} + args,
-                      enRaiz(u"trabajo"_s), entornoDelUsuario(), 600000);
+        return Correr(bin() + u"/repieps-cli"_s, Trimestre + args, enRaiz(u"trabajo"_s), entornoDelUsuario(), 600000);
     }
     // That user's environment: their home, the default folders under it, and no display.
     QProcessEnvironment entornoDelUsuario() const

@@ -15,7 +15,7 @@ private:
     // The first quarter of 2018 on the test database, with these options.
     QStringList trimestre(const QStringList &opciones) const
     {
-        return QStringList{"--desde", "01/01/2018", "--hasta", "31/03/2018"} + opciones + bd->conexion();
+        return Trimestre + opciones + bd->conexion();
     }
 
     static QStringList archivos(const QString &dir) { return QDir(dir).entryList(QDir::Files, QDir::Name); }
@@ -67,17 +67,16 @@ private Q_SLOTS:
         QTest::addColumn<int>("codigo");
         QTest::addColumn<QString>("mensaje");
         QTest::addColumn<bool>("ocupada");
-        const QStringList periodo{"--desde", "01/01/2018", "--hasta", "31/03/2018"};
-        QTest::newRow("opcion desconocida") << periodo + QStringList{"--xyz"} << 2 << "Opción desconocida: --xyz" << false;
+        QTest::newRow("opcion desconocida") << Trimestre + QStringList{"--xyz"} << 2 << "Opción desconocida: --xyz" << false;
         QTest::newRow("periodo al reves") << QStringList{"--desde", "31/03/2018", "--hasta", "01/01/2018"} << 2
                                           << "La fecha inicial (31/03/2018) es posterior a la final (01/01/2018)." << false;
         QTest::newRow("carpeta que no existe")
-            << periodo + QStringList{"--carpeta", "/no/existe/repieps"} << 2
+            << Trimestre + QStringList{"--carpeta", "/no/existe/repieps"} << 2
             << QStringLiteral("La carpeta «%1» no existe.\n").arg(QDir::toNativeSeparators("/no/existe/repieps")) << false;
         // The suppliers' side without payments takes the same path (TestBdDiferencial's empty periods).
         QTest::newRow("sin pagos") << QStringList{"--desde", "01/01/2019", "--hasta", "31/03/2019"} << 3
                                    << "Ningún pago del periodo cumple las condiciones; no se generó ningún archivo." << false;
-        QTest::newRow("base ocupada") << periodo << 4 << "Otro reporte de IEPS se está generando" << true;
+        QTest::newRow("base ocupada") << Trimestre << 4 << "Otro reporte de IEPS se está generando" << true;
     }
     void sinArchivos()
     {
@@ -151,8 +150,8 @@ private Q_SLOTS:
                                                                   "Base de datos principal=%2\n")
                                                        .arg(rutaNubora, base)
                                                        .toUtf8());
-            return Correr(ProgramaCli, {"--desde", "01/01/2018", "--hasta", "31/03/2018", "--archivo", archivo + ".txt",
-                                        "--carpeta", dir.path(), "--config", dir.filePath(archivo)});
+            return Correr(ProgramaCli, Trimestre + QStringList{"--archivo", archivo + ".txt", "--carpeta", dir.path(), "--config",
+                                                               dir.filePath(archivo)});
         };
         QDir(dir.path()).mkdir("nubora");
         QVERIFY(EscribirArchivo(dir.filePath("nubora/NuboraPremium.ini"),

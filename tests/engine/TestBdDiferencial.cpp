@@ -287,13 +287,12 @@ private Q_SLOTS:
         QTest::addColumn<QString>("muestra");
         QTest::addColumn<QStringList>("args");
         QTest::addColumn<int>("codigo");
-        const QStringList trimestre{"--desde", "01/01/2018", "--hasta", "31/03/2018"};
         // Every combination of the options that change what is read.
         const QList<QStringList> opciones{{"--proveedores"}, {"--por-categoria"}, {"--todos-los-pagos"}, {"--clave", "<clave>"}};
         for (const Muestra &m : Muestras) {
             const QString muestra = NombreMuestra(m);
             for (int modo = 0; modo < 16; ++modo) {
-                QStringList args = trimestre;
+                QStringList args = Trimestre;
                 for (int o = 0; o < opciones.size(); ++o)
                     if (modo & (1 << o))
                         args << opciones[o];
@@ -328,16 +327,15 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("cambio");
         QTest::addColumn<QStringList>("args");
-        const QStringList trimestre{"--desde", "01/01/2018", "--hasta", "31/03/2018"};
         for (const Cambio &c : Cambios) {
             const QStringList lado = c.proveedores ? QStringList{"--proveedores"} : QStringList();
             if (c.selector) {
-                QTest::addRow("%s", c.nombre) << QString::fromUtf8(c.nombre) << trimestre + lado;
-                QTest::addRow("%s todos", c.nombre) << QString::fromUtf8(c.nombre) << trimestre + lado + QStringList{"--todos-los-pagos"};
+                QTest::addRow("%s", c.nombre) << QString::fromUtf8(c.nombre) << Trimestre + lado;
+                QTest::addRow("%s todos", c.nombre) << QString::fromUtf8(c.nombre) << Trimestre + lado + QStringList{"--todos-los-pagos"};
                 continue;
             }
-            QTest::addRow("%s clientes todos", c.nombre) << QString::fromUtf8(c.nombre) << trimestre + QStringList{"--todos-los-pagos"};
-            QTest::addRow("%s proveedores", c.nombre) << QString::fromUtf8(c.nombre) << trimestre + QStringList{"--proveedores"};
+            QTest::addRow("%s clientes todos", c.nombre) << QString::fromUtf8(c.nombre) << Trimestre + QStringList{"--todos-los-pagos"};
+            QTest::addRow("%s proveedores", c.nombre) << QString::fromUtf8(c.nombre) << Trimestre + QStringList{"--proveedores"};
             QTest::addRow("%s clientes por-categoria medio periodo", c.nombre)
                 << QString::fromUtf8(c.nombre) << QStringList{"--desde", "17/01/2018", "--hasta", "16/02/2018", "--por-categoria"};
         }
@@ -380,11 +378,9 @@ private Q_SLOTS:
         QFETCH(bool, proveedores);
         QFETCH(bool, todos);
         QFETCH(QString, cambio);
-        std::shared_ptr<BaseDePrueba> bd = bases_.value(QStringLiteral("s3p150"));
-        if (!cambio.isEmpty()) {
-            bd = cambiada(QStringLiteral("s3p150"), *BuscarCambio(cambio));
-            QVERIFY2(bd, "El cambio no encontró a qué aplicarse");
-        }
+        const auto bd =
+            cambio.isEmpty() ? bases_.value(QStringLiteral("s3p150")) : cambiada(QStringLiteral("s3p150"), *BuscarCambio(cambio));
+        QVERIFY2(bd, "El cambio no encontró a qué aplicarse");
 
         // A run's log, report and calls on the window, and then the rest of what it leaves; the
         // whole-period run must not fall back to the per-row reading.

@@ -17,6 +17,8 @@ inline QString TextoDeConsola(const QByteArray &bytes)
 
 // The command-line program of this build.
 inline const QString ProgramaCli = QStringLiteral(REPIEPS_BIN "/repieps-cli");
+// Its options for the first quarter of 2018, the period of the test data.
+inline const QStringList Trimestre{"--desde", "01/01/2018", "--hasta", "31/03/2018"};
 
 // What a program left when it ended: its exit status (-1: it did not end in time, or not by itself)
 // and what it wrote to its console.
