@@ -429,12 +429,8 @@ private Q_SLOTS:
         QTest::mouseClick(f->cmdProcesar, Qt::LeftButton);
         QCOMPARE(pedidas.size(), 1);
         const frmInicial::SolicitudReporte &s = pedidas.first();
-        QCOMPARE(s.dtInicial, QDate(2018, 1, 1));
-        QCOMPARE(s.dtFinal, QDate(2018, 3, 31));
-        QCOMPARE(s.stArchivo, QStringLiteral("salida.txt"));
-        QCOMPARE(s.stCliente, QString());
-        QVERIFY(s.blSonCtes);
-        QVERIFY(s.blTodosLosPagos);
+        QCOMPARE(std::tuple(s.dtInicial, s.dtFinal, s.stArchivo, s.stCliente, s.blSonCtes, s.blTodosLosPagos),
+                 std::tuple(QDate(2018, 1, 1), QDate(2018, 3, 31), QStringLiteral("salida.txt"), QString(), true, true));
         QVERIFY(bloqueada);
         QVERIFY(f->cmdProcesar->isEnabled());
     }
@@ -481,9 +477,8 @@ private Q_SLOTS:
         QWidget *lineas = panel->findChild<QScrollArea *>();
         QVERIFY(lineas && lineas->geometry().bottom() < panel->cmdAbrirReporte->geometry().top());
         QVERIFY(panel->cmdAbrirReporte->mapTo(f.get(), QPoint(0, panel->cmdAbrirReporte->height())).y() < f->height());
-        QTest::mouseClick(panel->cmdAbrirReporte, Qt::LeftButton);
-        QTest::mouseClick(panel->cmdAbrirLog, Qt::LeftButton);
-        QTest::mouseClick(panel->cmdAbrirCarpeta, Qt::LeftButton);
+        for (QPushButton *boton : {panel->cmdAbrirReporte, panel->cmdAbrirLog, panel->cmdAbrirCarpeta})
+            QTest::mouseClick(boton, Qt::LeftButton);
         QCOMPARE(QDir::fromNativeSeparators(dlg->documentos.join(QLatin1Char('|'))),
                  QStringList({dir.filePath("revision.txt"), dir.filePath("Logrevision.txt"), dir.path()})
                      .join(QLatin1Char('|')));
