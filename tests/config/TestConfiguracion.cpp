@@ -229,10 +229,8 @@ private Q_SLOTS:
         QVERIFY(e.cargar());
         QVERIFY(e.dialogos.cajas.isEmpty());
         QCOMPARE((QStringList{e.bases.cRuta, e.bases.cPuerto, e.bases.cUsuario, e.bases.cPassword}), usados);
-        QStringList datosGuardados;
-        for (const char *nombre : {"MySQLServer", "MySQLPuerto", "MySQLUsuario", "MySQLPassword"})
-            datosGuardados << e.dato(QString::fromLatin1(nombre));
-        QCOMPARE(datosGuardados, guardados);
+        QCOMPARE((QStringList{e.dato(u"MySQLServer"_s), e.dato(u"MySQLPuerto"_s), e.dato(u"MySQLUsuario"_s),
+                              e.dato(u"MySQLPassword"_s)}), guardados);
     }
 
     void objetoPropioQueNoSeCrea()
