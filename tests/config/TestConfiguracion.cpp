@@ -41,7 +41,6 @@ struct Escenario {
         bases.cPuerto = bases.cMiBase = u"previo"_s;
     }
     bool cargar(bool leerBase = true) { return config::CargarConfiguracion(lib, registro, bases, archivoConfig, leerBase); }
-    QString config(const QString &clave) const { return ini::Lee(archivoConfig, u"Configuración"_s, clave); }
     QString dato(const QString &nombre) const
     {
         const QString v = ini::Lee(archivoDatos, u"Datos"_s, nombre);
@@ -113,7 +112,7 @@ private Q_SLOTS:
                              : clave.startsWith(u"Base"_s) ? e.bases.cMiBase
                                                            : QString::number(e.bases.nEsperaSegundos);
         QCOMPARE(dado, ruta ? u"previo"_s : usado);
-        QCOMPARE(e.config(clave), guardado);
+        QCOMPARE(ini::Lee(e.archivoConfig, u"Configuración"_s, clave), guardado);
     }
 
     // After the warning, the user may open the configuration file to correct it.

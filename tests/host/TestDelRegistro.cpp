@@ -30,7 +30,8 @@ private Q_SLOTS:
     void buscarYSusDatos()
     {
         DelRegistro registro;
-        QString sinArchivo = dir.filePath(QStringLiteral("engañosa")), instalada = dir.filePath(QStringLiteral("instalada/"));
+        QString sinArchivo = dir.filePath(QStringLiteral("engañosa"));
+        QString instalada = dir.filePath(QStringLiteral("instalada/"));
         QVERIFY(registro.BuscarRegistroNbr(sinArchivo).isEmpty());
         const QString archivo = dir.filePath(QStringLiteral("instalada/nuboraPREMIUM.INI"));
         QCOMPARE(registro.BuscarRegistroNbr(instalada), archivo);
