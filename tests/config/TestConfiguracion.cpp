@@ -41,7 +41,6 @@ struct Escenario {
         bases.cPuerto = bases.cMiBase = u"previo"_s;
     }
     bool cargar(bool leerBase = true) { return config::CargarConfiguracion(lib, registro, bases, archivoConfig, leerBase); }
-    QString config(const QString &clave) const { return ini::Lee(archivoConfig, u"Configuración"_s, clave); }
     QString dato(const QString &nombre) const
     {
         const QString v = ini::Lee(archivoDatos, u"Datos"_s, nombre);
@@ -113,7 +112,7 @@ private Q_SLOTS:
                              : clave.startsWith(u"Base"_s) ? e.bases.cMiBase
                                                            : QString::number(e.bases.nEsperaSegundos);
         QCOMPARE(dado, ruta ? u"previo"_s : usado);
-        QCOMPARE(e.config(clave), guardado);
+        QCOMPARE(ini::Lee(e.archivoConfig, u"Configuración"_s, clave), guardado);
     }
 
     // After the warning, the user may open the configuration file to correct it.
@@ -229,10 +228,8 @@ private Q_SLOTS:
         QVERIFY(e.cargar());
         QVERIFY(e.dialogos.cajas.isEmpty());
         QCOMPARE((QStringList{e.bases.cRuta, e.bases.cPuerto, e.bases.cUsuario, e.bases.cPassword}), usados);
-        QStringList datosGuardados;
-        for (const char *nombre : {"MySQLServer", "MySQLPuerto", "MySQLUsuario", "MySQLPassword"})
-            datosGuardados << e.dato(QString::fromLatin1(nombre));
-        QCOMPARE(datosGuardados, guardados);
+        QCOMPARE((QStringList{e.dato(u"MySQLServer"_s), e.dato(u"MySQLPuerto"_s), e.dato(u"MySQLUsuario"_s),
+                              e.dato(u"MySQLPassword"_s)}), guardados);
     }
 
     void objetoPropioQueNoSeCrea()

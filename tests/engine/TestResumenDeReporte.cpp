@@ -60,33 +60,29 @@ private Q_SLOTS:
         QTest::addColumn<QByteArray>("bytes");
         QTest::addColumn<QString>("error");
         const QByteArray bueno = Renglon("C|AAA010101AAA|UNO|19|020|00|001|000|1|005|1.000|004|10|0|1|2|");
+        // A good line with `de` changed to `a`.
+        const auto con = [&bueno](const char *de, const char *a) { return QByteArray(bueno).replace(de, a); };
+        // A row whose error is about the line `renglon`.
+        const auto fila = [](const char *nombre, const QByteArray &bytes, int renglon, const QString &error) {
+            QTest::newRow(nombre) << bytes << QStringLiteral("El renglón %1 del reporte ").arg(renglon) + error;
+        };
+        const QString campos = QStringLiteral("no tiene los 26 campos separados por «|» de un reporte de IEPS (tiene %1).");
+        const QString noNumero = QStringLiteral("tiene «%1» en %2, que no es un número.");
         QTest::newRow("sin CR LF al final") << bueno.left(bueno.size() - 2)
             << "El último renglón del reporte no termina con salto de línea (CR LF): el archivo está incompleto.";
-        QTest::newRow("LF solo") << QByteArray(bueno).replace("\r\n", "\n") + bueno
-            << "El renglón 1 del reporte no termina con CR LF.";
-        QTest::newRow("CR suelto") << bueno + QByteArray(bueno).replace("UNO", "U\rNO")
-            << "El renglón 2 del reporte tiene un CR suelto.";
-        QTest::newRow("pocos campos") << bueno + "C|AAA|UNO|\r\n"
-            << "El renglón 2 del reporte no tiene los 26 campos separados por «|» de un reporte de IEPS (tiene 3).";
-        QTest::newRow("un campo de más") << QByteArray(bueno).replace("UNO", "U|NO")
-            << "El renglón 1 del reporte no tiene los 26 campos separados por «|» de un reporte de IEPS (tiene 27).";
-        QTest::newRow("texto tras el último") << QByteArray(bueno).replace("|\r\n", "|x\r\n")
-            << "El renglón 1 del reporte no termina con «|».";
-        QTest::newRow("campo 17 con texto") << Renglon("C|AAA|UNO|19|020|00|001|000|1|005|1.000|004|10|0|1|2|x")
-            << "El renglón 1 del reporte tiene texto en el campo 17, que va vacío.";
-        QTest::newRow("tipo") << QByteArray(bueno).replace("C|AAA", "X|AAA")
-            << "El renglón 1 del reporte empieza con «X» en lugar de C (clientes) o P (proveedores).";
-        QTest::newRow("clientes y proveedores") << bueno + QByteArray(bueno).replace("C|AAA", "P|AAA")
-            << "El renglón 2 del reporte es de proveedores y los anteriores de clientes.";
-        QTest::newRow("cantidad") << QByteArray(bueno).replace("|000|1|005|", "|000|uno|005|")
-            << "El renglón 1 del reporte tiene «uno» en la cantidad (campo 9), que no es un número.";
-        QTest::newRow("importe con comas") << QByteArray(bueno).replace("|004|10|", "|004|1,000|")
-            << "El renglón 1 del reporte tiene «1,000» en el importe (campo 13), que no es un número.";
+        fila("LF solo", con("\r\n", "\n") + bueno, 1, "no termina con CR LF.");
+        fila("CR suelto", bueno + con("UNO", "U\rNO"), 2, "tiene un CR suelto.");
+        fila("pocos campos", bueno + "C|AAA|UNO|\r\n", 2, campos.arg(3));
+        fila("un campo de más", con("UNO", "U|NO"), 1, campos.arg(27));
+        fila("texto tras el último", con("|\r\n", "|x\r\n"), 1, "no termina con «|».");
+        fila("campo 17 con texto", con("|1|2|", "|1|2|x"), 1, "tiene texto en el campo 17, que va vacío.");
+        fila("tipo", con("C|AAA", "X|AAA"), 1, "empieza con «X» en lugar de C (clientes) o P (proveedores).");
+        fila("clientes y proveedores", bueno + con("C|AAA", "P|AAA"), 2, "es de proveedores y los anteriores de clientes.");
+        fila("cantidad", con("|000|1|005|", "|000|uno|005|"), 1, noNumero.arg("uno", "la cantidad (campo 9)"));
+        fila("importe con comas", con("|004|10|", "|004|1,000|"), 1, noNumero.arg("1,000", "el importe (campo 13)"));
         // Qt alone would read " 1" as a number.
-        QTest::newRow("IEPS") << QByteArray(bueno).replace("|0|1|2|", "|0| 1|2|")
-            << "El renglón 1 del reporte tiene « 1» en el IEPS (campo 15), que no es un número.";
-        QTest::newRow("IVA") << QByteArray(bueno).replace("|0|1|2|", "|0|1|2x|")
-            << "El renglón 1 del reporte tiene «2x» en el IVA (campo 16), que no es un número.";
+        fila("IEPS", con("|0|1|2|", "|0| 1|2|"), 1, noNumero.arg(" 1", "el IEPS (campo 15)"));
+        fila("IVA", con("|0|1|2|", "|0|1|2x|"), 1, noNumero.arg("2x", "el IVA (campo 16)"));
     }
     void noEsUnReporte()
     {

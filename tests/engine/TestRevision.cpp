@@ -52,10 +52,8 @@ private Q_SLOTS:
                      "producto que no está en el catálogo | Producto: P8 | 1 línea",
                  }));
         // The review file read back gives the findings it was written from.
-        QByteArray bytes;
-        for (const QString &l : LineasDeRevision(QStringLiteral("Revisión del reporte r.txt"), h))
-            bytes += host::ACp1252(l) + "\r\n";
-        QCOMPARE(Campos(LeerRevision(bytes)), Campos(h));
+        const QString texto = LineasDeRevision(QStringLiteral("Revisión del reporte r.txt"), h).join(QStringLiteral("\r\n"));
+        QCOMPARE(Campos(LeerRevision(host::ACp1252(texto + QStringLiteral("\r\n")))), Campos(h));
         QVERIFY(LeerRevision(QByteArray()).isEmpty());
     }
 

@@ -126,8 +126,7 @@ private Q_SLOTS:
         QVERIFY(EscribirArchivo(nuevo, "otro"));
         PonerEnSuLugar(nuevo, destino);
         QCOMPARE(LeerArchivo(destino), QByteArray("otro"));
-        QCOMPARE(LeerArchivo(nuevo), NoExiste);
-        QCOMPARE(QDir(dir.path()).entryList({u"destino*"_s}, QDir::Files), QStringList{u"destino.txt"_s});
+        QCOMPARE(QDir(dir.path()).entryList({u"destino*"_s, u"nuevo*"_s}, QDir::Files), QStringList{u"destino.txt"_s});
         try {
             PonerEnSuLugar(dir.filePath(u"falta.txt"_s), destino);
             QFAIL("no falló");

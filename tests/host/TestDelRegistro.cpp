@@ -24,35 +24,23 @@ private Q_SLOTS:
         QVERIFY(QDir(dir.path()).mkpath(QStringLiteral("engañosa/NuboraPremium.ini")));
     }
 
-    void buscar_data()
+    // The settings file in its folder, also named with a final separator; a folder with the
+    // file's name is not it, and a failed search keeps the file found before. Its settings are
+    // read and written in the [Datos] section only.
+    void buscarYSusDatos()
     {
-        QTest::addColumn<QString>("ruta");
-        QTest::addColumn<QString>("esperado");
-        QTest::newRow("instalada") << QStringLiteral("instalada/") << dir.filePath(QStringLiteral("instalada/nuboraPREMIUM.INI"));
-        QTest::newRow("carpeta con el nombre del archivo") << QStringLiteral("engañosa") << QString();
-    }
-    void buscar()
-    {
-        QFETCH(QString, ruta);
-        QFETCH(QString, esperado);
         DelRegistro registro;
-        QString r = dir.filePath(ruta);
-        QCOMPARE(registro.BuscarRegistroNbr(r), esperado);
-        QCOMPARE(r, dir.filePath(ruta)); // the caller shows it to the user
-        QString sinArchivo = dir.filePath(QStringLiteral("engañosa")); // a failed search keeps the file found before
+        QString sinArchivo = dir.filePath(QStringLiteral("engañosa"));
+        QString instalada = dir.filePath(QStringLiteral("instalada/"));
         QVERIFY(registro.BuscarRegistroNbr(sinArchivo).isEmpty());
-        QCOMPARE(registro.archivo(), esperado);
-    }
-
-    // Settings are read and written in the [Datos] section only.
-    void datosDeLaSeccionDatos()
-    {
-        DelRegistro registro;
-        QString ruta = dir.filePath(QStringLiteral("instalada"));
-        QVERIFY(!registro.BuscarRegistroNbr(ruta).isEmpty());
+        const QString archivo = dir.filePath(QStringLiteral("instalada/nuboraPREMIUM.INI"));
+        QCOMPARE(registro.BuscarRegistroNbr(instalada), archivo);
+        QCOMPARE(instalada, dir.filePath(QStringLiteral("instalada/"))); // the caller shows it to the user
+        QVERIFY(registro.BuscarRegistroNbr(sinArchivo).isEmpty());
+        QCOMPARE(registro.archivo(), archivo);
         QCOMPARE(registro.DatosNbr(QStringLiteral("servidor")) + registro.DatosNbr(QStringLiteral("MySQLPuerto")), QStringLiteral("caja1"));
         QVERIFY(registro.GuardaDatosNbr(QStringLiteral("mysqlpuerto"), QStringLiteral("3306")));
-        QCOMPARE(LeerArchivo(registro.archivo()), QByteArray("[General]\r\nMySQLPuerto=1\r\n[Datos]\r\nservidor=caja1\r\nmysqlpuerto=3306\r\n"));
+        QCOMPARE(LeerArchivo(archivo), QByteArray("[General]\r\nMySQLPuerto=1\r\n[Datos]\r\nservidor=caja1\r\nmysqlpuerto=3306\r\n"));
     }
 };
 

@@ -88,26 +88,24 @@ private Q_SLOTS:
                                    << QByteArray("\xFF\xFE[\0A\0]\0\r\0\n\0k\0=\0\xD1\0\xAC\x20\r\0\n\0", 24) << QString();
         QTest::newRow("UTF-16 BE") << QByteArray("\xFE\xFF\0[\0A\0]\0\r\0\n\0k\0=\0\r\0\n", 20) << u"A"_s << u"k"_s << u"Ñ€"_s
                                    << QByteArray("\xFE\xFF\0[\0A\0]\0\r\0\n\0k\0=\0\xD1\x20\xAC\0\r\0\n", 24) << QString();
-        // One row per reason to refuse.
+        // One row per reason to refuse; the file stays as it was.
+        const auto rechazo = [](const char *nombre, const QByteArray &antes, const QString &seccion, const QString &clave,
+                                const QString &valor, const QString &problema) {
+            QTest::newRow(nombre) << antes << seccion << clave << valor << QByteArray() << problema;
+        };
         const QString binario = u"no es un archivo de texto: tiene bytes nulos o caracteres de control "
                                 "(¿es un archivo binario, o texto UTF-16 sin su marca de orden de bytes?)"_s;
-        QTest::newRow("UTF-16 sin marca") << QByteArray("[\0A\0]\0\n\0k\0=\0\xF1\0\n\0", 16) << u"A"_s << u"k"_s << u"v"_s
-                                          << QByteArray() << binario;
-        QTest::newRow("byte sin carácter en Windows-1252") << QByteArray("[A]\nk=\x81\n") << u"A"_s << u"k"_s << u"v"_s
-                                                           << QByteArray() << binario;
-        QTest::newRow("marca de UTF-8, texto que no lo es") << QByteArray("\xEF\xBB\xBF[A]\nk=\xF1\n") << u"A"_s << u"k"_s
-                                                            << u"v"_s << QByteArray() << u"empieza como texto UTF-8 pero no lo es"_s;
-        QTest::newRow("marca de UTF-16, bytes impares") << QByteArray("\xFF\xFE[\0A\0]", 7) << u"A"_s << u"k"_s << u"v"_s
-                                                        << QByteArray() << u"empieza como texto UTF-16 pero no lo es"_s;
-        QTest::newRow("valor que no cabe en Windows-1252")
-            << QByteArray("[A]\nk=A\xF1o\n") << u"A"_s << u"n"_s << u"ā"_s << QByteArray()
-            << u"el valor de «n» tiene caracteres que no caben en la codificación Windows-1252 del archivo"_s;
-        QTest::newRow("sección con corchete") << fijo << u"a]b"_s << u"k"_s << QString() << QByteArray()
-                                              << u"el nombre de la sección «a]b» no es válido"_s;
-        QTest::newRow("clave con igual") << fijo << u"A"_s << u"a=b"_s << QString() << QByteArray()
-                                         << u"el nombre de la clave «a=b» no es válido"_s;
-        QTest::newRow("valor con salto") << fijo << u"A"_s << u"j"_s << u"v\nk=x"_s << QByteArray()
-                                         << u"el valor de «j» tiene un salto de línea"_s;
+        rechazo("UTF-16 sin marca", QByteArray("[\0A\0]\0\n\0k\0=\0\xF1\0\n\0", 16), u"A"_s, u"k"_s, u"v"_s, binario);
+        rechazo("byte sin carácter en Windows-1252", QByteArray("[A]\nk=\x81\n"), u"A"_s, u"k"_s, u"v"_s, binario);
+        rechazo("marca de UTF-8, texto que no lo es", QByteArray("\xEF\xBB\xBF[A]\nk=\xF1\n"), u"A"_s, u"k"_s, u"v"_s,
+                u"empieza como texto UTF-8 pero no lo es"_s);
+        rechazo("marca de UTF-16, bytes impares", QByteArray("\xFF\xFE[\0A\0]", 7), u"A"_s, u"k"_s, u"v"_s,
+                u"empieza como texto UTF-16 pero no lo es"_s);
+        rechazo("valor que no cabe en Windows-1252", QByteArray("[A]\nk=A\xF1o\n"), u"A"_s, u"n"_s, u"ā"_s,
+                u"el valor de «n» tiene caracteres que no caben en la codificación Windows-1252 del archivo"_s);
+        rechazo("sección con corchete", fijo, u"a]b"_s, u"k"_s, QString(), u"el nombre de la sección «a]b» no es válido"_s);
+        rechazo("clave con igual", fijo, u"A"_s, u"a=b"_s, QString(), u"el nombre de la clave «a=b» no es válido"_s);
+        rechazo("valor con salto", fijo, u"A"_s, u"j"_s, u"v\nk=x"_s, u"el valor de «j» tiene un salto de línea"_s);
     }
     void escribe()
     {

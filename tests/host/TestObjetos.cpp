@@ -44,27 +44,25 @@ private Q_SLOTS:
             QVERIFY(caja.titulo == QStringLiteral("Alerta") && caja.botones == vbCritical && !caja.skin);
     }
 
-    // Each built-in class, by its name in any case, without a word to the user.
+    // Each built-in class, by its name (the row's) in any case, without a word to the user.
     void clasesPropias_data()
     {
-        QTest::addColumn<QString>("clase");
         QTest::addColumn<QByteArray>("tipo");
-        QTest::newRow("libKVRS") << QStringLiteral("libKVRS") << QByteArray(typeid(LibKVRS).name());
-        QTest::newRow("Plugins") << QStringLiteral("Plugins") << QByteArray(typeid(Plugins).name());
-        QTest::newRow("BasesDD") << QStringLiteral("BasesDD") << QByteArray(typeid(BasesDD).name());
-        QTest::newRow("utilerias") << QStringLiteral("utilerias") << QByteArray(typeid(Utilerias).name());
-        QTest::newRow("DeArchivos") << QStringLiteral("DeArchivos") << QByteArray(typeid(DeArchivos).name());
-        QTest::newRow("DELREGISTRO") << QStringLiteral("DELREGISTRO") << QByteArray(typeid(DelRegistro).name());
-        QTest::newRow("DeControles") << QStringLiteral("DeControles") << QByteArray(typeid(DeControles).name());
-        QTest::newRow("Efectos") << QStringLiteral("Efectos") << QByteArray(typeid(Efectos).name());
+        QTest::newRow("libKVRS") << QByteArray(typeid(LibKVRS).name());
+        QTest::newRow("Plugins") << QByteArray(typeid(Plugins).name());
+        QTest::newRow("BasesDD") << QByteArray(typeid(BasesDD).name());
+        QTest::newRow("utilerias") << QByteArray(typeid(Utilerias).name());
+        QTest::newRow("DeArchivos") << QByteArray(typeid(DeArchivos).name());
+        QTest::newRow("DELREGISTRO") << QByteArray(typeid(DelRegistro).name());
+        QTest::newRow("DeControles") << QByteArray(typeid(DeControles).name());
+        QTest::newRow("Efectos") << QByteArray(typeid(Efectos).name());
     }
     void clasesPropias()
     {
-        QFETCH(QString, clase);
         QFETCH(QByteArray, tipo);
         DialogosGrabados dialogos;
         std::shared_ptr<ObjetoHost> objeto;
-        QVERIFY(CrearObjeto(objeto, clase, QStringLiteral("Kvnb5")));
+        QVERIFY(CrearObjeto(objeto, QString::fromLatin1(QTest::currentDataTag()), QStringLiteral("Kvnb5")));
         QCOMPARE(QByteArray(typeid(*objeto).name()), tipo);
         QVERIFY(dialogos.cajas.isEmpty());
     }
