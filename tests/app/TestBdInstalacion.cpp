@@ -1,6 +1,6 @@
 #include "Archivos.h"
 #include "BaseDePrueba.h"
-#include "Programa.h"
+#include "Procesos.h"
 
 #include <QtTest>
 

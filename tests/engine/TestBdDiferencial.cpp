@@ -2,7 +2,7 @@
 #include "BaseDePrueba.h"
 #include "CorridaDePrueba.h"
 #include "Errores.h"
-#include "Programa.h"
+#include "Procesos.h"
 #include "clsRepIEPS.h"
 
 #include <QDir>

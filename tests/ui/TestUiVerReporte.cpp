@@ -1,5 +1,5 @@
 #include "Archivos.h"
-#include "Programa.h"
+#include "Procesos.h"
 #include "frmVerReporte.h"
 
 #include <QLabel>
