@@ -131,9 +131,8 @@ private:
         QCOMPARE(c.cajas[0].texto, c.mensaje);
         QVERIFY(!c.cajas[0].skin);
         QCOMPARE(c.ventanas.last(), QStringLiteral("quita"));
-        QCOMPARE(c.reporte, QByteArray("anterior"));
-        QCOMPARE(c.log, QByteArray("anterior Logrep.txt"));
-        QCOMPARE(c.revision, QByteArray("anterior Revisionrep.txt"));
+        QCOMPARE(QList<QByteArray>({c.reporte, c.log, c.revision}),
+                 QList<QByteArray>({"anterior", "anterior Logrep.txt", "anterior Revisionrep.txt"}));
         QCOMPARE(c.rutaLog, conLog ? dir.filePath(QStringLiteral("LogFallorep.txt")) : QString());
         QCOMPARE(c.logFallido == NoExiste, !conLog);
         QCOMPARE(c.enTransaccion, 0);
