@@ -71,8 +71,9 @@ public:
 
 private:
     clsRepIEPS::Lectura lectura_;
-    std::unique_ptr<BaseDePrueba> bd;
-    std::unique_ptr<QTemporaryDir> dir;
+    BaseDePrueba bd{QStringLiteral("reporte")};
+    QTemporaryDir dir;
+    host::BasesDD bases; // the run's settings: the test server's unless a case changes them
 
     struct Corrida {
         clsRepIEPS::Resultado resultado;
@@ -97,7 +98,7 @@ private:
         VistaPrueba &vista = otraVista ? *otraVista : propia;
         host::Conexion cn;
         vista.corrida = &cn;
-        clsRepIEPS rep(bd->bases, cn, vista, dir->path());
+        clsRepIEPS rep(bases, cn, vista, dir.path());
         rep.setLectura(lectura_);
         rep.setPagosPorLote(2); // batch boundaries inside the few payments of each case
         QString archivo = QStringLiteral("rep.txt");
@@ -105,16 +106,9 @@ private:
         // The run reads as asked: a silent fall-back would leave one of the readings untested.
         if (rep.resultado() == clsRepIEPS::Resultado::Completo)
             [&] { QCOMPARE(int(rep.lecturaUsada()), int(lectura_)); }();
-        Corrida c{rep.resultado(),
-                  archivo,
-                  LeerArchivo(dir->filePath(QStringLiteral("Logrep.txt"))),
-                  LeerArchivo(dir->filePath(QStringLiteral("rep.txt"))),
-                  rep.mensajeError(),
-                  LeerArchivo(dir->filePath(QStringLiteral("LogFallorep.txt"))),
-                  LeerArchivo(dir->filePath(QStringLiteral("Revisionrep.txt"))),
-                  dialogos.cajas,
-                  dialogos.ventanas,
-                  rep.rutaLog()};
+        const auto leer = [this](const char *nombre) { return LeerArchivo(dir.filePath(QLatin1String(nombre))); };
+        Corrida c{rep.resultado(), archivo, leer("Logrep.txt"), leer("rep.txt"), rep.mensajeError(), leer("LogFallorep.txt"),
+                  leer("Revisionrep.txt"), dialogos.cajas, dialogos.ventanas, rep.rutaLog()};
         // A connection that the server dropped holds no transaction.
         try {
             c.enTransaccion = cn.abierta() ? cn.Valor(QStringLiteral("SELECT @@in_transaction")).toInt() : 0;
@@ -123,28 +117,10 @@ private:
         }
         host::Conexion otra;
         c.bloqueoLibre = rep.resultado() != clsRepIEPS::Resultado::Error
-                         || (bd->bases.AbrirBdD(otra, bd->nombre()) && tomarBloqueo(otra) == 1 && soltarBloqueo(otra) == 1);
+                         || (bd.bases.AbrirBdD(otra, bd.nombre()) && tomarBloqueo(otra) == 1 && soltarBloqueo(otra) == 1);
         return c;
     }
 
-    void limpiar()
-    {
-        for (const char *nombre : {"rep.txt", "Logrep.txt", "Revisionrep.txt", "LogFallorep.txt"})
-            QFile::remove(dir->filePath(QLatin1String(nombre)));
-        bd->ejecutar(QStringLiteral(
-            "DELETE FROM edoctacli;\nDELETE FROM edoctaprov;\nDELETE FROM anexopagosctes;\nDELETE FROM anexopagosprov;\n"
-            "DELETE FROM facturas;\nDELETE FROM compras;\nDELETE FROM facturasdetalle;\nDELETE FROM comprasdetalle;\n"));
-    }
-
-    // The report, log and review of an earlier run, which a failed run or one that writes none
-    // must leave together.
-    bool dejarArchivosAnteriores()
-    {
-        for (const char *nombre : {"Logrep.txt", "Revisionrep.txt"})
-            if (!EscribirArchivo(dir->filePath(QLatin1String(nombre)), QByteArray("anterior ") + nombre))
-                return false;
-        return EscribirArchivo(dir->filePath(QStringLiteral("rep.txt")), "anterior");
-    }
     // After a failed run: one box with the message, the earlier files as they were, the
     // database as it was found (no transaction left open, the lock let go), and what was logged
     // (when the run came as far as its log) under the failed run's name.
@@ -155,10 +131,9 @@ private:
         QCOMPARE(c.cajas[0].texto, c.mensaje);
         QVERIFY(!c.cajas[0].skin);
         QCOMPARE(c.ventanas.last(), QStringLiteral("quita"));
-        QCOMPARE(c.reporte, QByteArray("anterior"));
-        QCOMPARE(c.log, QByteArray("anterior Logrep.txt"));
-        QCOMPARE(c.revision, QByteArray("anterior Revisionrep.txt"));
-        QCOMPARE(c.rutaLog, conLog ? dir->filePath(QStringLiteral("LogFallorep.txt")) : QString());
+        QCOMPARE(QList<QByteArray>({c.reporte, c.log, c.revision}),
+                 QList<QByteArray>({"anterior", "anterior Logrep.txt", "anterior Revisionrep.txt"}));
+        QCOMPARE(c.rutaLog, conLog ? dir.filePath(QStringLiteral("LogFallorep.txt")) : QString());
         QCOMPARE(c.logFallido == NoExiste, !conLog);
         QCOMPARE(c.enTransaccion, 0);
         QVERIFY(c.bloqueoLibre);
@@ -178,40 +153,42 @@ private:
     }
     static inline const QString NombreBloqueo = QStringLiteral("CONCAT('repieps.tmptempoieps.', MD5(DATABASE()))");
 
-    bool existeTablaDeTrabajo()
-    {
-        return bd->cn.Valor(QStringLiteral("SELECT COUNT(*) FROM information_schema.tables WHERE table_schema=DATABASE() "
-                                           "AND table_name='tmptempoieps'")).toInt() > 0;
-    }
-
     // Customer payments, their links, invoices and invoice lines: the rows of each statement.
     void agregarPagos(const char *pagos, const char *anexos, const char *facturas, const char *detalle)
     {
-        bd->ejecutar(QStringLiteral("INSERT INTO edoctacli (Folio,Fecha,Clave,CantidadPago,NotaCredito) VALUES %1;\n"
-                                    "INSERT INTO anexopagosctes (FolioDelPago,Factura,Cantidad) VALUES %2;\n"
-                                    "INSERT INTO facturas (Id,Serie,Factura,SubTotal,IVA,ImpuestoAd,Cancelada) VALUES %3;\n"
-                                    "INSERT INTO facturasdetalle VALUES %4;\n")
-                         .arg(QString::fromUtf8(pagos), QString::fromUtf8(anexos), QString::fromUtf8(facturas),
-                              QString::fromUtf8(detalle)));
+        bd.ejecutar(QStringLiteral("INSERT INTO edoctacli (Folio,Fecha,Clave,CantidadPago,NotaCredito) VALUES %1;\n"
+                                   "INSERT INTO anexopagosctes (FolioDelPago,Factura,Cantidad) VALUES %2;\n"
+                                   "INSERT INTO facturas (Id,Serie,Factura,SubTotal,IVA,ImpuestoAd,Cancelada) VALUES %3;\n"
+                                   "INSERT INTO facturasdetalle VALUES %4;\n")
+                        .arg(QString::fromUtf8(pagos), QString::fromUtf8(anexos), QString::fromUtf8(facturas),
+                             QString::fromUtf8(detalle)));
     }
 
 private Q_SLOTS:
     void initTestCase()
     {
-        bd = std::make_unique<BaseDePrueba>(QStringLiteral("reporte"));
-        QVERIFY2(bd->lista(), qPrintable(bd->error()));
-        dir = std::make_unique<QTemporaryDir>();
-        bd->ejecutar(QString::fromUtf8(Catalogo));
+        QVERIFY2(bd.lista(), qPrintable(bd.error()));
+        bd.ejecutar(QString::fromUtf8(Catalogo));
     }
-    void init() { limpiar(); }
+    // Every case starts without payments, documents or the customers a case added, with the test
+    // server's settings, and with the report, log and review of an earlier run, which a failed run
+    // or one that writes none must leave together.
+    void init()
+    {
+        bd.ejecutar(QStringLiteral(
+            "DELETE FROM edoctacli;\nDELETE FROM edoctaprov;\nDELETE FROM anexopagosctes;\nDELETE FROM anexopagosprov;\n"
+            "DELETE FROM facturas;\nDELETE FROM compras;\nDELETE FROM facturasdetalle;\nDELETE FROM comprasdetalle;\n"
+            "DELETE FROM clientes WHERE Clave='L1' OR Clave LIKE 'T%';\n"));
+        bases = bd.bases;
+        QFile::remove(dir.filePath(QStringLiteral("LogFallorep.txt")));
+        for (const char *nombre : {"Logrep.txt", "Revisionrep.txt"})
+            QVERIFY(EscribirArchivo(dir.filePath(QLatin1String(nombre)), QByteArray("anterior ") + nombre));
+        QVERIFY(EscribirArchivo(dir.filePath(QStringLiteral("rep.txt")), "anterior"));
+    }
 
     void ejemploTrabajadoByteAByte()
     {
-        bd->ejecutar(QStringLiteral(
-            "INSERT INTO edoctacli (Id,Folio,Fecha,Clave,CantidadPago,NotaCredito) VALUES (7,100,'2018-03-05','C1',500,0);\n"
-            "INSERT INTO anexopagosctes (FolioDelPago,Factura,Cantidad) VALUES (100,1,500);\n"
-            "INSERT INTO facturas (Id,Serie,Factura,SubTotal,IVA,ImpuestoAd,Cancelada) VALUES (1,'A',77,784,200,16,0);\n"
-            "INSERT INTO facturasdetalle VALUES (1,1,'P1',10,20,16,8);\n"));
+        agregarPagos("(100,'2018-03-05','C1',500,0)", "(100,1,500)", "(1,'A',77,784,200,16,0)", "(1,1,'P1',10,20,16,8)");
         const Corrida c = correr(true, false);
         QCOMPARE(int(c.resultado), int(clsRepIEPS::Resultado::Completo));
         QCOMPARE(c.log, lineas({
@@ -224,7 +201,7 @@ private Q_SLOTS:
         }));
         QCOMPARE(c.reporte,
                  lineas({"C|AAA010101AAA|COMERCIAL DEL NORTE SA DE CV|19|020|00|001|000|5|005|0.250|004|100|0|8|17|||||||||||"}));
-        QCOMPARE(QDir::fromNativeSeparators(c.archivo), dir->filePath(QStringLiteral("rep.txt")));
+        QCOMPARE(QDir::fromNativeSeparators(c.archivo), dir.filePath(QStringLiteral("rep.txt")));
         QCOMPARE(c.ventanas, QStringList({"muestra:Generando archivo", "quita"}));
         QCOMPARE(c.cajas.size(), 1);
         QVERIFY(c.cajas[0].skin);
@@ -283,11 +260,10 @@ private Q_SLOTS:
         // name's "|", line end and NUL become blanks in the report; the log keeps them. The
         // second payment is larger than its invoice: a share of 250 %, which makes its IEPS of 9
         // 22.5, rounded half to even to 22.
-        bd->ejecutar(QStringLiteral("INSERT INTO clientes VALUES ('L1','PARTE|UNO\\r\\nDOS\\0TRES','ABCD-8001011234567','JALISCO',NULL);\n"));
+        bd.ejecutar(QStringLiteral("INSERT INTO clientes VALUES ('L1','PARTE|UNO\\r\\nDOS\\0TRES','ABCD-8001011234567','JALISCO',NULL);\n"));
         agregarPagos("(1,'2018-01-10','L1',100,0),(2,'2018-02-10','L1',250,0)", "(1,1,100),(2,2,250)",
                      "(1,'A',1,90,0,10,0),(2,'A',2,90,0,10,0)", "(1,1,'P1',10,9,0,10),(2,1,'P1',10,9,0,10)");
         const Corrida c = correr(true, false);
-        bd->ejecutar(QStringLiteral("DELETE FROM clientes WHERE Clave='L1';\n"));
         QCOMPARE(c.reporte, lineas({"C|ABCD800101123|PARTE UNO DOS TRES|14|020|00|001|000|35|005|0.250|004|315|0|31|0|||||||||||"}));
         QVERIFY(c.log.contains(QByteArray("PARTE|UNO\r\nDOS\0TRES", 19)));
         // The review, beside the report, names the three faults (and the RFC's form).
@@ -301,7 +277,7 @@ private Q_SLOTS:
     void soloLasCincuentaMayores()
     {
         // 51 customers, customer i paying 10 i: the report keeps the 50 largest, from 51 down to 2.
-        bd->ejecutar(QStringLiteral(
+        bd.ejecutar(QStringLiteral(
             "INSERT INTO clientes SELECT CONCAT('T',seq),CONCAT('CLIENTE ',seq),CONCAT('RFC',seq),'JAL',NULL FROM seq_1_to_51;\n"
             "INSERT INTO edoctacli (Folio,Fecha,Clave,CantidadPago,NotaCredito) "
             "SELECT seq,'2018-01-10',CONCAT('T',seq),seq*10,0 FROM seq_1_to_51;\n"
@@ -309,7 +285,6 @@ private Q_SLOTS:
             "INSERT INTO facturas (Id,Serie,Factura,SubTotal,IVA,ImpuestoAd,Cancelada) SELECT seq,'A',seq,seq*10-1,0,1,0 FROM seq_1_to_51;\n"
             "INSERT INTO facturasdetalle SELECT seq,1,'P1',seq,10,0,10 FROM seq_1_to_51;\n"));
         const Corrida c = correr(true, false);
-        bd->ejecutar(QStringLiteral("DELETE FROM clientes WHERE Clave LIKE 'T%';\n"));
         const QList<QByteArray> renglones = c.reporte.split('\n');
         QCOMPARE(renglones.size(), 51);
         QVERIFY(renglones.first().startsWith("C|RFC51|CLIENTE 51|"));
@@ -318,7 +293,7 @@ private Q_SLOTS:
 
     void proveedoresSinFiltroDeNotasDeCredito()
     {
-        bd->ejecutar(QStringLiteral(
+        bd.ejecutar(QStringLiteral(
             "INSERT INTO edoctaprov (Folio,Fecha,Clave,CantidadPago,NotaCredito) VALUES (5,'2018-03-31','PR1',1160,1);\n"
             "INSERT INTO anexopagosprov (FolioDelPago,Compra,Cantidad) VALUES (5,900,1160);\n"
             "INSERT INTO compras (Compra,SubTotal,IVA,ImpuestoAd,Cancelada) VALUES (900,920,160,80,0),(901,1,1,1,0);\n"
@@ -360,32 +335,26 @@ private Q_SLOTS:
         QFETCH(QString, pago);
         QFETCH(QString, clave);
         QFETCH(bool, entra);
-        bd->ejecutar(QStringLiteral("INSERT INTO edoctacli (Folio,Fecha,Clave,CantidadPago,NotaCredito) VALUES ") + pago
-                     + QStringLiteral(";\n"));
-        QVERIFY(dejarArchivosAnteriores());
+        bd.ejecutar(QStringLiteral("INSERT INTO edoctacli (Folio,Fecha,Clave,CantidadPago,NotaCredito) VALUES ") + pago
+                    + QStringLiteral(";\n"));
         const Corrida c = correr(true, true, clave);
         QCOMPARE(int(c.resultado), int(entra ? clsRepIEPS::Resultado::Completo : clsRepIEPS::Resultado::SinPagos));
-        QVERIFY(!existeTablaDeTrabajo());
-        if (entra)
-            return;
-        // Without payments: the earlier report and log as they were, the file name as given.
-        QCOMPARE(c.reporte, QByteArray("anterior"));
-        QCOMPARE(c.log, QByteArray("anterior Logrep.txt"));
-        QCOMPARE(c.archivo, QStringLiteral("rep.txt"));
+        QCOMPARE(bd.cn.Valor(QStringLiteral("SELECT COUNT(*) FROM information_schema.tables WHERE table_schema=DATABASE() "
+                                            "AND table_name='tmptempoieps'")).toInt(), 0);
+        // Either way one box ends the run. Without payments the file name stays as given (and the
+        // earlier files stay as they were, which TestBdCli and TestBdFrmInicial see).
+        QCOMPARE(c.archivo == QStringLiteral("rep.txt"), !entra);
         QCOMPARE(c.cajas.size(), 1);
         QCOMPARE(c.cajas[0].texto, QStringLiteral("Fin del proceso"));
     }
 
     void lineasDePagoSegunLaOpcion()
     {
-        // Folio 1: two invoices with IEPS; folio 2: only an invoice without IEPS; folio 3: a
-        // cancelled invoice.
-        bd->ejecutar(QStringLiteral(
-            "INSERT INTO edoctacli (Folio,Fecha,Clave,CantidadPago,NotaCredito) VALUES "
-            "(1,'2018-01-10','C1',20,0),(2,'2018-01-11','C1',10,0),(3,'2018-01-12','C1',10,0);\n"
-            "INSERT INTO anexopagosctes (FolioDelPago,Factura,Cantidad) VALUES (1,1,10),(1,2,10),(1,0,5),(2,3,10),(3,4,10);\n"
-            "INSERT INTO facturas (Id,Serie,Factura,SubTotal,IVA,ImpuestoAd,Cancelada) VALUES "
-            "(1,'A',1,10,0,1,0),(2,NULL,2,10,0,1,0),(3,'A',3,10,0,0,0),(4,'A',4,10,0,1,1);\n"));
+        // Folio 1: two invoices with IEPS but no lines; folio 2: only an invoice without IEPS, whose
+        // line has none either; folio 3: a cancelled invoice.
+        agregarPagos("(1,'2018-01-10','C1',20,0),(2,'2018-01-11','C1',10,0),(3,'2018-01-12','C1',10,0)",
+                     "(1,1,10),(1,2,10),(1,0,5),(2,3,10),(3,4,10)",
+                     "(1,'A',1,10,0,1,0),(2,NULL,2,10,0,1,0),(3,'A',3,10,0,0,0),(4,'A',4,10,0,1,1)", "(3,1,'P1',1,10,0,0)");
         const Corrida solo = correr(true, false);
         QCOMPARE(solo.log.count("Pago ---> Folio 1,"), 2);
         QCOMPARE(solo.log.count("Pago ---> "), 2);
@@ -494,15 +463,12 @@ private Q_SLOTS:
         const bool nadaAplicado = mensaje.contains(QLatin1String("valen 0"));
         agregarPagos("(1,'2018-01-10','C1',10,0)", nadaAplicado ? "(1,1,0)" : "(1,1,10)", qPrintable(factura),
                      qPrintable(detalle));
-        bd->ejecutar(QString(cambio).replace(QLatin1String("%1"), bd->nombre()));
-        QVERIFY(dejarArchivosAnteriores());
-        const host::BasesDD anteriores = bd->bases;
+        bd.ejecutar(QString(cambio).replace(QLatin1String("%1"), bd.nombre()));
         if (!usuario.isEmpty())
-            bd->bases.cUsuario = usuario;
+            bases.cUsuario = usuario;
         const Corrida c = correr(true, true);
-        bd->bases = anteriores;
-        bd->ejecutar(deshacer);
-        mensaje.replace(QLatin1String("%1"), bd->nombre());
+        bd.ejecutar(deshacer);
+        mensaje.replace(QLatin1String("%1"), bd.nombre());
         if (mensaje.endsWith(QLatin1Char('(')))
             QVERIFY2(c.mensaje.startsWith(mensaje) && c.mensaje.endsWith(QLatin1Char(')')), qPrintable(c.mensaje));
         else
@@ -517,16 +483,15 @@ private Q_SLOTS:
     void consultaInterrumpida()
     {
         agregarPagos("(1,'2018-01-10','C1',10,0)", "(1,1,10)", "(1,'A',1,9,0,1,0)", "(1,1,'P1',1,9,0,10)");
-        QVERIFY(dejarArchivosAnteriores());
         host::Conexion bloqueo;
-        QVERIFY(bd->bases.AbrirBdD(bloqueo, bd->nombre()));
+        QVERIFY(bd.bases.AbrirBdD(bloqueo, bd.nombre()));
         bloqueo.Execute(QStringLiteral("LOCK TABLES edoctacli WRITE"));
         const int bloqueador = bloqueo.Valor(QStringLiteral("SELECT CONNECTION_ID()")).toInt();
         bool interrumpio = false;
         // Then the locking connection ends, so that the tables are free again.
         std::unique_ptr<QThread> interruptor(QThread::create([this, bloqueador, &interrumpio] {
             host::Conexion cn;
-            if (!bd->bases.AbrirBdD(cn, bd->nombre()))
+            if (!bd.bases.AbrirBdD(cn, bd.nombre()))
                 return;
             for (int i = 0; i < 200 && !interrumpio; ++i) {
                 const QVariant id = cn.Valor(QStringLiteral("SELECT ID FROM information_schema.PROCESSLIST WHERE "
@@ -572,7 +537,7 @@ private Q_SLOTS:
                      "(1,1,'P1',1,10,0,10)");
         VistaPrueba vista;
         host::Conexion otra;
-        QVERIFY(bd->bases.AbrirBdD(otra, bd->nombre()));
+        QVERIFY(bd.bases.AbrirBdD(otra, bd.nombre()));
         vista.alMostrar = [&](const QString &t) {
             if (!t.startsWith(QLatin1String("Fecha 11/01/2018")))
                 return;
@@ -580,7 +545,6 @@ private Q_SLOTS:
                 throw std::bad_alloc();
             otra.Execute(QStringLiteral("KILL %1").arg(vista.corrida->Valor(QStringLiteral("SELECT CONNECTION_ID()")).toInt()));
         };
-        QVERIFY(dejarArchivosAnteriores());
         const Corrida c = correr(true, true, QString(), &vista);
         QVERIFY2(conexionPerdida ? c.mensaje.startsWith(mensaje) : c.mensaje == mensaje, qPrintable(c.mensaje));
         QCOMPARE(c.logFallido.count("Pago ---> "), pagosEnElLog);
@@ -589,27 +553,25 @@ private Q_SLOTS:
 
     void otraCorridaEnCursoNoCambiaNada()
     {
-        bd->ejecutar(QStringLiteral(
+        bd.ejecutar(QStringLiteral(
             "INSERT INTO edoctacli (Folio,Fecha,Clave,CantidadPago,NotaCredito) VALUES (1,'2018-01-10','C1',10,0);\n"
             "DROP TABLE IF EXISTS tmptempoieps;\nCREATE TABLE tmptempoieps (RFC VARCHAR(13));\nINSERT INTO tmptempoieps VALUES ('DE OTRA');\n"));
         host::Conexion otra;
-        QVERIFY(bd->bases.AbrirBdD(otra, bd->nombre()));
+        QVERIFY(bd.bases.AbrirBdD(otra, bd.nombre()));
         QCOMPARE(tomarBloqueo(otra), 1);
         const Corrida c = correr(true, true);
         QCOMPARE(int(c.resultado), int(clsRepIEPS::Resultado::Ocupada));
         QVERIFY(c.cajas[0].texto.startsWith(QStringLiteral("Otro reporte de IEPS se está generando")));
-        QCOMPARE(bd->cn.Valor(QStringLiteral("SELECT RFC FROM tmptempoieps")).toString(), QStringLiteral("DE OTRA"));
-        QCOMPARE(c.log, NoExiste);
-        bd->cn.Execute(QStringLiteral("DROP TABLE tmptempoieps"));
+        QCOMPARE(bd.cn.Valor(QStringLiteral("SELECT RFC FROM tmptempoieps")).toString(), QStringLiteral("DE OTRA"));
+        QCOMPARE(c.log, QByteArray("anterior Logrep.txt"));
+        bd.cn.Execute(QStringLiteral("DROP TABLE tmptempoieps"));
         QCOMPARE(soltarBloqueo(otra), 1);
     }
 
     void sinConexionDiceElMotivo()
     {
-        const host::BasesDD anteriores = bd->bases;
-        bd->bases.cPuerto = QStringLiteral("1");
+        bases.cPuerto = QStringLiteral("1");
         const Corrida c = correr(true, false);
-        bd->bases = anteriores;
         QCOMPARE(int(c.resultado), int(clsRepIEPS::Resultado::SinConexion));
         QCOMPARE(c.cajas.size(), 2);
         QVERIFY(c.cajas[0].texto.contains(QLatin1String("puerto 1")));

@@ -13,37 +13,35 @@ class TestBdConexion : public QObject {
     Q_OBJECT
 
 private:
-    BaseDePrueba *bd = nullptr;
+    BaseDePrueba bd{QStringLiteral("conexion")};
 
     int idConexion(Conexion &cn) { return cn.Valor(QStringLiteral("SELECT CONNECTION_ID()")).toInt(); }
 
 private Q_SLOTS:
     void initTestCase()
     {
-        bd = new BaseDePrueba(QStringLiteral("conexion"));
-        QVERIFY2(bd->lista(), qPrintable(bd->error()));
-        bd->ejecutar(QStringLiteral(
+        QVERIFY2(bd.lista(), qPrintable(bd.error()));
+        bd.ejecutar(QStringLiteral(
             "INSERT INTO clientes (Clave, Nombre, RFC, Estado) VALUES "
             "('C1', 'ABARROTES LUPITA', 'AAA010101AAA', 'JALISCO'),"
             "('C2', NULL, '', ''),"
             "('O''B', 'O''BRIEN Y \\\\ HIJOS', 'OBR010101AAA', 'SONORA'),"
             "('C\\\\3', 'BARRA', 'BAR010101AAA', 'SONORA');\n"));
-        bd->cn.Execute(QStringLiteral("Create table tmptempoieps (Clave VarChar(10) default '',RFC VarChar(13) default "
-                                      "'',Nombre VarChar(120) default '',Presentacion float default 0,Importe Double "
-                                      "default 0,Key( RFC,Presentacion ))"));
+        bd.cn.Execute(QStringLiteral("Create table tmptempoieps (Clave VarChar(10) default '',RFC VarChar(13) default "
+                                     "'',Nombre VarChar(120) default '',Presentacion float default 0,Importe Double "
+                                     "default 0,Key( RFC,Presentacion ))"));
     }
-    void cleanupTestCase() { delete bd; }
 
     // An open connection is used again; one that the server closed is opened anew.
     void abrirReutilizaOReabre()
     {
         Conexion cn;
-        QVERIFY(bd->bases.AbrirBdD(cn, bd->nombre()));
+        QVERIFY(bd.bases.AbrirBdD(cn, bd.nombre()));
         const int id = idConexion(cn);
-        QVERIFY(bd->bases.AbrirBdD(cn, bd->nombre()));
+        QVERIFY(bd.bases.AbrirBdD(cn, bd.nombre()));
         QCOMPARE(idConexion(cn), id);
-        bd->cn.Execute(QStringLiteral("KILL %1").arg(id));
-        QVERIFY(bd->bases.AbrirBdD(cn, bd->nombre()));
+        bd.cn.Execute(QStringLiteral("KILL %1").arg(id));
+        QVERIFY(bd.bases.AbrirBdD(cn, bd.nombre()));
         QVERIFY(idConexion(cn) != id);
     }
 
@@ -54,12 +52,12 @@ private Q_SLOTS:
         QTest::addColumn<QString>("clave");
         QTest::addColumn<QString>("base");
         QTest::addColumn<QString>("motivo");
-        QTest::newRow("nadie escucha") << QStringLiteral("1") << bd->bases.cPassword << bd->nombre()
+        QTest::newRow("nadie escucha") << QStringLiteral("1") << bd.bases.cPassword << bd.nombre()
                                        << QStringLiteral("el servidor no acepta conexiones en ese puerto: revise que esté "
                                                          "encendido y que el servidor y el puerto sean los correctos (");
-        QTest::newRow("contraseña") << bd->bases.cPuerto << QStringLiteral("equivocada") << bd->nombre()
+        QTest::newRow("contraseña") << bd.bases.cPuerto << QStringLiteral("equivocada") << bd.nombre()
                                     << QStringLiteral("el servidor no aceptó el usuario o la contraseña (");
-        QTest::newRow("base que no existe") << bd->bases.cPuerto << bd->bases.cPassword << QStringLiteral("no_existe_esta")
+        QTest::newRow("base que no existe") << bd.bases.cPuerto << bd.bases.cPassword << QStringLiteral("no_existe_esta")
                                             << QStringLiteral("no existe esa base de datos en el servidor (");
     }
     void abrirDiceElMotivo()
@@ -68,7 +66,7 @@ private Q_SLOTS:
         QFETCH(QString, clave);
         QFETCH(QString, base);
         QFETCH(QString, motivo);
-        BasesDD malas = bd->bases;
+        BasesDD malas = bd.bases;
         malas.cPuerto = puerto;
         malas.cPassword = clave;
         Conexion cn;
@@ -84,10 +82,10 @@ private Q_SLOTS:
     void leerFilas()
     {
         Registros rs;
-        QVERIFY(bd->bases.AbrirTabla(rs, bd->cn, QStringLiteral("clientes WHERE Clave='C2'")));
+        QVERIFY(bd.bases.AbrirTabla(rs, bd.cn, QStringLiteral("clientes WHERE Clave='C2'")));
         QVERIFY(rs.Campo(QStringLiteral("Nombre")).isNull());
         QVERIFY(!rs.Campo(QStringLiteral("rfc")).isNull());
-        QVERIFY(!bd->bases.AbrirTabla(rs, bd->cn, QStringLiteral("clientes WHERE Clave='NO'"), QStringLiteral("Nombre")));
+        QVERIFY(!bd.bases.AbrirTabla(rs, bd.cn, QStringLiteral("clientes WHERE Clave='NO'"), QStringLiteral("Nombre")));
         QVERIFY(rs.Eof());
         QVERIFY_THROWS_EXCEPTION(Error, rs.Campo(QStringLiteral("Nombre")));
         QVERIFY_THROWS_EXCEPTION(Error, rs.Collect(QStringLiteral("Nombre"), QStringLiteral("x")));
@@ -104,13 +102,13 @@ private Q_SLOTS:
     void textosConComillasYBarrasNoRompenLaConsulta()
     {
         QFETCH(bool, sinEscapes);
-        const QString previo = bd->cn.Valor(QStringLiteral("SELECT @@GLOBAL.sql_mode")).toString();
+        const QString previo = bd.cn.Valor(QStringLiteral("SELECT @@GLOBAL.sql_mode")).toString();
         if (sinEscapes)
-            bd->cn.Execute(QStringLiteral("SET GLOBAL sql_mode=CONCAT(@@GLOBAL.sql_mode, ',NO_BACKSLASH_ESCAPES')"));
+            bd.cn.Execute(QStringLiteral("SET GLOBAL sql_mode=CONCAT(@@GLOBAL.sql_mode, ',NO_BACKSLASH_ESCAPES')"));
         Conexion cn;
         QString error;
-        const bool abierta = bd->bases.AbrirBdD(cn, bd->nombre(), &error);
-        bd->cn.Execute(QStringLiteral("SET GLOBAL sql_mode='%1'").arg(previo));
+        const bool abierta = bd.bases.AbrirBdD(cn, bd.nombre(), &error);
+        bd.cn.Execute(QStringLiteral("SET GLOBAL sql_mode='%1'").arg(previo));
         QVERIFY2(abierta, qPrintable(error));
         QCOMPARE(cn.Valor(QStringLiteral("SELECT @@SESSION.sql_mode")).toString().contains(QLatin1String("NO_BACKSLASH_ESCAPES")),
                  sinEscapes);
@@ -124,10 +122,10 @@ private Q_SLOTS:
     // A statement the server does not answer in time ends with its own message.
     void servidorQueNoResponde()
     {
-        BasesDD conEspera = bd->bases;
+        BasesDD conEspera = bd.bases;
         conEspera.nEsperaSegundos = 2;
         Conexion cn;
-        QVERIFY(conEspera.AbrirBdD(cn, bd->nombre()));
+        QVERIFY(conEspera.AbrirBdD(cn, bd.nombre()));
         try {
             cn.Valor(QStringLiteral("SELECT SLEEP(4)"));
             QFAIL("no lanzó");
@@ -144,7 +142,7 @@ private Q_SLOTS:
         // Each record set's Clave column, joined by ",".
         const auto leer = [this](const QStringList &consultas) {
             QStringList leidas;
-            for (const Registros &r : Registros::AbrirVarias(bd->cn, consultas)) {
+            for (const Registros &r : Registros::AbrirVarias(bd.cn, consultas)) {
                 QStringList filas;
                 for (int i = 0; i < r.cantidadFilas(); ++i)
                     filas << r.CampoDeFila(i, QStringLiteral("Clave")).toString();
@@ -152,10 +150,10 @@ private Q_SLOTS:
             }
             return leidas;
         };
-        const qint64 antes = bd->cn.consultas();
+        const qint64 antes = bd.cn.consultas();
         QCOMPARE(leer({"SELECT Clave FROM clientes WHERE Clave='C2'", "SELECT Clave FROM clientes WHERE Clave IN ('C1','C2') ORDER BY Clave DESC",
                        "SELECT Clave FROM clientes WHERE 0"}), (QStringList{"C2", "C2,C1", ""}));
-        QCOMPARE(bd->cn.consultas(), antes + 1);
+        QCOMPARE(bd.cn.consultas(), antes + 1);
         const QStringList falla{"SELECT 'C1' AS Clave", "SELECT Clave FROM tabla_que_no_existe"};
         try {
             leer(falla);
@@ -177,12 +175,12 @@ private Q_SLOTS:
     void tablaDeTrabajoAgregaYActualizaLaFilaExacta()
     {
         QFETCH(QString, presentacion);
-        Conexion &cn = bd->cn;
+        Conexion &cn = bd.cn;
         cn.Execute(QStringLiteral("DELETE FROM tmptempoieps"));
         // A row that differs only in the presentation: the updates must not touch it.
         cn.Execute(QStringLiteral("INSERT INTO tmptempoieps (RFC, Nombre, Presentacion, Importe) VALUES ('X', 'O''Neil \\\\ Cía', 5, 100)"));
         Registros nueva;
-        QVERIFY(!bd->bases.AbrirTabla(nueva, cn, QStringLiteral("tmptempoieps WHERE RFC='X' AND Presentacion=7")));
+        QVERIFY(!bd.bases.AbrirTabla(nueva, cn, QStringLiteral("tmptempoieps WHERE RFC='X' AND Presentacion=7")));
         nueva.AddNew();
         nueva.Collect(QStringLiteral("RFC"), QStringLiteral("X"));
         nueva.Collect(QStringLiteral("Nombre"), QStringLiteral("O'Neil \\ Cía"));
@@ -193,7 +191,7 @@ private Q_SLOTS:
         const QString exacta = QString::number(double(float(presentacion.toDouble())), 'g', 17);
         for (int vez = 0; vez < 3; ++vez) {
             Registros rs;
-            QVERIFY(bd->bases.AbrirTabla(rs, cn, QStringLiteral("tmptempoieps WHERE RFC='X' AND Presentacion=") + exacta));
+            QVERIFY(bd.bases.AbrirTabla(rs, cn, QStringLiteral("tmptempoieps WHERE RFC='X' AND Presentacion=") + exacta));
             rs.Collect(QStringLiteral("Importe"), rs.Collect(QStringLiteral("Importe")).toDouble() + 10);
             rs.Update();
         }
