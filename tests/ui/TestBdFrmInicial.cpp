@@ -396,9 +396,9 @@ private Q_SLOTS:
         QList<frmInicial::SolicitudReporte> pedidas;
         bool bloqueada = false;
         auto o = opciones();
-        o.lanzar = [&](frmInicial &f, frmInicial::SolicitudReporte &s) {
+        o.lanzar = [&](frmInicial &ventana, frmInicial::SolicitudReporte &s) {
             pedidas << s;
-            bloqueada = !f.cmdProcesar->isEnabled() && !f.txtDato[1]->isEnabled() && f.enProceso();
+            bloqueada = !ventana.cmdProcesar->isEnabled() && !ventana.txtDato[1]->isEnabled() && ventana.enProceso();
         };
         QVERIFY(abrir(o));
         // No file name: said under the box as the cursor leaves it, which goes back to the box.
