@@ -239,7 +239,10 @@ int main(int argc, char *argv[])
                 out << Qt::endl << engine::ResumenComoTexto(resumen);
             if (!op.excel.isEmpty()) {
                 const QString libro = QFileInfo(op.excel).absoluteFilePath();
-                if (!engine::EscribirLibroExcel(libro, resumen, reporte.hallazgos(), &motivo)) {
+                const engine::DatosDeCorrida corrida{
+                    engine::TextoDelPeriodo({op.desde, op.hasta, !op.proveedores}), bases.cMiBase,
+                    QDateTime::currentDateTime()};
+                if (!engine::EscribirLibroExcel(libro, resumen, reporte.hallazgos(), archivo, corrida, &motivo)) {
                     err << motivo << Qt::endl;
                     return Fallo;
                 }

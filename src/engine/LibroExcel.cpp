@@ -157,7 +157,7 @@ void LlenarRevision(Hoja &h, const QList<Hallazgo> &hallazgos)
 } // namespace
 
 bool EscribirLibroExcel(const QString &ruta, const ResumenDeReporte &r, const QList<Hallazgo> &hallazgos,
-                        QString *error)
+                        const QString &reporte, const DatosDeCorrida &corrida, QString *error)
 {
     const QString motivo = QStringLiteral("No se pudo escribir el libro de Excel %1").arg(QDir::toNativeSeparators(ruta));
     // The library writes to a path of plain bytes and keeps its pieces in temporary files: both in

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "DatosDeCorrida.h"
 #include "ResumenDeReporte.h"
 
 #include <QList>
@@ -15,8 +16,9 @@ namespace engine {
 //   numbers and codes as texts ("020" keeps its zero);
 // - "Revisión": the findings of the review (may be empty).
 // Headings in Spanish, columns as wide as their texts, the heading row frozen.
+// reporte is the report's path (the book names it by its file name), corrida the run that wrote it.
 // False with a Spanish message in *error when the file could not be written.
 bool EscribirLibroExcel(const QString &ruta, const ResumenDeReporte &resumen, const QList<Hallazgo> &hallazgos,
-                        QString *error);
+                        const QString &reporte, const DatosDeCorrida &corrida, QString *error);
 
 } // namespace engine

@@ -35,14 +35,6 @@ QString Cantidad(int n, const QString &singular, const QString &plural)
     return QStringLiteral("%1 %2").arg(n).arg(n == 1 ? singular : plural);
 }
 
-QString TextoDelPeriodo(const Periodo &p)
-{
-    const QString formato = host::LibKVRS::FormatoFecha();
-    return QStringLiteral("%1 del %2 al %3")
-        .arg(p.clientes ? QStringLiteral("clientes") : QStringLiteral("proveedores"), p.desde.toString(formato),
-             p.hasta.toString(formato));
-}
-
 QString SeparaTextoDelCliente(const QString &mensaje)
 {
     const QString t = mensaje.trimmed();

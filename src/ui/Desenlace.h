@@ -1,5 +1,6 @@
 #pragma once
 
+#include "DatosDeCorrida.h"
 #include "Revision.h"
 
 #include <QDate>
@@ -29,15 +30,8 @@ struct Desenlace {
     QDateTime momento;  // when the run ended
 };
 
-// The request a run covered: its period and its side.
-struct Periodo {
-    QDate desde;
-    QDate hasta;
-    bool clientes = true;
-};
-
-// "clientes del 01/01/2018 al 31/03/2018".
-QString TextoDelPeriodo(const Periodo &p);
+using engine::Periodo;
+using engine::TextoDelPeriodo;
 
 // The outcome of the run just made by rep; reporte is the report's full path as the run left it
 // in its file argument, carpeta the folder the run wrote to.

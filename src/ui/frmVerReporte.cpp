@@ -382,7 +382,7 @@ void frmVerReporte::Pdf()
 
 bool frmVerReporte::ExportarExcel(const QString &ruta, QString *error)
 {
-    return engine::EscribirLibroExcel(ruta, resumen_, hallazgos_, error);
+    return engine::EscribirLibroExcel(ruta, resumen_, hallazgos_, ruta_, corrida_, error);
 }
 
 QString frmVerReporte::HtmlDelResumen() const

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "DatosDeCorrida.h"
 #include "ResumenDeReporte.h"
 #include "VentanaDeTabla.h"
 
@@ -15,12 +16,7 @@ class QTableWidget;
 
 namespace ui {
 
-// What the report itself does not say: the run that wrote it. Empty for a report opened from disk.
-struct DatosDeCorrida {
-    QString periodo;    // "clientes del 01/01/2018 al 31/03/2018"
-    QString base;       // the business database
-    QDateTime momento;  // when the run ended
-};
+using engine::DatosDeCorrida;
 
 // The report as it was filed, read back from its file: one row per RFC in the report's order with
 // its sums (sortable by any column, filtered by the box above it), the totals row under it, and

@@ -98,7 +98,7 @@ private Q_SLOTS:
     {
         const QString ruta = dir.filePath(u"libro ñ.xlsx"_s);
         QString error;
-        QVERIFY2(EscribirLibroExcel(ruta, resumen, hallazgos, &error), qPrintable(error));
+        QVERIFY2(EscribirLibroExcel(ruta, resumen, hallazgos, QString(), {}, &error), qPrintable(error));
         QCOMPARE(Valores(Miembro(ruta, u"xl/workbook.xml"_s), "sheet"_L1, "name"_L1),
                  QStringList({u"Resumen"_s, u"Renglones"_s, u"Revisión"_s}));
 
@@ -149,7 +149,7 @@ private Q_SLOTS:
         char coma[16];
         std::snprintf(coma, sizeof coma, "%g", 0.25);
         const QString ruta = dir.filePath(QStringLiteral("coma.xlsx"));
-        const bool escrito = EscribirLibroExcel(ruta, resumen, hallazgos, nullptr);
+        const bool escrito = EscribirLibroExcel(ruta, resumen, hallazgos, QString(), {}, nullptr);
         setlocale(LC_NUMERIC, "C");
         qunsetenv("LOCPATH");
         QCOMPARE(QByteArray(coma), QByteArray("0,25")); // the locale really has a decimal comma
@@ -161,7 +161,7 @@ private Q_SLOTS:
     void reporteVacio()
     {
         const QString ruta = dir.filePath(QStringLiteral("vacio.xlsx"));
-        QVERIFY(EscribirLibroExcel(ruta, ResumenDeReporte(), {}, nullptr));
+        QVERIFY(EscribirLibroExcel(ruta, ResumenDeReporte(), {}, QString(), {}, nullptr));
         QCOMPARE(Fila(Celdas(ruta, 1), 2), u"t:Total|t:0 RFC||f:0=0|f:0=0|f:0=0|f:0=0|f:0=0|f:0=0"_s);
     }
 };

@@ -1,0 +1,27 @@
+#pragma once
+
+#include <QDate>
+#include <QDateTime>
+#include <QString>
+
+namespace engine {
+
+// The request a run covered: its period and its side.
+struct Periodo {
+    QDate desde;
+    QDate hasta;
+    bool clientes = true;
+};
+
+// "clientes del 01/01/2018 al 31/03/2018".
+QString TextoDelPeriodo(const Periodo &p);
+
+// What a report itself does not say: the run that wrote it. Empty for a report opened from disk
+// without knowing its run (its time may still be the file's).
+struct DatosDeCorrida {
+    QString periodo;    // as TextoDelPeriodo writes it
+    QString base;       // the business database
+    QDateTime momento;  // when the run ended
+};
+
+} // namespace engine
