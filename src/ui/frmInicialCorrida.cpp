@@ -50,6 +50,7 @@ void frmInicial::iniciarCorrida(SolicitudReporte &s)
     });
     connect(corrida_.data(), &QThread::finished, this, &frmInicial::corridaTerminada);
     desdeCancelacion_.invalidate();
+    espera_->Empezar();
     reloj_->start();
     corrida_->start();
 }
@@ -99,6 +100,7 @@ void frmInicial::mostrarProgreso()
     barAvance->setMaximum(std::max(p.total, 1));
     barAvance->setValue(std::clamp(p.hechos, 0, std::max(p.total, 1)));
     barAvance->setVisible(p.total > 0 && p.visible);
+    espera_->setAvance(p.hechos, p.total);
 }
 
 void frmInicial::corridaTerminada()

@@ -1,4 +1,5 @@
 #include "DialogosQt.h"
+#include "VentanaEspera.h"
 
 #include <QApplication>
 #include <QLabel>
@@ -146,6 +147,46 @@ private Q_SLOTS:
                                 QStringLiteral("Aceptar"));
         QCOMPARE(r, 1);
         QVERIFY2(alto > 0 && alto < 400, qPrintable(QString::number(alto)));
+    }
+
+    void avance_data()
+    {
+        QTest::addColumn<int>("hechos");
+        QTest::addColumn<int>("total");
+        QTest::addColumn<QString>("texto");
+        QTest::newRow("miles") << 1234 << 20000 << "Pago 1 234 de 20 000 · 12 s";
+        QTest::newRow("millón") << 999 << 1000000 << "Pago 999 de 1 000 000 · 12 s";
+        QTest::newRow("sin total aún") << 0 << 0 << "Preparando el proceso · 12 s";
+    }
+    void avance()
+    {
+        QFETCH(int, hechos);
+        QFETCH(int, total);
+        QFETCH(QString, texto);
+        QCOMPARE(VentanaEspera::TextoDeAvance(hechos, total, 12), texto);
+    }
+
+    // Whatever line comes or goes, the wait window keeps its size and "Cancelar" its place; its
+    // bar moves while nothing else does.
+    void esperaQuieta()
+    {
+        VentanaEspera v(nullptr, QStringLiteral("Procesando…"));
+        v.setCancelable(true);
+        v.Mostrar(QStringLiteral("Procesando…"), nullptr);
+        const auto medida = [&v] {
+            QCoreApplication::processEvents();
+            return QList<QRect>{v.geometry(), v.cmdCancelar->geometry()};
+        };
+        const QList<QRect> antes = medida();
+        v.setAvance(1234, 20000);
+        QVERIFY(v.lblAvance->text().startsWith(QStringLiteral("Pago 1 234 de 20 000 · ")));
+        v.setEstado(QStringLiteral("Esperando al servidor… (5 s)"));
+        QCOMPARE(medida(), antes);
+        v.setEstado(QString());
+        v.setCancelable(false);
+        QCOMPARE(medida().first(), antes.first());
+        const QImage barra = v.barra->grab().toImage();
+        QTRY_VERIFY(v.barra->grab().toImage() != barra);
     }
 };
 
