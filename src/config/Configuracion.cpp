@@ -3,6 +3,7 @@
 #include "ArchivoIni.h"
 #include "BasesDD.h"
 #include "CarpetasDelPrograma.h"
+#include "ConexionDirecta.h"
 #include "DeArchivos.h"
 #include "DelRegistro.h"
 #include "Dialogos.h"
@@ -32,7 +33,8 @@ struct NoSeGuardo {
     bool delPuntoDeVenta;
 };
 
-void avisarInstalacionNoEncontrada(const QString &archivoConfig, const QString &ruta, DeArchivos &archivos)
+void avisarInstalacionNoEncontrada(const QString &archivoConfig, const QString &ruta, DeArchivos &archivos,
+                                   const PrimerInicio *primerInicio)
 {
     const QString texto = QStringLiteral("En el archivo de configuración de este programa") + CR + CR + QLatin1Char('(')
                           + QDir::toNativeSeparators(archivoConfig) + QLatin1Char(')') + CR + CR
@@ -50,15 +52,19 @@ void avisarInstalacionNoEncontrada(const QString &archivoConfig, const QString &
                                   QStringLiteral("Editar INI"))
         == vbYes) {
         QString archivo = archivoConfig;
-        archivos.AbreDocumento(archivo, 0, 1);
+        if (primerInicio && primerInicio->editar)
+            primerInicio->editar();
+        else
+            archivos.AbreDocumento(archivo, 0, 1);
     }
 }
 
-void avisarDatoDanado(const QString &nombre, const QString &archivo)
+// de: whose setting it is, "de la configuración de Nubora Premium" or of this program's section.
+void avisarDatoDanado(const QString &nombre, const QString &archivo,
+                      const QString &de = QStringLiteral("de la configuración de Nubora Premium"))
 {
-    const QString texto = QStringLiteral("El dato «") + nombre
-                          + QStringLiteral("» de la configuración de Nubora Premium está dañado: "
-                                           "no es un texto encriptado válido.")
+    const QString texto = QStringLiteral("El dato «") + nombre + QStringLiteral("» ") + de
+                          + QStringLiteral(" está dañado: no es un texto encriptado válido.")
                           + CR + CR + QStringLiteral("Archivo: ") + QDir::toNativeSeparators(archivo) + CR + CR
                           + QStringLiteral("Corríjalo, o bórrelo para que este programa lo vuelva a crear "
                                            "con su valor inicial.");
@@ -112,7 +118,8 @@ int SegundosDeEspera(const QString &valor)
 namespace {
 
 // The body of CargarConfiguracion; a value it cannot write ends it with NoSeGuardo.
-bool cargar(LibKVRS &lib, DelRegistro &registro, BasesDD &bases, const QString &archivoConfig, bool leerBase)
+bool cargar(LibKVRS &lib, DelRegistro &registro, BasesDD &bases, const QString &archivoConfig, bool leerBase,
+            const PrimerInicio *primerInicio)
 {
     // A value that is exactly empty gets the default, written into the file (one made of blanks
     // is not empty and stays).
@@ -146,8 +153,37 @@ bool cargar(LibKVRS &lib, DelRegistro &registro, BasesDD &bases, const QString &
     }
     QString ruta = leerConDefecto(ClaveRutaNubora(), RutaNuboraPorDefecto());
     if (registro.BuscarRegistroNbr(ruta).isEmpty()) {
-        avisarInstalacionNoEncontrada(archivoConfig, ruta, *archivos);
-        return false;
+        ConexionDirecta directa;
+        bool danada = false;
+        bool hay = LeerConexionDirecta(lib, archivoConfig, directa, &danada);
+        if (!hay) {
+            avisarInstalacionNoEncontrada(archivoConfig, ruta, *archivos, primerInicio);
+            if (!primerInicio || !primerInicio->conectar
+                || Dialogos::actual().MsgBox(QStringLiteral("¿Desea conectarse directamente a un servidor MySQL?"),
+                                             vbYesNo + vbQuestion, QStringLiteral("Conexión directa"))
+                       != vbYes
+                || !primerInicio->conectar())
+                return false;
+            hay = LeerConexionDirecta(lib, archivoConfig, directa, &danada);
+        }
+        if (!hay)
+            return false;
+        if (danada) {
+            avisarDatoDanado(QStringLiteral("Contraseña"), archivoConfig,
+                             QStringLiteral("de la sección «%1» de la configuración de este programa")
+                                 .arg(SeccionConexionDirecta()));
+            return false;
+        }
+        bases.cRuta = directa.servidor;
+        bases.cPuerto = directa.puerto.isEmpty() ? QStringLiteral("3306") : directa.puerto;
+        bases.cUsuario = directa.usuario;
+        bases.cPassword = directa.contrasena;
+        bases.nEsperaSegundos =
+            SegundosDeEspera(leerConDefecto(ClaveEsperaServidor(), QString::number(EsperaPorDefecto)));
+        if (leerBase)
+            bases.cMiBase = directa.base.isEmpty() ? leerConDefecto(ClaveBasePrincipal(), BasePrincipalPorDefecto())
+                                                   : directa.base;
+        return true;
     }
     if (!ini::Legible(registro.archivo(), &problema)) {
         avisarArchivoIlegible(registro.archivo(), problema, true);
@@ -190,10 +226,10 @@ bool cargar(LibKVRS &lib, DelRegistro &registro, BasesDD &bases, const QString &
 } // namespace
 
 bool CargarConfiguracion(LibKVRS &lib, DelRegistro &registro, BasesDD &bases, const QString &archivoConfig,
-                         bool leerBase)
+                         bool leerBase, const PrimerInicio *primerInicio)
 {
     try {
-        return cargar(lib, registro, bases, archivoConfig, leerBase);
+        return cargar(lib, registro, bases, archivoConfig, leerBase, primerInicio);
     } catch (const NoSeGuardo &falla) {
         avisarNoSeGuardo(falla);
         return false;

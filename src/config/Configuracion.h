@@ -3,6 +3,8 @@
 #include <QDate>
 #include <QString>
 
+#include <functional>
+
 namespace host {
 class BasesDD;
 class DelRegistro;
@@ -42,6 +44,16 @@ QString NombreReportePorDefecto(bool clientes, const QDate &hoy);
 // beside repieps.exe). Needs the application object.
 QString RutaConfiguracion();
 
+// What the desktop program adds to the load when no installation is found; the command line gives
+// none (it asks nothing).
+struct PrimerInicio {
+    // Opens the configuration file; where nothing opens it, a box says where it is.
+    std::function<void()> editar;
+    // The direct connection's dialog, once the user asked for it; true when it saved the section
+    // (ConexionDirecta.h), false when the user gave up.
+    std::function<bool()> conectar;
+};
+
 // Reads the configuration file, finds the point-of-sale installation, initialises its missing
 // MySQL settings and hands server, port, user, password, the wait for the server and (with
 // leerBase) database name to bases. False, after telling the user why, when the program cannot go
@@ -49,7 +61,11 @@ QString RutaConfiguracion();
 // lacks a value and cannot take it (a full disk, no permission: the file is left byte for byte
 // as it was), no installation at the configured folder, a host object that cannot be created, or
 // a scrambled user or password that is damaged.
+// Without an installation the direct connection saved in the configuration file is used (a
+// database it names replaces «Base de datos principal»). With none saved, after the notice and the
+// offer to edit the file, primerInicio (when given) may make one: "¿Desea conectarse directamente a
+// un servidor MySQL?"; answered No, or the dialog given up, the load fails as before.
 bool CargarConfiguracion(host::LibKVRS &lib, host::DelRegistro &registro, host::BasesDD &bases,
-                         const QString &archivoConfig, bool leerBase);
+                         const QString &archivoConfig, bool leerBase, const PrimerInicio *primerInicio = nullptr);
 
 } // namespace config

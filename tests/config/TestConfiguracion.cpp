@@ -1,6 +1,7 @@
 #include "ArchivoIni.h"
 #include "Archivos.h"
 #include "BasesDD.h"
+#include "ConexionDirecta.h"
 #include "Configuracion.h"
 #include "DelRegistro.h"
 #include "DialogosGrabados.h"
@@ -40,7 +41,10 @@ struct Escenario {
         EscribirArchivo(archivoDatos, "[Datos]\r\n" + datos);
         bases.cPuerto = bases.cMiBase = u"previo"_s;
     }
-    bool cargar(bool leerBase = true) { return config::CargarConfiguracion(lib, registro, bases, archivoConfig, leerBase); }
+    bool cargar(bool leerBase = true, const config::PrimerInicio *primerInicio = nullptr)
+    {
+        return config::CargarConfiguracion(lib, registro, bases, archivoConfig, leerBase, primerInicio);
+    }
     QString dato(const QString &nombre) const
     {
         const QString v = ini::Lee(archivoDatos, u"Datos"_s, nombre);
@@ -230,6 +234,65 @@ private Q_SLOTS:
         QCOMPARE((QStringList{e.bases.cRuta, e.bases.cPuerto, e.bases.cUsuario, e.bases.cPassword}), usados);
         QCOMPARE((QStringList{e.dato(u"MySQLServer"_s), e.dato(u"MySQLPuerto"_s), e.dato(u"MySQLUsuario"_s),
                               e.dato(u"MySQLPassword"_s)}), guardados);
+    }
+
+    // Without an installation, the section «Conexión directa» of this program's file gives the
+    // connection; a section without a server is none (the notice of a missing installation).
+    void conexionDirecta_data()
+    {
+        QTest::addColumn<QByteArray>("seccion");
+        QTest::addColumn<QStringList>("usados"); // server, port, user, password, database; none when the load fails
+        QTest::addColumn<QString>("aviso");
+        const QByteArray clave = Utilerias::Encripta(u"año ñ"_s).toLatin1();
+        QTest::newRow("guardada") << "Servidor= db \r\nPuerto=3307\r\nUsuario=cajero\r\nContraseña=" + clave
+                                         + "\r\nBase de datos=sucursal\r\n"
+                                  << QStringList{u"db"_s, u"3307"_s, u"cajero"_s, u"año ñ"_s, u"sucursal"_s} << QString();
+        QTest::newRow("sólo el servidor") << QByteArray("Servidor=db\r\n")
+                                          << QStringList{u"db"_s, u"3306"_s, QString(), QString(), u"datos1"_s} << QString();
+        QTest::newRow("contraseña dañada")
+            << QByteArray("Servidor=db\r\nContraseña=root\r\n") << QStringList()
+            << u"El dato «Contraseña» de la sección «Conexión directa» de la configuración de este programa está dañado: no "
+               "es un texto encriptado válido.\r\rArchivo: %C\r\rCorríjalo, o bórrelo para que este programa lo vuelva a "
+               "crear con su valor inicial."_s;
+        QTest::newRow("sin servidor") << QByteArray("Puerto=1\r\n") << QStringList() << u"sin instalación"_s;
+    }
+    void conexionDirecta()
+    {
+        QFETCH(QByteArray, seccion);
+        QFETCH(QStringList, usados);
+        QFETCH(QString, aviso);
+        Escenario e("Ruta de Nubora Premium=/no/existe\r\n[Conexión directa]\r\n" + seccion);
+        QCOMPARE(e.cargar(), !usados.isEmpty());
+        if (!usados.isEmpty())
+            QCOMPARE((QStringList{e.bases.cRuta, e.bases.cPuerto, e.bases.cUsuario, e.bases.cPassword, e.bases.cMiBase}), usados);
+        QCOMPARE(e.dialogos.cajas.isEmpty() ? QString() : e.dialogos.cajas[0].texto,
+                 aviso == u"sin instalación"_s ? e.sinInstalacion(u"/no/existe"_s)
+                                               : aviso.replace(u"%C"_s, QDir::toNativeSeparators(e.archivoConfig)));
+    }
+
+    // The window's first start: the file opens through the window's own way, and then a direct
+    // connection may be made; what the dialog saved is what the load uses, the password scrambled.
+    void primerInicio()
+    {
+        for (const bool guarda : {false, true}) {
+            Escenario e("Ruta de Nubora Premium=/no/existe\r\n");
+            e.dialogos.respuestas << vbOK << vbYes << vbYes;
+            int editado = 0;
+            const config::PrimerInicio primero{[&] { ++editado; }, [&] {
+                return guarda && config::GuardarConexionDirecta(e.lib, e.archivoConfig,
+                                                                 {u"db"_s, u"3307"_s, u"u"_s, u"año"_s, u"b"_s}, nullptr);
+            }};
+            QCOMPARE(e.cargar(true, &primero), guarda);
+            QCOMPARE(editado, 1);
+            QVERIFY(e.dialogos.documentos.isEmpty());
+            QCOMPARE(e.dialogos.cajas.size(), 3);
+            QCOMPARE(e.dialogos.cajas[2].texto, u"¿Desea conectarse directamente a un servidor MySQL?"_s);
+            QCOMPARE(e.dialogos.cajas[2].botones, vbYesNo | vbQuestion);
+            QCOMPARE(e.bases.cPassword, guarda ? u"año"_s : QString());
+            QCOMPARE(ini::Lee(e.archivoConfig, u"Conexión directa"_s, u"Contraseña"_s),
+                     guarda ? Utilerias::Encripta(u"año"_s) : QString());
+            QCOMPARE(QDir(e.dir.path()).entryList(QDir::Files), QStringList{u"repieps.ini"_s}); // nothing of the point of sale
+        }
     }
 
     void objetoPropioQueNoSeCrea()
