@@ -8,6 +8,7 @@
 #include "Configuracion.h"
 #include "DelRegistro.h"
 #include "Dialogos.h"
+#include "Hoy.h"
 #include "LibKVRS.h"
 #include "LibroExcel.h"
 #include "OpcionesCli.h"
@@ -178,7 +179,7 @@ int main(int argc, char *argv[])
 
     host::Conexion cn;
     const QString carpeta = config::CarpetaDeSalida(op);
-    QString archivo = op.archivo.isEmpty() ? config::NombreReportePorDefecto(!op.proveedores, QDate::currentDate())
+    QString archivo = op.archivo.isEmpty() ? config::NombreReportePorDefecto(!op.proveedores, config::Hoy())
                                            : op.archivo;
 
     QElapsedTimer reloj;

@@ -4,6 +4,9 @@
 #include "ComprobacionDeSalida.h"
 #include "Configuracion.h"
 #include "Errores.h"
+#include "Hoy.h"
+#include "ReporteExistente.h"
+#include "Trimestres.h"
 
 #include <QDir>
 #include <QRegularExpression>
@@ -26,9 +29,10 @@ bool LeerOpcionesCli(const QStringList &argumentos, OpcionesCli &o, QString *err
         const char *nombre;
         QString *destino;
     };
-    QString desde, hasta;
+    QString desde, hasta, trimestre;
     const ConValor conValor[] = {
         {"--desde", &desde},      {"--hasta", &hasta},     {"--clave", &o.clave},
+        {"--trimestre", &trimestre},
         {"--archivo", &o.archivo}, {"--carpeta", &o.carpeta}, {"--config", &o.config},
         {"--servidor", &o.servidor}, {"--puerto", &o.puerto}, {"--usuario", &o.usuario},
         {"--base", &o.base}, {"--excel", &o.excel},
@@ -40,6 +44,7 @@ bool LeerOpcionesCli(const QStringList &argumentos, OpcionesCli &o, QString *err
         {"--proveedores", &o.proveedores},   {"--por-categoria", &o.porCategoria},
         {"--todos-los-pagos", &o.todosLosPagos}, {"--estadisticas", &o.estadisticas},
         {"--resumen", &o.resumen},
+        {"--sin-reemplazar", &o.sinReemplazar},
         {"--consultas-por-renglon", &o.porRenglon},
         {"--help", &o.ayuda},                {"-h", &o.ayuda},
         {"--ayuda", &o.ayuda},               {"--version", &o.version},
@@ -81,7 +86,24 @@ bool LeerOpcionesCli(const QStringList &argumentos, OpcionesCli &o, QString *err
     }
     if (o.ayuda || o.version)
         return true;
+    const auto dada = [&argumentos](const char *opcion) {
+        for (const QString &a : argumentos) {
+            if (a == QLatin1String(opcion) || a.startsWith(QLatin1String(opcion) + QLatin1Char('=')))
+                return true;
+        }
+        return false;
+    };
 
+    // A quarter is the same as its first and last days given as dates.
+    if (dada("--trimestre")) {
+        if (dada("--desde") || dada("--hasta"))
+            return falla(QStringLiteral("La opción --trimestre no va junto con --desde ni --hasta."));
+        Trimestre t;
+        if (!LeerTrimestre(trimestre, t, error))
+            return false;
+        desde = t.primerDia().toString(QStringLiteral("dd/MM/yyyy"));
+        hasta = t.ultimoDia().toString(QStringLiteral("dd/MM/yyyy"));
+    }
     if (desde.isEmpty())
         return falla(QStringLiteral("Falta la fecha inicial (--desde DD/MM/AAAA)."));
     if (hasta.isEmpty())
@@ -100,13 +122,6 @@ bool LeerOpcionesCli(const QStringList &argumentos, OpcionesCli &o, QString *err
     }
     if (o.desde > o.hasta)
         return falla(MensajePeriodoAlReves(desde, hasta));
-    const auto dada = [&argumentos](const char *opcion) {
-        for (const QString &a : argumentos) {
-            if (a == QLatin1String(opcion) || a.startsWith(QLatin1String(opcion) + QLatin1Char('=')))
-                return true;
-        }
-        return false;
-    };
     // "--archivo=" given empty is as wrong as a name of blanks: it must not fall back to the
     // default name silently.
     if (dada("--archivo") && o.archivo.trimmed().isEmpty())
@@ -127,9 +142,10 @@ bool LeerOpcionesCli(const QStringList &argumentos, OpcionesCli &o, QString *err
     if (EsBaseDelServidor(o.base))
         return falla(MensajeBaseDelServidor(o.base));
     // Checked here, before any connection: a run that could not write its files is not started.
-    return ComprobarSalida(CarpetaDeSalida(o),
-                           o.archivo.isEmpty() ? NombreReportePorDefecto(!o.proveedores, QDate::currentDate()) : o.archivo,
-                           error);
+    const QString nombre = o.archivo.isEmpty() ? NombreReportePorDefecto(!o.proveedores, Hoy()) : o.archivo;
+    if (!ComprobarSalida(CarpetaDeSalida(o), nombre, error))
+        return false;
+    return !o.sinReemplazar || ComprobarQueNoExiste(CarpetaDeSalida(o), nombre, error);
 }
 
 QString CarpetaDeSalida(const OpcionesCli &o)
@@ -160,12 +176,15 @@ QString AyudaCli()
 {
     return QStringLiteral(
         "Uso: repieps-cli --desde DD/MM/AAAA --hasta DD/MM/AAAA [opciones]\n"
+        "     repieps-cli --trimestre AAAA-T [opciones]\n"
         "\n"
         "Genera el reporte especial de IEPS de los pagos del periodo y su bitácora (Log).\n"
         "\n"
         "Opciones:\n"
         "  --desde DD/MM/AAAA     primer día del periodo (incluido)\n"
         "  --hasta DD/MM/AAAA     último día del periodo (incluido)\n"
+        "  --trimestre AAAA-T     el trimestre T (1 a 4) del año AAAA, en lugar de --desde y\n"
+        "                         --hasta: 2018-1 es del 01/01/2018 al 31/03/2018\n"
         "  --proveedores          reporte de proveedores (compras); sin ella, de clientes (facturas)\n"
         "  --clave CLAVE          sólo el cliente o proveedor con esa clave; sin ella, todos\n"
         "  --archivo NOMBRE       nombre del reporte (por omisión Reporte-CT-aaaammdd.txt o\n"
@@ -194,6 +213,9 @@ QString AyudaCli()
         "  --excel ARCHIVO.xlsx   al terminar, escribe el reporte en un libro de Excel: hojas\n"
         "                         Resumen (por RFC, con totales), Renglones (cada renglón del\n"
         "                         reporte, un campo por columna) y Revisión (los hallazgos)\n"
+        "  --sin-reemplazar       si el reporte ya existe en la carpeta, no lo reemplaza y sale\n"
+        "                         con 2 (sin ella, el reporte, el Log y la revisión anteriores se\n"
+        "                         reemplazan)\n"
         "  --estadisticas         al terminar, escribe en la salida de errores pagos, líneas,\n"
         "                         consultas, segundos y la forma de lectura del proceso\n"
         "  --consultas-por-renglon  lee la base renglón por renglón (una consulta por pago,\n"
@@ -212,7 +234,7 @@ QString AyudaCli()
         "  2  uso incorrecto (opción desconocida, fecha faltante, mal escrita o periodo al revés,\n"
         "     --puerto o --usuario sin --servidor, una base propia del servidor, un nombre de\n"
         "     archivo vacío, con carpeta o demasiado largo, una carpeta que no existe o sin\n"
-        "     permiso de escritura)\n"
+        "     permiso de escritura, un reporte que ya existe con --sin-reemplazar)\n"
         "  3  ningún pago cumple las condiciones: no se escribió ningún archivo\n"
         "  4  otro reporte se está generando en la misma base: inténtelo más tarde\n")
         .arg(EsperaPorDefecto);

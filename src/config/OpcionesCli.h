@@ -22,6 +22,7 @@ struct OpcionesCli {
     QString base;
     bool resumen = false;    // after the run, the report's summary per RFC on stdout
     QString excel;          // after the run, the report's workbook at this path; empty: none
+    bool sinReemplazar = false; // a report already in the folder stops the run (exit 2)
     bool estadisticas = false;
     bool porRenglon = false; // reads row by row (the reference way) instead of whole periods
     bool ayuda = false;
@@ -30,7 +31,7 @@ struct OpcionesCli {
 
 // Reads the arguments after the program's name. False with a Spanish message in *error when they
 // are not valid (an unknown option, a missing value, a missing or malformed date, an output name or
-// folder that ComprobarSalida turns down).
+// folder that ComprobarSalida turns down, a report already there with --sin-reemplazar).
 bool LeerOpcionesCli(const QStringList &argumentos, OpcionesCli &opciones, QString *error);
 
 // Where the report, the log and the review are written: --carpeta; else the current folder, or,

@@ -2,6 +2,7 @@
 #include "OpcionesCli.h"
 
 #include <QDir>
+#include <QTemporaryDir>
 #include <QtTest>
 
 using namespace config;
@@ -9,6 +10,7 @@ using namespace config;
 // Options of the command-line program.
 class TestOpcionesCli : public QObject {
     Q_OBJECT
+    QTemporaryDir dir; // holds hecho.txt, a report already written
 
 private Q_SLOTS:
     // Every option given, then none of the optional ones.
@@ -31,6 +33,10 @@ private Q_SLOTS:
         QCOMPARE(d.desde, d.hasta);
         QVERIFY(!d.proveedores && !d.porCategoria && !d.todosLosPagos && !d.porRenglon);
         QVERIFY(d.clave.isEmpty() && d.servidor.isEmpty() && !d.version);
+        // A quarter is its first and last days; --sin-reemplazar passes where no report is.
+        OpcionesCli t;
+        QVERIFY(LeerOpcionesCli({"--trimestre", "2026-4", "--sin-reemplazar", "--carpeta", dir.path()}, t, nullptr));
+        QCOMPARE(std::tuple(t.desde, t.hasta, t.sinReemplazar), std::tuple(QDate(2026, 10, 1), QDate(2026, 12, 31), true));
         // The version is answered without a period.
         OpcionesCli v;
         QVERIFY(LeerOpcionesCli({"--version"}, v, nullptr) && v.version);
@@ -73,6 +79,15 @@ private Q_SLOTS:
         // The name and the folder go through the output check (its own test has every reason).
         trasPeriodo("archivo con carpeta", {"--archivo", "../r.txt"},
                     "El nombre del archivo «../r.txt» lleva una carpeta: escriba sólo el nombre, sin «/» ni «\\».");
+        QTest::newRow("trimestre 5") << QStringList{"--trimestre", "2018-5"}
+                                     << "El trimestre «2018-5» no es válido: escríbalo como AAAA-T, del 1 al 4, por ejemplo 2018-1.";
+        trasPeriodo("trimestre con fechas", {"--trimestre=2018-1"}, "La opción --trimestre no va junto con --desde ni --hasta.");
+        const QString hecho = dir.filePath(QStringLiteral("hecho.txt"));
+        QFile(hecho).open(QIODevice::WriteOnly);
+        trasPeriodo("reporte que ya existe", {"--sin-reemplazar", "--carpeta", dir.path(), "--archivo", "hecho.txt"},
+                    QStringLiteral("Ya existe «%1» (generado el %2); con --sin-reemplazar no se reemplaza.")
+                        .arg(QDir::toNativeSeparators(hecho),
+                             QFileInfo(hecho).lastModified().toString(QStringLiteral("dd/MM/yyyy hh:mm"))));
         trasPeriodo("carpeta que no existe", {"--carpeta", "/no/existe/repieps"},
                     QStringLiteral("La carpeta «%1» no existe.").arg(QDir::toNativeSeparators(QStringLiteral("/no/existe/repieps"))));
     }

@@ -76,6 +76,8 @@ private Q_SLOTS:
         // The suppliers' side without payments takes the same path (TestBdDiferencial's empty periods).
         QTest::newRow("sin pagos") << QStringList{"--desde", "01/01/2019", "--hasta", "31/03/2019"} << 3
                                    << "Ningún pago del periodo cumple las condiciones; no se generó ningún archivo." << false;
+        QTest::newRow("trimestre que no existe") << QStringList{"--trimestre", "2018-0"} << 2
+                                                 << "El trimestre «2018-0» no es válido" << false;
         QTest::newRow("base ocupada") << Trimestre << 4 << "Otro reporte de IEPS se está generando" << true;
     }
     void sinArchivos()
@@ -125,6 +127,25 @@ private Q_SLOTS:
         QCOMPARE(LeerArchivo(dir.filePath(nombre)),
                  QByteArray("C|AAA010101AAA|ABARROTES|14|020|00|001|000|10|005|0.250|004|90|0|9|0|||||||||||\r\n"));
         QVERIFY(LeerArchivo(dir.filePath("libro.xlsx")).startsWith("PK\x03\x04"));
+    }
+
+    // --trimestre gives the files of its dates; --sin-reemplazar then leaves them as they are and exits 2.
+    void trimestreYSinReemplazar()
+    {
+        QTemporaryDir dir;
+        const auto correr = [&](const QStringList &periodo, const QString &archivo, const QStringList &mas = {}) {
+            return Correr(ProgramaCli, periodo + QStringList{"--archivo", archivo, "--carpeta", dir.path()} + mas + bd->conexion());
+        };
+        QCOMPARE(correr(Trimestre, "fechas.txt").codigo, 0);
+        QCOMPARE(correr({"--trimestre", "2018-1"}, "trimestre.txt").codigo, 0);
+        const QByteArray reporte = LeerArchivo(dir.filePath("trimestre.txt"));
+        QCOMPARE(reporte, LeerArchivo(dir.filePath("fechas.txt")));
+        const Salida s = correr({"--trimestre", "2018-1"}, "trimestre.txt", {"--sin-reemplazar"});
+        QCOMPARE(s.codigo, 2);
+        QVERIFY2(s.err.startsWith(QStringLiteral("Ya existe «%1» (generado el ").arg(QDir::toNativeSeparators(dir.filePath("trimestre.txt")))),
+                 qPrintable(s.err));
+        QCOMPARE(LeerArchivo(dir.filePath("trimestre.txt")), reporte);
+        QCOMPARE(archivos(dir.path()).size(), 6);
     }
 
     // A workbook that cannot be written fails the run, after the report.
