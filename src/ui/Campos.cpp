@@ -45,6 +45,19 @@ void Teclas(int &tecla, QWidget *control)
         siguiente->setFocus(Qt::TabFocusReason);
 }
 
+bool CompletarParteDeFecha(QLineEdit *caja)
+{
+    const QString t = caja->displayText(); // the mask's blanks shown as '_'
+    const int pos = caja->cursorPosition();
+    const int inicio = pos == 0 ? 0 : int(t.lastIndexOf(QLatin1Char('/'), pos - 1)) + 1;
+    const int fin = int(t.indexOf(QLatin1Char('/'), pos));
+    if (fin - inicio != 2 || pos != inicio + 1 || !t.at(inicio).isDigit() || t.at(pos) != QLatin1Char('_'))
+        return false;
+    caja->setCursorPosition(inicio);
+    caja->insert(QStringLiteral("0") + t.at(inicio)); // the mask takes the cursor past the separator
+    return true;
+}
+
 QString MascaraQt(const QString &mascara)
 {
     static const QString especiales = QStringLiteral("AaNnXx90Dd#HhBb><!{}[]\\;");

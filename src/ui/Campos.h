@@ -2,6 +2,7 @@
 
 #include <QString>
 
+class QLineEdit;
 class QWidget;
 
 namespace ui {
@@ -16,6 +17,11 @@ void Resalta(QWidget *control);
 void Teclas(int &tecla, QWidget *control);
 // The field that takes the focus after control in its window's focus order; nullptr when none.
 QWidget *SiguienteCampo(QWidget *control);
+
+// "/" typed in a date box after the first digit of a two-digit part (the day, the month): the
+// digit gets its leading zero and the cursor goes on to the next part, so that 1/1/2018 gives
+// 01/01/2018. False, and nothing done, anywhere else: the key then does what it always did.
+bool CompletarParteDeFecha(QLineEdit *caja);
 
 // The input mask of a line edit from a date mask such as "99/99/9999": digits required, the
 // separators as they are, '_' shown for what is still to be typed.

@@ -168,4 +168,12 @@ void PanelDesenlace::VerRevision()
     revision_->activateWindow();
 }
 
+QPushButton *PanelDesenlace::PrimerBoton() const
+{
+    for (QPushButton *b : {cmdVerReporte, cmdAbrirReporte, cmdAbrirLog, cmdAbrirCarpeta, cmdVerRevision})
+        if (!b->isHidden())
+            return b;
+    return nullptr;
+}
+
 } // namespace ui

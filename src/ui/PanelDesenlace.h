@@ -32,6 +32,8 @@ public:
     // The report view of the run's report (opened, or brought up); rfc, when given, is selected.
     // A report that cannot be read back is said in a box.
     void VerReporte(const QString &rfc = QString());
+    // The first button the outcome shows ("Ver reporte" when there is a report); nullptr when none.
+    QPushButton *PrimerBoton() const;
 
     QLabel *lblDesenlace = nullptr;
     QPushButton *cmdVerReporte = nullptr;

@@ -1,11 +1,13 @@
 #include "frmInicial.h"
 
+#include "AbrirArchivos.h"
 #include "BusquedaDeTercero.h"
 #include "CorridaEnHilo.h"
 #include "PanelDesenlace.h"
 #include "Programa.h"
 #include "Skin.h"
 #include "VentanaEspera.h"
+#include "frmConexionDirecta.h"
 
 #include "BasesDD.h"
 #include "CarpetasDelPrograma.h"
@@ -52,7 +54,12 @@ frmInicial::frmInicial(Opciones opciones)
     carpeta_ = opciones_.carpeta.isEmpty() ? carpetas.salida : opciones_.carpeta;
     lineaCarpetas_ = opciones_.carpeta.isEmpty() ? config::LineaDeCarpetas(carpetas) : QString();
     if (!opciones_.configurar)
-        opciones_.configurar = config::CargarConfiguracion;
+        opciones_.configurar = [](host::LibKVRS &lib, host::DelRegistro &registro, host::BasesDD &bases,
+                                  const QString &archivo, bool leerBase) {
+            // Without an installation the user is shown where the file is, and may reach a server directly.
+            const config::PrimerInicio primerInicio{EditarConfiguracion, [archivo] { return PedirConexionDirecta(archivo); }};
+            return config::CargarConfiguracion(lib, registro, bases, archivo, leerBase, &primerInicio);
+        };
     if (!opciones_.modoDesarrollo)
         opciones_.modoDesarrollo = [] { return config::ModoDesarrollo(); };
     if (!opciones_.lanzar)
@@ -151,6 +158,7 @@ void frmInicial::construir()
     rejilla->addWidget(mskFecha[0], 0, 1, Qt::AlignLeft);
     rejilla->addWidget(lblEtiq[1], 0, 2);
     rejilla->addWidget(mskFecha[1], 0, 3, Qt::AlignLeft);
+    construirTrimestres(rejilla, 0, 4);
 
     txtDato[1] = new QLineEdit(contenido_);
     txtDato[1]->setObjectName(QStringLiteral("txtDato_1"));

@@ -10,12 +10,18 @@
 
 class QCheckBox;
 class QFrame;
+class QGridLayout;
 class QLabel;
 class QLineEdit;
+class QMenu;
 class QProgressBar;
 class QPushButton;
 class QRadioButton;
 class QTimer;
+
+namespace config {
+struct Trimestre;
+} // namespace config
 
 namespace host {
 class BasesDD;
@@ -109,6 +115,9 @@ public:
     QRadioButton *optProcesar[2] = {};
     QCheckBox *chkTodos = nullptr;
     QPushButton *cmdProcesar = nullptr;
+    // Beside the dates: the last eight quarters, the latest that has ended first; one fills both dates.
+    QPushButton *cmdTrimestre = nullptr;
+    QMenu *mnTrimestres = nullptr;
     QLabel *lblEtiq[4] = {};
     QLabel *lblMuestra = nullptr;
     QLabel *lblCliente = nullptr;
@@ -138,6 +147,9 @@ private:
     void construir();
     void ponerAccesibilidad();
     void ajustarTamano();
+    // The quarter button and its list (frmInicialTrimestres.cpp).
+    void construirTrimestres(QGridLayout *rejilla, int fila, int columna);
+    void elegirTrimestre(const config::Trimestre &t);
     // The inputs and their rules (frmInicialEntradas.cpp).
     void iniciarEntradas();
     void buscarTercero();
@@ -147,8 +159,9 @@ private:
     void reglaDeFecha(QLineEdit *caja);
     void reglaDeTexto(QLineEdit *caja);
     bool teclaDeCampo(QWidget *campo, QKeyEvent *e);
-    // The request the inputs hold. When a date, the period or the file name does not stand: false,
-    // a box has said why, and the cursor is in the box at fault.
+    // The request the inputs hold. When a date, the period or the file name does not stand, or the
+    // user would not replace the report of that name: false, a box has said why, and the cursor is
+    // in the box at fault.
     bool leerSolicitud(SolicitudReporte &s);
     // The run, its view and its outcome (frmInicialCorrida.cpp).
     void iniciarCorrida(SolicitudReporte &s);

@@ -127,6 +127,9 @@ void frmInicial::terminarCorrida(const Desenlace *d)
         panelDesenlace->Mostrar(*d);
         panelDesenlace->setVisible(true);
         panelDesenlace->VerRevision();
+        // The keyboard goes to the outcome, where Enter opens it instead of running again.
+        if (QPushButton *boton = panelDesenlace->PrimerBoton(); boton && isVisible())
+            boton->setFocus(Qt::OtherFocusReason);
     }
 
     // A close asked for during the run is dealt with now.
@@ -149,6 +152,7 @@ void frmInicial::bloquear(bool enCurso)
     for (QWidget *w : std::initializer_list<QWidget *>{mskFecha[0], mskFecha[1], txtDato[1], txtDato[0], optCtes,
                                                       optProvs, optProcesar[0], optProcesar[1], chkTodos, cmdProcesar})
         w->setEnabled(!enCurso);
+    cmdTrimestre->setEnabled(!enCurso);
     if (enCurso) {
         panelDesenlace->setVisible(false);
         lblAvisoFecha->hide();

@@ -2,14 +2,17 @@
 
 #include "BusquedaDeTercero.h"
 #include "Campos.h"
+#include "Cromo.h"
 #include "Programa.h"
 #include "frmDescripcion.h"
 
 #include "ComprobacionDeSalida.h"
 #include "Configuracion.h"
 #include "Dialogos.h"
+#include "Hoy.h"
 #include "LibKVRS.h"
 #include "OpcionesCli.h"
+#include "ReporteExistente.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -26,7 +29,7 @@ namespace ui {
 namespace {
 QString Hoy()
 {
-    return QDate::currentDate().toString(host::LibKVRS::FormatoFecha());
+    return config::Hoy().toString(host::LibKVRS::FormatoFecha());
 }
 
 QDate FechaDeCaja(const QLineEdit *caja)
@@ -58,7 +61,7 @@ void frmInicial::AjustaTipoTercero()
     lblEtiq[3]->setText(clientes ? QStringLiteral("&Cliente:") : QStringLiteral("&Proveedor:"));
     txtDato[1]->setAccessibleName(clientes ? QStringLiteral("Clave del cliente") : QStringLiteral("Clave del proveedor"));
     lblCliente->setAccessibleName(clientes ? QStringLiteral("Nombre del cliente") : QStringLiteral("Nombre del proveedor"));
-    txtDato[0]->setText(config::NombreReportePorDefecto(clientes, QDate::currentDate()));
+    txtDato[0]->setText(config::NombreReportePorDefecto(clientes, config::Hoy()));
 }
 
 void frmInicial::buscarTercero()
@@ -181,6 +184,9 @@ bool frmInicial::teclaDeCampo(QWidget *campo, QKeyEvent *e)
                                                                                 : QString());
     if (caracter == 0)
         return true;
+    if (caracter == '/' && (campo == mskFecha[0] || campo == mskFecha[1])
+        && CompletarParteDeFecha(static_cast<QLineEdit *>(campo)))
+        return true;
     if (caracter != original) {
         if (auto *caja = qobject_cast<QLineEdit *>(campo))
             caja->insert(QString(QChar(caracter)));
@@ -257,6 +263,13 @@ bool frmInicial::leerSolicitud(SolicitudReporte &s)
     QString motivo;
     if (!config::ComprobarSalida(carpeta_, txtDato[0]->text(), &motivo)) {
         host::Dialogos::actual().MsgBox(motivo, host::vbExclamation, QStringLiteral("Nombre del archivo"));
+        txtDato[0]->setFocus(Qt::OtherFocusReason);
+        return false;
+    }
+    // A report already filed is replaced only when the user says so; "No" is the default, so a
+    // stray Enter changes nothing.
+    const QString reemplazo = config::PreguntaDeReemplazo(carpeta_, txtDato[0]->text());
+    if (!reemplazo.isEmpty() && !Pregunta(reemplazo, QStringLiteral("Reemplazar reporte"), true)) {
         txtDato[0]->setFocus(Qt::OtherFocusReason);
         return false;
     }

@@ -1,3 +1,4 @@
+#include "ArchivoIni.h"
 #include "Archivos.h"
 #include "BaseDePrueba.h"
 #include "BasesDD.h"
@@ -5,17 +6,22 @@
 #include "ControlesCromo.h"
 #include "DialogosGrabados.h"
 #include "DispositivoQueFalla.h"
+#include "Hoy.h"
 #include "PanelDesenlace.h"
 #include "Programa.h"
+#include "Utilerias.h"
 #include "VentanaEspera.h"
+#include "frmConexionDirecta.h"
 #include "frmDescripcion.h"
 #include "frmInicial.h"
 #include "frmRevision.h"
 #include "frmVerReporte.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScrollArea>
@@ -187,8 +193,9 @@ private Q_SLOTS:
                 if (l->buddy() == entrada)
                     letras << Atajo(l->text());
         }
+        letras << Atajo(f->cmdTrimestre->text());
         letras.remove(QChar());
-        QCOMPARE(letras.size(), 10);
+        QCOMPARE(letras.size(), 11);
         f->txtDato[1]->setFocus();
         QTest::keyClick(f.get(), Qt::Key_I, Qt::AltModifier);
         QTRY_VERIFY(f->mskFecha[0]->hasFocus());
@@ -374,6 +381,155 @@ private Q_SLOTS:
         }
     }
 
+    // "/" gives the day or the month typed so far its leading zero.
+    void barraCompletaLaFecha_data()
+    {
+        QTest::addColumn<QString>("tecleado");
+        QTest::addColumn<QString>("queda");
+        QTest::newRow("dia y mes") << "1/1/2018" << "01/01/2018";
+        QTest::newRow("solo el dia") << "1/12/2018" << "01/12/2018";
+        QTest::newRow("solo el mes") << "12/3/2018" << "12/03/2018";
+    }
+    void barraCompletaLaFecha()
+    {
+        QFETCH(QString, tecleado);
+        QFETCH(QString, queda);
+        f->mskFecha[0]->setFocus();
+        QTest::keyClicks(f->mskFecha[0], tecleado);
+        QCOMPARE(f->mskFecha[0]->text(), queda);
+    }
+
+    // "Trimestre…" lists the last eight quarters that have ended, the latest first (on its last day
+    // a quarter has not ended); one fills both dates and leaves the file name as it was.
+    void trimestres_data()
+    {
+        QTest::addColumn<QDate>("hoy");
+        QTest::addColumn<int>("elegido");
+        QTest::addColumn<QString>("nombre");
+        QTest::addColumn<QString>("desde");
+        QTest::addColumn<QString>("hasta");
+        QTest::newRow("diciembre") << QDate(2026, 12, 7) << 0 << "3.º trimestre de 2026 (julio a septiembre)" << "01/07/2026"
+                                   << "30/09/2026";
+        QTest::newRow("cambio de año") << QDate(2027, 1, 1) << 0 << "4.º trimestre de 2026 (octubre a diciembre)"
+                                       << "01/10/2026" << "31/12/2026";
+        QTest::newRow("el octavo") << QDate(2027, 1, 1) << 7 << "1.º trimestre de 2025 (enero a marzo)" << "01/01/2025"
+                                   << "31/03/2025";
+        QTest::newRow("su último día") << QDate(2026, 6, 30) << 1 << "4.º trimestre de 2025 (octubre a diciembre)"
+                                       << "01/10/2025" << "31/12/2025";
+        QTest::newRow("febrero") << QDate(2024, 5, 2) << 0 << "1.º trimestre de 2024 (enero a marzo)" << "01/01/2024"
+                                 << "31/03/2024";
+    }
+    void trimestres()
+    {
+        QFETCH(QDate, hoy);
+        QFETCH(int, elegido);
+        QFETCH(QString, nombre);
+        QFETCH(QString, desde);
+        QFETCH(QString, hasta);
+        config::FijarHoy(hoy);
+        const QString archivo = f->txtDato[0]->text();
+        QTest::mouseClick(f->cmdTrimestre, Qt::LeftButton);
+        config::FijarHoy(QDate());
+        QTRY_VERIFY(f->mnTrimestres->isVisible());
+        const QList<QAction *> lista = f->mnTrimestres->actions();
+        QCOMPARE(lista.size(), 8);
+        QCOMPARE(lista[elegido]->text(), nombre);
+        lista[elegido]->trigger();
+        QCOMPARE((QStringList{f->mskFecha[0]->text(), f->mskFecha[1]->text(), f->txtDato[0]->text()}),
+                 (QStringList{desde, hasta, archivo}));
+    }
+
+    // A report already in the folder is replaced only when the user says so: "No", the default,
+    // goes back to the name with the three files as they were and nothing run (a run's "Sí":
+    // revisionTrasLaCorrida). Without one nothing is asked.
+    void reemplazoPreguntado_data()
+    {
+        QTest::addColumn<bool>("existe");
+        QTest::newRow("existe") << true;
+        QTest::newRow("no existe") << false;
+    }
+    void reemplazoPreguntado()
+    {
+        QFETCH(bool, existe);
+        int corridas = 0;
+        auto o = opciones();
+        o.lanzar = [&corridas](frmInicial &, frmInicial::SolicitudReporte &) { ++corridas; };
+        QVERIFY(abrir(o));
+        const QStringList nombres{"hecho.txt", "Loghecho.txt", "Revisionhecho.txt"};
+        for (const QString &n : nombres) {
+            QFile::remove(dir.filePath(n));
+            if (existe)
+                QVERIFY(EscribirArchivo(dir.filePath(n), n.toUtf8()));
+        }
+        if (existe) {
+            QFile hecho(dir.filePath("hecho.txt"));
+            QVERIFY(hecho.open(QIODevice::ReadWrite)
+                    && hecho.setFileTime(QDateTime(QDate(2026, 10, 5), QTime(9, 7)), QFileDevice::FileModificationTime));
+        }
+        f->txtDato[0]->setText(QStringLiteral("hecho.txt"));
+        QTest::mouseClick(f->cmdProcesar, Qt::LeftButton);
+        QCOMPARE(corridas, existe ? 0 : 1);
+        QCOMPARE(dlg->cajas.size(), existe ? 1 : 0);
+        if (!existe)
+            return;
+        QCOMPARE(dlg->cajas[0].texto, QStringLiteral("Ya existe «hecho.txt» (generado el 05/10/2026 09:07). ¿Desea reemplazarlo?"));
+        QVERIFY(dlg->cajas[0].skin && dlg->cajas[0].botones == (host::vbYesNo | host::vbQuestion | host::vbDefaultButton2));
+        QTRY_VERIFY(f->txtDato[0]->hasFocus());
+        for (const QString &n : nombres)
+            QCOMPARE(LeerArchivo(dir.filePath(n)), n.toUtf8());
+    }
+
+    // A first start without an installation always leads somewhere: where nothing opens the file,
+    // a box says where it is; then a direct connection, whose dialog keeps nothing that does not
+    // connect, starts the window, and the next start goes straight to it.
+    void primerInicioSinInstalacion()
+    {
+        QVERIFY(EscribirArchivo(ini(), "[Configuración]\r\nRuta de Nubora Premium=/no/existe\r\n"));
+        frmInicial::Opciones o = opciones();
+        o.configurar = nullptr; // the program's own loader
+        dlg->abre = false;
+        dlg->respuestas << host::vbOK << host::vbYes << host::vbNo;
+        QVERIFY(!abrir(o));
+        QCOMPARE(dlg->cajas.size(), 4);
+        QVERIFY(dlg->cajas[2].texto.startsWith(QStringLiteral("No hay un programa que abra el archivo de configuración.")));
+        QCOMPARE(dlg->cajas[3].texto, QStringLiteral("¿Desea conectarse directamente a un servidor MySQL?"));
+
+        dlg->respuestas << host::vbOK << host::vbNo << host::vbYes;
+        QString rechazo, servidorTrasRechazo = QStringLiteral("?");
+        bool listadas = false;
+        QTimer buscar;
+        connect(&buscar, &QTimer::timeout, this, [&] {
+            auto *c = qobject_cast<frmConexionDirecta *>(QApplication::activeModalWidget());
+            if (!c)
+                return;
+            buscar.stop();
+            c->txtServidor->setText(bd->bases.cRuta);
+            c->txtPuerto->setText(bd->bases.cPuerto);
+            c->txtUsuario->setText(bd->bases.cUsuario);
+            c->txtContrasena->setText(bd->bases.cPassword + QStringLiteral("mala"));
+            c->cboBase->setEditText(bd->nombre());
+            c->cmdGuardar->click();
+            rechazo = c->lblEstado->text();
+            servidorTrasRechazo = host::ini::Lee(ini(), QStringLiteral("Conexión directa"), QStringLiteral("Servidor"));
+            c->txtContrasena->setText(bd->bases.cPassword);
+            c->cmdProbar->click();
+            listadas = c->cboBase->findText(bd->nombre()) >= 0 && c->cboBase->findText(QStringLiteral("mysql")) < 0;
+            c->cmdGuardar->click();
+        });
+        buscar.start(50);
+        QVERIFY(abrir(o));
+        QVERIFY2(rechazo.contains(QStringLiteral("el servidor no aceptó el usuario o la contraseña")), qPrintable(rechazo));
+        QCOMPARE(servidorTrasRechazo, QString());
+        QVERIFY(listadas);
+        QCOMPARE(host::ini::Lee(ini(), QStringLiteral("Conexión directa"), QStringLiteral("Contraseña")),
+                 host::Utilerias::Encripta(bd->bases.cPassword));
+        QCOMPARE(f->lblMuestra->text().section(QLatin1Char('\n'), 0, 1),
+                 QStringLiteral(" Servidor: %1\n  Base de datos: %2").arg(bd->bases.cRuta, bd->nombre()));
+        dlg = std::make_unique<DialogosGrabados>();
+        QVERIFY(abrir(o));
+        QVERIFY(dlg->cajas.isEmpty());
+    }
+
     void proveedoresReiniciaClaveLeyendaYArchivo()
     {
         // The default names themselves: TestOpcionesCli.
@@ -452,6 +608,9 @@ private Q_SLOTS:
         // A second run while the first one's review is still open shows its own.
         QPointer<frmRevision> primera = f->findChild<frmRevision *>();
         QVERIFY(primera && primera->isVisible());
+        // The keyboard is on the outcome, not on "Procesar"; the second run replaces the report once asked.
+        QCOMPARE(f->focusWidget(), f->panelDesenlace->cmdVerReporte);
+        dlg->respuestas << host::vbYes;
         QTest::mouseClick(f->cmdProcesar, Qt::LeftButton);
         QTRY_VERIFY_WITH_TIMEOUT(!f->enProceso(), 60000);
         QTRY_VERIFY(!primera);
@@ -550,8 +709,10 @@ private Q_SLOTS:
         // No box of the run is shown over the wait window.
         bool esperaBajoUnaCaja = false;
         dlg->alMostrar = [&] { esperaBajoUnaCaja = esperaBajoUnaCaja || f->ventanaEspera()->isVisible(); };
+        dlg->respuestas << host::vbYes; // the earlier report is replaced
         QTest::mouseClick(f->cmdProcesar, Qt::LeftButton);
         QVERIFY(f->enProceso());
+        QVERIFY(dlg->cajas.takeFirst().texto.startsWith(QStringLiteral("Ya existe «nada.txt» (generado el ")));
         if (caso >= 2) {
             QTimer latido;
             QSignalSpy latidos(&latido, &QTimer::timeout);
