@@ -712,7 +712,7 @@ private Q_SLOTS:
         dlg->respuestas << host::vbYes; // the earlier report is replaced
         QTest::mouseClick(f->cmdProcesar, Qt::LeftButton);
         QVERIFY(f->enProceso());
-        QVERIFY(dlg->cajas.takeFirst().texto.startsWith(QStringLiteral("Ya existe «nada.txt» (generado el ")));
+        QVERIFY(!dlg->cajas.isEmpty() && dlg->cajas.takeFirst().texto.startsWith(QStringLiteral("Ya existe «nada.txt» (generado el ")));
         if (caso >= 2) {
             QTimer latido;
             QSignalSpy latidos(&latido, &QTimer::timeout);
