@@ -1,7 +1,6 @@
 #include "ArchivoIni.h"
 #include "Archivos.h"
 #include "BasesDD.h"
-#include "ConexionDirecta.h"
 #include "Configuracion.h"
 #include "DelRegistro.h"
 #include "DialogosGrabados.h"
@@ -41,10 +40,7 @@ struct Escenario {
         EscribirArchivo(archivoDatos, "[Datos]\r\n" + datos);
         bases.cPuerto = bases.cMiBase = u"previo"_s;
     }
-    bool cargar(bool leerBase = true, const config::PrimerInicio *primerInicio = nullptr)
-    {
-        return config::CargarConfiguracion(lib, registro, bases, archivoConfig, leerBase, primerInicio);
-    }
+    bool cargar(bool leerBase = true) { return config::CargarConfiguracion(lib, registro, bases, archivoConfig, leerBase); }
     QString dato(const QString &nombre) const
     {
         const QString v = ini::Lee(archivoDatos, u"Datos"_s, nombre);
@@ -236,8 +232,7 @@ private Q_SLOTS:
                               e.dato(u"MySQLPassword"_s)}), guardados);
     }
 
-    // Without an installation, the section «Conexión directa» of this program's file gives the
-    // connection; a section without a server is none (the notice of a missing installation).
+    // Without an installation, the section «Conexión directa» of this program's file gives the connection.
     void conexionDirecta_data()
     {
         QTest::addColumn<QByteArray>("seccion");
@@ -254,7 +249,6 @@ private Q_SLOTS:
             << u"El dato «Contraseña» de la sección «Conexión directa» de la configuración de este programa está dañado: no "
                "es un texto encriptado válido.\r\rArchivo: %C\r\rCorríjalo, o bórrelo para que este programa lo vuelva a "
                "crear con su valor inicial."_s;
-        QTest::newRow("sin servidor") << QByteArray("Puerto=1\r\n") << QStringList() << u"sin instalación"_s;
     }
     void conexionDirecta()
     {
@@ -266,33 +260,7 @@ private Q_SLOTS:
         if (!usados.isEmpty())
             QCOMPARE((QStringList{e.bases.cRuta, e.bases.cPuerto, e.bases.cUsuario, e.bases.cPassword, e.bases.cMiBase}), usados);
         QCOMPARE(e.dialogos.cajas.isEmpty() ? QString() : e.dialogos.cajas[0].texto,
-                 aviso == u"sin instalación"_s ? e.sinInstalacion(u"/no/existe"_s)
-                                               : aviso.replace(u"%C"_s, QDir::toNativeSeparators(e.archivoConfig)));
-    }
-
-    // The window's first start: the file opens through the window's own way, and then a direct
-    // connection may be made; what the dialog saved is what the load uses, the password scrambled.
-    void primerInicio()
-    {
-        for (const bool guarda : {false, true}) {
-            Escenario e("Ruta de Nubora Premium=/no/existe\r\n");
-            e.dialogos.respuestas << vbOK << vbYes << vbYes;
-            int editado = 0;
-            const config::PrimerInicio primero{[&] { ++editado; }, [&] {
-                return guarda && config::GuardarConexionDirecta(e.lib, e.archivoConfig,
-                                                                 {u"db"_s, u"3307"_s, u"u"_s, u"año"_s, u"b"_s}, nullptr);
-            }};
-            QCOMPARE(e.cargar(true, &primero), guarda);
-            QCOMPARE(editado, 1);
-            QVERIFY(e.dialogos.documentos.isEmpty());
-            QCOMPARE(e.dialogos.cajas.size(), 3);
-            QCOMPARE(e.dialogos.cajas[2].texto, u"¿Desea conectarse directamente a un servidor MySQL?"_s);
-            QCOMPARE(e.dialogos.cajas[2].botones, vbYesNo | vbQuestion);
-            QCOMPARE(e.bases.cPassword, guarda ? u"año"_s : QString());
-            QCOMPARE(ini::Lee(e.archivoConfig, u"Conexión directa"_s, u"Contraseña"_s),
-                     guarda ? Utilerias::Encripta(u"año"_s) : QString());
-            QCOMPARE(QDir(e.dir.path()).entryList(QDir::Files), QStringList{u"repieps.ini"_s}); // nothing of the point of sale
-        }
+                 aviso.replace(u"%C"_s, QDir::toNativeSeparators(e.archivoConfig)));
     }
 
     void objetoPropioQueNoSeCrea()
