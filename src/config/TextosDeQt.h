@@ -14,7 +14,8 @@ namespace config {
 // application object.
 QStringList CarpetasDeTextosDeQt();
 
-// Loads qtbase_es.qm from the first of carpetas that holds it, for the whole application, and
+// Loads qtbase_es.qm from the first of carpetas that holds it, for the whole application (the
+// reasons of a file's failure stay in Qt's English, which the program words in Spanish itself), and
 // makes Spanish (Mexico) Qt's default locale (day and month names, a file dialog's dates and
 // sizes). Nothing the programs write changes with the locale: the engine formats its own numbers
 // and dates. False when no folder had a file that loads: Qt's texts stay in English and the

@@ -10,7 +10,7 @@
 using namespace Qt::StringLiterals;
 
 // Qt's own texts after the programs' loading: the menu of a text box, a file dialog's label and
-// question, and the default locale.
+// question, the default locale, and a file failure's reason (left in English for the program to word).
 class TestUiTextosDeQt : public QObject {
     Q_OBJECT
 
@@ -23,10 +23,12 @@ private Q_SLOTS:
         QTest::addColumn<QString>("textos");
         QTest::newRow("sin el archivo") << false
                                         << u"&Undo\tCtrl+Z|&Redo\tCtrl+Y||Cu&t\tCtrl+X|&Copy\tCtrl+C|&Paste\tCtrl+V|Delete||"
-                                           "Select All\tCtrl+A|File &name:|%1 already exists.\nDo you want to replace it?|es_MX"_s;
+                                           "Select All\tCtrl+A|File &name:|%1 already exists.\nDo you want to replace it?|es_MX|"
+                                           "No space left on device"_s;
         QTest::newRow("con el archivo")
             << true << u"&Deshacer\tControl+Z|&Rehacer\tControl+Y||Cor&tar\tControl+X|&Copiar\tControl+C|&Pegar\tControl+V|"
-                       "Borrar||Seleccionar todo\tControl+A|&Nombre de fichero:|El fichero %1 ya existe.\n¿Desea reemplazarlo?|es_MX"_s;
+                       "Borrar||Seleccionar todo\tControl+A|&Nombre de fichero:|El fichero %1 ya existe.\n¿Desea reemplazarlo?|es_MX|"
+                       "No space left on device"_s;
     }
     void textos()
     {
@@ -43,7 +45,8 @@ private Q_SLOTS:
         QFileDialog dialogo;
         dialogo.setOption(QFileDialog::DontUseNativeDialog);
         textos << dialogo.findChild<QLabel *>(u"fileNameLabel"_s)->text()
-               << QCoreApplication::translate("QFileDialog", "%1 already exists.\nDo you want to replace it?") << QLocale().name();
+               << QCoreApplication::translate("QFileDialog", "%1 already exists.\nDo you want to replace it?") << QLocale().name()
+               << QCoreApplication::translate("QIODevice", "No space left on device");
         QTEST(textos.join(u'|'), "textos");
     }
 };
