@@ -1,6 +1,7 @@
 # The Debian package: `cpack -G DEB` in the build folder writes repieps_<version>_<arch>.deb with
 # what `cmake --install` installs, under /usr. The libraries it needs are found by dpkg-shlibdeps;
-# Qt's MySQL driver is a plugin that no library links to, so it is named here.
+# Qt's MySQL driver is a plugin that no library links to, and Qt's Spanish texts (qtbase_es.qm) a
+# file that both programs load, so they are named here.
 
 set(REPIEPS_MANTENEDOR "Desarrollo de repieps <soporte@repieps.invalid>"
     CACHE STRING "Responsable del paquete de Debian (campo Maintainer)")
@@ -22,7 +23,7 @@ set(CPACK_PACKAGING_INSTALL_PREFIX /usr)
 set(CPACK_DEBIAN_FILE_NAME DEB-DEFAULT)
 set(CPACK_DEBIAN_PACKAGE_SECTION misc)
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS libqt6sql6-mysql)
+set(CPACK_DEBIAN_PACKAGE_DEPENDS "libqt6sql6-mysql, qt6-translations-l10n")
 
 # What Debian asks of every package: the copyright of what it ships and its changelog, compressed
 # without a name or time stamp so that the same sources give the same package.

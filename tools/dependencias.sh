@@ -4,7 +4,7 @@
 set -euo pipefail
 paquetes=(cmake ninja-build g++ qt6-base-dev libqt6sql6-mysql mariadb-server mariadb-client
           libgl-dev xvfb xauth dpkg-dev file lintian openbox xdotool imagemagick x11-utils
-          libxlsxwriter-dev unzip poppler-utils)
+          libxlsxwriter-dev unzip poppler-utils qt6-translations-l10n)
 faltan=()
 for p in "${paquetes[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || faltan+=("$p")

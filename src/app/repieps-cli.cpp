@@ -13,6 +13,7 @@
 #include "LibroExcel.h"
 #include "OpcionesCli.h"
 #include "ResumenDeReporte.h"
+#include "TextosDeQt.h"
 #include "Version.h"
 #include "clsRepIEPS.h"
 
@@ -129,6 +130,8 @@ int main(int argc, char *argv[])
     QCoreApplication app(argc, argv);
     // The desktop program's name, so that both find the same user folders.
     QCoreApplication::setApplicationName(QStringLiteral("repieps"));
+    // Qt's own texts in Spanish, as in the window (without the file, English).
+    config::CargarTextosDeQt();
     QTextStream err(stderr);
     QTextStream out(stdout);
 

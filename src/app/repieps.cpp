@@ -6,6 +6,7 @@
 
 #include "Dialogos.h"
 #include "FinDelPrograma.h"
+#include "TextosDeQt.h"
 #include "Version.h"
 
 #include <QApplication>
@@ -53,6 +54,8 @@ int correr(int argc, char *argv[])
     // The menu entry repieps.desktop, whose icon the desktop shows for the window.
     QApplication::setDesktopFileName(QStringLiteral("repieps"));
     QApplication::setApplicationVersion(config::Version());
+    // The file dialogs and the menus of the text boxes in Spanish, whatever the system's language.
+    config::CargarTextosDeQt();
 
     ui::DialogosQt dialogos;
     host::Dialogos::instalar(&dialogos);

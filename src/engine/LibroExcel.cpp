@@ -6,6 +6,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 
 #include <xlsxwriter.h>
@@ -54,32 +55,65 @@ private:
 #endif
 };
 
-// A sheet and the widest text of each of its columns, to fit their widths at the end.
+// The cell formats of a book: figures with thousands separators, as accountants read them.
+struct Estilos {
+    lxw_format *negrita, *miles, *milesNegrita, *tresDecimales, *titulo;
+};
+
+// How wide a figure looks under "#,##0": the amount form without its decimals.
+int AnchoConMiles(double valor)
+{
+    return int(FormatoImporte(valor).size()) - 3;
+}
+
+// A sheet with its table's heading row (the first row unless something is printed above it) and
+// the widest text of each of its columns, to fit their widths at the end. Printed, every sheet is
+// one page wide on Letter paper, landscape, with its heading row on every page.
 class Hoja {
 public:
-    Hoja(lxw_workbook *libro, const char *nombre, const QStringList &encabezados, lxw_format *negrita)
+    Hoja(lxw_workbook *libro, const char *nombre, const QStringList &encabezados, const Estilos &e, int filaDeEncabezados = 0)
         : hoja_(workbook_add_worksheet(libro, nombre))
+        , encabezados_(filaDeEncabezados)
         , anchos_(encabezados.size(), 0)
     {
         for (int c = 0; c < encabezados.size(); ++c)
-            Texto(0, c, encabezados.at(c), negrita);
-        worksheet_freeze_panes(hoja_, 1, 0);
+            Texto(encabezados_, c, encabezados.at(c), e.negrita);
+        worksheet_freeze_panes(hoja_, lxw_row_t(encabezados_ + 1), 0);
+        worksheet_set_landscape(hoja_);
+        worksheet_set_paper(hoja_, 1);
+        worksheet_set_margins(hoja_, 0.3, 0.3, 0.4, 0.6);
+        worksheet_fit_to_pages(hoja_, 1, 0);
+        worksheet_repeat_rows(hoja_, lxw_row_t(encabezados_), lxw_row_t(encabezados_));
+        worksheet_set_footer(hoja_, "&CPágina &P de &N");
+    }
+    int Encabezados() const { return encabezados_; }
+    // A line above the table, not measured: it may run over the columns to its right.
+    void Titulo(int fila, const QString &texto, lxw_format *formato)
+    {
+        worksheet_write_string(hoja_, lxw_row_t(fila), 0, texto.toUtf8().constData(), formato);
     }
     void Texto(int fila, int columna, const QString &texto, lxw_format *formato = nullptr)
     {
         worksheet_write_string(hoja_, lxw_row_t(fila), lxw_col_t(columna), texto.toUtf8().constData(), formato);
         Medir(columna, int(texto.size()));
     }
-    void Numero(int fila, int columna, double valor, const QString &comoSeVe, lxw_format *formato = nullptr)
+    void Numero(int fila, int columna, double valor, int ancho, lxw_format *formato)
     {
         worksheet_write_number(hoja_, lxw_row_t(fila), lxw_col_t(columna), valor, formato);
-        Medir(columna, int(comoSeVe.size()));
+        Medir(columna, ancho);
     }
     void Formula(int fila, int columna, const QString &formula, double valor, lxw_format *formato)
     {
         worksheet_write_formula_num(hoja_, lxw_row_t(fila), lxw_col_t(columna), formula.toUtf8().constData(),
                                     formato, valor);
-        Medir(columna, int(NumeroGeneral(valor).size()));
+        Medir(columna, AnchoConMiles(valor));
+    }
+    // A filter on the table from its heading row down to ultimaFila; none for a table without rows.
+    void Filtrar(int ultimaFila)
+    {
+        if (ultimaFila > encabezados_)
+            worksheet_autofilter(hoja_, lxw_row_t(encabezados_), 0, lxw_row_t(ultimaFila),
+                                 lxw_col_t(anchos_.size() - 1));
     }
     // Widths in characters, with room for the filter arrow of a heading and a cap for long names.
     void AjustarAnchos()
@@ -92,6 +126,7 @@ private:
     void Medir(int columna, int ancho) { anchos_[columna] = std::max(anchos_.at(columna), ancho); }
 
     lxw_worksheet *hoja_;
+    int encabezados_;
     QList<int> anchos_;
 };
 
@@ -100,45 +135,69 @@ QString Columna(int c)
     return QString(QLatin1Char(char('A' + c)));
 }
 
-void LlenarResumen(Hoja &h, const ResumenDeReporte &r, lxw_format *negrita)
+// What the printed summary says above its table: the book's subject, the report's file, its side
+// and period, the database and when it was written. A report opened from disk may know only its
+// side (from its lines; none for an empty one): the lines it does not know are left out.
+QStringList LineasDelTitulo(const ResumenDeReporte &r, const QString &reporte, const DatosDeCorrida &corrida)
 {
-    int fila = 1;
+    QStringList lineas{QStringLiteral("Reporte especial de IEPS")};
+    if (!reporte.isEmpty())
+        lineas << QStringLiteral("Reporte: ") + QFileInfo(reporte).fileName();
+    if (!corrida.periodo.isEmpty())
+        lineas << QStringLiteral("Reporte de ") + corrida.periodo;
+    else if (r.tipo == QLatin1String("C"))
+        lineas << QStringLiteral("Reporte de clientes");
+    else if (r.tipo == QLatin1String("P"))
+        lineas << QStringLiteral("Reporte de proveedores");
+    if (!corrida.base.isEmpty())
+        lineas << QStringLiteral("Base de datos: ") + corrida.base;
+    if (corrida.momento.isValid())
+        lineas << QStringLiteral("Generado el ") + corrida.momento.toString(QStringLiteral("dd/MM/yyyy 'a las' hh:mm"));
+    return lineas;
+}
+
+void LlenarResumen(Hoja &h, const ResumenDeReporte &r, const QStringList &titulo, const Estilos &e)
+{
+    for (int i = 0; i < titulo.size(); ++i)
+        h.Titulo(i, titulo.at(i), i == 0 ? e.titulo : nullptr);
+    const int primera = h.Encabezados() + 1;
+    int fila = primera;
     for (const RfcDelReporte &p : r.rfcs) {
         h.Texto(fila, 0, p.rfc);
         h.Texto(fila, 1, p.nombre);
         h.Texto(fila, 2, p.estado);
-        h.Numero(fila, 3, double(p.renglones.size()), QString::number(p.renglones.size()));
-        h.Numero(fila, 4, p.cantidad, NumeroGeneral(p.cantidad));
-        h.Numero(fila, 5, p.importe, NumeroGeneral(p.importe));
-        h.Numero(fila, 6, p.ieps, NumeroGeneral(p.ieps));
-        h.Numero(fila, 7, p.iva, NumeroGeneral(p.iva));
-        h.Numero(fila, 8, p.hallazgos, QString::number(p.hallazgos));
+        const double cifras[] = {double(p.renglones.size()), p.cantidad, p.importe, p.ieps, p.iva, double(p.hallazgos)};
+        for (int c = 3; c <= 8; ++c)
+            h.Numero(fila, c, cifras[c - 3], AnchoConMiles(cifras[c - 3]), e.miles);
         ++fila;
     }
+    h.Filtrar(fila - 1);
     // The totals are the sheet's own sums of the rows above; their cached values are the file's.
-    h.Texto(fila, 0, QStringLiteral("Total"), negrita);
-    h.Texto(fila, 1, QStringLiteral("%1 RFC").arg(r.rfcs.size()), negrita);
+    h.Texto(fila, 0, QStringLiteral("Total"), e.negrita);
+    h.Texto(fila, 1, QStringLiteral("%1 RFC").arg(r.rfcs.size()), e.negrita);
     const double valores[] = {double(r.renglones.size()), r.cantidad, r.importe, r.ieps, r.iva,
                               double(r.hallazgosEnReporte)};
     for (int c = 3; c <= 8; ++c) {
         const QString rango = r.rfcs.isEmpty() ? QStringLiteral("0")
-                                               : QStringLiteral("SUM(%1%2:%1%3)").arg(Columna(c)).arg(2).arg(fila);
-        h.Formula(fila, c, QStringLiteral("=") + rango, valores[c - 3], negrita);
+                                               : QStringLiteral("SUM(%1%2:%1%3)").arg(Columna(c)).arg(primera + 1).arg(fila);
+        h.Formula(fila, c, QStringLiteral("=") + rango, valores[c - 3], e.milesNegrita);
     }
 }
 
-void LlenarRenglones(Hoja &h, const ResumenDeReporte &r, lxw_format *tresDecimales)
+void LlenarRenglones(Hoja &h, const ResumenDeReporte &r, const Estilos &e)
 {
     for (int f = 0; f < r.renglones.size(); ++f) {
         const QStringList &campos = r.renglones.at(f);
         for (int c = 0; c < CamposQueSeMuestran; ++c) {
-            if (CampoEsNumero(c))
-                h.Numero(f + 1, c, campos.at(c).toDouble(), campos.at(c),
-                         c == CampoPresentacion ? tresDecimales : nullptr);
+            if (c == CampoPresentacion)
+                h.Numero(f + 1, c, campos.at(c).toDouble(), int(campos.at(c).size()), e.tresDecimales);
+            else if (CampoEsNumero(c))
+                h.Numero(f + 1, c, campos.at(c).toDouble(), AnchoConMiles(campos.at(c).toDouble()), e.miles);
             else
                 h.Texto(f + 1, c, campos.at(c));
         }
     }
+    h.Filtrar(int(r.renglones.size()));
 }
 
 void LlenarRevision(Hoja &h, const QList<Hallazgo> &hallazgos)
@@ -152,6 +211,7 @@ void LlenarRevision(Hoja &h, const QList<Hallazgo> &hallazgos)
         h.Texto(f + 1, 4, x.nombre);
         h.Texto(f + 1, 5, x.detalle.isEmpty() ? x.problema : x.problema + QStringLiteral(": ") + x.detalle);
     }
+    h.Filtrar(int(hallazgos.size()));
 }
 
 } // namespace
@@ -173,25 +233,36 @@ bool EscribirLibroExcel(const QString &ruta, const ResumenDeReporte &r, const QL
     lxw_workbook *libro = workbook_new_opt(archivo.constData(), &opciones);
     if (!libro)
         return Falla(error, motivo + QStringLiteral("."));
-    lxw_format *negrita = workbook_add_format(libro);
-    format_set_bold(negrita);
-    lxw_format *tresDecimales = workbook_add_format(libro);
-    format_set_num_format(tresDecimales, "0.000");
+    Estilos estilos{};
+    estilos.negrita = workbook_add_format(libro);
+    format_set_bold(estilos.negrita);
+    estilos.miles = workbook_add_format(libro);
+    format_set_num_format(estilos.miles, "#,##0");
+    estilos.milesNegrita = workbook_add_format(libro);
+    format_set_num_format(estilos.milesNegrita, "#,##0");
+    format_set_bold(estilos.milesNegrita);
+    estilos.tresDecimales = workbook_add_format(libro);
+    format_set_num_format(estilos.tresDecimales, "0.000");
+    estilos.titulo = workbook_add_format(libro);
+    format_set_bold(estilos.titulo);
+    format_set_font_size(estilos.titulo, 14);
 
+    // The summary's table starts below its title and a blank row.
+    const QStringList titulo = LineasDelTitulo(r, reporte, corrida);
     Hoja resumen(libro, "Resumen",
                  {QStringLiteral("RFC"), QStringLiteral("Nombre"), QStringLiteral("Estado"), QStringLiteral("Renglones"),
                   QStringLiteral("Cantidad"), QStringLiteral("Importe"), QStringLiteral("IEPS"), QStringLiteral("IVA"),
                   QStringLiteral("Hallazgos")},
-                 negrita);
-    LlenarResumen(resumen, r, negrita);
+                 estilos, int(titulo.size()) + 1);
+    LlenarResumen(resumen, r, titulo, estilos);
     resumen.AjustarAnchos();
-    Hoja renglones(libro, "Renglones", EncabezadosDeCampos(), negrita);
-    LlenarRenglones(renglones, r, tresDecimales);
+    Hoja renglones(libro, "Renglones", EncabezadosDeCampos(), estilos);
+    LlenarRenglones(renglones, r, estilos);
     renglones.AjustarAnchos();
     Hoja revision(libro, "Revisión",
                   {QStringLiteral("En el reporte"), QStringLiteral("Tipo"), QStringLiteral("RFC o producto"),
                    QStringLiteral("Clave"), QStringLiteral("Nombre"), QStringLiteral("Problema")},
-                  negrita);
+                  estilos);
     LlenarRevision(revision, hallazgos);
     revision.AjustarAnchos();
 

@@ -129,6 +129,9 @@ private Q_SLOTS:
         QVERIFY2(paquete.codigo == 0, qPrintable(paquete.out));
         const QStringList debs = QDir(carpeta).entryList({u"repieps_*.deb"_s}, QDir::Files);
         QCOMPARE(debs.size(), 1);
+        // What the programs load at run time, which no library names: the MySQL driver, Qt's Spanish.
+        const QString depende = Correr(u"dpkg-deb"_s, {u"-f"_s, QDir(carpeta).filePath(debs.first()), u"Depends"_s}).out;
+        QVERIFY2(depende.contains(u"libqt6sql6-mysql"_s) && depende.contains(u"qt6-translations-l10n"_s), qPrintable(depende));
         const Salida revision = Correr(lintian, {QDir(carpeta).filePath(debs.first())}, enRaiz(u"trabajo"_s), sistema, 600000);
         const QStringList avisos = revision.out.split(u'\n').filter(QRegularExpression(u"^[EW]: "_s));
         QVERIFY2(avisos.isEmpty(), qPrintable(avisos.join(u'\n')));

@@ -9,7 +9,8 @@ source "$(dirname "$0")/comun.sh"
 
 inicio=$(date +%s)
 "$raiz/tools/windows/compilar.sh"
-instalar_paquetes nsis zip
+# qt6-translations-l10n: Qt's Spanish texts, where the cross Qt made none (see below).
+instalar_paquetes nsis zip qt6-translations-l10n
 
 version=$(sed -n 's/^CMAKE_PROJECT_VERSION:STATIC=//p' "$compilacion/CMakeCache.txt")
 [ -n "$version" ] || falla "no se encontró la versión del programa en $compilacion/CMakeCache.txt"
@@ -17,7 +18,7 @@ nombre="repieps-$version-windows-x64"
 salida="$compilacion/paquete"
 carpeta="$salida/$nombre"
 rm -rf "$salida"
-mkdir -p "$carpeta"/{platforms,styles,sqldrivers,licencias}
+mkdir -p "$carpeta"/{platforms,styles,sqldrivers,translations,licencias}
 
 aviso "Armando la carpeta del programa $nombre"
 cp "$compilacion/bin/repieps.exe" "$compilacion/bin/repieps-cli.exe" "$carpeta/"
@@ -26,6 +27,12 @@ cp "$prefijo_qt/plugins/platforms/qwindows.dll" "$carpeta/platforms/"
 cp "$prefijo_qt/plugins/styles/qwindowsvistastyle.dll" "$carpeta/styles/"
 cp "$prefijo_qt/plugins/sqldrivers/qsqlmysql.dll" "$carpeta/sqldrivers/"
 cp "$prefijo_mariadb/lib/mariadb/libmariadb.dll" "$carpeta/"
+# Qt's own texts in Spanish (file dialogs, the menu of a text box), which both programs load from
+# translations\ beside them. A .qm file serves every platform: Debian's where the cross Qt has none.
+traduccion="$prefijo_qt/translations/qtbase_es.qm"
+[ -f "$traduccion" ] || traduccion=/usr/share/qt6/translations/qtbase_es.qm
+[ -f "$traduccion" ] || falla "no se encontró la traducción de Qt al español (qtbase_es.qm)"
+cp "$traduccion" "$carpeta/translations/"
 for dll in libstdc++-6.dll libgcc_s_seh-1.dll libwinpthread-1.dll; do
     cp "$("$triple-g++-posix" -print-file-name="$dll")" "$carpeta/"
 done
