@@ -15,6 +15,7 @@ class QLineEdit;
 class QProgressBar;
 class QPushButton;
 class QRadioButton;
+class QScrollArea;
 class QTimer;
 
 namespace host {
@@ -68,7 +69,8 @@ public:
     // Start-up. False when the configuration could not be loaded: the program must end without
     // showing the window (the reason was already shown).
     bool Cargar();
-    // Shows the window centred on its screen, inside its available area.
+    // Shows the window centred on its screen, inside its available area; on a screen too small for
+    // it the window takes the area and its contents scroll.
     void MostrarCentrada();
 
     // Empties the party key and sets its caption and the default file name for customers or
@@ -175,6 +177,7 @@ private:
     QElapsedTimer desdeCancelacion_; // valid once a cancel was asked for
     int esperaTrasFallo_ = 30000;
     QWidget *contenido_ = nullptr;
+    QScrollArea *desplazable_ = nullptr; // holds contenido_: it scrolls on a screen too small for it
     QPointer<frmDescripcion> descripcion_;
     bool cargada_ = false;
     bool descargada_ = false;
