@@ -5,6 +5,7 @@
 #include "Skin.h"
 
 #include <QMouseEvent>
+#include <QScrollArea>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -33,6 +34,7 @@ VentanaDeTabla::VentanaDeTabla(QWidget *padre, const QString &titulo)
     setWindowFlag(Qt::Window);
     setSizeGripEnabled(false);
     setAttribute(Qt::WA_DeleteOnClose);
+    setMinimumSize(320, 240); // smaller, the contents scroll
     // The same colours as the main window's inputs and outcome area.
     setStyleSheet(QStringLiteral(
         "QLabel#lblDatos { background: #e6edf5; border: 1px solid #c3d0df; border-radius: 4px; padding: 6px 8px;"
@@ -54,12 +56,21 @@ VentanaDeTabla::VentanaDeTabla(QWidget *padre, const QString &titulo)
     maximizar_->setIcon(QIcon(skin::ImagenMaximizar(devicePixelRatioF())));
     connect(maximizar_, &QToolButton::clicked, this, [this] { setMaximizada(!maximizada_); });
 
-    // The margins leave the edges to BordesDeVentana.
+    // The margins leave the edges to BordesDeVentana. On a screen smaller than the contents'
+    // least size the contents scroll.
     auto *raiz = new QVBoxLayout(this);
     raiz->setContentsMargins(10, skin::AltoBanda + 8, 10, 10);
-    raiz->setSpacing(0);
-    raiz->addLayout(disposicion_);
+    auto *desplazable = new QScrollArea(this);
+    desplazable->setFrameShape(QFrame::NoFrame);
+    desplazable->setWidgetResizable(true);
+    desplazable->viewport()->setAutoFillBackground(false);
+    auto *contenido = new QWidget(desplazable);
+    contenido->setLayout(disposicion_);
+    disposicion_->setContentsMargins(0, 0, 0, 0);
     disposicion_->setSpacing(8);
+    desplazable->setWidget(contenido);
+    contenido->setAutoFillBackground(false);
+    raiz->addWidget(desplazable);
 }
 
 void VentanaDeTabla::ponerTamanoInicial(const QSize &preferido)
