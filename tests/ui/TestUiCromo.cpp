@@ -106,24 +106,26 @@ private Q_SLOTS:
     }
 
     // Nothing remembered: beside the main window (to its right, else to its left), or at the top
-    // left of the screen without one; remembered off the screens: back inside (the frame not
-    // drawn yet reckoned 610x480).
+    // left of the screen without one; remembered off the screens or larger: back inside (the frame
+    // not drawn yet reckoned 10 wider and 40 higher).
     void descripcion_data()
     {
         QTest::addColumn<QRect>("principal"); // none when empty
         QTest::addColumn<QStringList>("guardada"); // its line, column, width and height in twips
-        QTest::addColumn<QPoint>("queda");
-        QTest::newRow("sin nada guardado ni ventana principal") << QRect() << QStringList() << QPoint(0, 0);
-        QTest::newRow("a la derecha de la principal") << QRect(0, 100, 150, 100) << QStringList() << QPoint(158, 100);
-        QTest::newRow("a la izquierda de la principal") << QRect(640, 100, 160, 100) << QStringList() << QPoint(32, 100);
+        QTest::addColumn<QRect>("queda");
+        QTest::newRow("sin nada guardado ni ventana principal") << QRect() << QStringList() << QRect(0, 0, 600, 440);
+        QTest::newRow("a la derecha de la principal") << QRect(0, 100, 150, 100) << QStringList() << QRect(158, 100, 600, 440);
+        QTest::newRow("a la izquierda de la principal") << QRect(640, 100, 160, 100) << QStringList() << QRect(32, 100, 600, 440);
         QTest::newRow("guardada fuera de las pantallas")
-            << QRect(0, 100, 150, 100) << QStringList{"30000", "30000", "9000", "6600"} << QPoint(190, 320);
+            << QRect(0, 100, 150, 100) << QStringList{"30000", "30000", "9000", "6600"} << QRect(190, 320, 600, 440);
+        QTest::newRow("guardada más grande que la pantalla")
+            << QRect() << QStringList{"300", "300", "15000", "15000"} << QRect(0, 0, 790, 760);
     }
     void descripcion()
     {
         QFETCH(QRect, principal);
         QFETCH(QStringList, guardada);
-        QFETCH(QPoint, queda);
+        QFETCH(QRect, queda);
         Programa().libKVRS = std::make_shared<host::LibKVRS>();
         Programa().archivoConfig = ini();
         for (int i = 0; i < guardada.size(); ++i)
@@ -134,8 +136,7 @@ private Q_SLOTS:
         w.setVisible(!principal.isNull());
         Programa().ventanaPrincipal = &w;
         frmDescripcion d;
-        QCOMPARE(d.pos(), queda);
-        QCOMPARE(d.size(), QSize(600, 440));
+        QCOMPARE(QRect(d.pos(), d.size()), queda);
     }
 
     void cajaQueFallaEsUnNo()
