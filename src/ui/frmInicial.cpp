@@ -339,15 +339,15 @@ void frmInicial::ajustarTamano()
     contenido_->ensurePolished();
     const QSize medida = contenido_->sizeHint();
     QSize tamano(std::max(560, medida.width() + 2), skin::AltoBanda + 3 + medida.height() + 1);
-    // Too high or too wide for the screen: the window takes the screen and the contents scroll,
-    // with room for the bar across the other way so that a single bar is enough.
+    // Too high or too wide for the screen (MostrarCentrada makes it fit): the contents scroll, with
+    // room for the bar across the other way so that a single bar is enough.
     const QSize zona = ZonaDisponible(this).size();
     const int barra = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, desplazable_);
     if (tamano.height() > zona.height())
         tamano.rwidth() += barra;
     if (tamano.width() > zona.width())
         tamano.rheight() += barra;
-    resize(zona.isEmpty() ? tamano : tamano.boundedTo(zona));
+    resize(tamano);
 }
 
 bool frmInicial::Cargar()

@@ -25,7 +25,7 @@ QStringList Fuera(QWidget *w)
 {
     QStringList fuera;
     if (!w->screen()->availableGeometry().contains(w->frameGeometry()))
-        fuera << w->objectName();
+        fuera << QLatin1String(w->metaObject()->className());
     for (QAbstractButton *b : w->findChildren<QAbstractButton *>()) {
         if (!b->isVisibleTo(w) || !(qobject_cast<QPushButton *>(b) || b->objectName().startsWith(QLatin1String("cmd"))))
             continue;
@@ -33,7 +33,7 @@ QStringList Fuera(QWidget *w)
             if (auto *area = qobject_cast<QScrollArea *>(p))
                 area->ensureWidgetVisible(b, 0, 0);
         if (b->visibleRegion() != QRegion(b->rect()))
-            fuera << w->objectName() + QStringLiteral(": ") + b->text() + b->objectName();
+            fuera << QLatin1String(w->metaObject()->className()) + QStringLiteral(": ") + b->text() + b->objectName();
     }
     for (QTableView *t : w->findChildren<QTableView *>(QRegularExpression(QStringLiteral("^tbl(Rfc|Hallazgos)$")))) {
         const int ultima = t->model()->columnCount() - 1;
@@ -81,7 +81,7 @@ private Q_SLOTS:
             e.insert(QStringLiteral("QT_QPA_PLATFORM"), QStringLiteral("offscreen:configfile=") + config);
             e.insert(QStringLiteral("QT_SCALE_FACTOR"), escala);
             const Salida s = Correr(QCoreApplication::applicationFilePath(),
-                                    {QStringLiteral("pantallas:") + QTest::currentDataTag()}, QString(), e);
+                                    {QStringLiteral("-silent"), QStringLiteral("pantallas:") + QTest::currentDataTag()}, QString(), e);
             QVERIFY2(s.codigo == 0 && s.out.contains(QLatin1String(" 0 failed, 0 skipped")), qPrintable(s.out + s.err));
             return;
         }
