@@ -82,7 +82,7 @@ void CentrarEn(QWidget *ventana, const QPoint &centro)
 QSize TamanoInicial(const QWidget *ventana, const QSize &preferido)
 {
     const QRect zona = ZonaDisponible(ventana);
-    return zona.isEmpty() ? preferido : preferido.boundedTo(zona.size() * 0.9);
+    return zona.isEmpty() ? preferido : preferido.boundedTo(zona.size());
 }
 
 } // namespace ui

@@ -30,7 +30,8 @@ void MeterEnPantalla(QWidget *ventana);
 // Centres the window's frame on centro, then MeterEnPantalla.
 void CentrarEn(QWidget *ventana, const QPoint &centro);
 
-// The size a window opens at: preferido, or nine tenths of the available area where that is less.
+// The size a window opens at: preferido, the room its contents want on a common screen, but no
+// wider nor higher than the available area (a smaller or scaled screen).
 QSize TamanoInicial(const QWidget *ventana, const QSize &preferido);
 
 } // namespace ui

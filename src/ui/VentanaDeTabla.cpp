@@ -22,11 +22,19 @@ QToolButton *BotonDeBanda(QWidget *ventana, const char *nombre, const QString &l
     b->setFocusPolicy(Qt::NoFocus);
     return b;
 }
+
+// The contents' layout as their scroll area reads it: by its least size alone. A label that
+// wraps would have the area ask for the contents' preferred height, and scroll long before the
+// tables must.
+class SinAltoPorAncho : public QVBoxLayout {
+public:
+    bool hasHeightForWidth() const override { return false; }
+};
 } // namespace
 
 VentanaDeTabla::VentanaDeTabla(QWidget *padre, const QString &titulo)
     : VentanaConBanda(padre, titulo)
-    , disposicion_(new QVBoxLayout)
+    , disposicion_(new SinAltoPorAncho)
     , maximizar_(BotonDeBanda(this, "cmdMaximizarVentana", QStringLiteral("Maximizar")))
     , cerrar_(BotonDeBanda(this, "cmdCerrarVentana", QStringLiteral("Cerrar")))
     , bordes_(new BordesDeVentana(this))

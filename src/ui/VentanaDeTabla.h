@@ -28,7 +28,8 @@ public:
     void setMaximizada(bool maximizada);
 
 protected:
-    // The size it opens at: preferido where the screen allows, else a share of the screen.
+    // The size it opens at: preferido where the screen allows, else as wide or as high as the
+    // available area.
     void ponerTamanoInicial(const QSize &preferido);
     void showEvent(QShowEvent *e) override;
     void resizeEvent(QResizeEvent *e) override;
