@@ -225,6 +225,18 @@ void RestaurarVentana(QWidget *ventana, bool conTamano)
         ventana->move(0, 0);
 }
 
+bool VentanaRecordada(const QWidget *ventana)
+{
+    const ObjetosPrograma &p = Programa();
+    const QString seccion = SeccionDeVentana(ventana);
+    if (!p.libKVRS || seccion.isEmpty())
+        return false;
+    for (const QString &clave : {QStringLiteral("Linea"), QStringLiteral("Columna")})
+        if (!p.libKVRS->LeeIni(seccion, clave, p.archivoConfig).trimmed().isEmpty())
+            return true;
+    return false;
+}
+
 quint8 MensajeSkin(const QString &prompt, int botones, const QString &titulo, quint8 tipo)
 {
     try {

@@ -61,6 +61,8 @@ void RestaurarVentana(QWidget *ventana, bool conTamano, host::LibKVRS &lib, cons
 // The same with the program's configuration file.
 void GuardarVentana(QWidget *ventana, bool conTamano);
 void RestaurarVentana(QWidget *ventana, bool conTamano);
+// Whether the program's configuration file remembers where the window was.
+bool VentanaRecordada(const QWidget *ventana);
 
 // The skinned message box, owned by the main window; 0 when it failed (the error was shown).
 quint8 MensajeSkin(const QString &prompt, int botones, const QString &titulo, quint8 tipo);

@@ -1,5 +1,6 @@
 #include "DialogosQt.h"
 
+#include "DentroDeLaPantalla.h"
 #include "Programa.h"
 #include "Skin.h"
 #include "VentanaConBanda.h"
@@ -15,7 +16,6 @@
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QScreen>
 #include <QStyle>
 #include <QUrl>
 #include <QVBoxLayout>
@@ -56,17 +56,25 @@ Icono IconoDeCaja(int botones, int tipo = 0)
     }
 }
 
+// Over the window it belongs to, else on the screen, and whole inside the screen either way.
 void Centrar(QWidget *w, QWidget *sobre)
 {
     w->adjustSize();
-    QRect zona;
-    if (sobre && sobre->isVisible())
-        zona = sobre->frameGeometry();
-    else if (QScreen *s = QApplication::primaryScreen())
-        zona = s->availableGeometry();
-    if (zona.isValid())
-        w->move(zona.center() - QPoint(w->width() / 2, w->height() / 2));
+    CentrarEn(w, sobre && sobre->isVisible() ? sobre->frameGeometry().center() : ZonaDisponible(w).center());
 }
+
+// The standard box, which takes its final size as it shows, kept inside the screen then.
+class CajaEstandar : public QMessageBox {
+public:
+    using QMessageBox::QMessageBox;
+
+protected:
+    void showEvent(QShowEvent *e) override
+    {
+        QMessageBox::showEvent(e);
+        MeterEnPantalla(this);
+    }
+};
 
 // The buttons of a box, by its flags, in a row: each answers its result code; the default one has
 // the focus. Returns the codes in order.
@@ -261,7 +269,7 @@ int DialogosQt::MsgBox(const QString &texto, int botones, const QString &titulo)
         Centrar(&caja, dueno());
         return caja.exec();
     }
-    QMessageBox caja(dueno());
+    CajaEstandar caja(dueno());
     caja.setWindowTitle(TituloPorDefecto(titulo));
     caja.setText(host::Renglones(texto));
     caja.setIcon(IconoDeCaja(botones).caja);

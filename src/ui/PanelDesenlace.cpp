@@ -61,14 +61,16 @@ PanelDesenlace::PanelDesenlace(QWidget *padre)
         botones->addWidget(b);
         return b;
     };
+    // Alt letters that none of the main window's inputs takes (i f a c p t v d s g o): the
+    // buttons show under them.
     cmdVerReporte = boton("cmdVerReporte", QStringLiteral("Ver r&eporte"),
                           QStringLiteral("Muestra el reporte por RFC con sus totales, tal como quedó en el archivo"));
     cmdAbrirReporte = boton("cmdAbrirReporte", QStringLiteral("Abrir &reporte"),
                             QStringLiteral("Abre el reporte en el programa de textos"));
     cmdAbrirLog = boton("cmdAbrirLog", QStringLiteral("Abrir &Log"), QStringLiteral("Abre la bitácora del proceso"));
-    cmdAbrirCarpeta = boton("cmdAbrirCarpeta", QStringLiteral("Abrir &carpeta"),
+    cmdAbrirCarpeta = boton("cmdAbrirCarpeta", QStringLiteral("A&brir carpeta"),
                             QStringLiteral("Abre la carpeta donde quedaron los archivos"));
-    cmdVerRevision = boton("cmdVerRevision", QStringLiteral("&Ver revisión"),
+    cmdVerRevision = boton("cmdVerRevision", QStringLiteral("Ver revisió&n"),
                            QStringLiteral("Muestra lo que conviene revisar antes de presentar el reporte"));
     botones->addStretch();
     raiz->addLayout(botones);

@@ -84,6 +84,26 @@ QPixmap ImagenCerrar(qreal escala)
     return px;
 }
 
+QPixmap ImagenMaximizar(qreal escala)
+{
+    QPixmap px = lienzo(18, escala);
+    QPainter p(&px);
+    p.setPen(QPen(TextoBanda(), 1.5));
+    p.drawRect(QRectF(4.5, 4.5, 9, 9));
+    p.drawLine(QPointF(4.5, 5.5), QPointF(13.5, 5.5));
+    return px;
+}
+
+QPixmap ImagenRestaurar(qreal escala)
+{
+    QPixmap px = lienzo(18, escala);
+    QPainter p(&px);
+    p.setPen(QPen(TextoBanda(), 1.5));
+    p.drawPolyline(QPolygonF({QPointF(6.5, 4.5), QPointF(13.5, 4.5), QPointF(13.5, 11.5)}));
+    p.drawRect(QRectF(4.5, 6.5, 7, 7));
+    return px;
+}
+
 void PintarMarco(QPainter &p, const QRect &r, const QString &titulo, int izquierdaTitulo)
 {
     p.fillRect(r, Fondo());

@@ -26,6 +26,9 @@ QColor TextoBanda();
 QPixmap ImagenLogo(qreal escala);
 QPixmap ImagenMinimizar(qreal escala);
 QPixmap ImagenCerrar(qreal escala);
+// A window's frame (maximise) and two frames one behind the other (restore).
+QPixmap ImagenMaximizar(qreal escala);
+QPixmap ImagenRestaurar(qreal escala);
 
 // Background, title band with the title text from x = izquierdaTitulo, and outer border.
 void PintarMarco(QPainter &p, const QRect &r, const QString &titulo, int izquierdaTitulo);

@@ -36,4 +36,12 @@ void VentanaConBanda::mouseMoveEvent(QMouseEvent *e)
         move(e->globalPosition().toPoint() - desfase_);
 }
 
+void VentanaConBanda::mouseReleaseEvent(QMouseEvent *e)
+{
+    // Only a press on the band drags: after a resize by the window manager, which keeps the
+    // release and lets the button look held, the moves find no offset of an earlier drag.
+    desfase_ = QPoint(-1, -1);
+    QDialog::mouseReleaseEvent(e);
+}
+
 } // namespace ui

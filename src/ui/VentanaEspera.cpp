@@ -1,5 +1,6 @@
 #include "VentanaEspera.h"
 
+#include "DentroDeLaPantalla.h"
 #include "Programa.h"
 #include "Skin.h"
 
@@ -178,16 +179,17 @@ void VentanaEspera::Mostrar(const QString &mensaje, QWidget *sobre)
 {
     texto->setText(mensaje);
     adjustSize();
+    // Wherever the owner is, the window stays whole on the screen.
     if (sobre && sobre->isVisible()) {
         const QRect z = sobre->frameGeometry();
         if (auto *zona = sobre->findChild<QWidget *>(QStringLiteral("zonaEspera")); zona && zona->isVisible()) {
-            const QPoint centro = zona->mapToGlobal(zona->rect().center());
-            move(centro - QPoint(width() / 2, height() / 2));
+            CentrarEn(this, zona->mapToGlobal(zona->rect().center()));
         } else {
             move(z.center().x() - width() / 2, z.top() + skin::AltoBanda + 8);
+            MeterEnPantalla(this);
         }
-    } else if (QScreen *s = QApplication::primaryScreen()) {
-        move(s->availableGeometry().center() - QPoint(width() / 2, height() / 2));
+    } else {
+        CentrarEn(this, ZonaDisponible(this).center());
     }
     show();
     raise();

@@ -2,6 +2,8 @@
 
 #include "AbrirArchivos.h"
 #include "Cromo.h"
+#include "DentroDeLaPantalla.h"
+#include "Programa.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -68,7 +70,15 @@ frmDescripcion::frmDescripcion(QWidget *padre)
     connect(mnDescrip, &QAction::triggered, this, &frmDescripcion::Mostrar);
     connect(mnEditINI, &QAction::triggered, this, &frmDescripcion::EditarIni);
 
-    RestaurarVentana(this, true);
+    // Where it was last time; the first time beside the main window, not over it.
+    const QWidget *principal = Programa().ventanaPrincipal;
+    if (VentanaRecordada(this))
+        RestaurarVentana(this, true);
+    else if (principal && principal->isVisible())
+        move(AlLadoDe(size(), principal->frameGeometry(), ZonaDisponible(principal)));
+    else
+        move(ZonaDisponible(this).topLeft());
+    MeterEnPantalla(this);
     AjustarTexto();
 }
 

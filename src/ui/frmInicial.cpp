@@ -3,6 +3,7 @@
 #include "AbrirArchivos.h"
 #include "BusquedaDeTercero.h"
 #include "CorridaEnHilo.h"
+#include "DentroDeLaPantalla.h"
 #include "PanelDesenlace.h"
 #include "Programa.h"
 #include "Skin.h"
@@ -34,7 +35,8 @@
 #include <QProgressBar>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QScreen>
+#include <QScrollArea>
+#include <QStyle>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -91,7 +93,12 @@ bool frmInicial::modoDesarrollo() const
 
 void frmInicial::construir()
 {
-    contenido_ = new QWidget(this);
+    desplazable_ = new QScrollArea(this);
+    desplazable_->setObjectName(QStringLiteral("desplazable"));
+    desplazable_->setFrameShape(QFrame::NoFrame);
+    desplazable_->setWidgetResizable(true);
+    desplazable_->viewport()->setAutoFillBackground(false);
+    contenido_ = new QWidget(desplazable_);
     contenido_->setObjectName(QStringLiteral("contenido"));
     contenido_->setStyleSheet(QStringLiteral(
         "QLabel#lblMuestra { background: #e6edf5; border: 1px solid #c3d0df; border-radius: 4px;"
@@ -298,6 +305,8 @@ void frmInicial::construir()
     connect(optProvs, &QRadioButton::clicked, this, [this] { AjustaTipoTercero(); });
     connect(cmdProcesar, &QPushButton::clicked, this, [this] { Procesar(); });
 
+    desplazable_->setWidget(contenido_);
+    contenido_->setAutoFillBackground(false); // the window's own background shows through
     ajustarTamano();
 }
 
@@ -337,7 +346,16 @@ void frmInicial::ajustarTamano()
     // Measured once the style sheet and the skin have dressed the controls (padding, fonts).
     contenido_->ensurePolished();
     const QSize medida = contenido_->sizeHint();
-    resize(std::max(560, medida.width() + 2), skin::AltoBanda + 3 + medida.height() + 1);
+    QSize tamano(std::max(560, medida.width() + 2), skin::AltoBanda + 3 + medida.height() + 1);
+    // Too high or too wide for the screen (MostrarCentrada makes it fit): the contents scroll, with
+    // room for the bar across the other way so that a single bar is enough.
+    const QSize zona = ZonaDisponible(this).size();
+    const int barra = style()->pixelMetric(QStyle::PM_ScrollBarExtent, nullptr, desplazable_);
+    if (tamano.height() > zona.height())
+        tamano.rwidth() += barra;
+    if (tamano.width() > zona.width())
+        tamano.rheight() += barra;
+    resize(tamano);
 }
 
 bool frmInicial::Cargar()
@@ -389,15 +407,7 @@ bool frmInicial::Cargar()
 
 void frmInicial::MostrarCentrada()
 {
-    if (QScreen *s = screen() ? screen() : QApplication::primaryScreen()) {
-        // Centred, but never with its title band off the screen: a scaled screen may be smaller
-        // than the window.
-        const QRect zona = s->availableGeometry();
-        QPoint esquina = zona.center() - QPoint(width() / 2, height() / 2);
-        esquina.setX(std::max(zona.left(), std::min(esquina.x(), zona.right() + 1 - width())));
-        esquina.setY(std::max(zona.top(), std::min(esquina.y(), zona.bottom() + 1 - height())));
-        move(esquina);
-    }
+    CentrarEn(this, ZonaDisponible(this).center());
     show();
     raise();
     activateWindow();

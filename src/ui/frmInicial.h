@@ -17,6 +17,7 @@ class QMenu;
 class QProgressBar;
 class QPushButton;
 class QRadioButton;
+class QScrollArea;
 class QTimer;
 
 namespace config {
@@ -74,7 +75,8 @@ public:
     // Start-up. False when the configuration could not be loaded: the program must end without
     // showing the window (the reason was already shown).
     bool Cargar();
-    // Shows the window centred on its screen, inside its available area.
+    // Shows the window centred on its screen, inside its available area; on a screen too small for
+    // it the window takes the area and its contents scroll.
     void MostrarCentrada();
 
     // Empties the party key and sets its caption and the default file name for customers or
@@ -188,6 +190,7 @@ private:
     QElapsedTimer desdeCancelacion_; // valid once a cancel was asked for
     int esperaTrasFallo_ = 30000;
     QWidget *contenido_ = nullptr;
+    QScrollArea *desplazable_ = nullptr; // holds contenido_: it scrolls on a screen too small for it
     QPointer<frmDescripcion> descripcion_;
     bool cargada_ = false;
     bool descargada_ = false;

@@ -9,6 +9,7 @@
 
 #include <QCloseEvent>
 #include <QMenu>
+#include <QScrollArea>
 
 namespace ui {
 
@@ -44,9 +45,9 @@ void frmInicial::crearCromo()
 void frmInicial::resizeEvent(QResizeEvent *e)
 {
     QWidget::resizeEvent(e);
-    if (contenido_)
-        contenido_->setGeometry(1, skin::AltoBanda + 2, std::max(0, width() - 2),
-                                std::max(0, height() - skin::AltoBanda - 3));
+    if (desplazable_)
+        desplazable_->setGeometry(1, skin::AltoBanda + 2, std::max(0, width() - 2),
+                                  std::max(0, height() - skin::AltoBanda - 3));
 }
 
 frmDescripcion *frmInicial::Descripcion()

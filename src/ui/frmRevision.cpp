@@ -107,7 +107,6 @@ frmRevision::frmRevision(const QList<engine::Hallazgo> &hallazgos, const QString
     // Every row as tall as its texts at the columns' current widths, whatever changes them (the
     // window's size, a scroll bar that comes or goes, a sort).
     tabla_->verticalHeader()->setSectionResizeMode(QHeaderView::ResizeToContents);
-    tabla_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     tabla_->setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
     // Sorting starts with no column chosen: the order above stays until the user clicks a heading.
     tabla_->horizontalHeader()->setSortIndicator(-1, Qt::AscendingOrder);
@@ -160,11 +159,11 @@ frmRevision::frmRevision(const QList<engine::Hallazgo> &hallazgos, const QString
     resumen_->setWordWrap(true);
 
     auto *botones = new QHBoxLayout;
-    auto *copiar = new QPushButton(QStringLiteral("Copiar"), this);
+    auto *copiar = new QPushButton(QStringLiteral("&Copiar"), this);
     copiar->setObjectName(QStringLiteral("cmdCopiar"));
     copiar->setAutoDefault(false);
     connect(copiar, &QPushButton::clicked, this, &frmRevision::Copiar);
-    auto *cerrar = new QPushButton(QStringLiteral("Cerrar"), this);
+    auto *cerrar = new QPushButton(QStringLiteral("Ce&rrar"), this);
     cerrar->setObjectName(QStringLiteral("cmdCerrar"));
     cerrar->setAutoDefault(false);
     connect(cerrar, &QPushButton::clicked, this, &QDialog::close);
@@ -176,7 +175,7 @@ frmRevision::frmRevision(const QList<engine::Hallazgo> &hallazgos, const QString
     disposicion()->addWidget(conteo_);
     disposicion()->addWidget(tabla_, 1);
     disposicion()->addLayout(botones);
-    resize(960, 600);
+    ponerTamanoInicial(QSize(960, 600));
 }
 
 QString frmRevision::ComoTexto() const

@@ -192,7 +192,7 @@ frmVerReporte::frmVerReporte(QWidget *padre)
     disposicion()->addLayout(buscar);
     disposicion()->addWidget(division, 1);
     disposicion()->addLayout(botones);
-    resize(1100, 680);
+    ponerTamanoInicial(QSize(1100, 680));
     llenar();
     tabla_->setFocus(); // the arrows go through the RFCs at once
 }

@@ -83,7 +83,7 @@ private Q_SLOTS:
 
     void restaurarVentana_data()
     {
-        // Nothing saved: descripcionSinNadaGuardado.
+        // Nothing saved: descripcion.
         QTest::addColumn<bool>("conTamano");
         QTest::addColumn<QRect>("queda");
         QTest::newRow("guardada sin tamano") << false << QRect(0, 0, 320, 200);
@@ -105,13 +105,38 @@ private Q_SLOTS:
         QCOMPARE(QRect(otra.pos(), otra.size()), queda);
     }
 
-    void descripcionSinNadaGuardado()
+    // Nothing remembered: beside the main window (to its right, else to its left), or at the top
+    // left of the screen without one; remembered off the screens or larger: back inside (the frame
+    // not drawn yet reckoned 10 wider and 40 higher).
+    void descripcion_data()
     {
+        QTest::addColumn<QRect>("principal"); // none when empty
+        QTest::addColumn<QStringList>("guardada"); // its line, column, width and height in twips
+        QTest::addColumn<QRect>("queda");
+        QTest::newRow("sin nada guardado ni ventana principal") << QRect() << QStringList() << QRect(0, 0, 600, 440);
+        QTest::newRow("a la derecha de la principal") << QRect(0, 100, 150, 100) << QStringList() << QRect(158, 100, 600, 440);
+        QTest::newRow("a la izquierda de la principal") << QRect(640, 100, 160, 100) << QStringList() << QRect(32, 100, 600, 440);
+        QTest::newRow("guardada fuera de las pantallas")
+            << QRect(0, 100, 150, 100) << QStringList{"30000", "30000", "9000", "6600"} << QRect(190, 320, 600, 440);
+        QTest::newRow("guardada más grande que la pantalla")
+            << QRect() << QStringList{"300", "300", "15000", "15000"} << QRect(0, 0, 790, 760);
+    }
+    void descripcion()
+    {
+        QFETCH(QRect, principal);
+        QFETCH(QStringList, guardada);
+        QFETCH(QRect, queda);
         Programa().libKVRS = std::make_shared<host::LibKVRS>();
         Programa().archivoConfig = ini();
+        for (int i = 0; i < guardada.size(); ++i)
+            Programa().libKVRS->EscribeIni(QStringLiteral("frmDescripcion"), QStringList{"Linea", "Columna", "Ancho", "Alto"}.at(i),
+                                           guardada.at(i), ini());
+        QWidget w(nullptr, Qt::FramelessWindowHint); // hidden, it is no main window to go beside
+        w.setGeometry(principal);
+        w.setVisible(!principal.isNull());
+        Programa().ventanaPrincipal = &w;
         frmDescripcion d;
-        QCOMPARE(d.pos(), QPoint(0, 0));
-        QCOMPARE(d.size(), QSize(600, 440));
+        QCOMPARE(QRect(d.pos(), d.size()), queda);
     }
 
     void cajaQueFallaEsUnNo()

@@ -104,6 +104,9 @@ private Q_SLOTS:
         }
         // The long one (ZZZ010101ZZ1, the last finding of the report) takes more than one line.
         QVERIFY(t->rowHeight(42) > t->rowHeight(0));
+        // Narrower than its columns, the table scrolls sideways to the last one.
+        f.resize(f.minimumSize());
+        QTRY_VERIFY(t->horizontalScrollBar()->isVisible());
     }
 };
 
