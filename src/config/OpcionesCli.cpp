@@ -31,7 +31,7 @@ bool LeerOpcionesCli(const QStringList &argumentos, OpcionesCli &o, QString *err
         {"--desde", &desde},      {"--hasta", &hasta},     {"--clave", &o.clave},
         {"--archivo", &o.archivo}, {"--carpeta", &o.carpeta}, {"--config", &o.config},
         {"--servidor", &o.servidor}, {"--puerto", &o.puerto}, {"--usuario", &o.usuario},
-        {"--base", &o.base}, {"--excel", &o.excel},
+        {"--base", &o.base}, {"--excel", &o.excel}, {"--pdf", &o.pdf},
     };
     const struct {
         const char *nombre;
@@ -100,13 +100,7 @@ bool LeerOpcionesCli(const QStringList &argumentos, OpcionesCli &o, QString *err
     }
     if (o.desde > o.hasta)
         return falla(MensajePeriodoAlReves(desde, hasta));
-    const auto dada = [&argumentos](const char *opcion) {
-        for (const QString &a : argumentos) {
-            if (a == QLatin1String(opcion) || a.startsWith(QLatin1String(opcion) + QLatin1Char('=')))
-                return true;
-        }
-        return false;
-    };
+    const auto dada = [&argumentos](const char *opcion) { return OpcionDada(argumentos, opcion); };
     // "--archivo=" given empty is as wrong as a name of blanks: it must not fall back to the
     // default name silently.
     if (dada("--archivo") && o.archivo.trimmed().isEmpty())
@@ -116,6 +110,8 @@ bool LeerOpcionesCli(const QStringList &argumentos, OpcionesCli &o, QString *err
     // user without a server would otherwise be silently ignored.
     if (dada("--excel") && o.excel.trimmed().isEmpty())
         return falla(QStringLiteral("Falta el nombre del libro de Excel en --excel."));
+    if (dada("--pdf") && o.pdf.trimmed().isEmpty())
+        return falla(QStringLiteral("Falta el nombre del PDF en --pdf."));
     if (dada("--servidor") && o.servidor.trimmed().isEmpty())
         return falla(QStringLiteral("Falta el nombre del servidor en --servidor."));
     for (const char *opcion : {"--puerto", "--usuario"}) {
@@ -130,6 +126,15 @@ bool LeerOpcionesCli(const QStringList &argumentos, OpcionesCli &o, QString *err
     return ComprobarSalida(CarpetaDeSalida(o),
                            o.archivo.isEmpty() ? NombreReportePorDefecto(!o.proveedores, QDate::currentDate()) : o.archivo,
                            error);
+}
+
+bool OpcionDada(const QStringList &argumentos, const char *opcion)
+{
+    for (const QString &a : argumentos) {
+        if (a == QLatin1String(opcion) || a.startsWith(QLatin1String(opcion) + QLatin1Char('=')))
+            return true;
+    }
+    return false;
 }
 
 QString CarpetaDeSalida(const OpcionesCli &o)
@@ -194,6 +199,9 @@ QString AyudaCli()
         "  --excel ARCHIVO.xlsx   al terminar, escribe el reporte en un libro de Excel: hojas\n"
         "                         Resumen (por RFC, con totales), Renglones (cada renglón del\n"
         "                         reporte, un campo por columna) y Revisión (los hallazgos)\n"
+        "  --pdf ARCHIVO.pdf      al terminar, escribe el resumen del reporte en un PDF: por RFC,\n"
+        "                         con totales, y los hallazgos de la revisión por tipo (no\n"
+        "                         necesita pantalla)\n"
         "  --estadisticas         al terminar, escribe en la salida de errores pagos, líneas,\n"
         "                         consultas, segundos y la forma de lectura del proceso\n"
         "  --consultas-por-renglon  lee la base renglón por renglón (una consulta por pago,\n"
@@ -208,7 +216,7 @@ QString AyudaCli()
         "     tiempo, un disco lleno u otro error lo detuvo): el reporte, el Log y la revisión\n"
         "     anteriores quedan como estaban y lo registrado queda en LogFallo + el nombre;\n"
         "     también si el reporte se generó pero no se pudo leer para el resumen o escribir\n"
-        "     el libro de Excel\n"
+        "     el libro de Excel o el PDF\n"
         "  2  uso incorrecto (opción desconocida, fecha faltante, mal escrita o periodo al revés,\n"
         "     --puerto o --usuario sin --servidor, una base propia del servidor, un nombre de\n"
         "     archivo vacío, con carpeta o demasiado largo, una carpeta que no existe o sin\n"
