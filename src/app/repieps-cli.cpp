@@ -12,6 +12,7 @@
 #include "LibKVRS.h"
 #include "LibroExcel.h"
 #include "OpcionesCli.h"
+#include "PdfDelResumen.h"
 #include "ResumenDeReporte.h"
 #include "TextosDeQt.h"
 #include "Version.h"
@@ -21,11 +22,13 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QElapsedTimer>
+#include <QGuiApplication>
 #include <QTextStream>
 
 #include <atomic>
 #include <csignal>
 #include <cstdio>
+#include <memory>
 #ifdef Q_OS_WIN
 #include <io.h>
 #define isatty _isatty
@@ -104,6 +107,37 @@ private:
     QElapsedTimer ultimo_;
 };
 
+QtMessageHandler avisosDeQt = nullptr;
+
+// While the GUI application starts, Qt's remarks about the desktop session ("XDG_RUNTIME_DIR not
+// set" under cron) mean nothing to a program that opens no window: they stay off the console.
+// Errors still reach it.
+void SinNotasDeArranque(QtMsgType tipo, const QMessageLogContext &contexto, const QString &texto)
+{
+    if (tipo == QtCriticalMsg || tipo == QtFatalMsg)
+        avisosDeQt(tipo, contexto, texto);
+}
+
+// --pdf draws the summary's text, which takes a GUI application (fonts, QPdfWriter): then one on
+// the offscreen platform, which needs no display, unless the user chose a platform (Windows' own
+// needs no display either). Without --pdf, the plain application as always.
+std::unique_ptr<QCoreApplication> Aplicacion(int &argc, char **argv)
+{
+    QStringList argumentos;
+    for (int i = 1; i < argc; ++i)
+        argumentos << QString::fromLocal8Bit(argv[i]);
+    if (!config::OpcionDada(argumentos, "--pdf"))
+        return std::make_unique<QCoreApplication>(argc, argv);
+#ifndef Q_OS_WIN
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+#endif
+    avisosDeQt = qInstallMessageHandler(SinNotasDeArranque);
+    auto app = std::make_unique<QGuiApplication>(argc, argv);
+    qInstallMessageHandler(avisosDeQt);
+    return app;
+}
+
 #ifdef Q_OS_WIN
 // The program writes UTF-8. A Windows console shows its own code page (850 in Mexico), where
 // "bitácora" would come out garbled: while the program runs the console reads UTF-8, and it gets
@@ -127,7 +161,8 @@ int main(int argc, char *argv[])
 #ifdef Q_OS_WIN
     const ConsolaUtf8 consola;
 #endif
-    QCoreApplication app(argc, argv);
+    const std::unique_ptr<QCoreApplication> aplicacion = Aplicacion(argc, argv);
+    QCoreApplication &app = *aplicacion;
     // The desktop program's name, so that both find the same user folders.
     QCoreApplication::setApplicationName(QStringLiteral("repieps"));
     // Qt's own texts in Spanish, as in the window (without the file, English).
@@ -230,7 +265,7 @@ int main(int argc, char *argv[])
             for (const engine::HallazgosDeUnTipo &t : tipos)
                 err << "  " << t.todos << "  " << t.tipo << Qt::endl;
         }
-        if (op.resumen || !op.excel.isEmpty()) {
+        if (op.resumen || !op.excel.isEmpty() || !op.pdf.isEmpty()) {
             // What was filed, read back from the file just written.
             engine::ResumenDeReporte resumen;
             QString motivo;
@@ -241,16 +276,23 @@ int main(int argc, char *argv[])
             engine::ContarHallazgos(resumen, reporte.hallazgos());
             if (op.resumen)
                 out << Qt::endl << engine::ResumenComoTexto(resumen);
+            const engine::DatosDeCorrida corrida{engine::TextoDelPeriodo({op.desde, op.hasta, !op.proveedores}),
+                                                 bases.cMiBase, QDateTime::currentDateTime()};
             if (!op.excel.isEmpty()) {
                 const QString libro = QFileInfo(op.excel).absoluteFilePath();
-                const engine::DatosDeCorrida corrida{
-                    engine::TextoDelPeriodo({op.desde, op.hasta, !op.proveedores}), bases.cMiBase,
-                    QDateTime::currentDateTime()};
                 if (!engine::EscribirLibroExcel(libro, resumen, reporte.hallazgos(), archivo, corrida, &motivo)) {
                     err << motivo << Qt::endl;
                     return Fallo;
                 }
                 out << "Libro de Excel: " << QDir::toNativeSeparators(libro) << Qt::endl;
+            }
+            if (!op.pdf.isEmpty()) {
+                const QString pdf = QFileInfo(op.pdf).absoluteFilePath();
+                if (!engine::EscribirPdfDelResumen(pdf, resumen, reporte.hallazgos(), archivo, corrida, &motivo)) {
+                    err << motivo << Qt::endl;
+                    return Fallo;
+                }
+                out << "PDF: " << QDir::toNativeSeparators(pdf) << Qt::endl;
             }
         }
         return Correcto;

@@ -35,7 +35,7 @@ bool LeerOpcionesCli(const QStringList &argumentos, OpcionesCli &o, QString *err
         {"--trimestre", &trimestre},
         {"--archivo", &o.archivo}, {"--carpeta", &o.carpeta}, {"--config", &o.config},
         {"--servidor", &o.servidor}, {"--puerto", &o.puerto}, {"--usuario", &o.usuario},
-        {"--base", &o.base}, {"--excel", &o.excel},
+        {"--base", &o.base}, {"--excel", &o.excel}, {"--pdf", &o.pdf},
     };
     const struct {
         const char *nombre;
@@ -86,13 +86,7 @@ bool LeerOpcionesCli(const QStringList &argumentos, OpcionesCli &o, QString *err
     }
     if (o.ayuda || o.version)
         return true;
-    const auto dada = [&argumentos](const char *opcion) {
-        for (const QString &a : argumentos) {
-            if (a == QLatin1String(opcion) || a.startsWith(QLatin1String(opcion) + QLatin1Char('=')))
-                return true;
-        }
-        return false;
-    };
+    const auto dada = [&argumentos](const char *opcion) { return OpcionDada(argumentos, opcion); };
 
     // A quarter is the same as its first and last days given as dates.
     if (dada("--trimestre")) {
@@ -131,6 +125,8 @@ bool LeerOpcionesCli(const QStringList &argumentos, OpcionesCli &o, QString *err
     // user without a server would otherwise be silently ignored.
     if (dada("--excel") && o.excel.trimmed().isEmpty())
         return falla(QStringLiteral("Falta el nombre del libro de Excel en --excel."));
+    if (dada("--pdf") && o.pdf.trimmed().isEmpty())
+        return falla(QStringLiteral("Falta el nombre del PDF en --pdf."));
     if (dada("--servidor") && o.servidor.trimmed().isEmpty())
         return falla(QStringLiteral("Falta el nombre del servidor en --servidor."));
     for (const char *opcion : {"--puerto", "--usuario"}) {
@@ -146,6 +142,15 @@ bool LeerOpcionesCli(const QStringList &argumentos, OpcionesCli &o, QString *err
     if (!ComprobarSalida(CarpetaDeSalida(o), nombre, error))
         return false;
     return !o.sinReemplazar || ComprobarQueNoExiste(CarpetaDeSalida(o), nombre, error);
+}
+
+bool OpcionDada(const QStringList &argumentos, const char *opcion)
+{
+    for (const QString &a : argumentos) {
+        if (a == QLatin1String(opcion) || a.startsWith(QLatin1String(opcion) + QLatin1Char('=')))
+            return true;
+    }
+    return false;
 }
 
 QString CarpetaDeSalida(const OpcionesCli &o)
@@ -213,6 +218,9 @@ QString AyudaCli()
         "  --excel ARCHIVO.xlsx   al terminar, escribe el reporte en un libro de Excel: hojas\n"
         "                         Resumen (por RFC, con totales), Renglones (cada renglón del\n"
         "                         reporte, un campo por columna) y Revisión (los hallazgos)\n"
+        "  --pdf ARCHIVO.pdf      al terminar, escribe el resumen del reporte en un PDF: por RFC,\n"
+        "                         con totales, y los hallazgos de la revisión por tipo (no\n"
+        "                         necesita pantalla)\n"
         "  --sin-reemplazar       si el reporte ya existe en la carpeta, no lo reemplaza y sale\n"
         "                         con 2 (sin ella, el reporte, el Log y la revisión anteriores se\n"
         "                         reemplazan)\n"
@@ -230,7 +238,7 @@ QString AyudaCli()
         "     tiempo, un disco lleno u otro error lo detuvo): el reporte, el Log y la revisión\n"
         "     anteriores quedan como estaban y lo registrado queda en LogFallo + el nombre;\n"
         "     también si el reporte se generó pero no se pudo leer para el resumen o escribir\n"
-        "     el libro de Excel\n"
+        "     el libro de Excel o el PDF\n"
         "  2  uso incorrecto (opción desconocida, fecha faltante, mal escrita o periodo al revés,\n"
         "     --puerto o --usuario sin --servidor, una base propia del servidor, un nombre de\n"
         "     archivo vacío, con carpeta o demasiado largo, una carpeta que no existe o sin\n"

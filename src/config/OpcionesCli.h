@@ -22,6 +22,7 @@ struct OpcionesCli {
     QString base;
     bool resumen = false;    // after the run, the report's summary per RFC on stdout
     QString excel;          // after the run, the report's workbook at this path; empty: none
+    QString pdf;            // after the run, the PDF of its summary at this path; empty: none
     bool sinReemplazar = false; // a report already in the folder stops the run (exit 2)
     bool estadisticas = false;
     bool porRenglon = false; // reads row by row (the reference way) instead of whole periods
@@ -33,6 +34,10 @@ struct OpcionesCli {
 // are not valid (an unknown option, a missing value, a missing or malformed date, an output name or
 // folder that ComprobarSalida turns down, a report already there with --sin-reemplazar).
 bool LeerOpcionesCli(const QStringList &argumentos, OpcionesCli &opciones, QString *error);
+
+// Whether the arguments give an option ("--pdf" or "--pdf=..."), valid or not; the program asks
+// this before anything else to know which kind of application it needs.
+bool OpcionDada(const QStringList &argumentos, const char *opcion);
 
 // Where the report, the log and the review are written: --carpeta; else the current folder, or,
 // for an installed program (see CarpetasDeEstePrograma), the user's documents folder "repieps".

@@ -206,6 +206,24 @@ QString NumeroGeneral(double valor)
     return QString::fromStdString(r);
 }
 
+QString NumeroConSeparadores(const QString &numero)
+{
+    const qsizetype inicio = numero.startsWith(QLatin1Char('-')) ? 1 : 0;
+    qsizetype fin = inicio;
+    while (fin < numero.size() && numero.at(fin).isDigit())
+        ++fin;
+    // The exponent form has a single digit before its point: nothing to group there.
+    QString r = numero;
+    for (qsizetype i = fin - 3; i > inicio; i -= 3)
+        r.insert(i, QLatin1Char(','));
+    return r;
+}
+
+QString NumeroConSeparadores(double valor)
+{
+    return NumeroConSeparadores(NumeroGeneral(valor));
+}
+
 QString ValorComoTexto(const QVariant &valor)
 {
     if (!valor.isValid() || valor.isNull())

@@ -16,6 +16,12 @@ QString FormatoTresDecimales(double valor);
 // (240, 3150.5, 0.5), no grouping; exponent form only for very large or very small magnitudes.
 QString NumeroGeneral(double valor);
 
+// A number for people to read: the general form (or a number as the report writes it, such as
+// "0.250") with "," grouping the thousands of its whole part: 1984075 gives "1,984,075", -3150.5
+// "-3,150.5"; its decimals and the exponent form stay as they are. Files keep NumeroGeneral.
+QString NumeroConSeparadores(const QString &numero);
+QString NumeroConSeparadores(double valor);
+
 // A database value written as text: whole-number columns as they are, other numbers in the
 // general form, texts unchanged, NULL as empty text.
 QString ValorComoTexto(const QVariant &valor);

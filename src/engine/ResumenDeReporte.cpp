@@ -33,6 +33,26 @@ const QString &TextoDeCampo(int i)
     static const QList<int> campos{CampoCantidad, CampoPresentacion, CampoImporte, CampoIeps, CampoIva};
     return nombres.at(campos.indexOf(i));
 }
+
+// What a row of the summary adds up.
+struct Sumas {
+    qsizetype renglones = 0;
+    double cantidad = 0, importe = 0, ieps = 0, iva = 0;
+    int hallazgos = 0;
+};
+
+QStringList Celdas(const QString &rfc, const QString &nombre, const QString &estado, const Sumas &s)
+{
+    return {rfc,
+            nombre,
+            estado,
+            NumeroConSeparadores(double(s.renglones)),
+            NumeroConSeparadores(s.cantidad),
+            NumeroConSeparadores(s.importe),
+            NumeroConSeparadores(s.ieps),
+            NumeroConSeparadores(s.iva),
+            NumeroConSeparadores(double(s.hallazgos))};
+}
 } // namespace
 
 const QStringList &EncabezadosDeCampos()
@@ -157,37 +177,46 @@ void ContarHallazgos(ResumenDeReporte &r, const QList<Hallazgo> &hallazgos)
     }
 }
 
+const QStringList &EncabezadosDeRfc()
+{
+    static const QStringList encabezados{QStringLiteral("RFC"),      QStringLiteral("Nombre"),  QStringLiteral("Estado"),
+                                         QStringLiteral("Renglones"), QStringLiteral("Cantidad"), QStringLiteral("Importe"),
+                                         QStringLiteral("IEPS"),     QStringLiteral("IVA"),     QStringLiteral("Hallazgos")};
+    return encabezados;
+}
+
 QStringList TextosDeRfc(const RfcDelReporte &p)
 {
-    return {p.rfc,
-            p.nombre,
-            p.estado,
-            QString::number(p.renglones.size()),
-            NumeroGeneral(p.cantidad),
-            NumeroGeneral(p.importe),
-            NumeroGeneral(p.ieps),
-            NumeroGeneral(p.iva),
-            QString::number(p.hallazgos)};
+    return Celdas(p.rfc, p.nombre, p.estado, {p.renglones.size(), p.cantidad, p.importe, p.ieps, p.iva, p.hallazgos});
 }
 
 QStringList TextosDeTotales(const ResumenDeReporte &r)
 {
-    return {QStringLiteral("Total"),
-            QStringLiteral("%1 RFC").arg(r.rfcs.size()),
-            QString(),
-            QString::number(r.renglones.size()),
-            NumeroGeneral(r.cantidad),
-            NumeroGeneral(r.importe),
-            NumeroGeneral(r.ieps),
-            NumeroGeneral(r.iva),
-            QString::number(r.hallazgosEnReporte)};
+    return Celdas(QStringLiteral("Total"), QStringLiteral("%1 RFC").arg(r.rfcs.size()), QString(),
+                  {r.renglones.size(), r.cantidad, r.importe, r.ieps, r.iva, r.hallazgosEnReporte});
+}
+
+QStringList TextosDeTotales(const ResumenDeReporte &r, const QList<int> &rfcs)
+{
+    if (rfcs.size() == r.rfcs.size())
+        return TextosDeTotales(r);
+    Sumas s;
+    for (const int i : rfcs) {
+        const RfcDelReporte &p = r.rfcs.at(i);
+        s.renglones += p.renglones.size();
+        s.cantidad += p.cantidad;
+        s.importe += p.importe;
+        s.ieps += p.ieps;
+        s.iva += p.iva;
+        s.hallazgos += p.hallazgos;
+    }
+    return Celdas(QStringLiteral("Total"), QStringLiteral("Total de %1 de %2 RFC").arg(rfcs.size()).arg(r.rfcs.size()),
+                  QString(), s);
 }
 
 QString ResumenComoTexto(const ResumenDeReporte &r)
 {
-    const QStringList encabezados{QStringLiteral("RFC"),      QStringLiteral("Nombre"),  QStringLiteral("Estado"),
-                                  QStringLiteral("Renglones"), QStringLiteral("Cantidad"), QStringLiteral("Importe"),
-                                  QStringLiteral("IEPS"),     QStringLiteral("IVA"),     QStringLiteral("Hallazgos")};
+    const QStringList &encabezados = EncabezadosDeRfc();
     constexpr int AnchoNombre = 40;
     QList<QStringList> filas{encabezados};
     for (const RfcDelReporte &p : r.rfcs) {

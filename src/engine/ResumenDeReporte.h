@@ -12,7 +12,8 @@ namespace engine {
 // is what is filed: its lines field by field and, per RFC, the sums of its lines.
 //
 // Figures are the file's own: every number field is read as written and the sums are given in the
-// report's general number form (NumeroGeneral), never from what a run kept in memory.
+// report's general number form (NumeroGeneral, its thousands grouped for people), never from what a
+// run kept in memory.
 
 // Fields of a report line that a person reads, in the file's order (fields 17 to 26 are always
 // empty and are not shown). Headings are Spanish and name each field.
@@ -56,10 +57,15 @@ bool LeerResumenDeArchivo(const QString &ruta, ResumenDeReporte &resumen, QStrin
 void ContarHallazgos(ResumenDeReporte &resumen, const QList<Hallazgo> &hallazgos);
 
 // The cells of one RFC's row and of the totals row, as every view of the summary shows them (the
-// report's own number forms): RFC, name, state, lines, quantity, amount, IEPS, IVA, findings. The
-// totals row has "Total" and "N RFC" in the first two and nothing for the state.
+// report's own number forms with their thousands grouped, NumeroConSeparadores), under these
+// headings: RFC, name, state, lines, quantity, amount, IEPS, IVA, findings. The totals row has
+// "Total" and "N RFC" in the first two and nothing for the state.
+const QStringList &EncabezadosDeRfc();
 QStringList TextosDeRfc(const RfcDelReporte &rfc);
 QStringList TextosDeTotales(const ResumenDeReporte &resumen);
+// The totals of some RFCs only (positions in resumen.rfcs, e.g. those a filter shows), summed from
+// their rows: "Total de 7 de 50 RFC" in the second cell. All of them give the totals above.
+QStringList TextosDeTotales(const ResumenDeReporte &resumen, const QList<int> &rfcs);
 
 // The summary as text for a terminal: a table of RFCs with their sums, and the totals line.
 QString ResumenComoTexto(const ResumenDeReporte &resumen);

@@ -1,21 +1,22 @@
 #include "frmVerReporte.h"
 
+#include "AbrirArchivos.h"
 #include "Dialogos.h"
 #include "Formatos.h"
 #include "LibKVRS.h"
 #include "LibroExcel.h"
+#include "PdfDelResumen.h"
 
-#include <QAbstractTextDocumentLayout>
+#include <QClipboard>
 #include <QDir>
 #include <QFileDialog>
 #include <QFileInfo>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPageLayout>
-#include <QPainter>
-#include <QPdfWriter>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QSortFilterProxyModel>
@@ -24,21 +25,13 @@
 #include <QStyle>
 #include <QTableView>
 #include <QTableWidget>
-#include <QTextDocument>
 #include <QVBoxLayout>
 
 #include <algorithm>
 
 namespace ui {
 
-using engine::NumeroGeneral;
-
 namespace {
-
-const QStringList Encabezados{QStringLiteral("Nº"),      QStringLiteral("RFC"),       QStringLiteral("Nombre"),
-                              QStringLiteral("Estado"),  QStringLiteral("Renglones"), QStringLiteral("Cantidad"),
-                              QStringLiteral("Importe"), QStringLiteral("IEPS"),      QStringLiteral("IVA"),
-                              QStringLiteral("Hallazgos")};
 
 // The role that sorts: figures by their value, texts by their text.
 constexpr int RolOrden = Qt::UserRole + 1;
@@ -62,15 +55,41 @@ QTableWidgetItem *CeldaFija(const QString &texto, bool numero)
     return c;
 }
 
-// The totals row's cells under the table's columns: the order number's column stays empty.
-QStringList CeldasDeTotales(const engine::ResumenDeReporte &r)
-{
-    return QStringList{QString()} + engine::TextosDeTotales(r);
-}
+// The filter's text is looked for in the RFC, the name and the state: a figure that happens to
+// hold the same digits is not what a person searching means.
+class FiltroDeTextos : public QSortFilterProxyModel {
+public:
+    using QSortFilterProxyModel::QSortFilterProxyModel;
 
-QString Escapar(const QString &t)
+protected:
+    bool filterAcceptsRow(int fila, const QModelIndex &padre) const override
+    {
+        for (const int c : {frmVerReporte::ColRfc, frmVerReporte::ColNombre, frmVerReporte::ColEstado}) {
+            if (sourceModel()->index(fila, c, padre).data().toString().contains(filterRegularExpression()))
+                return true;
+        }
+        return false;
+    }
+};
+
+// The selected rows of a table in the order shown, as tab-separated text under a line of its
+// headings, for a spreadsheet or a message.
+QString TextoDeFilas(const QAbstractItemView *tabla)
 {
-    return t.toHtmlEscaped();
+    const QAbstractItemModel *m = tabla->model();
+    QModelIndexList filas = tabla->selectionModel()->selectedRows();
+    std::sort(filas.begin(), filas.end());
+    QStringList celdas;
+    for (int c = 0; c < m->columnCount(); ++c)
+        celdas << m->headerData(c, Qt::Horizontal).toString();
+    QString texto = celdas.join(QLatin1Char('\t')) + QLatin1Char('\n');
+    for (const QModelIndex &f : filas) {
+        celdas.clear();
+        for (int c = 0; c < m->columnCount(); ++c)
+            celdas << m->index(f.row(), c).data().toString();
+        texto += celdas.join(QLatin1Char('\t')) + QLatin1Char('\n');
+    }
+    return texto;
 }
 
 } // namespace
@@ -80,11 +99,13 @@ frmVerReporte::frmVerReporte(QWidget *padre)
     , datos_(new QLabel(this))
     , filtro_(new QLineEdit(this))
     , modelo_(new QStandardItemModel(0, Columnas, this))
-    , filtrado_(new QSortFilterProxyModel(this))
+    , filtrado_(new FiltroDeTextos(this))
     , tabla_(new QTableView(this))
     , totales_(new QTableWidget(1, Columnas, this))
     , tituloDetalle_(new QLabel(this))
     , detalle_(new QTableWidget(0, engine::CamposQueSeMuestran, this))
+    , lineaGuardado_(new QWidget(this))
+    , guardado_(new QLabel(lineaGuardado_))
 {
     setObjectName(QStringLiteral("frmVerReporte"));
     datos_->setObjectName(QStringLiteral("lblDatos"));
@@ -99,17 +120,16 @@ frmVerReporte::frmVerReporte(QWidget *padre)
     auto *etiquetaFiltro = new QLabel(QStringLiteral("&Buscar:"), this);
     etiquetaFiltro->setBuddy(filtro_);
 
-    modelo_->setHorizontalHeaderLabels(Encabezados);
+    modelo_->setHorizontalHeaderLabels(QStringList{QStringLiteral("Nº")} + engine::EncabezadosDeRfc());
     filtrado_->setSourceModel(modelo_);
     filtrado_->setSortRole(RolOrden);
     filtrado_->setFilterCaseSensitivity(Qt::CaseInsensitive);
-    filtrado_->setFilterKeyColumn(-1);
     tabla_->setObjectName(QStringLiteral("tblRfc"));
     tabla_->setModel(filtrado_);
     tabla_->setSortingEnabled(true);
     tabla_->sortByColumn(ColOrden, Qt::AscendingOrder);
     tabla_->setSelectionBehavior(QAbstractItemView::SelectRows);
-    tabla_->setSelectionMode(QAbstractItemView::SingleSelection);
+    tabla_->setSelectionMode(QAbstractItemView::ExtendedSelection);
     tabla_->setAlternatingRowColors(true);
     tabla_->verticalHeader()->hide();
     tabla_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
@@ -139,10 +159,15 @@ frmVerReporte::frmVerReporte(QWidget *padre)
     detalle_->verticalHeader()->hide();
     detalle_->setAlternatingRowColors(true);
     detalle_->setSelectionBehavior(QAbstractItemView::SelectRows);
+    detalle_->setSelectionMode(QAbstractItemView::ExtendedSelection);
     detalle_->setAccessibleName(QStringLiteral("Renglones del RFC"));
-    connect(tabla_->selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] { mostrarDetalle(); });
+    // Ctrl+C copies whole rows, not the one cell a table copies by itself.
+    tabla_->installEventFilter(this);
+    detalle_->installEventFilter(this);
+    connect(tabla_->selectionModel(), &QItemSelectionModel::currentRowChanged, this, [this] { mostrarDetalle(); });
     connect(filtro_, &QLineEdit::textChanged, this, [this](const QString &t) {
         filtrado_->setFilterFixedString(t.trimmed());
+        llenarTotales();
         mostrarDetalle();
     });
 
@@ -169,12 +194,14 @@ frmVerReporte::frmVerReporte(QWidget *padre)
     buscar->addWidget(filtro_, 1);
 
     auto *botones = new QHBoxLayout;
-    const auto boton = [this, botones](const char *nombre, const QString &texto, const QString &descripcion) {
+    // A button of the row fila (the buttons' own, unless given).
+    const auto boton = [this, botones](const char *nombre, const QString &texto, const QString &descripcion,
+                                       QHBoxLayout *fila = nullptr) {
         auto *b = new QPushButton(texto, this);
         b->setObjectName(QLatin1String(nombre));
         b->setAutoDefault(false);
         b->setAccessibleDescription(descripcion);
-        botones->addWidget(b);
+        (fila ? fila : botones)->addWidget(b);
         return b;
     };
     connect(boton("cmdAbrir", QStringLiteral("&Abrir…"), QStringLiteral("Muestra un reporte escrito antes")),
@@ -188,9 +215,25 @@ frmVerReporte::frmVerReporte(QWidget *padre)
     connect(boton("cmdCerrar", QStringLiteral("Cerrar"), QStringLiteral("Cierra esta ventana")), &QPushButton::clicked,
             this, &QDialog::close);
 
+    // Where the last export went, with buttons that open it and its folder.
+    guardado_->setObjectName(QStringLiteral("lblGuardado"));
+    guardado_->setTextFormat(Qt::PlainText);
+    guardado_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    auto *disGuardado = new QHBoxLayout(lineaGuardado_);
+    disGuardado->setContentsMargins(0, 0, 0, 0);
+    disGuardado->addWidget(guardado_, 1);
+    connect(boton("cmdAbrirGuardado", QStringLiteral("Ab&rir"), QStringLiteral("Abre el archivo que se acaba de guardar"),
+                  disGuardado),
+            &QPushButton::clicked, this, &frmVerReporte::abrirGuardado);
+    connect(boton("cmdCarpetaGuardado", QStringLiteral("Abrir &carpeta"),
+                  QStringLiteral("Abre la carpeta del archivo que se acaba de guardar"), disGuardado),
+            &QPushButton::clicked, this, [this] { AbrirCarpeta(QFileInfo(rutaGuardada_).absolutePath()); });
+    lineaGuardado_->hide();
+
     disposicion()->addWidget(datos_);
     disposicion()->addLayout(buscar);
     disposicion()->addWidget(division, 1);
+    disposicion()->addWidget(lineaGuardado_);
     disposicion()->addLayout(botones);
     ponerTamanoInicial(QSize(1100, 680));
     llenar();
@@ -208,6 +251,7 @@ bool frmVerReporte::Cargar(const QString &ruta, const QList<engine::Hallazgo> &h
     hallazgos_ = hallazgos;
     corrida_ = datos;
     ruta_ = ruta;
+    lineaGuardado_->hide(); // what was exported came from the report shown before
     llenar();
     return true;
 }
@@ -240,19 +284,20 @@ void frmVerReporte::llenar()
     modelo_->removeRows(0, modelo_->rowCount());
     for (int i = 0; i < r.rfcs.size(); ++i) {
         const engine::RfcDelReporte &p = r.rfcs.at(i);
-        modelo_->appendRow({Celda(QString::number(i + 1), i, true), Celda(p.rfc, p.rfc, false),
-                            Celda(p.nombre, p.nombre.toLower(), false), Celda(p.estado, p.estado, false),
-                            Celda(QString::number(p.renglones.size()), int(p.renglones.size()), true),
-                            Celda(NumeroGeneral(p.cantidad), p.cantidad, true),
-                            Celda(NumeroGeneral(p.importe), p.importe, true), Celda(NumeroGeneral(p.ieps), p.ieps, true),
-                            Celda(NumeroGeneral(p.iva), p.iva, true), Celda(QString::number(p.hallazgos), p.hallazgos, true)});
+        const QStringList textos = QStringList{QString::number(i + 1)} + engine::TextosDeRfc(p);
+        const QVariantList orden{i,      p.rfc,     p.nombre.toLower(), p.estado, int(p.renglones.size()),
+                                 p.cantidad, p.importe, p.ieps,          p.iva,    p.hallazgos};
+        QList<QStandardItem *> fila;
+        for (int c = 0; c < Columnas; ++c)
+            fila << Celda(textos.at(c), orden.at(c), c == ColOrden || c >= ColRenglones);
+        modelo_->appendRow(fila);
         if (p.hallazgos > 0)
             modelo_->item(i, ColHallazgos)->setForeground(QColor(0xa3, 0x3b, 0x2b));
     }
-    const QStringList totales = CeldasDeTotales(r);
-    for (int c = 0; c < Columnas; ++c)
-        totales_->setItem(0, c, CeldaFija(totales.at(c), c >= ColRenglones || c == ColOrden));
     tabla_->sortByColumn(ColOrden, Qt::AscendingOrder);
+    llenarTotales();
+    // The order number's column of the totals row stays empty.
+    const QStringList totales = QStringList{QString()} + engine::TextosDeTotales(r);
     tabla_->resizeColumnsToContents();
     // The totals, in bold and longer than any one RFC's figure, must fit their columns too (the
     // cell's margins as the style draws them, and some room).
@@ -267,10 +312,26 @@ void frmVerReporte::llenar()
     mostrarDetalle();
 }
 
+void frmVerReporte::llenarTotales()
+{
+    QList<int> mostrados;
+    for (int f = 0; f < filtrado_->rowCount(); ++f)
+        mostrados << filtrado_->mapToSource(filtrado_->index(f, 0)).row();
+    std::sort(mostrados.begin(), mostrados.end());
+    const QStringList totales = QStringList{QString()} + engine::TextosDeTotales(resumen_, mostrados);
+    for (int c = 0; c < Columnas; ++c)
+        totales_->setItem(0, c, CeldaFija(totales.at(c), c >= ColRenglones || c == ColOrden));
+}
+
 bool frmVerReporte::eventFilter(QObject *objeto, QEvent *e)
 {
     if (objeto == tabla_->viewport() && e->type() == QEvent::Resize)
         QMetaObject::invokeMethod(this, [this] { igualarAnchos(); }, Qt::QueuedConnection);
+    if ((objeto == tabla_ || objeto == detalle_) && e->type() == QEvent::KeyPress
+        && static_cast<QKeyEvent *>(e)->matches(QKeySequence::Copy)) {
+        QGuiApplication::clipboard()->setText(TextoDeFilas(static_cast<QAbstractItemView *>(objeto)));
+        return true;
+    }
     return VentanaDeTabla::eventFilter(objeto, e);
 }
 
@@ -282,13 +343,13 @@ void frmVerReporte::igualarAnchos()
 
 void frmVerReporte::mostrarDetalle()
 {
-    const QModelIndexList elegidas = tabla_->selectionModel()->selectedRows();
+    const QModelIndex actual = tabla_->currentIndex();
     detalle_->setRowCount(0);
-    if (elegidas.isEmpty()) {
+    if (!actual.isValid()) {
         tituloDetalle_->setText(QStringLiteral("Elija un RFC para ver sus renglones del reporte."));
         return;
     }
-    const int i = filtrado_->mapToSource(elegidas.first()).row();
+    const int i = filtrado_->mapToSource(actual).row();
     const engine::RfcDelReporte &p = resumen_.rfcs.at(i);
     tituloDetalle_->setText(QStringLiteral("Renglones del reporte de %1 — %2 (%3)")
                                 .arg(p.rfc, p.nombre)
@@ -297,8 +358,10 @@ void frmVerReporte::mostrarDetalle()
     detalle_->setRowCount(int(p.renglones.size()));
     for (int f = 0; f < p.renglones.size(); ++f) {
         const QStringList &campos = resumen_.renglones.at(p.renglones.at(f));
-        for (int c = 0; c < engine::CamposQueSeMuestran; ++c)
-            detalle_->setItem(f, c, CeldaFija(campos.at(c), engine::CampoEsNumero(c)));
+        for (int c = 0; c < engine::CamposQueSeMuestran; ++c) {
+            const bool numero = engine::CampoEsNumero(c);
+            detalle_->setItem(f, c, CeldaFija(numero ? engine::NumeroConSeparadores(campos.at(c)) : campos.at(c), numero));
+        }
     }
     detalle_->resizeColumnsToContents();
 }
@@ -382,111 +445,34 @@ void frmVerReporte::Pdf()
 
 bool frmVerReporte::ExportarExcel(const QString &ruta, QString *error)
 {
-    return engine::EscribirLibroExcel(ruta, resumen_, hallazgos_, ruta_, corrida_, error);
-}
-
-QString frmVerReporte::HtmlDelResumen() const
-{
-    const engine::ResumenDeReporte &r = resumen_;
-    QString h = QStringLiteral("<h2 style=\"color:#17385f\">Reporte especial de IEPS: resumen</h2><p>");
-    QStringList datos;
-    datos << QStringLiteral("Reporte: ") + Escapar(QDir::toNativeSeparators(ruta_));
-    if (!corrida_.base.isEmpty())
-        datos << QStringLiteral("Base de datos: ") + Escapar(corrida_.base);
-    datos << (corrida_.periodo.isEmpty()
-                  ? QStringLiteral("Reporte de ") + (r.tipo == QLatin1String("P") ? QStringLiteral("proveedores")
-                                                                                    : QStringLiteral("clientes"))
-                  : QStringLiteral("Reporte de ") + Escapar(corrida_.periodo));
-    if (corrida_.momento.isValid())
-        datos << QStringLiteral("Generado el ") + corrida_.momento.toString(QStringLiteral("dd/MM/yyyy 'a las' hh:mm"));
-    h += datos.join(QStringLiteral("<br>")) + QStringLiteral("</p>");
-    h += QStringLiteral("<table border=\"1\" cellspacing=\"0\" cellpadding=\"3\" width=\"100%\" "
-                        "style=\"border-color:#c3d0df; font-size:8pt\"><tr style=\"background:#e6edf5\">");
-    for (const QString &e : Encabezados)
-        h += QStringLiteral("<th>") + e + QStringLiteral("</th>");
-    h += QStringLiteral("</tr>");
-    const auto fila = [&h](const QStringList &celdas, bool negrita) {
-        h += QStringLiteral("<tr>");
-        for (int c = 0; c < celdas.size(); ++c) {
-            const bool numero = c == ColOrden || c >= ColRenglones;
-            h += QStringLiteral("<td%1>%2%3%4</td>")
-                     .arg(numero ? QStringLiteral(" align=\"right\"") : QString(),
-                          negrita ? QStringLiteral("<b>") : QString(), Escapar(celdas.at(c)),
-                          negrita ? QStringLiteral("</b>") : QString());
-        }
-        h += QStringLiteral("</tr>");
-    };
-    for (int i = 0; i < r.rfcs.size(); ++i) {
-        const engine::RfcDelReporte &p = r.rfcs.at(i);
-        fila(QStringList{QString::number(i + 1)} + engine::TextosDeRfc(p), false);
-    }
-    fila(CeldasDeTotales(r), true);
-    h += QStringLiteral("</table>");
-
-    // The review's counts by kind: all of them, and those about RFCs of the report.
-    const QList<engine::HallazgosDeUnTipo> tipos = engine::ContarPorTipo(hallazgos_);
-    h += QStringLiteral("<h3 style=\"color:#17385f\">Revisión</h3>");
-    if (tipos.isEmpty()) {
-        h += corrida_.momento.isValid() && !corrida_.periodo.isEmpty()
-                 ? QStringLiteral("<p>Sin hallazgos.</p>")
-                 : QStringLiteral("<p>Sin hallazgos, o sin el archivo de la revisión junto al reporte.</p>");
-    } else {
-        h += QStringLiteral("<table border=\"1\" cellspacing=\"0\" cellpadding=\"3\" style=\"border-color:#c3d0df; "
-                            "font-size:8pt\"><tr style=\"background:#e6edf5\"><th>Hallazgos</th><th>En el reporte</th>"
-                            "<th>Tipo</th></tr>");
-        for (const engine::HallazgosDeUnTipo &t : tipos)
-            h += QStringLiteral("<tr><td align=\"right\">%1</td><td align=\"right\">%2</td><td>%3</td></tr>")
-                     .arg(t.todos)
-                     .arg(t.enReporte)
-                     .arg(Escapar(t.tipo));
-        h += QStringLiteral("</table>");
-    }
-    return h;
+    if (!engine::EscribirLibroExcel(ruta, resumen_, hallazgos_, ruta_, corrida_, error))
+        return false;
+    anunciar(QStringLiteral("Libro de Excel guardado en %1"), ruta, QStringLiteral("el libro de Excel"));
+    return true;
 }
 
 bool frmVerReporte::GuardarPdf(const QString &ruta, QString *error)
 {
-    QPdfWriter pdf(ruta);
-    pdf.setResolution(300);
-    pdf.setPageSize(QPageSize(QPageSize::Letter));
-    pdf.setPageMargins(QMarginsF(15, 15, 15, 15), QPageLayout::Millimeter);
-    pdf.setTitle(QStringLiteral("Resumen del reporte %1").arg(QFileInfo(ruta_).fileName()));
-    pdf.setCreator(QStringLiteral("repieps"));
-    QPainter p;
-    if (!p.begin(&pdf)) {
-        if (error)
-            *error = QStringLiteral("No se pudo escribir el PDF %1: no se pudo crear el archivo.")
-                         .arg(QDir::toNativeSeparators(ruta));
+    if (!engine::EscribirPdfDelResumen(ruta, resumen_, hallazgos_, ruta_, corrida_, error))
         return false;
-    }
-    const QRect area = pdf.pageLayout().paintRectPixels(pdf.resolution());
-    QFont letra(QStringLiteral("Sans Serif"));
-    letra.setPointSizeF(9);
-    QTextDocument doc;
-    doc.documentLayout()->setPaintDevice(&pdf);
-    doc.setDefaultFont(letra);
-    doc.setHtml(HtmlDelResumen());
-    const int pie = QFontMetrics(letra, &pdf).height() * 2;
-    const QSizeF pagina(area.width(), area.height() - pie);
-    doc.setPageSize(pagina);
-    const int paginas = doc.pageCount();
-    p.setFont(letra);
-    for (int n = 0; n < paginas; ++n) {
-        if (n > 0)
-            pdf.newPage();
-        p.save();
-        p.translate(0, -n * pagina.height());
-        doc.drawContents(&p, QRectF(QPointF(0, n * pagina.height()), pagina));
-        p.restore();
-        p.drawText(QRectF(0, area.height() - pie, area.width(), pie), Qt::AlignRight | Qt::AlignBottom,
-                   QStringLiteral("Página %1 de %2").arg(n + 1).arg(paginas));
-    }
-    if (!p.end()) {
-        if (error)
-            *error = QStringLiteral("No se pudo escribir el PDF %1.").arg(QDir::toNativeSeparators(ruta));
-        return false;
-    }
+    anunciar(QStringLiteral("PDF guardado en %1"), ruta, QStringLiteral("el PDF"));
     return true;
+}
+
+void frmVerReporte::anunciar(const QString &texto, const QString &ruta, const QString &que)
+{
+    rutaGuardada_ = QFileInfo(ruta).absoluteFilePath();
+    queGuardado_ = que;
+    guardado_->setText(texto.arg(QDir::toNativeSeparators(rutaGuardada_)));
+    lineaGuardado_->show();
+}
+
+void frmVerReporte::abrirGuardado()
+{
+    if (!host::Dialogos::actual().AbreDocumento(rutaGuardada_))
+        host::Dialogos::actual().MsgBox(QStringLiteral("No hay un programa que abra %1.\r\n\r\nEstá en:\r\n%2")
+                                            .arg(queGuardado_, QDir::toNativeSeparators(rutaGuardada_)),
+                                        host::vbInformation, QStringLiteral("Reporte"));
 }
 
 } // namespace ui

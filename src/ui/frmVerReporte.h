@@ -19,9 +19,11 @@ namespace ui {
 using engine::DatosDeCorrida;
 
 // The report as it was filed, read back from its file: one row per RFC in the report's order with
-// its sums (sortable by any column, filtered by the box above it), the totals row under it, and
-// the lines of the RFC selected with a heading for each field. From here the report goes to an
-// Excel workbook or a PDF of the summary, and an earlier report can be opened.
+// its sums (sortable by any column, filtered by RFC, name or state in the box above it), the totals
+// row under it (of the rows shown), and the lines of the current RFC with a heading for each field.
+// Ctrl+C copies the selected rows of either table, with their headings, as tab-separated text.
+// From here the report goes to an Excel workbook or a PDF of the summary, and an earlier report
+// can be opened.
 class frmVerReporte : public VentanaDeTabla {
     Q_OBJECT
 public:
@@ -37,10 +39,10 @@ public:
     // Selects the RFC (as the report writes it, any case), clearing a filter that hides it.
     bool MostrarRfc(const QString &rfc);
 
+    // The workbook and the PDF of what is shown; once written, a line under the tables says where,
+    // with buttons that open the file and its folder.
     bool ExportarExcel(const QString &ruta, QString *error);
     bool GuardarPdf(const QString &ruta, QString *error);
-    // The HTML the PDF is drawn from.
-    QString HtmlDelResumen() const;
 
     const engine::ResumenDeReporte &resumen() const { return resumen_; }
     const QString &ruta() const { return ruta_; }
@@ -51,6 +53,7 @@ public:
     QLineEdit *filtro() const { return filtro_; }
     QLabel *datos() const { return datos_; }
     QLabel *tituloDetalle() const { return tituloDetalle_; }
+    QLabel *guardado() const { return guardado_; }
 
     // Columns of the table of RFCs.
     enum Columna { ColOrden, ColRfc, ColNombre, ColEstado, ColRenglones, ColCantidad, ColImporte, ColIeps, ColIva,
@@ -67,7 +70,10 @@ protected:
 private:
     void llenar();
     void mostrarDetalle();
+    void llenarTotales();
     void igualarAnchos();
+    void anunciar(const QString &texto, const QString &ruta, const QString &que);
+    void abrirGuardado();
     void avisar(const QString &texto);
     QString nombreSugerido(const QString &extension) const;
 
@@ -84,6 +90,9 @@ private:
     QTableWidget *totales_;
     QLabel *tituloDetalle_;
     QTableWidget *detalle_;
+    QWidget *lineaGuardado_;
+    QLabel *guardado_;
+    QString rutaGuardada_, queGuardado_; // the last file exported, and what it is ("el PDF")
 };
 
 } // namespace ui

@@ -20,13 +20,13 @@ private Q_SLOTS:
         QVERIFY(LeerOpcionesCli({"--desde", "05/03/2018", "--hasta=31/03/2018", "--proveedores", "--clave", "P 1",
                                  "--archivo", "x.txt", "--carpeta", "/tmp", "--por-categoria", "--todos-los-pagos",
                                  "--servidor", "srv", "--puerto", "3307", "--usuario", "u", "--base", "b",
-                                 "--consultas-por-renglon"},
+                                 "--consultas-por-renglon", "--pdf", "r.pdf"},
                                 o, nullptr));
         QCOMPARE(o.desde, QDate(2018, 3, 5));
         QCOMPARE(o.hasta, QDate(2018, 3, 31));
         QVERIFY(o.proveedores && o.porCategoria && o.todosLosPagos && o.porRenglon);
-        QCOMPARE((QStringList{o.clave, o.archivo, o.carpeta, o.servidor, o.puerto, o.usuario, o.base}),
-                 (QStringList{"P 1", "x.txt", "/tmp", "srv", "3307", "u", "b"}));
+        QCOMPARE((QStringList{o.clave, o.archivo, o.carpeta, o.servidor, o.puerto, o.usuario, o.base, o.pdf}),
+                 (QStringList{"P 1", "x.txt", "/tmp", "srv", "3307", "u", "b", "r.pdf"}));
         // Without them: one day is a period, and a point-of-sale base may begin like the server's own.
         OpcionesCli d;
         QVERIFY(LeerOpcionesCli({"--desde", "5/3/2018", "--hasta", "05/03/2018", "--base", "mysqlventas"}, d, nullptr));
@@ -73,6 +73,7 @@ private Q_SLOTS:
         trasPeriodo("usuario sin servidor", {"--usuario=nadie"}, "La opción --usuario" + sinServidor);
         trasPeriodo("servidor vacio", {"--servidor", ""}, "Falta el nombre del servidor en --servidor.");
         trasPeriodo("libro en blanco", {"--resumen", "--excel", " "}, "Falta el nombre del libro de Excel en --excel.");
+        trasPeriodo("pdf en blanco", {"--pdf="}, "Falta el nombre del PDF en --pdf.");
         trasPeriodo("base del servidor", {"--base", "MySQL"}, "La base «MySQL" + deServidor);
         trasPeriodo("esquema de informacion", {"--servidor", "srv", "--base", "information_schema"},
                     "La base «information_schema" + deServidor);

@@ -98,27 +98,33 @@ private Q_SLOTS:
         QCOMPARE(archivos(dir.path()), QStringList());
     }
 
-    // A whole run, with the summary and the workbook made from the report file just written (the
-    // review file's contents are the engine's, checked by TestBdReporte); without --archivo and --carpeta the report has its default name in the current folder, and
-    // so has a relative workbook name.
+    // A whole run, with the summary, the workbook and the PDF made from the report file just
+    // written (the review file's contents are the engine's, checked by TestBdReporte); without
+    // --archivo and --carpeta the report has its default name in the current folder, and so have
+    // relative names of the workbook and the PDF. The PDF needs no display.
     void corridaCompletaConResumenYLibro()
     {
         QTemporaryDir dir;
+        QProcessEnvironment sinPantalla = QProcessEnvironment::systemEnvironment();
+        for (const char *variable : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"})
+            sinPantalla.remove(QLatin1String(variable));
         const Salida s = Correr(ProgramaCli,
-                                QStringList{"--desde", "1/1/2018", "--hasta", "31/3/2018", "--resumen", "--excel", "libro.xlsx"}
+                                QStringList{"--desde", "1/1/2018", "--hasta", "31/3/2018", "--resumen", "--excel", "libro.xlsx",
+                                            "--pdf", "resumen.pdf"}
                                     + bd->conexion(),
-                                dir.path());
+                                dir.path(), sinPantalla);
         QCOMPARE(s.codigo, 0);
         const QString nombre = QStringLiteral("Reporte-CT-") + QDate::currentDate().toString("yyyyMMdd") + ".txt";
-        QCOMPARE(archivos(dir.path()), QStringList({"Log" + nombre, nombre, "Revision" + nombre, "libro.xlsx"}));
+        QCOMPARE(archivos(dir.path()), QStringList({"Log" + nombre, nombre, "Revision" + nombre, "libro.xlsx", "resumen.pdf"}));
         QCOMPARE(s.out, QStringLiteral("Reporte: %1\nLog: %2\n\n"
                                        "RFC           Nombre     Estado  Renglones  Cantidad  Importe  IEPS  IVA  Hallazgos\n"
                                        "AAA010101AAA  ABARROTES  14              1        10       90     9    0          1\n"
                                        "Total         1 RFC                      1        10       90     9    0          1\n"
-                                       "Libro de Excel: %3\n")
+                                       "Libro de Excel: %3\nPDF: %4\n")
                             .arg(QDir::toNativeSeparators(dir.filePath(nombre)),
                                  QDir::toNativeSeparators(dir.filePath("Log" + nombre)),
-                                 QDir::toNativeSeparators(dir.filePath("libro.xlsx"))));
+                                 QDir::toNativeSeparators(dir.filePath("libro.xlsx")),
+                                 QDir::toNativeSeparators(dir.filePath("resumen.pdf"))));
         QCOMPARE(s.err, QStringLiteral("Lista de productos inexistentes que podrían afectar el reporte:\nFALTA\nFALTA\n"
                                        "Revisión: 2 hallazgos en %1\n"
                                        "  1  dígito verificador incorrecto\n"
@@ -127,6 +133,9 @@ private Q_SLOTS:
         QCOMPARE(LeerArchivo(dir.filePath(nombre)),
                  QByteArray("C|AAA010101AAA|ABARROTES|14|020|00|001|000|10|005|0.250|004|90|0|9|0|||||||||||\r\n"));
         QVERIFY(LeerArchivo(dir.filePath("libro.xlsx")).startsWith("PK\x03\x04"));
+        const QString pdf = Correr("pdftotext", {"-layout", dir.filePath("resumen.pdf"), "-"}).out;
+        QVERIFY2(pdf.contains(QRegularExpression("Reporte: " + nombre + "\n(.*\n)*.*Total +1 RFC +1 +10 +90 +9 +0 +1")),
+                 qPrintable(pdf));
     }
 
     // --trimestre gives the files of its dates; --sin-reemplazar then leaves them as they are and exits 2.
@@ -148,16 +157,25 @@ private Q_SLOTS:
         QCOMPARE(archivos(dir.path()).size(), 6);
     }
 
-    // A workbook that cannot be written fails the run, after the report.
-    void libroQueNoSePuedeEscribir()
+    // A workbook or a PDF that cannot be written fails the run, after the report.
+    void salidaQueNoSePuedeEscribir_data()
     {
+        QTest::addColumn<QString>("opcion");
+        QTest::addColumn<QString>("nombre");
+        QTest::addColumn<QString>("mensaje");
+        QTest::newRow("libro") << "--excel" << "libro.xlsx" << "No se pudo crear el archivo %1: no existe el archivo o la carpeta\n";
+        QTest::newRow("pdf") << "--pdf" << "resumen.pdf" << "No se pudo escribir el PDF %1: no se pudo crear el archivo.\n";
+    }
+    void salidaQueNoSePuedeEscribir()
+    {
+        QFETCH(QString, opcion);
+        QFETCH(QString, nombre);
+        QFETCH(QString, mensaje);
         QTemporaryDir dir;
-        const QString libro = dir.filePath("no/hay/libro.xlsx");
-        const Salida s = Correr(ProgramaCli, trimestre({"--archivo", "r.txt", "--carpeta", dir.path(), "--excel", libro}));
+        const QString salida = dir.filePath("no/hay/" + nombre);
+        const Salida s = Correr(ProgramaCli, trimestre({"--archivo", "r.txt", "--carpeta", dir.path(), opcion, salida}));
         QCOMPARE(s.codigo, 1);
-        QVERIFY2(s.err.endsWith(QStringLiteral("No se pudo crear el archivo %1: no existe el archivo o la carpeta\n")
-                                    .arg(QDir::toNativeSeparators(libro))),
-                 qPrintable(s.err));
+        QVERIFY2(s.err.endsWith(mensaje.arg(QDir::toNativeSeparators(salida))), qPrintable(s.err));
         QVERIFY(QFile::exists(dir.filePath("r.txt")));
     }
 

@@ -43,6 +43,13 @@ private Q_SLOTS:
                {"negativo", -2.5, "-2.5"}, {"15 cifras", 0.1 + 0.2, "0.3"}, {"muy pequeño", 0.0001, "0.0001"},
                {"exponente grande", 1.5e15, "1.5E+15"}, {"casi 15 cifras", 123456789012345.0, "123456789012345"},
                {"presentacion de un solo", double(float(0.3333)), "0.333299994468689"}});
+        filas("separadores", static_cast<Forma>(NumeroConSeparadores),
+              {{"cero", 0.0, "0"}, {"999", 999.0, "999"}, {"1000", 1000.0, "1,000"}, {"negativo", -1234567.5, "-1,234,567.5"},
+               {"negativo de tres cifras", -999.25, "-999.25"}, {"decimales sin agrupar", 0.000123, "0.000123"},
+               {"grande", 123456789012345.0, "123,456,789,012,345"}});
+        // A number as the report writes it keeps its decimals.
+        filas("separadores de texto", [](double v) { return NumeroConSeparadores(FormatoTresDecimales(v)); },
+              {{"presentacion", 1000.25, "1,000.250"}});
         filas("tres decimales", FormatoTresDecimales,
               {{"cuarto", 0.25, "0.250"}, {"tercio de un solo", double(float(0.3333)), "0.333"}, {"mitad", 0.0125, "0.013"}});
         // Halves go to the even neighbour, down and up, for either sign; the rest to the nearest.

@@ -25,7 +25,7 @@ private Q_SLOTS:
             Renglon("P|AAA010101AAA|COMERCIAL DEL NORTE SA DE CV|19|020|00|001|000|240|005|0.250|004|3150.5|0|252.04|504.08|")
             + Renglon("P|BBB020202BBB|DISTRIBUIDORA \xD1U\xD1O|09|019|00|004|000|3|005|1.000|004|0.5|0|0|0|")
             + Renglon("P|AAA010101AAA|COMERCIAL DEL NORTE SA DE CV|19|020|00|002|000|10|005|0.600|004|849.5|0|47.96|135.92|")
-            + Renglon("P|XAXX010101000|PUBLICO EN GENERAL|14|020|00|001|000|-2|005|0.355|004|-100|0|-8|-16|");
+            + Renglon("P|XAXX010101000|PUBLICO EN GENERAL|14|020|00|001|000|-2|005|0.355|004|-1100|0|-8|-16|");
         ResumenDeReporte r;
         QString error;
         QVERIFY2(LeerResumen(bytes, r, &error), qPrintable(error));
@@ -37,13 +37,13 @@ private Q_SLOTS:
           << Hallazgo{"c", "c", "BBB020202BBB", {}, {}, {}, false} // out of the report: not counted
           << Hallazgo{"d", "d", "CCC", {}, {}, {}, true};
         ContarHallazgos(r, h);
-        // Sums by RFC and in all (Windows-1252 names read as such).
+        // Sums by RFC and in all (Windows-1252 names read as such), thousands grouped.
         QCOMPARE(ResumenComoTexto(r),
                  QStringLiteral("RFC            Nombre                        Estado  Renglones  Cantidad  Importe  IEPS  IVA  Hallazgos\n"
-                                "AAA010101AAA   COMERCIAL DEL NORTE SA DE CV  19              2       250     4000   300  640          2\n"
+                                "AAA010101AAA   COMERCIAL DEL NORTE SA DE CV  19              2       250    4,000   300  640          2\n"
                                 "BBB020202BBB   DISTRIBUIDORA ÑUÑO            09              1         3      0.5     0    0          0\n"
-                                "XAXX010101000  PUBLICO EN GENERAL            14              1        -2     -100    -8  -16          0\n"
-                                "Total          3 RFC                                         4       251   3900.5   292  624          2\n"));
+                                "XAXX010101000  PUBLICO EN GENERAL            14              1        -2   -1,100    -8  -16          0\n"
+                                "Total          3 RFC                                         4       251  2,900.5   292  624          2\n"));
         // The fields stay as written (codes keep their zeros, numbers their form).
         QCOMPARE(r.renglones[1].at(CampoPresentacion), QStringLiteral("1.000"));
         QCOMPARE(r.renglones[0].size(), 26);

@@ -1,9 +1,14 @@
 #include "Archivos.h"
+#include "Atajos.h"
+#include "DialogosGrabados.h"
+#include "DispositivoQueFalla.h"
 #include "Procesos.h"
 #include "frmVerReporte.h"
 
+#include <QClipboard>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QStandardPaths>
 #include <QTableView>
 #include <QTableWidget>
@@ -46,7 +51,8 @@ QString TextoDePdf(const QString &pdf)
 }
 } // namespace
 
-// The report view: what it reads back, its order, sorting, filter and detail, and its PDF.
+// The report view: what it reads back, its order, sorting, filter, detail and copies, its PDF and
+// the line that says where an export went.
 class TestUiVerReporte : public QObject {
     Q_OBJECT
 
@@ -67,8 +73,8 @@ private Q_SLOTS:
     }
 
     // One row per RFC in the report's order with its totals (the sums themselves:
-    // TestResumenDeReporte); sorting, the filter, the lines of the chosen RFC, and a file that is
-    // not a report leaves the view as it was.
+    // TestResumenDeReporte); sorting, the filter (texts only), the lines of the chosen RFC, rows
+    // copied with Ctrl+C, and a file that is not a report leaves the view as it was.
     void porRfcOrdenFiltroYRenglones()
     {
         frmVerReporte f;
@@ -76,8 +82,8 @@ private Q_SLOTS:
         QVERIFY2(f.Cargar(ruta, hallazgos, corrida, &error), qPrintable(error));
         const QAbstractItemModel *m = f.tabla()->model();
         QCOMPARE(m->rowCount(), 3);
-        QCOMPARE(Fila(m, 1), QStringLiteral("2|AAA010101AAA|COMERCIAL DEL NORTE SA DE CV|19|2|250|4000|300|640|2"));
-        QCOMPARE(Fila(f.totales()->model(), 0), QStringLiteral("|Total|3 RFC||4|254|5007|381|802|2"));
+        QCOMPARE(Fila(m, 1), QStringLiteral("2|AAA010101AAA|COMERCIAL DEL NORTE SA DE CV|19|2|250|4,000|300|640|2"));
+        QCOMPARE(Fila(f.totales()->model(), 0), QStringLiteral("|Total|3 RFC||4|254|5,007|381|802|2"));
         QCOMPARE(f.datos()->text(),
                  QStringLiteral("Reporte: %1\nReporte de clientes del 01/01/2018 al 31/03/2018, base de datos demo, "
                                 "generado el 02/04/2018 09:30\n3 RFC y 4 renglones; 2 hallazgos de la revisión sobre RFC "
@@ -94,13 +100,33 @@ private Q_SLOTS:
         f.tabla()->sortByColumn(frmVerReporte::ColImporte, Qt::AscendingOrder);
         QCOMPARE(QStringList({Rfc(m, 0), Rfc(m, 1), Rfc(m, 2)}), QStringList({"BBB020202BBB", "XAXX010101000", "AAA010101AAA"}));
 
+        // Two rows (not next to each other) copied in the order shown, under the headings.
+        f.tabla()->selectRow(0);
+        QTest::mouseClick(f.tabla()->viewport(), Qt::LeftButton, Qt::ControlModifier,
+                          f.tabla()->visualRect(m->index(2, 1)).center());
+        QCOMPARE(f.detalle()->rowCount(), 2); // the lines of the current row, AAA's
+        QTest::keyClick(f.tabla(), Qt::Key_C, Qt::ControlModifier);
+        QCOMPARE(QGuiApplication::clipboard()->text(),
+                 QStringLiteral("Nº\tRFC\tNombre\tEstado\tRenglones\tCantidad\tImporte\tIEPS\tIVA\tHallazgos\n"
+                                "1\tBBB020202BBB\tDISTRIBUIDORA ÑUÑO\t09\t1\t3\t7\t1\t2\t0\n"
+                                "2\tAAA010101AAA\tCOMERCIAL DEL NORTE SA DE CV\t19\t2\t250\t4,000\t300\t640\t2\n"));
+
+        // "250" is only a figure of AAA's; "norte" is in its name.
+        f.filtro()->setText(QStringLiteral("250"));
+        QCOMPARE(m->rowCount(), 0);
         f.filtro()->setText(QStringLiteral("norte"));
         QCOMPARE(m->rowCount(), 1);
         f.tabla()->selectRow(0);
         QCOMPARE(f.detalle()->rowCount(), 2);
         QCOMPARE(f.detalle()->horizontalHeaderItem(6)->text(), QStringLiteral("Clave genérica"));
-        QCOMPARE(Fila(f.detalle()->model(), 1),
-                 QStringLiteral("C|AAA010101AAA|COMERCIAL DEL NORTE SA DE CV|19|019|00|002|000|10|005|0.600|004|849.5|0|47.96|135.92"));
+        // Figures grouped; the presentation keeps its decimals, codes their zeros.
+        QCOMPARE(Fila(f.detalle()->model(), 0),
+                 QStringLiteral("C|AAA010101AAA|COMERCIAL DEL NORTE SA DE CV|19|020|00|001|000|240|005|0.250|004|3,150.5|0|252.04|504.08"));
+        f.detalle()->selectRow(1);
+        QTest::keyClick(f.detalle(), Qt::Key_C, Qt::ControlModifier);
+        QCOMPARE(QGuiApplication::clipboard()->text(),
+                 engine::EncabezadosDeCampos().join('\t') + "\nC\tAAA010101AAA\tCOMERCIAL DEL NORTE SA DE CV\t19\t019\t00\t002"
+                 "\t000\t10\t005\t0.600\t004\t849.5\t0\t47.96\t135.92\n");
         QCOMPARE(f.tituloDetalle()->text(),
                  QStringLiteral("Renglones del reporte de AAA010101AAA — COMERCIAL DEL NORTE SA DE CV (2 renglones)"));
 
@@ -140,10 +166,16 @@ private Q_SLOTS:
         QCOMPARE(f.ruta(), ruta);
     }
 
+    // The PDF, and the line that says where each export went, with its buttons.
     void pdfDelResumen()
     {
         frmVerReporte f;
         QVERIFY(f.Cargar(ruta, hallazgos, corrida, nullptr));
+        QVERIFY(f.ExportarExcel(dir.filePath(QStringLiteral("libro.xlsx")), nullptr));
+        QCOMPARE(f.guardado()->text(), QStringLiteral("Libro de Excel guardado en ")
+                                           + QDir::toNativeSeparators(dir.filePath(QStringLiteral("libro.xlsx"))));
+        QVERIFY(f.guardado()->isVisibleTo(&f)); // and its buttons, with their Alt letters
+        QCOMPARE(AtajosRepetidos(&f), QStringList());
         QString error;
         const QString noHay = dir.filePath(QStringLiteral("no/hay/resumen.pdf"));
         QVERIFY(!f.GuardarPdf(noHay, &error));
@@ -153,10 +185,25 @@ private Q_SLOTS:
             QSKIP("pdftotext (poppler-utils) no está instalado: el PDF no se puede leer de vuelta");
         const QString pdf = dir.filePath(QStringLiteral("resumen.pdf"));
         QVERIFY2(f.GuardarPdf(pdf, &error), qPrintable(error));
+        QCOMPARE(f.guardado()->text(), QStringLiteral("PDF guardado en ") + QDir::toNativeSeparators(pdf));
+        DialogosGrabados dialogos;
+        f.findChild<QPushButton *>(QStringLiteral("cmdAbrirGuardado"))->click();
+        f.findChild<QPushButton *>(QStringLiteral("cmdCarpetaGuardado"))->click();
+        QCOMPARE(dialogos.documentos, QStringList({pdf, dir.path()}));
         const QString texto = TextoDePdf(pdf);
-        // The run's data, the RFCs (Windows-1252 names read as such), the review, one page.
+        // A failed write leaves the earlier PDF as it was, and nothing beside it.
+        const QStringList antes = QDir(dir.path()).entryList(QDir::Files);
+        {
+            host::FabricaDeSalidaGuard lleno(queFalla(1000, QStringLiteral("No space left on device")));
+            QVERIFY(!f.GuardarPdf(pdf, &error));
+        }
+        QCOMPARE(error, QStringLiteral("No se pudo escribir el archivo %1: no queda espacio en el disco")
+                            .arg(QDir::toNativeSeparators(pdf)));
+        QCOMPARE(TextoDePdf(pdf), texto);
+        QCOMPARE(QDir(dir.path()).entryList(QDir::Files), antes);
+        // The report by its name alone, the run's data, the RFCs (Windows-1252 names read as such), the review, one page.
         for (const QString &esperado :
-             {QStringLiteral("Reporte especial de IEPS: resumen"), QStringLiteral("Base de datos: demo"),
+             {QStringLiteral("Reporte especial de IEPS: resumen"), QStringLiteral("Reporte: rep.txt\n"), QStringLiteral("Base de datos: demo"),
               QStringLiteral("Reporte de clientes del 01/01/2018 al 31/03/2018"),
               QStringLiteral("Generado el 02/04/2018 a las 09:30"), QStringLiteral("DISTRIBUIDORA ÑUÑO"),
               QStringLiteral("Página 1 de 1"), QStringLiteral("RFC con minúsculas")})
@@ -167,13 +214,16 @@ private Q_SLOTS:
                  qPrintable(texto));
     }
 
-    // Fifty RFCs of ten-digit figures: the totals have eleven digits and show whole all the same; in the PDF they take more than one page, each numbered.
+    // Fifty RFCs of ten-digit figures: the totals have eleven digits and show whole all the same; in
+    // the PDF they take more than one page, each numbered and under the headings. Every seventh
+    // is of state 09: filtered by it, the totals are those of the seven.
     void cincuentaRfc()
     {
         QByteArray texto;
         for (int i = 1; i <= 50; ++i)
-            texto += Renglon(QStringLiteral("C|RFC%1|CLIENTE %1|14|020|00|000|000|1999999999|005|1.000|004|1999999999|0|1999999999|1999999999|")
+            texto += Renglon(QStringLiteral("C|RFC%1|CLIENTE %1|%2|020|00|000|000|1999999999|005|1.000|004|1999999999|0|1999999999|1999999999|")
                                  .arg(i)
+                                 .arg(i % 7 ? "14" : "09")
                                  .toLatin1());
         const QString rutaGrande = dir.filePath(QStringLiteral("grande.txt"));
         QVERIFY(EscribirArchivo(rutaGrande, texto));
@@ -184,9 +234,12 @@ private Q_SLOTS:
         const QFontMetrics negrita(f.totales()->font());
         for (int c = frmVerReporte::ColCantidad; c <= frmVerReporte::ColIva; ++c) {
             const QString total = f.totales()->item(0, c)->text();
-            QCOMPARE(total, QStringLiteral("99999999950"));
+            QCOMPARE(total, QStringLiteral("99,999,999,950"));
             QVERIFY2(negrita.horizontalAdvance(total) <= f.totales()->columnWidth(c), qPrintable(total));
         }
+        f.filtro()->setText(QStringLiteral("09"));
+        QCOMPARE(Fila(f.totales()->model(), 0),
+                 QStringLiteral("|Total|Total de 7 de 50 RFC||7|13,999,999,993|13,999,999,993|13,999,999,993|13,999,999,993|0"));
         if (QStandardPaths::findExecutable(QStringLiteral("pdfinfo")).isEmpty())
             QSKIP("pdfinfo (poppler-utils) no está instalado: el PDF no se puede leer de vuelta");
         const QString pdf = dir.filePath(QStringLiteral("grande.pdf"));
@@ -196,10 +249,15 @@ private Q_SLOTS:
         const int n = paginas.captured(1).toInt();
         QVERIFY2(n >= 2, qPrintable(paginas.captured(0)));
         const QString textoPdf = TextoDePdf(pdf);
-        for (int p = 1; p <= n; ++p)
-            QVERIFY(textoPdf.contains(QStringLiteral("Página %1 de %2").arg(p).arg(n)));
+        const QStringList paginasPdf = textoPdf.split(QLatin1Char('\f'));
+        for (int p = 1; p <= n; ++p) {
+            QVERIFY(paginasPdf.at(p - 1).contains(QStringLiteral("Página %1 de %2").arg(p).arg(n)));
+            if (paginasPdf.at(p - 1).contains(QLatin1String("CLIENTE")))
+                QVERIFY2(paginasPdf.at(p - 1).contains(QRegularExpression(QStringLiteral("Nº +RFC +Nombre +Estado +Renglones"))),
+                         qPrintable(paginasPdf.at(p - 1)));
+        }
         QVERIFY(textoPdf.contains(QStringLiteral("CLIENTE 50")));
-        QVERIFY2(textoPdf.contains(QRegularExpression(QStringLiteral("Total +50 RFC +50( +99999999950){4}"))), qPrintable(textoPdf));
+        QVERIFY2(textoPdf.contains(QRegularExpression(QStringLiteral("Total +50 RFC +50( +99,999,999,950){4}"))), qPrintable(textoPdf));
     }
 };
 
