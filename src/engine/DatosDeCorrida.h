@@ -3,6 +3,7 @@
 #include <QDate>
 #include <QDateTime>
 #include <QString>
+#include <QStringList>
 
 namespace engine {
 
@@ -23,5 +24,11 @@ struct DatosDeCorrida {
     QString base;       // the business database
     QDateTime momento;  // when the run ended
 };
+
+// What a printed summary says of its report above the table, one line each: "Reporte: " and the
+// report's file name, "Reporte de " and the period (or only the side, from tipo "C" or "P", for a
+// report opened from disk; nothing for an empty one), "Base de datos: ..." and "Generado el
+// dd/mm/aaaa a las hh:mm". A line that is not known is left out.
+QStringList LineasDeCorrida(const QString &tipo, const QString &reporte, const DatosDeCorrida &corrida);
 
 } // namespace engine

@@ -135,27 +135,6 @@ QString Columna(int c)
     return QString(QLatin1Char(char('A' + c)));
 }
 
-// What the printed summary says above its table: the book's subject, the report's file, its side
-// and period, the database and when it was written. A report opened from disk may know only its
-// side (from its lines; none for an empty one): the lines it does not know are left out.
-QStringList LineasDelTitulo(const ResumenDeReporte &r, const QString &reporte, const DatosDeCorrida &corrida)
-{
-    QStringList lineas{QStringLiteral("Reporte especial de IEPS")};
-    if (!reporte.isEmpty())
-        lineas << QStringLiteral("Reporte: ") + QFileInfo(reporte).fileName();
-    if (!corrida.periodo.isEmpty())
-        lineas << QStringLiteral("Reporte de ") + corrida.periodo;
-    else if (r.tipo == QLatin1String("C"))
-        lineas << QStringLiteral("Reporte de clientes");
-    else if (r.tipo == QLatin1String("P"))
-        lineas << QStringLiteral("Reporte de proveedores");
-    if (!corrida.base.isEmpty())
-        lineas << QStringLiteral("Base de datos: ") + corrida.base;
-    if (corrida.momento.isValid())
-        lineas << QStringLiteral("Generado el ") + corrida.momento.toString(QStringLiteral("dd/MM/yyyy 'a las' hh:mm"));
-    return lineas;
-}
-
 void LlenarResumen(Hoja &h, const ResumenDeReporte &r, const QStringList &titulo, const Estilos &e)
 {
     for (int i = 0; i < titulo.size(); ++i)
@@ -248,12 +227,8 @@ bool EscribirLibroExcel(const QString &ruta, const ResumenDeReporte &r, const QL
     format_set_font_size(estilos.titulo, 14);
 
     // The summary's table starts below its title and a blank row.
-    const QStringList titulo = LineasDelTitulo(r, reporte, corrida);
-    Hoja resumen(libro, "Resumen",
-                 {QStringLiteral("RFC"), QStringLiteral("Nombre"), QStringLiteral("Estado"), QStringLiteral("Renglones"),
-                  QStringLiteral("Cantidad"), QStringLiteral("Importe"), QStringLiteral("IEPS"), QStringLiteral("IVA"),
-                  QStringLiteral("Hallazgos")},
-                 estilos, int(titulo.size()) + 1);
+    const QStringList titulo = QStringList{QStringLiteral("Reporte especial de IEPS")} + LineasDeCorrida(r.tipo, reporte, corrida);
+    Hoja resumen(libro, "Resumen", EncabezadosDeRfc(), estilos, int(titulo.size()) + 1);
     LlenarResumen(resumen, r, titulo, estilos);
     resumen.AjustarAnchos();
     Hoja renglones(libro, "Renglones", EncabezadosDeCampos(), estilos);

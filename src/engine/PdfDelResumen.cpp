@@ -30,15 +30,8 @@ QString Html(const ResumenDeReporte &r, const QList<Hallazgo> &hallazgos, const 
 {
     QString h = QStringLiteral("<h2 style=\"color:#17385f\">Reporte especial de IEPS: resumen</h2><p>");
     QStringList datos;
-    datos << QStringLiteral("Reporte: ") + Escapar(QFileInfo(reporte).fileName());
-    if (!corrida.base.isEmpty())
-        datos << QStringLiteral("Base de datos: ") + Escapar(corrida.base);
-    datos << (corrida.periodo.isEmpty()
-                  ? QStringLiteral("Reporte de ") + (r.tipo == QLatin1String("P") ? QStringLiteral("proveedores")
-                                                                                    : QStringLiteral("clientes"))
-                  : QStringLiteral("Reporte de ") + Escapar(corrida.periodo));
-    if (corrida.momento.isValid())
-        datos << QStringLiteral("Generado el ") + corrida.momento.toString(QStringLiteral("dd/MM/yyyy 'a las' hh:mm"));
+    for (const QString &linea : LineasDeCorrida(r.tipo, reporte, corrida))
+        datos << Escapar(linea);
     h += datos.join(QStringLiteral("<br>")) + QStringLiteral("</p>");
     // The heading row in <thead>: the layout repeats it at the top of every page.
     h += QStringLiteral("<table border=\"1\" cellspacing=\"0\" cellpadding=\"3\" width=\"100%\" "
