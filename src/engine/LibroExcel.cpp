@@ -12,6 +12,7 @@
 #include <xlsxwriter.h>
 
 #include <algorithm>
+#include <cmath>
 #ifndef Q_OS_WIN
 #include <locale.h>
 #endif
@@ -57,13 +58,21 @@ private:
 
 // The cell formats of a book: figures with thousands separators, as accountants read them.
 struct Estilos {
-    lxw_format *negrita, *miles, *milesNegrita, *tresDecimales, *titulo;
+    lxw_format *negrita, *miles, *milesNegrita, *centavos, *centavosNegrita, *tresDecimales, *titulo;
+    // "#,##0" for a whole figure; one with a fraction shows its cents ("#,##0.00"): a figure is
+    // never shown other than the file has it.
+    lxw_format *Cifra(double valor, bool enNegrita) const
+    {
+        if (std::floor(valor) == valor)
+            return enNegrita ? milesNegrita : miles;
+        return enNegrita ? centavosNegrita : centavos;
+    }
 };
 
-// How wide a figure looks under "#,##0": the amount form without its decimals.
+// How wide a figure looks under its format: the amount form, without its decimals when whole.
 int AnchoConMiles(double valor)
 {
-    return int(FormatoImporte(valor).size()) - 3;
+    return int(FormatoImporte(valor).size()) - (std::floor(valor) == valor ? 3 : 0);
 }
 
 // A sheet with its table's heading row (the first row unless something is printed above it) and
@@ -147,7 +156,7 @@ void LlenarResumen(Hoja &h, const ResumenDeReporte &r, const QStringList &titulo
         h.Texto(fila, 2, p.estado);
         const double cifras[] = {double(p.renglones.size()), p.cantidad, p.importe, p.ieps, p.iva, double(p.hallazgos)};
         for (int c = 3; c <= 8; ++c)
-            h.Numero(fila, c, cifras[c - 3], AnchoConMiles(cifras[c - 3]), e.miles);
+            h.Numero(fila, c, cifras[c - 3], AnchoConMiles(cifras[c - 3]), e.Cifra(cifras[c - 3], false));
         ++fila;
     }
     h.Filtrar(fila - 1);
@@ -159,7 +168,7 @@ void LlenarResumen(Hoja &h, const ResumenDeReporte &r, const QStringList &titulo
     for (int c = 3; c <= 8; ++c) {
         const QString rango = r.rfcs.isEmpty() ? QStringLiteral("0")
                                                : QStringLiteral("SUM(%1%2:%1%3)").arg(Columna(c)).arg(primera + 1).arg(fila);
-        h.Formula(fila, c, QStringLiteral("=") + rango, valores[c - 3], e.milesNegrita);
+        h.Formula(fila, c, QStringLiteral("=") + rango, valores[c - 3], e.Cifra(valores[c - 3], true));
     }
 }
 
@@ -171,7 +180,8 @@ void LlenarRenglones(Hoja &h, const ResumenDeReporte &r, const Estilos &e)
             if (c == CampoPresentacion)
                 h.Numero(f + 1, c, campos.at(c).toDouble(), int(campos.at(c).size()), e.tresDecimales);
             else if (CampoEsNumero(c))
-                h.Numero(f + 1, c, campos.at(c).toDouble(), AnchoConMiles(campos.at(c).toDouble()), e.miles);
+                h.Numero(f + 1, c, campos.at(c).toDouble(), AnchoConMiles(campos.at(c).toDouble()),
+                         e.Cifra(campos.at(c).toDouble(), false));
             else
                 h.Texto(f + 1, c, campos.at(c));
         }
@@ -220,6 +230,11 @@ bool EscribirLibroExcel(const QString &ruta, const ResumenDeReporte &r, const QL
     estilos.milesNegrita = workbook_add_format(libro);
     format_set_num_format(estilos.milesNegrita, "#,##0");
     format_set_bold(estilos.milesNegrita);
+    estilos.centavos = workbook_add_format(libro);
+    format_set_num_format(estilos.centavos, "#,##0.00");
+    estilos.centavosNegrita = workbook_add_format(libro);
+    format_set_num_format(estilos.centavosNegrita, "#,##0.00");
+    format_set_bold(estilos.centavosNegrita);
     estilos.tresDecimales = workbook_add_format(libro);
     format_set_num_format(estilos.tresDecimales, "0.000");
     estilos.titulo = workbook_add_format(libro);

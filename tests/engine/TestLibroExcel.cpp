@@ -137,9 +137,9 @@ private Q_SLOTS:
         QCOMPARE(Fila(g, 1), u"t:Tipo*|t:RFC*|t:Nombre*|t:Estado*|t:Campo 5*|t:Campo 6*|t:Clave genérica*|t:Campo 8*|"
                              "t:Cantidad*|t:Campo 10*|t:Presentación*|t:Campo 12*|t:Importe*|t:Campo 14*|t:IEPS*|t:IVA*"_s);
         QCOMPARE(Fila(g, 2), u"t:C|t:AAA010101AAA|t:COMERCIAL DEL NORTE SA DE CV|t:19|t:020|t:00|t:001|t:000|n:240 #,##0|"
-                             "t:005|n:0.25 0.000|t:004|n:3150.5 #,##0|t:0|n:252.04 #,##0|n:504.08 #,##0"_s);
+                             "t:005|n:0.25 0.000|t:004|n:3150.5 #,##0.00|t:0|n:252.04 #,##0.00|n:504.08 #,##0.00"_s);
         QCOMPARE(Fila(g, 3), u"t:C|t:AAA010101AAA|t:COMERCIAL DEL NORTE SA DE CV|t:19|t:019|t:00|t:002|t:000|n:10 #,##0|"
-                             "t:005|n:0.6 0.000|t:004|n:849.5 #,##0|t:0|n:47.96 #,##0|n:135.92 #,##0"_s);
+                             "t:005|n:0.6 0.000|t:004|n:849.5 #,##0.00|t:0|n:47.96 #,##0.00|n:135.92 #,##0.00"_s);
 
         const QHash<QString, QString> h = Celdas(libro, 3);
         QCOMPARE(Fila(h, 1), u"t:En el reporte*|t:Tipo*|t:RFC o producto*|t:Clave*|t:Nombre*|t:Problema*"_s);
