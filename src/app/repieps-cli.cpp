@@ -193,7 +193,7 @@ int main(int argc, char *argv[])
     host::BasesDD bases;
     if (!op.servidor.isEmpty()) {
         bases.cRuta = op.servidor;
-        bases.cPuerto = op.puerto.isEmpty() ? QStringLiteral("3306") : op.puerto;
+        bases.cPuerto = op.puerto.isEmpty() ? config::PuertoPorDefecto() : op.puerto;
         bases.cUsuario = op.usuario.isEmpty() ? QStringLiteral("root") : op.usuario;
         bases.cPassword = qEnvironmentVariable("REPIEPS_PASSWORD");
         bases.cMiBase = op.base.isEmpty() ? config::BasePrincipalPorDefecto() : op.base;

@@ -175,7 +175,7 @@ bool cargar(LibKVRS &lib, DelRegistro &registro, BasesDD &bases, const QString &
             return false;
         }
         bases.cRuta = directa.servidor;
-        bases.cPuerto = directa.puerto.isEmpty() ? QStringLiteral("3306") : directa.puerto;
+        bases.cPuerto = directa.puerto.isEmpty() ? PuertoPorDefecto() : directa.puerto;
         bases.cUsuario = directa.usuario;
         bases.cPassword = directa.contrasena;
         bases.nEsperaSegundos =
@@ -190,7 +190,7 @@ bool cargar(LibKVRS &lib, DelRegistro &registro, BasesDD &bases, const QString &
         return false;
     }
 
-    bases.cPuerto = QStringLiteral("3306");
+    bases.cPuerto = PuertoPorDefecto();
     bases.cPassword = QString();
     bases.cUsuario = QStringLiteral("root");
 

@@ -20,6 +20,8 @@ inline QString ClaveRutaNubora() { return QStringLiteral("Ruta de Nubora Premium
 inline QString RutaNuboraPorDefecto() { return QStringLiteral("C:\\nuborapremium"); }
 inline QString ClaveBasePrincipal() { return QStringLiteral("Base de datos principal"); }
 inline QString BasePrincipalPorDefecto() { return QStringLiteral("datos1"); }
+// MySQL's own port, for a server given without one.
+inline QString PuertoPorDefecto() { return QStringLiteral("3306"); }
 // How long a statement may wait for the server before the run gives up: generous, since the
 // ranking of a large quarter must fit, but a server that froze does not hang the program.
 inline QString ClaveEsperaServidor() { return QStringLiteral("Segundos de espera del servidor"); }

@@ -4,6 +4,7 @@
 
 #include "BasesDD.h"
 #include "ConexionDirecta.h"
+#include "Configuracion.h"
 #include "Conexion.h"
 #include "Errores.h"
 #include "LibKVRS.h"
@@ -27,7 +28,7 @@ frmConexionDirecta::frmConexionDirecta(const QString &archivoConfig, QWidget *pa
     setObjectName(QStringLiteral("frmConexionDirecta"));
     setWindowTitle(QStringLiteral("Conexión directa a un servidor MySQL"));
     txtServidor = new QLineEdit(QStringLiteral("localhost"), this);
-    txtPuerto = new QLineEdit(QStringLiteral("3306"), this);
+    txtPuerto = new QLineEdit(config::PuertoPorDefecto(), this);
     txtPuerto->setValidator(new QIntValidator(1, 65535, txtPuerto));
     txtUsuario = new QLineEdit(QStringLiteral("root"), this);
     txtContrasena = new QLineEdit(this);
