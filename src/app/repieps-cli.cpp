@@ -265,6 +265,10 @@ int main(int argc, char *argv[])
             for (const engine::HallazgosDeUnTipo &t : tipos)
                 err << "  " << t.todos << "  " << t.tipo << Qt::endl;
         }
+        // The files stay and the exit status is 0: they are what the database holds, and the
+        // review tells what went nowhere.
+        if (!reporte.avisoDeReporteVacio().isEmpty())
+            err << reporte.avisoDeReporteVacio() << Qt::endl;
         if (op.resumen || !op.excel.isEmpty() || !op.pdf.isEmpty()) {
             // What was filed, read back from the file just written.
             engine::ResumenDeReporte resumen;

@@ -250,6 +250,16 @@ const QVariant &NoNulo(const QVariant &valor, const QString &lugar, const QStrin
     return valor;
 }
 
+bool TextoQueNoEsNumero(const QVariant &valor)
+{
+    const int tipo = valor.metaType().id();
+    if (valor.isNull() || (tipo != QMetaType::QString && tipo != QMetaType::QByteArray))
+        return false;
+    bool numero = false;
+    valor.toDouble(&numero); // as the arithmetic converts it
+    return !numero && !valor.toString().trimmed().isEmpty();
+}
+
 double RedondeoPar(double valor)
 {
     return std::nearbyint(valor); // the default rounding mode sends halves to the even neighbour

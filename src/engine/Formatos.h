@@ -33,6 +33,10 @@ QString Texto(const QVariant &valor);
 // columna <columna> está vacía" (lugar: "el pago 1404, factura 3302").
 const QVariant &NoNulo(const QVariant &valor, const QString &lugar, const QString &columna);
 
+// A text that does not read as a number ("2,5", "12 kg"), which the arithmetic takes as 0. Blank
+// texts and the values of number columns are not such texts.
+bool TextoQueNoEsNumero(const QVariant &valor);
+
 // Rounds to a whole number, halves going to the even neighbour (2.5 gives 2, 3.5 gives 4).
 double RedondeoPar(double valor);
 

@@ -4,6 +4,9 @@
 
 namespace engine {
 
+// What a document's total is made of: the statements add it up under the name Totaluco.
+#define TOTAL_DEL_DOCUMENTO "SubTotal+IVA+ImpuestoAd"
+
 const Lado &Lado::De(bool clientes)
 {
     static const Lado Clientes = {
@@ -11,7 +14,7 @@ const Lado &Lado::De(bool clientes)
         "Factura",
         "facturas",
         "Id",
-        "Serie,Factura,ImpuestoAd,(SubTotal+IVA+ImpuestoAd) AS Totaluco,Cancelada",
+        "Serie,Factura,ImpuestoAd,(" TOTAL_DEL_DOCUMENTO ") AS Totaluco,Cancelada",
         "facturasdetalle",
         "Id",
         "facturasdetalle.Producto,facturasdetalle.Cantidad,facturasdetalle.PrecioNeto,facturasdetalle.IVA,"
@@ -24,7 +27,7 @@ const Lado &Lado::De(bool clientes)
         "Compra",
         "compras",
         "Compra",
-        "Compra,ImpuestoAd,(SubTotal+IVA+ImpuestoAd) AS Totaluco,Cancelada",
+        "Compra,ImpuestoAd,(" TOTAL_DEL_DOCUMENTO ") AS Totaluco,Cancelada",
         "comprasdetalle",
         "Compra",
         "comprasdetalle.Producto,comprasdetalle.Cantidad,comprasdetalle.CostoNeto,comprasdetalle.IVA,"
@@ -58,6 +61,23 @@ QString Lado::DesdeDetalle(const QVariant &documento) const
     return QLatin1String(productos) + QStringLiteral(" WHERE ") + DetalleCuenta() + QStringLiteral(" AND ")
            + ClaveDelDetalle() + QLatin1Char('=') + ValorComoTexto(documento) + QStringLiteral(" ORDER BY ")
            + OrdenDelDetalle();
+}
+
+QString Lado::DesdeCualquierDocumento(const QVariant &documento) const
+{
+    return QLatin1String(documentos) + QStringLiteral(" WHERE ") + QLatin1String(claveDocumento) + QLatin1Char('=')
+           + ValorComoTexto(documento) + QStringLiteral(" LIMIT 1");
+}
+
+QString Lado::DesdeCualquierLinea(const QVariant &documento) const
+{
+    return QLatin1String(detalle) + QStringLiteral(" WHERE ") + QLatin1String(claveDetalle) + QLatin1Char('=')
+           + ValorComoTexto(documento) + QStringLiteral(" LIMIT 1");
+}
+
+QString Lado::TotalDelDocumento()
+{
+    return QStringLiteral(TOTAL_DEL_DOCUMENTO);
 }
 
 QString DesdeLinea(int idLinea)

@@ -48,6 +48,12 @@ struct Lado {
     QString DesdeDocumento(const QVariant &documento) const;
     // The lines of one document that carry IEPS, ORDER BY Partida.
     QString DesdeDetalle(const QVariant &documento) const;
+    // Any row of the documents table under the key, and any line of the document, whatever they
+    // carry (LIMIT 1): whether a payment's link points at something.
+    QString DesdeCualquierDocumento(const QVariant &documento) const;
+    QString DesdeCualquierLinea(const QVariant &documento) const;
+    // The document's total as the statements add it up (column Totaluco), for the messages.
+    static QString TotalDelDocumento();
 };
 
 // The per-row statement of a product line's name (LIMIT 1; column Linea).
@@ -68,6 +74,11 @@ public:
     // The document's lines that carry IEPS, in Partida order, with their product's Linea,
     // Pedimento and CategoriaIEPS.
     virtual Tramo Detalle(const QVariant &documento) = 0;
+    // For a link whose document did not come back: whether the documents table has any row under
+    // its key (cancelled or without IEPS: the normal case), or none at all.
+    virtual bool DocumentoExiste(const QVariant &documento) = 0;
+    // For a document that came back without lines carrying IEPS: whether it has any line at all.
+    virtual bool DocumentoTieneLineas(const QVariant &documento) = 0;
     // The name of the product line idLinea; false when the line table has no such row (a row
     // whose name is NULL gives true and a null name).
     virtual bool NombreDeLinea(int idLinea, QVariant &nombre) = 0;

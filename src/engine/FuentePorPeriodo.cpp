@@ -12,6 +12,7 @@ namespace {
 const QString ClaveDelLote = QStringLiteral("ClaveDelLote");
 const QString PartidaDelLote = QStringLiteral("PartidaDelLote");
 const QString PesoDelLote = QStringLiteral("PesoDelLote");
+const QString CuentaDelLote = QStringLiteral("CuentaDelLote");
 
 QString Lista(const QList<qint64> &valores)
 {
@@ -76,6 +77,8 @@ void FuentePorPeriodo::LeerLote(int desde)
     anexosSolos_.clear();
     documentosSolos_.clear();
     detallesSolos_.clear();
+    existentes_.clear();
+    conLineas_.clear();
     rsDocumentos_.Cerrar();
     rsDetalle_.Cerrar();
 
@@ -117,17 +120,22 @@ void FuentePorPeriodo::LeerLote(int desde)
     if (documentos.isEmpty())
         return;
 
+    // Every linked document comes back, with whether it counts: a link to a key that no row has
+    // is a payment that went nowhere.
     const QString claveDocumento = QLatin1String(lado_.claveDocumento);
     rsDocumentos_.Abrir(cn_,
                         QStringLiteral("SELECT ") + QLatin1String(lado_.columnasDocumento) + QLatin1Char(',')
-                            + claveDocumento + QStringLiteral(" AS ") + ClaveDelLote + QStringLiteral(" FROM ")
-                            + QLatin1String(lado_.documentos) + QStringLiteral(" WHERE ") + claveDocumento
-                            + QStringLiteral(" IN (") + Lista(documentos) + QStringLiteral(") AND ")
-                            + Lado::DocumentoCuenta(),
+                            + claveDocumento + QStringLiteral(" AS ") + ClaveDelLote + QStringLiteral(",(")
+                            + Lado::DocumentoCuenta() + QStringLiteral(") AS ") + CuentaDelLote
+                            + QStringLiteral(" FROM ") + QLatin1String(lado_.documentos) + QStringLiteral(" WHERE ")
+                            + claveDocumento + QStringLiteral(" IN (") + Lista(documentos) + QLatin1Char(')'),
                         QString());
     QList<qint64> califican;
     for (int i = 0; i < rsDocumentos_.cantidadFilas(); ++i) {
         const qint64 d = rsDocumentos_.CampoDeFila(i, ClaveDelLote).toLongLong();
+        existentes_.insert(d);
+        if (rsDocumentos_.CampoDeFila(i, CuentaDelLote).toInt() == 0)
+            continue;
         // Two documents under one key: the per-row statement's LIMIT 1 decides which one counts.
         if (documento_.contains(d)) {
             documentosRepetidos_.insert(d);
@@ -156,6 +164,22 @@ void FuentePorPeriodo::LeerLote(int desde)
                          + Lado::OrdenDelDetalle(),
                      QString());
     detalleDelDocumento_ = Tramos(rsDetalle_, ClaveDelLote);
+    // Documents without lines that carry IEPS: which of them have lines at all (seldom asked).
+    QList<qint64> sinDetalle;
+    for (const qint64 d : califican) {
+        if (!detalleDelDocumento_.contains(d))
+            sinDetalle << d;
+    }
+    if (!sinDetalle.isEmpty()) {
+        host::Registros rs;
+        rs.Abrir(cn_,
+                 QStringLiteral("SELECT DISTINCT ") + claveDetalle + QStringLiteral(" AS ") + ClaveDelLote
+                     + QStringLiteral(" FROM ") + detalle + QStringLiteral(" WHERE ") + claveDetalle
+                     + QStringLiteral(" IN (") + Lista(sinDetalle) + QLatin1Char(')'),
+                 QString());
+        for (int i = 0; i < rs.cantidadFilas(); ++i)
+            conLineas_.insert(rs.CampoDeFila(i, ClaveDelLote).toLongLong());
+    }
     // Lines of one document that tie on Partida come in an order the server chooses anew for
     // each statement.
     for (auto it = detalleDelDocumento_.constBegin(); it != detalleDelDocumento_.constEnd(); ++it) {
@@ -275,6 +299,17 @@ Tramo FuentePorPeriodo::Detalle(const QVariant &documento)
     return Tramo(rsDetalle_, it->first, it->second);
 }
 
+bool FuentePorPeriodo::DocumentoExiste(const QVariant &documento)
+{
+    return existentes_.contains(documento.toLongLong());
+}
+
+bool FuentePorPeriodo::DocumentoTieneLineas(const QVariant &documento)
+{
+    const qint64 d = documento.toLongLong();
+    return detalleDelDocumento_.contains(d) || detallesEmpatados_.contains(d) || conLineas_.contains(d);
+}
+
 bool FuentePorPeriodo::NombreDeLinea(int idLinea, QVariant &nombre)
 {
     if (!lineasLeidas_) {
@@ -316,6 +351,8 @@ void FuentePorPeriodo::Cerrar()
     detalleDelDocumento_.clear();
     documentosRepetidos_.clear();
     detallesEmpatados_.clear();
+    existentes_.clear();
+    conLineas_.clear();
     anexosSolos_.clear();
     documentosSolos_.clear();
     detallesSolos_.clear();

@@ -38,6 +38,8 @@ public:
     Tramo Anexos(int indice, const Pago &pago) override;
     Tramo Documento(const QVariant &documento) override;
     Tramo Detalle(const QVariant &documento) override;
+    bool DocumentoExiste(const QVariant &documento) override;
+    bool DocumentoTieneLineas(const QVariant &documento) override;
     bool NombreDeLinea(int idLinea, QVariant &nombre) override;
     void Cerrar() override;
     QStringList Dudas() const override;
@@ -67,6 +69,8 @@ private:
     QHash<qint64, int> documento_;                       // row of a qualifying document
     QHash<qint64, QPair<int, int>> detalleDelDocumento_; // rows [first, last) of its lines
     QSet<qint64> documentosRepetidos_, detallesEmpatados_;
+    QSet<qint64> existentes_; // keys of the batch's linked documents that some row has
+    QSet<qint64> conLineas_;  // qualifying documents without IEPS lines that have other lines
 
     // Read alone with the per-row statement: in this batch (links, documents, lines), in this
     // run (line names).

@@ -31,6 +31,24 @@ Tramo FuentePorRenglon::Detalle(const QVariant &documento)
     return Tramo(rsDetalle_);
 }
 
+bool FuentePorRenglon::HayFila(const QString &desde, const QString &columna)
+{
+    host::Registros rs;
+    const bool hay = bases_.AbrirTabla(rs, cn_, desde, columna);
+    bases_.CierraTabla(rs);
+    return hay;
+}
+
+bool FuentePorRenglon::DocumentoExiste(const QVariant &documento)
+{
+    return HayFila(lado_.DesdeCualquierDocumento(documento), QLatin1String(lado_.claveDocumento));
+}
+
+bool FuentePorRenglon::DocumentoTieneLineas(const QVariant &documento)
+{
+    return HayFila(lado_.DesdeCualquierLinea(documento), QLatin1String(lado_.claveDetalle));
+}
+
 bool FuentePorRenglon::NombreDeLinea(int idLinea, QVariant &nombre)
 {
     // Every question reads the line table anew.

@@ -18,6 +18,8 @@ public:
     Tramo Anexos(int indice, const Pago &pago) override;
     Tramo Documento(const QVariant &documento) override;
     Tramo Detalle(const QVariant &documento) override;
+    bool DocumentoExiste(const QVariant &documento) override;
+    bool DocumentoTieneLineas(const QVariant &documento) override;
     bool NombreDeLinea(int idLinea, QVariant &nombre) override;
     void Cerrar() override;
 
@@ -25,6 +27,8 @@ private:
     host::BasesDD &bases_;
     host::Conexion &cn_;
     const Lado &lado_;
+    bool HayFila(const QString &desde, const QString &columna);
+
     host::Registros rsAnexo_, rsFactura_, rsDetalle_;
 };
 

@@ -24,6 +24,15 @@ const QString NombreFueraDeCp1252 =
 const QString NombreConSeparadores =
     QStringLiteral("nombre con «|» o caracteres de control (en el reporte se cambiaron por blancos)");
 
+const QString PagoSinDocumento =
+    QStringLiteral("pago aplicado a un documento que no existe (lo aplicado no llega al reporte)");
+const QString PagoADocumentoSinLineas =
+    QStringLiteral("pago aplicado a un documento sin líneas (lo aplicado no llega al reporte)");
+const QString NumeroIlegible = QStringLiteral("número que no se puede leer (se tomó como 0)");
+const QString ImporteSinCifras =
+    QStringLiteral("importe que el reporte no puede escribir en cifras (se escribió con exponente)");
+const QString FechaQueNoEsDia = QStringLiteral("fecha de pago que no es un día del calendario (el Log la deja en blanco)");
+
 // The kind of a problem: its text without what is in parentheses.
 QString TipoDe(const QString &problema)
 {
@@ -45,6 +54,7 @@ void Revision::Limpiar()
     ordenRfc_.clear();
     porRfc_.clear();
     partes_.clear();
+    datos_.clear();
     ordenFolios_.clear();
     folios_.clear();
     sinParte_.clear();
@@ -87,10 +97,34 @@ void Revision::AnotarParteDelDocumento(const QVariant &rfc, const QVariant &clav
     partes_ << Hallazgo{ParteFueraDeRango, ParteFueraDeRango, Texto(rfc), claves, Texto(nombre), detalle, false};
 }
 
+void Revision::AnotarDato(Dato dato, const QVariant &rfc, const QVariant &clave, const QVariant &nombre,
+                          const QString &detalle)
+{
+    static const QString problemas[] = {PagoSinDocumento, PagoADocumentoSinLineas, NumeroIlegible, ImporteSinCifras,
+                                        FechaQueNoEsDia};
+    const QString &problema = problemas[int(dato)];
+    QStringList claves;
+    if (!Texto(clave).isEmpty())
+        claves << Texto(clave);
+    datos_ << qMakePair(dato, Hallazgo{TipoDe(problema), problema, Texto(rfc), claves, Texto(nombre), detalle, false});
+}
+
+QList<Hallazgo> Revision::HallazgosDeDatos(const std::function<bool(const QString &)> &enReporte) const
+{
+    QList<QPair<Dato, Hallazgo>> datos = datos_;
+    std::stable_sort(datos.begin(), datos.end(), [](const auto &a, const auto &b) { return a.first < b.first; });
+    QList<Hallazgo> r;
+    for (auto &d : datos) {
+        d.second.enReporte = enReporte(d.second.rfc);
+        r << d.second;
+    }
+    return r;
+}
+
 QList<Hallazgo> Revision::Hallazgos(const QSet<QString> &rfcsDelReporte, const QStringList &inexistentes) const
 {
     const auto enReporte = [&](const QString &rfc) { return rfcsDelReporte.contains(RfcComoEnElReporte(rfc)); };
-    QList<Hallazgo> r;
+    QList<Hallazgo> r = HallazgosDeDatos(enReporte);
     // The RFCs one by one; then the same RFC (as the report groups it) under several parties.
     QHash<QString, Parte> comoEnElReporte;
     QStringList orden;

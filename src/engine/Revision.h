@@ -7,6 +7,8 @@
 #include <QStringList>
 #include <QVariant>
 
+#include <functional>
+
 namespace host {
 class ArchivoDeSalida;
 }
@@ -46,6 +48,18 @@ public:
     void AnotarParteDelDocumento(const QVariant &rfc, const QVariant &clave, const QVariant &nombre,
                                  const QString &detalle);
 
+    // What a run met that makes a figure of the filing wrong or unreadable; these kinds are listed
+    // before all others, in this order.
+    enum class Dato {
+        PagoSinDocumento,        // detail: folio, the document's key, the amount applied to it
+        PagoADocumentoSinLineas, // detail: folio, the document, the amount applied to it
+        TextoQueNoEsNumero,      // detail: folio, document, column, the text
+        ImporteSinCifras,        // detail: the report's field and how it was written
+        FechaQueNoEsDia,         // detail: folio, the date's text
+    };
+    void AnotarDato(Dato dato, const QVariant &rfc, const QVariant &clave, const QVariant &nombre,
+                    const QString &detalle);
+
     // rfcsDelReporte: the RFCs written in the report; inexistentes: the products missing from the
     // catalogue, once per detail line, as the run lists them.
     QList<Hallazgo> Hallazgos(const QSet<QString> &rfcsDelReporte, const QStringList &inexistentes = {}) const;
@@ -60,6 +74,8 @@ private:
     QList<QString> ordenRfc_;          // distinct RFCs as the database holds them, in the order met
     QHash<QString, Parte> porRfc_;     // by that text
     QList<Hallazgo> partes_;           // shares out of range
+    QList<QPair<Dato, Hallazgo>> datos_;
+    QList<Hallazgo> HallazgosDeDatos(const std::function<bool(const QString &)> &enReporte) const;
     struct Folio {
         int pagos = 0;
         QString rfc, nombre;

@@ -81,7 +81,7 @@ clsRepIEPS::Resultado clsRepIEPS::ProcesarReporte(const QDate &dtInicial, const 
     claveGen_.clear();
     mensajeError_.clear();
     rutaLog_.clear();
-    pagos_ = lineas_ = 0;
+    pagos_ = lineas_ = perdidos_ = 0;
     lecturaUsada_ = lectura_;
     motivoLectura_.clear();
     revision_.Limpiar();
@@ -158,7 +158,8 @@ void clsRepIEPS::ejecutar(const QDate &dtInicial, const QDate &dtFinal, QString 
         if (!stCliente.isEmpty())
             desde += QStringLiteral(" AND clientes.Clave='") + cn_.Escapa(stCliente) + QStringLiteral("'");
         campos = QStringLiteral("edoctacli.Id,edoctacli.Folio,edoctacli.Fecha,DATE(edoctacli.Fecha) AS DiaDelPago,"
-                                "edoctacli.CantidadPago,clientes.Clave,clientes.Nombre,clientes.RFC,clientes.Estado");
+                                "edoctacli.CantidadPago,clientes.Clave,clientes.Nombre,clientes.RFC,clientes.Estado,"
+                                "CAST(edoctacli.Fecha AS CHAR) AS FechaGuardada");
     } else {
         desde = QStringLiteral("edoctaprov LEFT JOIN proveedores ON edoctaprov.Clave=proveedores.Clave where Fecha>='")
                 + desdeTexto + QStringLiteral("' AND Fecha<'") + hastaTexto + QStringLiteral("' AND CantidadPago>0");
@@ -166,7 +167,7 @@ void clsRepIEPS::ejecutar(const QDate &dtInicial, const QDate &dtFinal, QString 
             desde += QStringLiteral(" AND proveedores.Clave='") + cn_.Escapa(stCliente) + QStringLiteral("'");
         campos = QStringLiteral("edoctaprov.Id,edoctaprov.Folio,edoctaprov.Fecha,DATE(edoctaprov.Fecha) AS DiaDelPago,"
                                 "edoctaprov.CantidadPago,proveedores.Clave,proveedores.Nombre,proveedores.RFC,"
-                                "proveedores.Estado");
+                                "proveedores.Estado,CAST(edoctaprov.Fecha AS CHAR) AS FechaGuardada");
     }
 
     if (!bases_.AbrirTabla(rsPagos_, cn_, desde, campos)) {
@@ -211,6 +212,11 @@ void clsRepIEPS::ejecutar(const QDate &dtInicial, const QDate &dtFinal, QString 
 
             revision_.AnotarParte(pago.rfc, pago.clave, pago.nombre);
             revision_.AnotarPago(pago.folio, pago.rfc, pago.clave, pago.nombre);
+            // A day the calendar lacks ("2018-02-00") reads as no date at all.
+            if (host::LibKVRS::FechaComoTexto(pago.fecha).isEmpty())
+                revision_.AnotarDato(Revision::Dato::FechaQueNoEsDia, pago.rfc, pago.clave, pago.nombre,
+                                     QStringLiteral("folio %1: %2")
+                                         .arg(ValorComoTexto(pago.folio), Texto(rsPagos_.Campo(QStringLiteral("FechaGuardada")))));
             if (blTodosLosPagos_)
                 escribirLog(lineaDePago(pago));
             ProcesarPago(pagos_, pago);
@@ -310,8 +316,19 @@ void clsRepIEPS::ProcesarPago(int indice, const Pago &pago)
         const QVariant documento = anexos.Campo(referencia);
         const QVariant cantidadAnexo = anexos.Campo(QStringLiteral("Cantidad"));
         const Tramo factura = fuente_->Documento(documento);
-        if (factura.Eof())
+        if (factura.Eof()) {
+            // A document without IEPS or cancelled is the normal case; a link to no row at all
+            // is a payment that went nowhere: the Log shows it.
+            if (!fuente_->DocumentoExiste(documento)) {
+                const QString clave = (blSonCtes_ ? QStringLiteral("Factura con Id ") : QStringLiteral("Compra "))
+                                      + ValorComoTexto(documento);
+                if (!blTodosLosPagos_)
+                    escribirLog(lineaDePago(pago));
+                escribirLog(Sangria(10, clave + QStringLiteral(": no existe")));
+                anotarPerdido(Revision::Dato::PagoSinDocumento, pago, clave, cantidadAnexo);
+            }
             continue;
+        }
         if (!blTodosLosPagos_)
             escribirLog(lineaDePago(pago));
 
@@ -331,9 +348,40 @@ void clsRepIEPS::ProcesarPago(int indice, const Pago &pago)
             parte.lugar = elPago + QStringLiteral(", compra ") + numero;
             escribirLog(Sangria(10, QStringLiteral("Compra: ") + numero + importes));
         }
-        for (Tramo detalle = fuente_->Detalle(documento); !detalle.Eof(); detalle.MoveNext())
+        Tramo detalle = fuente_->Detalle(documento);
+        if (detalle.Eof() && !fuente_->DocumentoTieneLineas(documento))
+            anotarPerdido(Revision::Dato::PagoADocumentoSinLineas, pago, parte.documento, cantidadAnexo);
+        for (; !detalle.Eof(); detalle.MoveNext())
             ProcesarDetalle(pago, cantidadAnexo, total, parte, detalle);
     }
+}
+
+void clsRepIEPS::anotarPerdido(Revision::Dato dato, const Pago &pago, const QString &documento,
+                               const QVariant &cantidad)
+{
+    ++perdidos_;
+    revision_.AnotarDato(dato, pago.rfc, pago.clave, pago.nombre,
+                         QStringLiteral("folio %1, %2: %3").arg(ValorComoTexto(pago.folio), documento, Importe(cantidad)));
+}
+
+double clsRepIEPS::Cifra(const Pago &pago, const Parte &parte, const QVariant &valor, const QString &columna)
+{
+    const double numero = Numero(valor, parte.lugar, columna);
+    if (TextoQueNoEsNumero(valor))
+        revision_.AnotarDato(Revision::Dato::TextoQueNoEsNumero, pago.rfc, pago.clave, pago.nombre,
+                             QStringLiteral("folio %1, %2, columna %3: «%4»")
+                                 .arg(ValorComoTexto(pago.folio), parte.documento, columna, valor.toString()));
+    return numero;
+}
+
+QString clsRepIEPS::avisoDeReporteVacio() const
+{
+    if (resultado_ != Resultado::Completo || !rfcsDelReporte_.isEmpty() || perdidos_ == 0)
+        return QString();
+    return QStringLiteral("El reporte quedó vacío: ningún pago llegó a él (pagos procesados: %1; aplicados a documentos "
+                          "que no existen o que no tienen líneas: %2, en la revisión). El Log muestra los pagos.")
+        .arg(pagos_)
+        .arg(perdidos_);
 }
 
 void clsRepIEPS::ProcesarDetalle(const Pago &pago, const QVariant &cantidadAnexo, const QVariant &totalDocumento,
@@ -344,18 +392,23 @@ void clsRepIEPS::ProcesarDetalle(const Pago &pago, const QVariant &cantidadAnexo
     if (!parte.calculada) {
         // Share of the document that this payment covers, held in single precision.
         const QString columnaAnexo = QStringLiteral("Cantidad de ") + QLatin1String(Lado::De(blSonCtes_).anexos);
-        const double aplicado = Numero(cantidadAnexo, parte.lugar, columnaAnexo);
-        const double total = Numero(totalDocumento, parte.lugar, QStringLiteral("Totaluco"));
+        const double aplicado = Cifra(pago, parte, cantidadAnexo, columnaAnexo);
+        // The total as the user knows it: the document's columns it is made from.
+        const QString elTotal = QStringLiteral("el total (%1)").arg(Lado::TotalDelDocumento());
+        if (totalDocumento.isNull())
+            throw host::errores::usoNoValidoDeNull(
+                QStringLiteral("%1, una de las columnas del total (%2) está vacía").arg(parte.lugar, Lado::TotalDelDocumento()));
+        const double total = totalDocumento.toDouble();
         const double numerador = aplicado * 100;
         // A total that prints as 0.00 is a rounding residue of a zero total, not a document.
         if (std::fabs(total) < 0.005)
             throw numerador == 0
-                ? host::errores::desbordamiento(QStringLiteral("%1, columnas %2 y Totaluco valen 0").arg(parte.lugar, columnaAnexo))
-                : host::errores::divisionPorCero(QStringLiteral("%1, columna Totaluco vale 0").arg(parte.lugar));
+                ? host::errores::desbordamiento(QStringLiteral("%1, columna %2 y %3 valen 0").arg(parte.lugar, columnaAnexo, elTotal))
+                : host::errores::divisionPorCero(QStringLiteral("%1, %2 vale 0").arg(parte.lugar, elTotal));
         const float porcentaje = float(numerador / total);
         if (!std::isfinite(porcentaje))
             throw host::errores::desbordamiento(
-                QStringLiteral("%1, la proporción de %2 entre Totaluco es demasiado grande").arg(parte.lugar, columnaAnexo));
+                QStringLiteral("%1, la proporción de %2 entre %3 es demasiado grande").arg(parte.lugar, columnaAnexo, elTotal));
         parte.linea = Sangria(20, QStringLiteral("Pago por: ") + FormatoImporte(aplicado)
                                       + QStringLiteral(", Proporción del pago respecto al total: ")
                                       + FormatoImporte(double(porcentaje)) + QStringLiteral(" %"));
@@ -372,17 +425,17 @@ void clsRepIEPS::ProcesarDetalle(const Pago &pago, const QVariant &cantidadAnexo
     const double f = parte.fraccion;
 
     const QString campoPrecio = QLatin1String(Lado::De(blSonCtes_).precio);
-    const double cantidad = Numero(rsDetalle.Campo(QStringLiteral("Cantidad")), parte.lugar, QStringLiteral("Cantidad"));
-    const double precio = Numero(rsDetalle.Campo(campoPrecio), parte.lugar, campoPrecio);
+    const double cantidad = Cifra(pago, parte, rsDetalle.Campo(QStringLiteral("Cantidad")), QStringLiteral("Cantidad"));
+    const double precio = Cifra(pago, parte, rsDetalle.Campo(campoPrecio), campoPrecio);
     const QVariant tasaIeps = rsDetalle.Campo(QStringLiteral("ImpuestoAd"));
     const double importe = cantidad * precio;
-    const double ieps = importe * Numero(tasaIeps, parte.lugar, QStringLiteral("ImpuestoAd")) / 100;
+    const double ieps = importe * Cifra(pago, parte, tasaIeps, QStringLiteral("ImpuestoAd")) / 100;
     const double iepsProrrateado = RedondeoPar(f * ieps);
 
-    const QVariant tasaIva = rsDetalle.Campo(QStringLiteral("IVA"));
+    const double tasaIva = Cifra(pago, parte, rsDetalle.Campo(QStringLiteral("IVA")), QStringLiteral("IVA"));
     double ivaProrrateado = 0;
-    if (tasaIva.isNull() || tasaIva.toDouble() != 0) {
-        const double iva = (importe + ieps) * Numero(tasaIva, parte.lugar, QStringLiteral("IVA")) / 100;
+    if (tasaIva != 0) {
+        const double iva = (importe + ieps) * tasaIva / 100;
         ivaProrrateado = RedondeoPar(f * iva);
     }
     // Amounts beyond what a double holds would reach the work table as "inf".

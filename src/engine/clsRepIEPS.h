@@ -74,6 +74,9 @@ public:
     // Different RFCs written in the report.
     int rfcsEnElReporte() const { return int(rfcsDelReporte_.size()); }
     int lineasProcesadas() const { return lineas_; }
+    // After a run that wrote an empty report while payments applied to documents that do not
+    // exist or have no lines: a Spanish sentence that says so (empty otherwise).
+    QString avisoDeReporteVacio() const;
 
     // The way of reading asked for the next runs (PorPeriodo unless told otherwise).
     void setLectura(Lectura lectura) { lectura_ = lectura; }
@@ -123,6 +126,11 @@ private:
     };
     void ProcesarDetalle(const Pago &pago, const QVariant &cantidadAnexo, const QVariant &totalDocumento, Parte &parte,
                          const Tramo &detalle);
+    // A link whose amount went nowhere (documento: "Factura con Id 7", "Factura A77").
+    void anotarPerdido(Revision::Dato dato, const Pago &pago, const QString &documento, const QVariant &cantidad);
+    // A value the arithmetic needs (NULL ends the run); a text that does not read as a number
+    // counts as 0, as always, and the review says so.
+    double Cifra(const Pago &pago, const Parte &parte, const QVariant &valor, const QString &columna);
     void CrearTablaTemporal();
     // Writes the report's lines into archivo; the caller puts it in its place.
     void GenerarArchivoReporte(host::ArchivoDeSalida &archivo, host::Registros &rsDetalle, bool blSonCtes);
@@ -170,6 +178,7 @@ private:
     QString mensajeError_;
     int pagos_ = 0;
     int lineas_ = 0;
+    int perdidos_ = 0; // links whose amount went nowhere
 };
 
 } // namespace engine

@@ -73,8 +73,11 @@ Desenlace DesenlaceDe(const engine::clsRepIEPS &rep, const QString &reporte, con
         lineas << QStringLiteral("Reporte generado, %1: %2 y %3 procesados; %4 en el reporte.")
                       .arg(periodo, Pagos(rep.pagosProcesados()),
                            Cantidad(rep.lineasProcesadas(), QStringLiteral("línea"), QStringLiteral("líneas")),
-                           Cantidad(rep.rfcsEnElReporte(), QStringLiteral("RFC"), QStringLiteral("RFC")))
-               << lineaCarpeta
+                           Cantidad(rep.rfcsEnElReporte(), QStringLiteral("RFC"), QStringLiteral("RFC")));
+        d.aviso = !rep.avisoDeReporteVacio().isEmpty();
+        if (d.aviso)
+            lineas << rep.avisoDeReporteVacio();
+        lineas << lineaCarpeta
                << QStringLiteral("Reporte: %1    Log: %2").arg(Nombre(reporte), Nombre(d.log))
                << (d.hallazgos.isEmpty()
                        ? QStringLiteral("Revisión: sin hallazgos.")

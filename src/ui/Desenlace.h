@@ -19,7 +19,8 @@ namespace ui {
 struct Desenlace {
     QString texto;      // lines separated by "\n"
     bool fallo = false; // the report was not written for a reason the user must see
-    bool aviso = false; // nothing was written, and nothing failed (no payment, cancelled)
+    bool aviso = false; // nothing was written, and nothing failed (no payment, cancelled), or the
+                        // report came out empty because its payments went nowhere
     QString reporte;    // full paths, empty when the file was not written
     QString log;
     QString carpeta;

@@ -84,6 +84,7 @@ private:
         QList<DialogosGrabados::Caja> cajas;
         QStringList ventanas;
         QString rutaLog;
+        QString avisoDeReporteVacio;
         // The run's connection after a failed run: a transaction left open, and whether another
         // connection could take the work table's lock.
         int enTransaccion = -1;
@@ -108,7 +109,7 @@ private:
             [&] { QCOMPARE(int(rep.lecturaUsada()), int(lectura_)); }();
         const auto leer = [this](const char *nombre) { return LeerArchivo(dir.filePath(QLatin1String(nombre))); };
         Corrida c{rep.resultado(), archivo, leer("Logrep.txt"), leer("rep.txt"), rep.mensajeError(), leer("LogFallorep.txt"),
-                  leer("Revisionrep.txt"), dialogos.cajas, dialogos.ventanas, rep.rutaLog()};
+                  leer("Revisionrep.txt"), dialogos.cajas, dialogos.ventanas, rep.rutaLog(), rep.avisoDeReporteVacio()};
         // A connection that the server dropped holds no transaction.
         try {
             c.enTransaccion = cn.abierta() ? cn.Valor(QStringLiteral("SELECT @@in_transaction")).toInt() : 0;
@@ -366,6 +367,68 @@ private Q_SLOTS:
         QVERIFY(todos.log.startsWith("Pago ---> Folio 1,"));
     }
 
+    // What the figures lose without the run failing, each said in the review before everything
+    // else (the customer's generic RFC brings no finding of its own); a document that exists
+    // without IEPS, or whose lines carry none, is the normal case. %1 in a change is the database.
+    void datosQueNoLleganAlReporte_data()
+    {
+        QTest::addColumn<QString>("pago");
+        QTest::addColumn<QString>("anexo");
+        QTest::addColumn<QString>("factura");
+        QTest::addColumn<QString>("detalle");
+        QTest::addColumn<QString>("cambio");
+        QTest::addColumn<QStringList>("hallazgos"); // the review's lines after its title
+        QTest::addColumn<bool>("vacio");           // the run says the report came out empty
+        const QString parte = QStringLiteral(" | RFC: XAXX010101000 | Clave: C2 | Nombre: Juan P\u00E9rez | ");
+        const auto fila = [&](const char *nombre, const char *pago, const char *anexo, const char *factura,
+                              const char *detalle, const char *cambio, const QStringList &hallazgos, bool vacio = false) {
+            QTest::newRow(nombre) << pago << anexo << factura << detalle << cambio << hallazgos << vacio;
+        };
+        const char *pago = "(1,'2018-01-10','C2',10,0)";
+        const char *otra = "(2,1,'P1',1,9,0,10)"; // a line of another invoice
+        fila("documento que no existe", pago, "(1,5,10)", "(1,'A',1,9,0,1,0)", otra, "",
+             {"pago aplicado a un documento que no existe (lo aplicado no llega al reporte)" + parte
+              + "folio 1, Factura con Id 5: 10.00 | fuera del reporte"}, true);
+        fila("documento sin lineas", pago, "(1,1,10)", "(1,'A',1,9,0,1,0)", otra, "",
+             {"pago aplicado a un documento sin l\u00EDneas (lo aplicado no llega al reporte)" + parte
+              + "folio 1, Factura A1: 10.00 | fuera del reporte"}, true);
+        fila("documento sin IEPS", pago, "(1,1,10),(1,3,0)", "(1,'A',1,10,0,0,0),(3,'A',3,10,0,1,1)", otra, "", {});
+        fila("lineas sin IEPS", pago, "(1,1,10)", "(1,'A',1,9,0,1,0)", "(1,1,'P1',1,9,0,0)", "", {});
+        const char *texto = "ALTER TABLE facturasdetalle MODIFY Cantidad VARCHAR(20);\nUPDATE facturasdetalle SET Cantidad='%1';\n";
+        fila("cantidad con coma", pago, "(1,1,10)", "(1,'A',1,9,0,1,0)", "(1,1,'P1',1,9,0,10)", texto,
+             {"n\u00FAmero que no se puede leer (se tom\u00F3 como 0)" + parte + "folio 1, Factura A1, columna Cantidad: \u00AB2,5\u00BB | en el reporte"});
+        fila("cantidad de texto con punto", pago, "(1,1,10)", "(1,'A',1,9,0,1,0)", "(1,1,'P1',1,9,0,10)", texto, {});
+        fila("fecha con dia cero", "(1,'2018-02-00','C2',10,0)", "(1,1,10)", "(1,'A',1,9,0,1,0)", "(1,1,'P1',1,9,0,10)", "",
+             {"fecha de pago que no es un d\u00EDa del calendario (el Log la deja en blanco)" + parte
+              + "folio 1: 2018-02-00 | en el reporte"});
+        fila("importe de mil billones", pago, "(1,1,10)", "(1,'A',1,9,0,1,0)", "(1,1,'P1',1e14,10,0,10)", "",
+             {"importe que el reporte no puede escribir en cifras (se escribi\u00F3 con exponente) | RFC: XAXX010101000 | "
+              "Nombre: PUBLICO EN GENERAL | campo 13 (importe): 1E+15 | en el reporte"});
+    }
+    void datosQueNoLleganAlReporte()
+    {
+        QFETCH(QString, pago);
+        QFETCH(QString, anexo);
+        QFETCH(QString, factura);
+        QFETCH(QString, detalle);
+        QFETCH(QString, cambio);
+        QFETCH(QStringList, hallazgos);
+        QFETCH(bool, vacio);
+        agregarPagos(qPrintable(pago), qPrintable(anexo), qPrintable(factura), qPrintable(detalle));
+        bd.ejecutar(cambio.arg(QTest::currentDataTag() == QByteArray("cantidad con coma") ? "2,5" : "2.5"));
+        const Corrida c = correr(true, false);
+        if (!cambio.isEmpty())
+            bd.ejecutar(QStringLiteral("DELETE FROM facturasdetalle;\nALTER TABLE facturasdetalle MODIFY Cantidad DOUBLE NULL DEFAULT 0;\n"));
+        QCOMPARE(int(c.resultado), int(clsRepIEPS::Resultado::Completo));
+        QCOMPARE(QString::fromLatin1(c.revision).split(QStringLiteral("\r\n")).mid(1), hallazgos + QStringList{QString()});
+        QCOMPARE(c.avisoDeReporteVacio,
+                 vacio ? QStringLiteral("El reporte qued\u00F3 vac\u00EDo: ning\u00FAn pago lleg\u00F3 a \u00E9l (pagos procesados: 1; aplicados "
+                                        "a documentos que no existen o que no tienen l\u00EDneas: 1, en la revisi\u00F3n). El Log "
+                                        "muestra los pagos.")
+                       : QString());
+        // The Log shows the payment whose amount went nowhere.
+        QVERIFY(!vacio || c.log.startsWith("Pago ---> Folio 1, "));
+    }
 
     void valoresNulosYProductosInexistentes()
     {
@@ -414,9 +477,10 @@ private Q_SLOTS:
                              int lineasDeLog, const char *cambio = "", const char *deshacer = "", const char *usuario = "") {
             QTest::newRow(nombre) << factura << detalle << mensaje << lineasDeLog << cambio << deshacer << usuario;
         };
-        const QString cero = QStringLiteral("Error nº 11, División por cero: el pago 1, factura A1, columna Totaluco vale 0");
+        const QString cero = QStringLiteral("Error nº 11, División por cero: el pago 1, factura A1, el total (SubTotal+IVA+ImpuestoAd) vale 0");
         fila("total cero y nada aplicado", "(1,'A',1,-0.5,0,0.5,0)", "(1,1,'P1',1,10,0,8)",
-             "Error nº 6, Desbordamiento: el pago 1, factura A1, columnas Cantidad de anexopagosctes y Totaluco valen 0", 2);
+             "Error nº 6, Desbordamiento: el pago 1, factura A1, columna Cantidad de anexopagosctes y el total "
+             "(SubTotal+IVA+ImpuestoAd) valen 0", 2);
         // A total that prints as 0.00, on either side of zero, is a zero total.
         fila("total que es residuo de redondeo", "(1,'A',1,-0.497,0,0.5,0)", "(1,1,'P1',1,10,0,8)", cero, 2);
         fila("residuo negativo", "(1,'A',1,-0.504,0,0.5,0)", "(1,1,'P1',1,10,0,8)", cero, 2);
@@ -425,7 +489,9 @@ private Q_SLOTS:
         fila("precio nulo", "(1,'A',1,10,0,1,0)", "(1,1,'P1',1,NULL,0,8)", nulo.arg("PrecioNeto"), 3);
         fila("iva nulo", "(1,'A',1,10,0,1,0)", "(1,1,'P1',1,10,NULL,8)", nulo.arg("IVA"), 3);
         // A document's SubTotal reaches the run only inside its total, which the server adds up.
-        fila("subtotal nulo", "(1,'A',1,NULL,0,1,0)", "(1,1,'P1',1,10,0,8)", nulo.arg("Totaluco"), 2);
+        fila("subtotal nulo", "(1,'A',1,NULL,0,1,0)", "(1,1,'P1',1,10,0,8)",
+             "Error nº 94, Uso no válido de Null: el pago 1, factura A1, una de las columnas del total "
+             "(SubTotal+IVA+ImpuestoAd) está vacía", 2);
         fila("importe infinito", "(1,'A',1,10,0,1,0)", "(1,1,'P1',1e300,1e300,0,8)",
              "Error nº 6, Desbordamiento: el pago 1, factura A1, columnas Cantidad y PrecioNeto: el importe es demasiado "
              "grande", 3);
