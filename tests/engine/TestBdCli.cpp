@@ -98,6 +98,20 @@ private Q_SLOTS:
         QCOMPARE(archivos(dir.path()), QStringList());
     }
 
+    // Every payment of the period went nowhere: the files are written, exit 0, and stderr says so.
+    void reporteVacioPorPagosPerdidos()
+    {
+        bd->ejecutar(QStringLiteral("INSERT INTO edoctacli (Folio,Fecha,Clave,CantidadPago,NotaCredito) VALUES (9,'2017-02-01','C1',50,0);\n"
+                                    "INSERT INTO anexopagosctes (FolioDelPago,Factura,Cantidad) VALUES (9,77,50);\n"));
+        QTemporaryDir dir;
+        const Salida s = Correr(ProgramaCli, QStringList{"--desde", "01/01/2017", "--hasta", "31/03/2017", "--archivo", "r.txt",
+                                                         "--carpeta", dir.path()} + bd->conexion());
+        QCOMPARE(s.codigo, 0);
+        QVERIFY2(s.err.endsWith(QStringLiteral("(pagos procesados: 1; aplicados a documentos que no existen o que no tienen "
+                                               "líneas: 1, en la revisión). El Log muestra los pagos.\n")), qPrintable(s.err));
+        QCOMPARE(archivos(dir.path()), QStringList({"Logr.txt", "Revisionr.txt", "r.txt"}));
+    }
+
     // A whole run, with the summary, the workbook and the PDF made from the report file just
     // written (the review file's contents are the engine's, checked by TestBdReporte); without
     // --archivo and --carpeta the report has its default name in the current folder, and so have
