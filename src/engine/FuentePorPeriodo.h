@@ -20,7 +20,9 @@ namespace engine {
 // The whole-period source: the links, documents and lines of a batch of payments are read with
 // three statements when the run reaches the batch's first payment, and the line table once per
 // run; the rows are then handed out payment by payment as the per-row statements would return
-// them. Where the rows that came back leave their order or their uniqueness in doubt, those
+// them. The documents statement brings every linked document, so that a link to a key no row has
+// is known; a fourth statement, only when a qualifying document has no lines with IEPS, asks
+// which of those have lines at all. Where the rows that came back leave their order or their uniqueness in doubt, those
 // rows alone are read again with the per-row statement, and that answer is used:
 // - a document whose lines tie on Partida (the per-row ORDER BY Partida leaves their order to
 //   the server), for instance a line doubled by a product key that repeats in the catalogue;
