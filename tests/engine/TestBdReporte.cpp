@@ -451,6 +451,12 @@ private Q_SLOTS:
              "el reporte usa para su tabla de trabajo: pida a quien administra la base que lo cambie de nombre o lo "
              "borre (", 0,
              "DROP TABLE IF EXISTS tmptempoieps;\nCREATE VIEW tmptempoieps AS SELECT 1 AS RFC;\n", "DROP VIEW tmptempoieps;\n");
+        fila("claves de dos colaciones", "(1,'A',1,9,0,1,0)", "(1,1,'P1',1,9,0,10)",
+             "Error nº 1267, la base «%1» guarda textos que el reporte compara con reglas de comparación (colaciones) "
+             "distintas, que el servidor no puede comparar entre sí: pida a quien administra la base que las tablas del "
+             "punto de venta usen la misma (", 0,
+             "ALTER TABLE clientes MODIFY Clave VARCHAR(10) COLLATE utf8mb4_unicode_ci NOT NULL;\n",
+             "ALTER TABLE clientes MODIFY Clave VARCHAR(10) NOT NULL;\n");
     }
     void erroresTerminanLaCorrida()
     {
