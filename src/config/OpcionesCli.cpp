@@ -274,10 +274,12 @@ QString AyudaCli()
         "     anteriores quedan como estaban y lo registrado queda en LogFallo + el nombre;\n"
         "     también si el reporte se generó pero no se pudo leer para el resumen o escribir\n"
         "     el libro de Excel o el PDF\n"
-        "  2  uso incorrecto (opción desconocida, fecha faltante, mal escrita o periodo al revés,\n"
-        "     --puerto o --usuario sin --servidor, una base propia del servidor, un nombre de\n"
-        "     archivo vacío, con carpeta o demasiado largo, una carpeta que no existe o sin\n"
-        "     permiso de escritura, un reporte que ya existe con --sin-reemplazar)\n"
+        "  2  uso incorrecto (opción desconocida o con el valor vacío, fecha faltante, mal escrita,\n"
+        "     después del 30/12/9999 o periodo al revés, --puerto o --usuario sin --servidor, una\n"
+        "     base propia del servidor, un nombre de archivo vacío, con carpeta o demasiado largo,\n"
+        "     una carpeta que no existe o sin permiso de escritura, un reporte, libro o PDF sobre\n"
+        "     repieps.ini, NuboraPremium.ini u otro archivo del mismo reporte, un reporte, Log o\n"
+        "     revisión anterior de solo lectura, un reporte que ya existe con --sin-reemplazar)\n"
         "  3  ningún pago cumple las condiciones: no se escribió ningún archivo\n"
         "  4  otro reporte se está generando en la misma base: inténtelo más tarde\n")
         .arg(EsperaPorDefecto);

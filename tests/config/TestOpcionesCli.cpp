@@ -99,9 +99,6 @@ private Q_SLOTS:
                                     << "La fecha final (31/12/9999) no se puede usar: el periodo debe terminar a más tardar el "
                                        "30/12/9999.";
         // The workbook and the PDF go through the check of other outputs (its own test has every reason).
-        trasPeriodo("libro sobre el Log", {"--carpeta", dir.path(), "--archivo", "r.txt", "--excel", dir.filePath("Logr.txt")},
-                    QStringLiteral("«%1» es el Log del reporte «r.txt»: el libro de Excel no puede escribirse sobre él.")
-                        .arg(QDir::toNativeSeparators(dir.filePath("Logr.txt"))));
         const QString configuracion = ArchivoDeConfiguracion(OpcionesCli());
         trasPeriodo("pdf sobre la configuración", {"--config", dir.filePath("otra.ini"), "--pdf", configuracion},
                     QStringLiteral("«%1» es el archivo de configuración de este programa: el PDF no puede escribirse sobre él.")

@@ -20,6 +20,8 @@ class TestArchivoDeSalida : public QObject {
 
 private:
     QTemporaryDir dir;
+    // The files before a replace of a report set, name=contents.
+    const QStringList Antes{u"LogFallor.txt=log nuevo"_s, u"Logr.txt=log anterior"_s, u"r.txt=anterior"_s};
 
 private Q_SLOTS:
     // One row per way a system text is matched (a final period, Qt's sentence that names the
@@ -120,24 +122,20 @@ private Q_SLOTS:
         QTest::addColumn<QString>("soloLectura");
         QTest::addColumn<QString>("mensaje"); // %1 stands for the folder and its separator
         QTest::addColumn<QStringList>("quedan");
-        const QStringList antes{u"LogFallor.txt=log nuevo"_s, u"Logr.txt=log anterior"_s, u"r.txt=anterior"_s};
         const QString permiso = u"Error nº 75, No se pudo reemplazar el archivo %1Logr.txt: permiso denegado"_s;
         QTest::newRow("todos") << QStringList() << QString() << QString() << QString()
                                << QStringList{u"Logr.txt=log nuevo"_s, u"Revisionr.txt=revisión"_s, u"r.txt=nuevo"_s};
-        QTest::newRow("el Log no toma su lugar") << QStringList{u"LogFallor.txt>Logr.txt"_s} << QString() << QString() << permiso
-                                                 << antes;
-        QTest::newRow("el Log no se aparta") << QStringList{u"Logr.txt>Logr.txt.anterior"_s} << QString() << QString() << permiso
-                                             << antes;
+        QTest::newRow("el Log no toma su lugar") << QStringList{u"LogFallor.txt>Logr.txt"_s} << QString() << QString() << permiso << Antes;
         QTest::newRow("disco lleno en la revisión")
             << QStringList() << u"Revisionr.txt"_s << QString()
-            << u"Error nº 75, No se pudo escribir el archivo %1Revisionr.txt: no queda espacio en el disco"_s << antes;
+            << u"Error nº 75, No se pudo escribir el archivo %1Revisionr.txt: no queda espacio en el disco"_s << Antes;
         QTest::newRow("el anterior no vuelve")
             << QStringList{u"LogFallor.txt>Logr.txt"_s, u"r.txt.anterior>r.txt"_s} << QString() << QString()
             << permiso + u"; tampoco se pudo devolver el archivo anterior %1r.txt, que quedó como %1r.txt.anterior: permiso denegado"_s
             << QStringList{u"LogFallor.txt=log nuevo"_s, u"Logr.txt=log anterior"_s, u"r.txt.anterior=anterior"_s};
         QTest::newRow("Log de solo lectura")
             << QStringList() << QString() << u"Logr.txt"_s
-            << u"Error nº 75, No se pudo reemplazar el archivo %1Logr.txt: el archivo es de solo lectura"_s << antes;
+            << u"Error nº 75, No se pudo reemplazar el archivo %1Logr.txt: el archivo es de solo lectura"_s << Antes;
     }
     void reemplazoEnConjunto()
     {
@@ -148,10 +146,8 @@ private Q_SLOTS:
         QFETCH(QStringList, quedan);
         QTemporaryDir carpeta;
         const QDir d(carpeta.path());
-        for (const char *anterior : {"r.txt=anterior", "Logr.txt=log anterior", "LogFallor.txt=log nuevo"}) {
-            const QStringList partes = QString::fromUtf8(anterior).split('='_L1);
-            QVERIFY(EscribirArchivo(d.filePath(partes[0]), partes[1].toUtf8()));
-        }
+        for (const QString &antes : Antes)
+            QVERIFY(EscribirArchivo(d.filePath(antes.section('='_L1, 0, 0)), antes.section('='_L1, 1).toUtf8()));
         if (!soloLectura.isEmpty())
             QVERIFY(QFile::setPermissions(d.filePath(soloLectura), QFile::ReadOwner | QFile::ReadGroup));
         RenombradoGuard renombrado([&](const QString &de, const QString &a, QString *motivo) {
