@@ -3,12 +3,10 @@
 // 4 another run holds the database.
 #include "BasesDD.h"
 #include "Cancelacion.h"
-#include "CarpetasDelPrograma.h"
 #include "Conexion.h"
 #include "Configuracion.h"
 #include "DelRegistro.h"
 #include "Dialogos.h"
-#include "Hoy.h"
 #include "LibKVRS.h"
 #include "LibroExcel.h"
 #include "OpcionesCli.h"
@@ -188,7 +186,6 @@ int main(int argc, char *argv[])
     // Once the run is cancelled, its boxes say nothing: the program says "Proceso cancelado".
     host::DialogosConsola dialogos(&senalRecibida);
     host::Dialogos::instalar(&dialogos);
-    const config::CarpetasDelPrograma carpetas = config::CarpetasDeEstePrograma();
 
     host::BasesDD bases;
     if (!op.servidor.isEmpty()) {
@@ -201,11 +198,13 @@ int main(int argc, char *argv[])
     } else {
         host::LibKVRS lib;
         host::DelRegistro registro;
-        // The desktop program's configuration file, which both programs share.
-        const QString archivo =
-            op.config.isEmpty() ? QDir(carpetas.configuracion).filePath(QStringLiteral("repieps.ini")) : op.config;
-        if (!config::CargarConfiguracion(lib, registro, bases, archivo, true))
+        if (!config::CargarConfiguracion(lib, registro, bases, config::ArchivoDeConfiguracion(op), true))
             return Fallo;
+        // The installation's settings file is known now, still before any connection.
+        if (!config::ComprobarSalidasCli(op, registro.archivo(), &error)) {
+            err << error << Qt::endl << "Use --help para ver las opciones." << Qt::endl;
+            return UsoIncorrecto;
+        }
         if (!op.base.isEmpty())
             bases.cMiBase = op.base;
         if (config::EsBaseDelServidor(bases.cMiBase)) {
@@ -217,8 +216,7 @@ int main(int argc, char *argv[])
 
     host::Conexion cn;
     const QString carpeta = config::CarpetaDeSalida(op);
-    QString archivo = op.archivo.isEmpty() ? config::NombreReportePorDefecto(!op.proveedores, config::Hoy())
-                                           : op.archivo;
+    QString archivo = config::NombreDelReporte(op);
 
     QElapsedTimer reloj;
     reloj.start();

@@ -71,6 +71,18 @@ void avisarDatoDanado(const QString &nombre, const QString &archivo,
     Dialogos::actual().MsgBox(texto, vbCritical, QStringLiteral("Atención"));
 }
 
+void avisarPuertoInvalido(const QString &valor, const QString &archivo)
+{
+    const QString texto = QStringLiteral("El dato «") + DatoPuerto()
+                          + QStringLiteral("» de la configuración de Nubora Premium no es un número de puerto de 1 a "
+                                           "65535: «")
+                          + valor + QStringLiteral("».") + CR + CR + QStringLiteral("Archivo: ")
+                          + QDir::toNativeSeparators(archivo) + CR + CR
+                          + QStringLiteral("Corríjalo, o déjelo vacío para que este programa anote el puerto %1 de MySQL.")
+                                .arg(PuertoPorDefecto());
+    Dialogos::actual().MsgBox(texto, vbCritical, QStringLiteral("Atención"));
+}
+
 // A settings file that cannot be decoded is left as it is: rewriting it would damage it.
 void avisarArchivoIlegible(const QString &archivo, const QString &problema, bool delPuntoDeVenta)
 {
@@ -106,6 +118,13 @@ QString NombreReportePorDefecto(bool clientes, const QDate &hoy)
 {
     return QStringLiteral("Reporte-") + (clientes ? QStringLiteral("CT") : QStringLiteral("PR"))
            + hoy.toString(QStringLiteral("-yyyyMMdd")) + QStringLiteral(".txt");
+}
+
+bool EsPuertoValido(const QString &puerto)
+{
+    bool ok = false;
+    const int n = puerto.trimmed().toInt(&ok);
+    return ok && n >= 1 && n <= 65535;
 }
 
 int SegundosDeEspera(const QString &valor)
@@ -194,8 +213,15 @@ bool cargar(LibKVRS &lib, DelRegistro &registro, BasesDD &bases, const QString &
     bases.cPassword = QString();
     bases.cUsuario = QStringLiteral("root");
 
-    if (miLib->kvVal(dato(DatoPuerto())) == 0)
+    // Only a port not set yet gets MySQL's; a wrong one is not overwritten, nor taken for it.
+    const QString puerto = dato(DatoPuerto()).trimmed();
+    bool cero = false;
+    if (puerto.isEmpty() || (puerto.toInt(&cero) == 0 && cero)) {
         guardar(DatoPuerto(), bases.cPuerto);
+    } else if (!EsPuertoValido(puerto)) {
+        avisarPuertoInvalido(dato(DatoPuerto()), registro.archivo());
+        return false;
+    }
     if (dato(DatoServidor()).trimmed().isEmpty())
         guardar(DatoServidor(), dato(DatoServidorAntiguo()));
     if (dato(DatoUsuario()).trimmed().isEmpty())

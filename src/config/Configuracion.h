@@ -22,6 +22,8 @@ inline QString ClaveBasePrincipal() { return QStringLiteral("Base de datos princ
 inline QString BasePrincipalPorDefecto() { return QStringLiteral("datos1"); }
 // MySQL's own port, for a server given without one.
 inline QString PuertoPorDefecto() { return QStringLiteral("3306"); }
+// Whether a text is a port number, 1 to 65535 (blanks around it aside).
+bool EsPuertoValido(const QString &puerto);
 // How long a statement may wait for the server before the run gives up: generous, since the
 // ranking of a large quarter must fit, but a server that froze does not hang the program.
 inline QString ClaveEsperaServidor() { return QStringLiteral("Segundos de espera del servidor"); }

@@ -13,6 +13,12 @@
 
 namespace config {
 
+namespace {
+// The last day a MySQL date holds: the run asks for the payments before the day after the
+// period, which must be one.
+const QDate UltimaFechaDeLaBase(9999, 12, 31);
+} // namespace
+
 QDate FechaDiaMesAnio(const QString &texto)
 {
     static const QRegularExpression patron(QStringLiteral("^(\\d{1,2})/(\\d{1,2})/(\\d{4})$"));
@@ -108,27 +114,35 @@ bool LeerOpcionesCli(const QStringList &argumentos, OpcionesCli &o, QString *err
     o.hasta = FechaDiaMesAnio(hasta);
     if (!o.hasta.isValid())
         return falla(QStringLiteral("La fecha final «%1» no es una fecha válida (DD/MM/AAAA).").arg(hasta));
-    if (!o.puerto.isEmpty()) {
-        bool ok = false;
-        const int p = o.puerto.toInt(&ok);
-        if (!ok || p <= 0 || p > 65535)
-            return falla(QStringLiteral("El puerto «%1» no es un número de puerto válido.").arg(o.puerto));
-    }
     if (o.desde > o.hasta)
         return falla(MensajePeriodoAlReves(desde, hasta));
+    if (!FechaFinalAdmitida(o.hasta))
+        return falla(MensajeFechaFinalNoAdmitida(hasta));
     // "--archivo=" given empty is as wrong as a name of blanks: it must not fall back to the
     // default name silently.
     if (dada("--archivo") && o.archivo.trimmed().isEmpty())
         return falla(QStringLiteral("El nombre del archivo no puede quedar en blanco."));
+    // Nor may any other option given blank mean "all" or its default.
+    const struct {
+        const char *opcion;
+        const QString &valor;
+        const char *falta;
+    } sinBlancos[] = {
+        {"--clave", o.clave, "la clave del cliente o proveedor"}, {"--carpeta", o.carpeta, "el nombre de la carpeta"},
+        {"--config", o.config, "el nombre del archivo de configuración"}, {"--servidor", o.servidor, "el nombre del servidor"},
+        {"--puerto", o.puerto, "el número del puerto"}, {"--usuario", o.usuario, "el nombre del usuario"},
+        {"--base", o.base, "el nombre de la base de datos"}, {"--excel", o.excel, "el nombre del libro de Excel"},
+        {"--pdf", o.pdf, "el nombre del PDF"},
+    };
+    for (const auto &b : sinBlancos) {
+        if (dada(b.opcion) && b.valor.trimmed().isEmpty())
+            return falla(QStringLiteral("Falta %1 en %2.").arg(QString::fromUtf8(b.falta), QLatin1String(b.opcion)));
+    }
+    if (!o.puerto.isEmpty() && !EsPuertoValido(o.puerto))
+        return falla(QStringLiteral("El puerto «%1» no es un número de puerto válido.").arg(o.puerto));
 
     // The connection comes whole from the options or whole from the configuration: a port or a
     // user without a server would otherwise be silently ignored.
-    if (dada("--excel") && o.excel.trimmed().isEmpty())
-        return falla(QStringLiteral("Falta el nombre del libro de Excel en --excel."));
-    if (dada("--pdf") && o.pdf.trimmed().isEmpty())
-        return falla(QStringLiteral("Falta el nombre del PDF en --pdf."));
-    if (dada("--servidor") && o.servidor.trimmed().isEmpty())
-        return falla(QStringLiteral("Falta el nombre del servidor en --servidor."));
     for (const char *opcion : {"--puerto", "--usuario"}) {
         if (dada(opcion) && !dada("--servidor"))
             return falla(QStringLiteral("La opción %1 sólo vale junto con --servidor; sin --servidor la conexión "
@@ -138,10 +152,31 @@ bool LeerOpcionesCli(const QStringList &argumentos, OpcionesCli &o, QString *err
     if (EsBaseDelServidor(o.base))
         return falla(MensajeBaseDelServidor(o.base));
     // Checked here, before any connection: a run that could not write its files is not started.
-    const QString nombre = o.archivo.isEmpty() ? NombreReportePorDefecto(!o.proveedores, Hoy()) : o.archivo;
-    if (!ComprobarSalida(CarpetaDeSalida(o), nombre, error))
+    if (!ComprobarSalidasCli(o, QString(), error))
         return false;
-    return !o.sinReemplazar || ComprobarQueNoExiste(CarpetaDeSalida(o), nombre, error);
+    return !o.sinReemplazar || ComprobarQueNoExiste(CarpetaDeSalida(o), NombreDelReporte(o), error);
+}
+
+bool ComprobarSalidasCli(const OpcionesCli &o, const QString &instalacion, QString *error)
+{
+    const ArchivosDelPrograma propios{{ArchivoDeConfiguracion(OpcionesCli()), o.config}, instalacion};
+    const QString carpeta = CarpetaDeSalida(o);
+    if (!ComprobarSalida(carpeta, NombreDelReporte(o), error, propios))
+        return false;
+    const QString reporte = QDir(carpeta).filePath(NombreDelReporte(o));
+    return (o.excel.isEmpty() || ComprobarOtraSalida(o.excel, QStringLiteral("el libro de Excel"), reporte, propios, error))
+           && (o.pdf.isEmpty() || ComprobarOtraSalida(o.pdf, QStringLiteral("el PDF"), reporte, propios, error));
+}
+
+QString NombreDelReporte(const OpcionesCli &o)
+{
+    return o.archivo.isEmpty() ? NombreReportePorDefecto(!o.proveedores, Hoy()) : o.archivo;
+}
+
+QString ArchivoDeConfiguracion(const OpcionesCli &o)
+{
+    return o.config.isEmpty() ? QDir(CarpetasDeEstePrograma().configuracion).filePath(QStringLiteral("repieps.ini"))
+                              : o.config;
 }
 
 bool OpcionDada(const QStringList &argumentos, const char *opcion)
@@ -239,10 +274,12 @@ QString AyudaCli()
         "     anteriores quedan como estaban y lo registrado queda en LogFallo + el nombre;\n"
         "     también si el reporte se generó pero no se pudo leer para el resumen o escribir\n"
         "     el libro de Excel o el PDF\n"
-        "  2  uso incorrecto (opción desconocida, fecha faltante, mal escrita o periodo al revés,\n"
-        "     --puerto o --usuario sin --servidor, una base propia del servidor, un nombre de\n"
-        "     archivo vacío, con carpeta o demasiado largo, una carpeta que no existe o sin\n"
-        "     permiso de escritura, un reporte que ya existe con --sin-reemplazar)\n"
+        "  2  uso incorrecto (opción desconocida o con el valor vacío, fecha faltante, mal escrita,\n"
+        "     después del 30/12/9999 o periodo al revés, --puerto o --usuario sin --servidor, una\n"
+        "     base propia del servidor, un nombre de archivo vacío, con carpeta o demasiado largo,\n"
+        "     una carpeta que no existe o sin permiso de escritura, un reporte, libro o PDF sobre\n"
+        "     repieps.ini, NuboraPremium.ini u otro archivo del mismo reporte, un reporte, Log o\n"
+        "     revisión anterior de solo lectura, un reporte que ya existe con --sin-reemplazar)\n"
         "  3  ningún pago cumple las condiciones: no se escribió ningún archivo\n"
         "  4  otro reporte se está generando en la misma base: inténtelo más tarde\n")
         .arg(EsperaPorDefecto);
@@ -251,6 +288,17 @@ QString AyudaCli()
 QString MensajePeriodoAlReves(const QString &desde, const QString &hasta)
 {
     return QStringLiteral("La fecha inicial (%1) es posterior a la final (%2).").arg(desde, hasta);
+}
+
+bool FechaFinalAdmitida(const QDate &hasta)
+{
+    return hasta < UltimaFechaDeLaBase;
+}
+
+QString MensajeFechaFinalNoAdmitida(const QString &hasta)
+{
+    return QStringLiteral("La fecha final (%1) no se puede usar: el periodo debe terminar a más tardar el %2.")
+        .arg(hasta, UltimaFechaDeLaBase.addDays(-1).toString(QStringLiteral("dd/MM/yyyy")));
 }
 
 } // namespace config

@@ -31,9 +31,18 @@ struct OpcionesCli {
 };
 
 // Reads the arguments after the program's name. False with a Spanish message in *error when they
-// are not valid (an unknown option, a missing value, a missing or malformed date, an output name or
-// folder that ComprobarSalida turns down, a report already there with --sin-reemplazar).
+// are not valid (an unknown option, a missing or blank value, a missing, malformed or unusable date,
+// an output that ComprobarSalidasCli turns down, a report already there with --sin-reemplazar).
 bool LeerOpcionesCli(const QStringList &argumentos, OpcionesCli &opciones, QString *error);
+
+// The output check of the command line (ComprobarSalida and ComprobarOtraSalida for --excel and
+// --pdf), with the configuration files (the default one and --config) and, once it is known, the
+// installation's settings file as the program's own files.
+bool ComprobarSalidasCli(const OpcionesCli &opciones, const QString &instalacion, QString *error);
+// The report's name: --archivo, or the default name of the day.
+QString NombreDelReporte(const OpcionesCli &opciones);
+// --config, or the configuration file that the window and the command line share.
+QString ArchivoDeConfiguracion(const OpcionesCli &opciones);
 
 // Whether the arguments give an option ("--pdf" or "--pdf=..."), valid or not; the program asks
 // this before anything else to know which kind of application it needs.
@@ -53,6 +62,11 @@ QString AyudaCli();
 
 // A period given the wrong way round, for the command line and the window alike.
 QString MensajePeriodoAlReves(const QString &desde, const QString &hasta);
+
+// Whether a period may end on that day (the day after it must be a date of the database), and
+// what the window and the command line say when it may not.
+bool FechaFinalAdmitida(const QDate &hasta);
+QString MensajeFechaFinalNoAdmitida(const QString &hasta);
 
 // A date written day/month/year (05/03/2018 or 5/3/2018); an invalid date when it is not one.
 QDate FechaDiaMesAnio(const QString &texto);

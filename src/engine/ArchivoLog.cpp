@@ -1,5 +1,7 @@
 #include "ArchivoLog.h"
 
+#include "ArchivosDeLaCorrida.h"
+
 namespace engine {
 
 ArchivoLog::ArchivoLog(const QString &ruta, const QString &rutaDeFallo)
@@ -7,20 +9,14 @@ ArchivoLog::ArchivoLog(const QString &ruta, const QString &rutaDeFallo)
 {
 }
 
-void ArchivoLog::PonerEnSuLugar()
-{
-    host::PonerEnSuLugar(archivo_.ruta(), ruta_);
-}
-
 QString ArchivoLog::NombreDelLog(const QString &reporte)
 {
-    return QStringLiteral("Log") + reporte;
+    return host::NombreDe(host::DeLaCorrida::Log, reporte);
 }
 
-// No longer than "Revision" + the name, the longest name the run writes beside the report.
 QString ArchivoLog::NombreDelLogFallido(const QString &reporte)
 {
-    return QStringLiteral("LogFallo") + reporte;
+    return host::NombreDe(host::DeLaCorrida::LogFallido, reporte);
 }
 
 } // namespace engine

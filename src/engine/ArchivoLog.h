@@ -10,8 +10,9 @@ namespace engine {
 // written under the name of a failed run's log (rutaDeFallo), in place, so that what was logged
 // stays there for diagnosis if the run ends in an error (or the program is stopped), and the log
 // of an earlier run keeps its name, its bytes and its report. Only when the run's files are all
-// written does PonerEnSuLugar give it the log's own name. What was written reaches the file at
-// each Vaciar (the run calls it after every payment) and when the log is closed or destroyed.
+// written does it take the log's own name, together with them (host::ReemplazoEnConjunto). What
+// was written reaches the file at each Vaciar (the run calls it after every payment) and when the
+// log is closed or destroyed.
 // Failures throw host::Error with the path and the reason in Spanish.
 class ArchivoLog {
 public:
@@ -21,8 +22,9 @@ public:
     void Vaciar() { archivo_.Vaciar(); }
     // Everything written reaches the file, checked, and the file is closed.
     void Cerrar() { archivo_.Terminar(); }
-    // After Cerrar: the log replaces the earlier log of its name.
-    void PonerEnSuLugar();
+    // The failed run's name, where the log is written, and the log's own name.
+    const QString &rutaEscrita() const { return archivo_.ruta(); }
+    const QString &ruta() const { return ruta_; }
 
     // "Log" + the report's name, and "LogFallo" + the report's name for the log of a failed run.
     static QString NombreDelLog(const QString &reporte);

@@ -5,6 +5,7 @@
 #include "AcumuladorEnMemoria.h"
 #include "AcumuladorEnTabla.h"
 #include "ArchivoLog.h"
+#include "ArchivosDeLaCorrida.h"
 #include "BasesDD.h"
 #include "Conexion.h"
 #include "Dialogos.h"
@@ -14,6 +15,7 @@
 #include "FuentePorPeriodo.h"
 #include "FuentePorRenglon.h"
 #include "LibKVRS.h"
+#include "ReemplazoEnConjunto.h"
 
 #include <QDir>
 #include <cmath>
@@ -242,7 +244,7 @@ void clsRepIEPS::ejecutar(const QDate &dtInicial, const QDate &dtFinal, QString 
         reporte.Vaciar();
 
         QList<Hallazgo> hallazgos = revision_.Hallazgos(rfcsDelReporte_, inexistentes_);
-        const QString rutaRevision = QDir(carpeta_).filePath(QStringLiteral("Revision") + nombre);
+        const QString rutaRevision = QDir(carpeta_).filePath(host::NombreDe(host::DeLaCorrida::Revision, nombre));
         host::ArchivoDeSalida archivoRevision(rutaRevision, host::ArchivoDeSalida::Modo::Reemplazar);
         EscribirRevision(archivoRevision,
                          QStringLiteral("Revisión del reporte %1 (%2): %3")
@@ -252,10 +254,13 @@ void clsRepIEPS::ejecutar(const QDate &dtInicial, const QDate &dtFinal, QString 
                          hallazgos);
         archivoRevision.Vaciar();
 
-        // The report first: it is the file most often held open (by a spreadsheet) by the user.
-        reporte.Terminar();
-        archivoRevision.Terminar();
-        log_->PonerEnSuLugar();
+        // All three or none. The report first: it is the file most often held open (by a
+        // spreadsheet) by the user.
+        host::ReemplazoEnConjunto juntos;
+        juntos.Agregar(reporte);
+        juntos.Agregar(archivoRevision);
+        juntos.Agregar(log_->rutaEscrita(), rutaDelLog);
+        juntos.Reemplazar();
         rutaLog_ = rutaDelLog;
         hallazgos_ = std::move(hallazgos);
         rutaRevision_ = rutaRevision;

@@ -95,29 +95,6 @@ void ArchivoDeSalida::fallar()
     throw e;
 }
 
-void PonerEnSuLugar(const QString &origen, const QString &destino)
-{
-    QFile nuevo(origen);
-    if (!QFile::exists(destino)) {
-        if (!nuevo.rename(destino))
-            throw ErrorDeArchivo(NoSePudoReemplazar(), destino, MotivoDeArchivo(nuevo));
-        return;
-    }
-    // The earlier file steps aside first, so that it can come back if the new one cannot take
-    // its place.
-    const QString aparte = destino + QStringLiteral(".anterior");
-    QFile::remove(aparte);
-    QFile anterior(destino);
-    if (!anterior.rename(aparte))
-        throw ErrorDeArchivo(NoSePudoReemplazar(), destino, MotivoDeArchivo(anterior));
-    if (!nuevo.rename(destino)) {
-        const QString motivo = MotivoDeArchivo(nuevo);
-        QFile::rename(aparte, destino);
-        throw ErrorDeArchivo(NoSePudoReemplazar(), destino, motivo);
-    }
-    QFile::remove(aparte);
-}
-
 FabricaDeSalidaGuard::FabricaDeSalidaGuard(ArchivoDeSalida::Fabrica fabrica)
     : anterior_(std::move(fabricaActual()))
 {

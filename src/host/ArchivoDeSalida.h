@@ -57,10 +57,6 @@ private:
     QByteArray pendiente_;
 };
 
-// Puts the finished file origen in the place of destino (an earlier destino is replaced). Throws
-// host::Error with the reason in Spanish; on failure destino is as it was and origen is kept.
-void PonerEnSuLugar(const QString &origen, const QString &destino);
-
 // While alive, the files of ArchivoDeSalida come from another maker; the one before comes back
 // when it is destroyed.
 class FabricaDeSalidaGuard {

@@ -173,6 +173,14 @@ QString MotivoDelServidor(int numero, const QString &textoDelServidor, const QSt
     case 1406: // too long for its column
         motivo = QStringLiteral("un valor es demasiado grande para su columna en la base «%1»").arg(base);
         break;
+    case 1267: // "Illegal mix of collations", of two, three or more texts
+    case 1270:
+    case 1271:
+        motivo = QStringLiteral("la base «%1» guarda textos que el reporte compara con reglas de comparación "
+                                "(colaciones) distintas, que el servidor no puede comparar entre sí: pida a quien "
+                                "administra la base que las tablas del punto de venta usen la misma")
+                     .arg(base);
+        break;
     case 1205:
     case 1213:
         motivo = QStringLiteral("otra conexión tiene ocupadas las tablas que el reporte necesita; intente más tarde");

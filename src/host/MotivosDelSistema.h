@@ -39,5 +39,7 @@ inline QString NoSePudoCrear() { return QStringLiteral("No se pudo crear"); }
 inline QString NoSePudoEscribir() { return QStringLiteral("No se pudo escribir"); }
 inline QString NoSePudoLeer() { return QStringLiteral("No se pudo leer"); }
 inline QString NoSePudoReemplazar() { return QStringLiteral("No se pudo reemplazar"); }
+// The reason an earlier file that the user marked read-only is not replaced.
+inline QString ArchivoDeSoloLectura() { return QStringLiteral("el archivo es de solo lectura"); }
 
 } // namespace host

@@ -3,7 +3,9 @@
 #include "ControlesCromo.h"
 #include "Programa.h"
 
+#include "Configuracion.h"
 #include "DeControles.h"
+#include "DelRegistro.h"
 #include "Dialogos.h"
 #include "Errores.h"
 #include "LibKVRS.h"
@@ -29,6 +31,12 @@ ObjetosPrograma &Programa()
 {
     static ObjetosPrograma programa;
     return programa;
+}
+
+config::ArchivosDelPrograma ArchivosPropios()
+{
+    const ObjetosPrograma &p = Programa();
+    return {{p.archivoConfig, config::RutaConfiguracion()}, p.delRegistro ? p.delRegistro->archivo() : QString()};
 }
 
 QString NombreDelPrograma()

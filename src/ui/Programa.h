@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ComprobacionDeSalida.h"
+
 #include <QPointer>
 #include <QString>
 #include <QWidget>
@@ -33,6 +35,9 @@ struct ObjetosPrograma {
 };
 
 ObjetosPrograma &Programa();
+// The files no output of the window may take the place of: the configuration file in use, the
+// default one, and the installation's settings file once it was found.
+config::ArchivosDelPrograma ArchivosPropios();
 
 // The program's name as users read it in titles and boxes: "Reporte especial de IEPS".
 QString NombreDelPrograma();

@@ -260,8 +260,14 @@ bool frmInicial::leerSolicitud(SolicitudReporte &s)
         mskFecha[0]->setFocus(Qt::OtherFocusReason);
         return false;
     }
+    if (!config::FechaFinalAdmitida(FechaDeCaja(mskFecha[1]))) {
+        host::Dialogos::actual().MsgBox(config::MensajeFechaFinalNoAdmitida(mskFecha[1]->text()), host::vbExclamation,
+                                        QStringLiteral("Fecha no válida"));
+        mskFecha[1]->setFocus(Qt::OtherFocusReason);
+        return false;
+    }
     QString motivo;
-    if (!config::ComprobarSalida(carpeta_, txtDato[0]->text(), &motivo)) {
+    if (!config::ComprobarSalida(carpeta_, txtDato[0]->text(), &motivo, ArchivosPropios())) {
         host::Dialogos::actual().MsgBox(motivo, host::vbExclamation, QStringLiteral("Nombre del archivo"));
         txtDato[0]->setFocus(Qt::OtherFocusReason);
         return false;

@@ -1,6 +1,8 @@
 #include "frmVerReporte.h"
 
 #include "AbrirArchivos.h"
+#include "ArchivosDeLaCorrida.h"
+#include "Programa.h"
 #include "Dialogos.h"
 #include "Formatos.h"
 #include "LibKVRS.h"
@@ -411,7 +413,7 @@ bool frmVerReporte::AbrirArchivo(const QString &ruta, QString *error)
 {
     // The review that the same run wrote beside it, when it is there.
     QList<engine::Hallazgo> hallazgos;
-    QFile revision(QFileInfo(ruta).dir().filePath(QStringLiteral("Revision") + QFileInfo(ruta).fileName()));
+    QFile revision(QFileInfo(ruta).dir().filePath(host::NombreDe(host::DeLaCorrida::Revision, QFileInfo(ruta).fileName())));
     if (revision.open(QIODevice::ReadOnly))
         hallazgos = engine::LeerRevision(revision.readAll());
     return Cargar(ruta, hallazgos, DatosDeCorrida{QString(), QString(), QFileInfo(ruta).lastModified()}, error);
@@ -445,7 +447,8 @@ void frmVerReporte::Pdf()
 
 bool frmVerReporte::ExportarExcel(const QString &ruta, QString *error)
 {
-    if (!engine::EscribirLibroExcel(ruta, resumen_, hallazgos_, ruta_, corrida_, error))
+    if (!config::ComprobarOtraSalida(ruta, QStringLiteral("el libro de Excel"), ruta_, ArchivosPropios(), error)
+        || !engine::EscribirLibroExcel(ruta, resumen_, hallazgos_, ruta_, corrida_, error))
         return false;
     anunciar(QStringLiteral("Libro de Excel guardado en %1"), ruta, QStringLiteral("el libro de Excel"));
     return true;
@@ -453,7 +456,8 @@ bool frmVerReporte::ExportarExcel(const QString &ruta, QString *error)
 
 bool frmVerReporte::GuardarPdf(const QString &ruta, QString *error)
 {
-    if (!engine::EscribirPdfDelResumen(ruta, resumen_, hallazgos_, ruta_, corrida_, error))
+    if (!config::ComprobarOtraSalida(ruta, QStringLiteral("el PDF"), ruta_, ArchivosPropios(), error)
+        || !engine::EscribirPdfDelResumen(ruta, resumen_, hallazgos_, ruta_, corrida_, error))
         return false;
     anunciar(QStringLiteral("PDF guardado en %1"), ruta, QStringLiteral("el PDF"));
     return true;

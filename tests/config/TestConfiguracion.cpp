@@ -167,6 +167,14 @@ private Q_SLOTS:
                                                           << noSeAnoto("Ruta de Nubora Premium", false, u"no queda espacio en el disco"_s);
         QTest::newRow("no se anota el usuario, sin permiso") << Apunta << completos << true << denegado
                                                              << noSeAnoto("MySQLUsuario", true, u"permiso denegado"_s);
+        // Only an empty or zero port is filled in; the settings file takes no comment after a value.
+        const QString puerto = u"El dato «MySQLPuerto» de la configuración de Nubora Premium no es un número de puerto de 1 a "
+                               "65535: «%1».\r\rArchivo: %D\r\rCorríjalo, o déjelo vacío para que este programa anote el puerto "
+                               "3306 de MySQL."_s;
+        QTest::newRow("puerto que no es número") << Apunta << QByteArray("MySQLPuerto=abc\r\n") << true << QString()
+                                                 << puerto.arg(u"abc"_s);
+        QTest::newRow("puerto con comentario") << Apunta << QByteArray("MySQLPuerto=27246 ;puerto\r\n") << true << QString()
+                                               << puerto.arg(u"27246 ;puerto"_s);
         const QString danado = u"El dato «%1» de la configuración de Nubora Premium está dañado: no es un texto encriptado "
                                "válido.\r\rArchivo: %D\r\rCorríjalo, o bórrelo para que este programa lo vuelva a crear con su "
                                "valor inicial."_s;

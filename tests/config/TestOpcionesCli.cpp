@@ -89,6 +89,20 @@ private Q_SLOTS:
                     QStringLiteral("Ya existe «%1» (generado el %2); con --sin-reemplazar no se reemplaza.")
                         .arg(QDir::toNativeSeparators(hecho),
                              QFileInfo(hecho).lastModified().toString(QStringLiteral("dd/MM/yyyy hh:mm"))));
+        // A blank value is refused, never taken for "all" or the default.
+        trasPeriodo("clave vacía", {"--clave", ""}, "Falta la clave del cliente o proveedor en --clave.");
+        trasPeriodo("carpeta vacía", {"--carpeta="}, "Falta el nombre de la carpeta en --carpeta.");
+        trasPeriodo("base en blanco", {"--base", " "}, "Falta el nombre de la base de datos en --base.");
+        trasPeriodo("configuración vacía", {"--config="}, "Falta el nombre del archivo de configuración en --config.");
+        trasPeriodo("puerto vacío", {"--servidor", "s", "--puerto", ""}, "Falta el número del puerto en --puerto.");
+        QTest::newRow("último día") << QStringList{"--desde", "01/12/9999", "--hasta", "31/12/9999"}
+                                    << "La fecha final (31/12/9999) no se puede usar: el periodo debe terminar a más tardar el "
+                                       "30/12/9999.";
+        // The workbook and the PDF go through the check of other outputs (its own test has every reason).
+        const QString configuracion = ArchivoDeConfiguracion(OpcionesCli());
+        trasPeriodo("pdf sobre la configuración", {"--config", dir.filePath("otra.ini"), "--pdf", configuracion},
+                    QStringLiteral("«%1» es el archivo de configuración de este programa: el PDF no puede escribirse sobre él.")
+                        .arg(QDir::toNativeSeparators(configuracion)));
         trasPeriodo("carpeta que no existe", {"--carpeta", "/no/existe/repieps"},
                     QStringLiteral("La carpeta «%1» no existe.").arg(QDir::toNativeSeparators(QStringLiteral("/no/existe/repieps"))));
     }

@@ -78,6 +78,11 @@ private Q_SLOTS:
                                    << "Ningún pago del periodo cumple las condiciones; no se generó ningún archivo." << false;
         QTest::newRow("trimestre que no existe") << QStringList{"--trimestre", "2018-0"} << 2
                                                  << "El trimestre «2018-0» no es válido" << false;
+        QTest::newRow("libro en una carpeta que no existe")
+            << Trimestre + QStringList{"--excel", "/no/existe/libro.xlsx"} << 2
+            << QStringLiteral("La carpeta «%1» no existe: el libro de Excel no puede escribirse en ella.\n")
+                   .arg(QDir::toNativeSeparators("/no/existe"))
+            << false;
         QTest::newRow("base ocupada") << Trimestre << 4 << "Otro reporte de IEPS se está generando" << true;
     }
     void sinArchivos()
@@ -189,8 +194,12 @@ private Q_SLOTS:
         QFETCH(QString, opcion);
         QFETCH(QString, nombre);
         QFETCH(QString, mensaje);
+        // A folder that exists and takes no new file, even from the administrator (Linux's /proc).
+#ifndef Q_OS_LINUX
+        QSKIP("Sólo Linux tiene /proc");
+#endif
         QTemporaryDir dir;
-        const QString salida = dir.filePath("no/hay/" + nombre);
+        const QString salida = "/proc/" + nombre;
         const Salida s = Correr(ProgramaCli, trimestre({"--archivo", "r.txt", "--carpeta", dir.path(), opcion, salida}));
         QCOMPARE(s.codigo, 1);
         QVERIFY2(s.err.endsWith(mensaje.arg(QDir::toNativeSeparators(salida))), qPrintable(s.err));
@@ -222,6 +231,15 @@ private Q_SLOTS:
         QVERIFY2(m.err.contains(QLatin1String("debe indicarse la ruta correcta de Nubora Premium.")), qPrintable(m.err));
         QVERIFY(m.err.contains(QStringLiteral("¿Desea editar el archivo de configuración?")));
         QVERIFY2(!m.err.contains(QStringLiteral("Archivo de configuración: ")), qPrintable(m.err)); // not opened
+
+        // The installation's settings file, known once the configuration is read, is not a report's place.
+        const QString datos = dir.filePath("nubora/NuboraPremium.ini");
+        const Salida n = Correr(ProgramaCli, Trimestre + QStringList{"--carpeta", dir.filePath("nubora"), "--archivo",
+                                                                     "NuboraPremium.ini", "--config", dir.filePath("repieps.ini")});
+        QCOMPARE(n.codigo, 2);
+        QVERIFY2(n.err.startsWith(QStringLiteral("«%1» es el archivo de configuración de Nubora Premium: el reporte no puede "
+                                                 "escribirse sobre él.\n").arg(QDir::toNativeSeparators(datos))),
+                 qPrintable(n.err));
 
         const Salida b = conConfiguracion("sistema.ini", dir.filePath("nubora"), "mysql");
         QCOMPARE(b.codigo, 2);

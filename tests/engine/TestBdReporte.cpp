@@ -2,6 +2,7 @@
 #include "BaseDePrueba.h"
 #include "DialogosGrabados.h"
 #include "Errores.h"
+#include "ReemplazoEnConjunto.h"
 #include "Registros.h"
 #include "clsRepIEPS.h"
 
@@ -516,6 +517,12 @@ private Q_SLOTS:
              "el reporte usa para su tabla de trabajo: pida a quien administra la base que lo cambie de nombre o lo "
              "borre (", 0,
              "DROP TABLE IF EXISTS tmptempoieps;\nCREATE VIEW tmptempoieps AS SELECT 1 AS RFC;\n", "DROP VIEW tmptempoieps;\n");
+        fila("claves de dos colaciones", "(1,'A',1,9,0,1,0)", "(1,1,'P1',1,9,0,10)",
+             "Error nº 1267, la base «%1» guarda textos que el reporte compara con reglas de comparación (colaciones) "
+             "distintas, que el servidor no puede comparar entre sí: pida a quien administra la base que las tablas del "
+             "punto de venta usen la misma (", 0,
+             "ALTER TABLE clientes MODIFY Clave VARCHAR(10) COLLATE utf8mb4_unicode_ci NOT NULL;\n",
+             "ALTER TABLE clientes MODIFY Clave VARCHAR(10) NOT NULL;\n");
     }
     void erroresTerminanLaCorrida()
     {
@@ -542,6 +549,23 @@ private Q_SLOTS:
         // What was logged is kept beside the earlier log, under the failed run's name.
         QCOMPARE(c.logFallido.count("\r\n"), lineasDeLog);
         verificarFalloLimpio(c, lineasDeLog > 0);
+    }
+
+    // The report, the log and the review take the places of the earlier ones together or not at
+    // all: a log that cannot take its place after the report and the review took theirs leaves
+    // the earlier three as they were.
+    void reemplazoQueFalla()
+    {
+        agregarPagos("(100,'2018-03-05','C1',500,0)", "(100,1,500)", "(1,'A',77,784,200,16,0)", "(1,1,'P1',10,20,16,8)");
+        host::RenombradoGuard renombrado([](const QString &de, const QString &a, QString *motivo) {
+            if (de.endsWith(QLatin1String("LogFallorep.txt")))
+                return (*motivo = QStringLiteral("permiso denegado")), false;
+            return QFile::rename(de, a);
+        });
+        const Corrida c = correr(true, false);
+        QCOMPARE(c.mensaje, QStringLiteral("Error nº 75, No se pudo reemplazar el archivo %1: permiso denegado")
+                                .arg(QDir::toNativeSeparators(dir.filePath(QStringLiteral("Logrep.txt")))));
+        verificarFalloLimpio(c);
     }
 
     // A query that the server interrupts (KILL QUERY from another connection, as a user or an

@@ -3,10 +3,12 @@
 #include "DispositivoQueFalla.h"
 #include "Errores.h"
 #include "MotivosDelSistema.h"
+#include "ReemplazoEnConjunto.h"
 
 #include <QDir>
 #include <QFile>
 #include <QTemporaryDir>
+#include <optional>
 #include <QtTest>
 
 using namespace host;
@@ -18,6 +20,8 @@ class TestArchivoDeSalida : public QObject {
 
 private:
     QTemporaryDir dir;
+    // The files before a replace of a report set, name=contents.
+    const QStringList Antes{u"LogFallor.txt=log nuevo"_s, u"Logr.txt=log anterior"_s, u"r.txt=anterior"_s};
 
 private Q_SLOTS:
     // One row per way a system text is matched (a final period, Qt's sentence that names the
@@ -107,34 +111,73 @@ private Q_SLOTS:
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{u"R.txt"_s});
     }
 
-    // A replacement is written beside its file, which stays whole until the new one is
-    // finished (after a failing maker of files has gone: the real one is back). A finished file
-    // takes the place of none or of an earlier one; when it cannot, the earlier one stays.
-    void ponerEnSuLugar()
+    // A report, its review and its log (written whole as LogFallor.txt) take the places of the
+    // earlier r.txt and Logr.txt (there is no earlier review) all together, or none does: a
+    // rename that fails ("de>a", by name), a disk that fills as the review is finished, an earlier
+    // file marked read-only. The replacements stay beside their names until then.
+    void reemplazoEnConjunto_data()
     {
-        const QString nuevo = dir.filePath(u"nuevo.txt"_s), destino = dir.filePath(u"destino.txt"_s);
-        QVERIFY(EscribirArchivo(nuevo, "nuevo"));
-        {
-            FabricaDeSalidaGuard falla(queFalla(0, u"No space left on device"_s));
-        }
-        ArchivoDeSalida a(nuevo, ArchivoDeSalida::Modo::Reemplazar);
-        a.EscribirLinea(u"€"_s);
-        QCOMPARE(LeerArchivo(nuevo), QByteArray("nuevo"));
-        a.Terminar();
-        PonerEnSuLugar(nuevo, destino);
-        QCOMPARE(LeerArchivo(destino), QByteArray("\x80\r\n"));
-        QVERIFY(EscribirArchivo(nuevo, "otro"));
-        PonerEnSuLugar(nuevo, destino);
-        QCOMPARE(LeerArchivo(destino), QByteArray("otro"));
-        QCOMPARE(QDir(dir.path()).entryList({u"destino*"_s, u"nuevo*"_s}, QDir::Files), QStringList{u"destino.txt"_s});
+        QTest::addColumn<QStringList>("fallan");
+        QTest::addColumn<QString>("lleno");
+        QTest::addColumn<QString>("soloLectura");
+        QTest::addColumn<QString>("mensaje"); // %1 stands for the folder and its separator
+        QTest::addColumn<QStringList>("quedan");
+        const QString permiso = u"Error nº 75, No se pudo reemplazar el archivo %1Logr.txt: permiso denegado"_s;
+        QTest::newRow("todos") << QStringList() << QString() << QString() << QString()
+                               << QStringList{u"Logr.txt=log nuevo"_s, u"Revisionr.txt=revisión"_s, u"r.txt=nuevo"_s};
+        QTest::newRow("el Log no toma su lugar") << QStringList{u"LogFallor.txt>Logr.txt"_s} << QString() << QString() << permiso << Antes;
+        QTest::newRow("disco lleno en la revisión")
+            << QStringList() << u"Revisionr.txt"_s << QString()
+            << u"Error nº 75, No se pudo escribir el archivo %1Revisionr.txt: no queda espacio en el disco"_s << Antes;
+        QTest::newRow("el anterior no vuelve")
+            << QStringList{u"LogFallor.txt>Logr.txt"_s, u"r.txt.anterior>r.txt"_s} << QString() << QString()
+            << permiso + u"; tampoco se pudo devolver el archivo anterior %1r.txt, que quedó como %1r.txt.anterior: permiso denegado"_s
+            << QStringList{u"LogFallor.txt=log nuevo"_s, u"Logr.txt=log anterior"_s, u"r.txt.anterior=anterior"_s};
+        QTest::newRow("Log de solo lectura")
+            << QStringList() << QString() << u"Logr.txt"_s
+            << u"Error nº 75, No se pudo reemplazar el archivo %1Logr.txt: el archivo es de solo lectura"_s << Antes;
+    }
+    void reemplazoEnConjunto()
+    {
+        QFETCH(QStringList, fallan);
+        QFETCH(QString, lleno);
+        QFETCH(QString, soloLectura);
+        QFETCH(QString, mensaje);
+        QFETCH(QStringList, quedan);
+        QTemporaryDir carpeta;
+        const QDir d(carpeta.path());
+        for (const QString &antes : Antes)
+            QVERIFY(EscribirArchivo(d.filePath(antes.section('='_L1, 0, 0)), antes.section('='_L1, 1).toUtf8()));
+        if (!soloLectura.isEmpty())
+            QVERIFY(QFile::setPermissions(d.filePath(soloLectura), QFile::ReadOwner | QFile::ReadGroup));
+        RenombradoGuard renombrado([&](const QString &de, const QString &a, QString *motivo) {
+            if (fallan.contains(QFileInfo(de).fileName() + '>'_L1 + QFileInfo(a).fileName()))
+                return (*motivo = u"permiso denegado"_s), false;
+            return QFile::rename(de, a);
+        });
+        std::optional<FabricaDeSalidaGuard> disco;
+        if (!lleno.isEmpty())
+            disco.emplace(queFalla(0, u"No space left on device"_s, lleno));
+        ArchivoDeSalida reporte(d.filePath(u"r.txt"_s), ArchivoDeSalida::Modo::Reemplazar);
+        ArchivoDeSalida revision(d.filePath(u"Revisionr.txt"_s), ArchivoDeSalida::Modo::Reemplazar);
+        reporte.EscribirBytes("nuevo");
+        revision.EscribirBytes("revisión");
+        ReemplazoEnConjunto juntos;
+        juntos.Agregar(reporte);
+        juntos.Agregar(revision);
+        juntos.Agregar(d.filePath(u"LogFallor.txt"_s), d.filePath(u"Logr.txt"_s));
+        QCOMPARE(LeerArchivo(d.filePath(u"r.txt"_s)), QByteArray("anterior"));
+        QString error;
         try {
-            PonerEnSuLugar(dir.filePath(u"falta.txt"_s), destino);
-            QFAIL("no falló");
+            juntos.Reemplazar();
         } catch (const Error &e) {
-            QVERIFY2(e.texto().startsWith(u"Error nº 75, No se pudo reemplazar el archivo %1: "_s.arg(QDir::toNativeSeparators(destino))),
-                     qPrintable(e.texto()));
+            error = e.texto();
         }
-        QCOMPARE(LeerArchivo(destino), QByteArray("otro"));
+        QCOMPARE(error, mensaje.replace(u"%1"_s, QDir::toNativeSeparators(d.path() + '/'_L1)));
+        QStringList hay;
+        for (const QString &nombre : d.entryList(QDir::Files | QDir::Hidden, QDir::Name))
+            hay << nombre + '='_L1 + QString::fromUtf8(LeerArchivo(d.filePath(nombre)));
+        QCOMPARE(hay, quedan);
     }
 };
 

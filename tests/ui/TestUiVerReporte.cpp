@@ -177,10 +177,12 @@ private Q_SLOTS:
         QVERIFY(f.guardado()->isVisibleTo(&f)); // and its buttons, with their Alt letters
         QCOMPARE(AtajosRepetidos(&f), QStringList());
         QString error;
-        const QString noHay = dir.filePath(QStringLiteral("no/hay/resumen.pdf"));
-        QVERIFY(!f.GuardarPdf(noHay, &error));
-        QCOMPARE(error, QStringLiteral("No se pudo escribir el PDF %1: no se pudo crear el archivo.")
-                            .arg(QDir::toNativeSeparators(noHay)));
+        // Neither in a folder that is not there nor over the report shown.
+        QVERIFY(!f.GuardarPdf(dir.filePath(QStringLiteral("no/hay/resumen.pdf")), &error));
+        QCOMPARE(error, QStringLiteral("La carpeta «%1» no existe: el PDF no puede escribirse en ella.")
+                            .arg(QDir::toNativeSeparators(dir.filePath(QStringLiteral("no/hay")))));
+        QVERIFY(!f.GuardarPdf(f.ruta(), &error));
+        QCOMPARE(error, QStringLiteral("«%1» es el reporte: el PDF no puede escribirse sobre él.").arg(QDir::toNativeSeparators(f.ruta())));
         if (QStandardPaths::findExecutable(QStringLiteral("pdftotext")).isEmpty())
             QSKIP("pdftotext (poppler-utils) no está instalado: el PDF no se puede leer de vuelta");
         const QString pdf = dir.filePath(QStringLiteral("resumen.pdf"));
