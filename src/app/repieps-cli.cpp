@@ -265,6 +265,8 @@ int main(int argc, char *argv[])
             for (const engine::HallazgosDeUnTipo &t : tipos)
                 err << "  " << t.todos << "  " << t.tipo << Qt::endl;
         }
+        if (!reporte.avisoDeMomento().isEmpty())
+            err << reporte.avisoDeMomento() << Qt::endl;
         if (op.resumen || !op.excel.isEmpty() || !op.pdf.isEmpty()) {
             // What was filed, read back from the file just written.
             engine::ResumenDeReporte resumen;

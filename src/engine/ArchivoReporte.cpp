@@ -49,6 +49,7 @@ void clsRepIEPS::GenerarArchivoReporte(host::ArchivoDeSalida &archivo, host::Reg
                       QStringLiteral("RFC,SUM(Importe) as Importes"));
     const QString tipo = blSonCtes ? QStringLiteral("C") : QStringLiteral("P");
     while (!rsRanking.Eof()) {
+        comprobarCancelacion();
         rfcsDelReporte_.insert(TextoDe(rsRanking, "RFC").toUpper());
         bases_.AbrirTabla(rsDetalle, cn_,
                           QStringLiteral("tmptempoieps WHERE RFC='") + cn_.Escapa(TextoDe(rsRanking, "RFC"))

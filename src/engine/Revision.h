@@ -45,6 +45,8 @@ public:
     // A share of a document below 0 % or above 100 %.
     void AnotarParteDelDocumento(const QVariant &rfc, const QVariant &clave, const QVariant &nombre,
                                  const QString &detalle);
+    // The tables read that cannot be read in one moment, with their engines ("edoctacli (MyISAM)").
+    void AnotarTablasSinInstantanea(const QString &tablas) { sinInstantanea_ = tablas; }
 
     // rfcsDelReporte: the RFCs written in the report; inexistentes: the products missing from the
     // catalogue, once per detail line, as the run lists them.
@@ -68,6 +70,7 @@ private:
     QList<qint64> ordenFolios_;        // folios in the order met, each once
     QHash<qint64, Folio> folios_;
     QList<qint64> sinParte_;           // folios of payments whose party is not in the parties table
+    QString sinInstantanea_;
 };
 
 // An RFC as the report writes it (cleaned, upper case): findings about different spellings of one

@@ -70,6 +70,9 @@ public:
     // What the review found after a run that wrote its report, and the file it was written to.
     const QList<Hallazgo> &hallazgos() const { return hallazgos_; }
     const QString &rutaRevision() const { return rutaRevision_; }
+    // After a run that wrote its report from tables that cannot be read in one moment (MyISAM,
+    // Aria, MEMORY...), the sentence that says so for its outcome (empty otherwise).
+    const QString &avisoDeMomento() const { return avisoDeMomento_; }
     int pagosProcesados() const { return pagos_; }
     // Different RFCs written in the report.
     int rfcsEnElReporte() const { return int(rfcsDelReporte_.size()); }
@@ -124,6 +127,9 @@ private:
     void ProcesarDetalle(const Pago &pago, const QVariant &cantidadAnexo, const QVariant &totalDocumento, Parte &parte,
                          const Tramo &detalle);
     void CrearTablaTemporal();
+    void buscarTablasSinInstantanea();
+    // Where a run past its payment loop stops when it was cancelled.
+    void comprobarCancelacion();
     // Writes the report's lines into archivo; the caller puts it in its place.
     void GenerarArchivoReporte(host::ArchivoDeSalida &archivo, host::Registros &rsDetalle, bool blSonCtes);
     void AgregarCampo(const QString &texto, bool blNuevo);
@@ -165,6 +171,7 @@ private:
     QSet<QString> rfcsDelReporte_; // as written in the report, in capitals
     QList<Hallazgo> hallazgos_;
     QString rutaRevision_;
+    QString avisoDeMomento_;
 
     Resultado resultado_ = Resultado::SinEjecutar;
     QString mensajeError_;

@@ -8,9 +8,10 @@
 // microseconds after it was read, in order, so a request and its answer take 2N more. Many
 // connections at once. Ends on SIGTERM or SIGINT, closing every connection; with a delay it then
 // tells on stderr how late, beyond the delay, the chunks went out (a loaded machine shows here).
-// SIGUSR1 freezes the connections open at that moment, as a network that cuts them off without a
-// word: nothing more of them is forwarded, not even an end of data, and their sockets stay open
-// until the proxy ends; "congelado" on stdout says it is done. Later connections forward as usual.
+// The line "congelar" on stdin freezes the connections open at that moment, as a network that cuts
+// them off without a word: nothing more of them is forwarded, not even an end of data, and their
+// sockets stay open until the proxy ends; "congelado" on stdout says it is done. Later connections
+// forward as usual.
 #include <arpa/inet.h>
 #include <netdb.h>
 #include <netinet/in.h>
@@ -295,7 +296,6 @@ int main(int argc, char *argv[])
     sigemptyset(&senales);
     sigaddset(&senales, SIGTERM);
     sigaddset(&senales, SIGINT);
-    sigaddset(&senales, SIGUSR1);
     pthread_sigmask(SIG_BLOCK, &senales, nullptr);
     signal(SIGPIPE, SIG_IGN);
 
@@ -347,14 +347,22 @@ int main(int argc, char *argv[])
         }
     });
 
+    // Left blocked on its read when the proxy ends.
+    std::thread([&] {
+        char linea[64];
+        while (std::fgets(linea, sizeof linea, stdin)) {
+            if (std::strcmp(linea, "congelar\n") != 0)
+                continue;
+            std::lock_guard<std::mutex> l(m);
+            for (auto &c : conexiones)
+                c->congelar();
+            std::printf("congelado\n");
+            std::fflush(stdout);
+        }
+    }).detach();
+
     int senal = 0;
-    while (sigwait(&senales, &senal) == 0 && senal == SIGUSR1) {
-        std::lock_guard<std::mutex> l(m);
-        for (auto &c : conexiones)
-            c->congelar();
-        std::printf("congelado\n");
-        std::fflush(stdout);
-    }
+    sigwait(&senales, &senal);
     saliendo = true;
     shutdown(oyente, SHUT_RDWR);
     aceptador.join();
