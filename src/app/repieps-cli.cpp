@@ -267,6 +267,8 @@ int main(int argc, char *argv[])
         // review tells what went nowhere.
         if (!reporte.avisoDeReporteVacio().isEmpty())
             err << reporte.avisoDeReporteVacio() << Qt::endl;
+        if (!reporte.avisoDeMomento().isEmpty())
+            err << reporte.avisoDeMomento() << Qt::endl;
         if (op.resumen || !op.excel.isEmpty() || !op.pdf.isEmpty()) {
             // What was filed, read back from the file just written.
             engine::ResumenDeReporte resumen;

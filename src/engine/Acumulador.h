@@ -5,6 +5,8 @@
 #include <QString>
 #include <QVariant>
 
+#include <functional>
+
 namespace engine {
 
 // The prorated values of one detail line.
@@ -22,8 +24,9 @@ public:
     // has no group: it is logged and listed, not summed.
     virtual void Acumular(const Pago &pago, const QVariant &pedimento, const QString &clave5,
                           const QString &claveGen, const Prorrateo &valores) = 0;
-    // Puts in the work table what is not there yet; the run commits right after.
-    virtual void Terminar() = 0;
+    // Puts in the work table what is not there yet; the run commits right after. entreSentencias
+    // is called before each statement it sends (where a cancelled run stops).
+    virtual void Terminar(const std::function<void()> &entreSentencias) = 0;
 };
 
 // What a group row holds about its party and presentation. The first line of a group fixes them.

@@ -78,7 +78,7 @@ void AcumuladorEnMemoria::Acumular(const Pago &pago, const QVariant &pedimento, 
     suma.iva += valores.iva;
 }
 
-void AcumuladorEnMemoria::Terminar()
+void AcumuladorEnMemoria::Terminar(const std::function<void()> &entreSentencias)
 {
     // The values are written as the row-by-row accumulation writes them (texts quoted, the
     // presentation as its text, sums to 17 digits), so the server stores the same bytes.
@@ -96,12 +96,15 @@ void AcumuladorEnMemoria::Terminar()
                      + cn_.Literal(g.suma.cantidad) + QLatin1Char(',') + cn_.Literal(g.suma.importe) + QLatin1Char(',')
                      + cn_.Literal(g.suma.ieps) + QLatin1Char(',') + cn_.Literal(g.suma.iva) + QLatin1Char(')');
         if (sentencia.size() >= TamanoDeInsercion) {
+            entreSentencias();
             cn_.Execute(sentencia);
             sentencia.clear();
         }
     }
-    if (!sentencia.isEmpty())
+    if (!sentencia.isEmpty()) {
+        entreSentencias();
         cn_.Execute(sentencia);
+    }
     grupos_.clear();
     indice_.clear();
 }

@@ -24,7 +24,7 @@ public:
 
     void Acumular(const Pago &pago, const QVariant &pedimento, const QString &clave5, const QString &claveGen,
                   const Prorrateo &valores) override;
-    void Terminar() override;
+    void Terminar(const std::function<void()> &entreSentencias) override;
 
 private:
     struct Grupo {

@@ -19,7 +19,7 @@ public:
 
     void Acumular(const Pago &pago, const QVariant &pedimento, const QString &clave5, const QString &claveGen,
                   const Prorrateo &valores) override;
-    void Terminar() override {}
+    void Terminar(const std::function<void()> &) override {}
 
 private:
     host::BasesDD &bases_;

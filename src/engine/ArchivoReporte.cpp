@@ -71,6 +71,7 @@ void clsRepIEPS::GenerarArchivoReporte(host::ArchivoDeSalida &archivo, host::Reg
         AgregarCampo(texto, false);
     };
     while (!rsRanking.Eof()) {
+        comprobarCancelacion();
         rfcsDelReporte_.insert(TextoDe(rsRanking, "RFC").toUpper());
         bases_.AbrirTabla(rsDetalle, cn_,
                           QStringLiteral("tmptempoieps WHERE RFC='") + cn_.Escapa(TextoDe(rsRanking, "RFC"))

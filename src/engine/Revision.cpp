@@ -23,6 +23,9 @@ const QString NombreFueraDeCp1252 =
     QStringLiteral("nombre con caracteres que el reporte no puede escribir (se escriben como «?»)");
 const QString NombreConSeparadores =
     QStringLiteral("nombre con «|» o caracteres de control (en el reporte se cambiaron por blancos)");
+const QString SinInstantanea = QStringLiteral("tablas que no se pueden leer en un solo momento (si el punto de "
+                                              "venta escribe durante la corrida, las cifras pueden mezclar momentos "
+                                              "distintos)");
 
 const QString PagoSinDocumento =
     QStringLiteral("pago aplicado a un documento que no existe (lo aplicado no llega al reporte)");
@@ -58,6 +61,7 @@ void Revision::Limpiar()
     ordenFolios_.clear();
     folios_.clear();
     sinParte_.clear();
+    sinInstantanea_.clear();
 }
 
 void Revision::AnotarPago(const QVariant &folio, const QVariant &rfc, const QVariant &clave, const QVariant &nombre)
@@ -192,6 +196,9 @@ QList<Hallazgo> Revision::Hallazgos(const QSet<QString> &rfcsDelReporte, const Q
         r << Hallazgo{Inexistente, Inexistente, p, {}, QString(),
                       veces == 1 ? QStringLiteral("1 línea") : QStringLiteral("%1 líneas").arg(veces), false};
     }
+    // About the whole run, not one party: after what concerns the figures of a party.
+    if (!sinInstantanea_.isEmpty())
+        r << Hallazgo{TipoDe(SinInstantanea), SinInstantanea, QString(), {}, QString(), sinInstantanea_, false};
     // Grouped by kind, in the order the kinds first appear.
     QHash<QString, int> lugar;
     for (const Hallazgo &h : r) {

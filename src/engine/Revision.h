@@ -47,6 +47,8 @@ public:
     // A share of a document below 0 % or above 100 %.
     void AnotarParteDelDocumento(const QVariant &rfc, const QVariant &clave, const QVariant &nombre,
                                  const QString &detalle);
+    // The tables read that cannot be read in one moment, with their engines ("edoctacli (MyISAM)").
+    void AnotarTablasSinInstantanea(const QString &tablas) { sinInstantanea_ = tablas; }
 
     // What a run met that makes a figure of the filing wrong or unreadable; these kinds are listed
     // before all others, in this order.
@@ -84,6 +86,7 @@ private:
     QList<qint64> ordenFolios_;        // folios in the order met, each once
     QHash<qint64, Folio> folios_;
     QList<qint64> sinParte_;           // folios of payments whose party is not in the parties table
+    QString sinInstantanea_;
 };
 
 // An RFC as the report writes it (cleaned, upper case): findings about different spellings of one

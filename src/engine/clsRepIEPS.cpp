@@ -7,6 +7,7 @@
 #include "ArchivoLog.h"
 #include "ArchivosDeLaCorrida.h"
 #include "BasesDD.h"
+#include "Cancelacion.h"
 #include "Conexion.h"
 #include "Dialogos.h"
 #include "Errores.h"
@@ -59,6 +60,37 @@ int Entero32(const QVariant &v, const QString &lugar, const QString &columna)
 // The name under which a run holds the database's work table; a second run on the same
 // database finds it taken. The server computes it, so it fits the 64 characters of a lock name.
 const QString NombreBloqueo = QStringLiteral("CONCAT('repieps.tmptempoieps.', MD5(DATABASE()))");
+
+// A run holding the lock whose session has said nothing to the server for this long is taken for
+// one cut off from its client: a run at work is silent between its statements for moments only
+// (or while a box of it waits for the user).
+constexpr int SegundosSinResponder = 10;
+
+// Why the database's work table is taken: another run at work, or a session that the server keeps
+// for a run that no longer answers (its client went silent; the server waits for it until its
+// wait_timeout, hours).
+QString PorQueEstaTomada(host::Conexion &cn, const QString &base)
+{
+    const QString trabajando = QStringLiteral("Otro reporte de IEPS se está generando en la base de datos «%1». "
+                                              "Espere a que termine y vuelva a intentarlo.")
+                                   .arg(base);
+    host::Registros rs;
+    try {
+        rs.Abrir(cn,
+                 QStringLiteral("SELECT ID,COMMAND,TIME FROM information_schema.PROCESSLIST WHERE ID=IS_USED_LOCK(%1)")
+                     .arg(NombreBloqueo),
+                 QString());
+    } catch (const host::Error &) {
+        return trabajando;
+    }
+    if (rs.Eof() || rs.Campo(QStringLiteral("COMMAND")).toString() != QLatin1String("Sleep")
+        || rs.Campo(QStringLiteral("TIME")).toLongLong() < SegundosSinResponder)
+        return trabajando;
+    return QStringLiteral("Otro reporte de IEPS tiene tomada la base de datos «%1»: una corrida que no responde desde "
+                          "hace %2 s, conexión %3. Quien administra la base de datos puede terminar esa conexión; si "
+                          "no, el servidor la cerrará por sí solo más tarde. Vuelva a intentarlo después.")
+        .arg(base, rs.Campo(QStringLiteral("TIME")).toString(), rs.Campo(QStringLiteral("ID")).toString());
+}
 } // namespace
 
 clsRepIEPS::clsRepIEPS(host::BasesDD &bases, host::Conexion &cn, VistaProceso &vista, const QString &carpeta)
@@ -90,6 +122,7 @@ clsRepIEPS::Resultado clsRepIEPS::ProcesarReporte(const QDate &dtInicial, const 
     rfcsDelReporte_.clear();
     hallazgos_.clear();
     rutaRevision_.clear();
+    avisoDeMomento_.clear();
     blSonCtes_ = blSonCtes;
     blTodosLosPagos_ = blTodosLosPagos;
     bloqueada_ = false;
@@ -137,9 +170,7 @@ void clsRepIEPS::ejecutar(const QDate &dtInicial, const QDate &dtFinal, QString 
 
     if (cn_.Valor(QStringLiteral("SELECT GET_LOCK(%1, 0)").arg(NombreBloqueo)).toInt() != 1) {
         resultado_ = Resultado::Ocupada;
-        mensajeError_ = QStringLiteral("Otro reporte de IEPS se está generando en la base de datos «%1». "
-                                       "Espere a que termine y vuelva a intentarlo.")
-                            .arg(bases_.cMiBase);
+        mensajeError_ = PorQueEstaTomada(cn_, bases_.cMiBase);
         host::Dialogos::actual().MsgBox(mensajeError_, host::vbExclamation, titulo_);
         vista_.TextoProceso(QString());
         vista_.VerProceso(false);
@@ -148,6 +179,11 @@ void clsRepIEPS::ejecutar(const QDate &dtInicial, const QDate &dtFinal, QString 
     bloqueada_ = true;
 
     CrearTablaTemporal();
+    // One moment for all the run reads, the payments first, whatever isolation the server gives
+    // its sessions: one transaction that starts its snapshot at once. The work table is made
+    // before it, because CREATE TABLE commits; its rows then get one commit instead of one per line.
+    cn_.Execute(QStringLiteral("SET TRANSACTION ISOLATION LEVEL REPEATABLE READ"));
+    cn_.Execute(QStringLiteral("START TRANSACTION WITH CONSISTENT SNAPSHOT"));
 
     QString desde, campos;
     const QString desdeTexto = host::LibKVRS::FechaSQL(dtInicial);
@@ -175,6 +211,7 @@ void clsRepIEPS::ejecutar(const QDate &dtInicial, const QDate &dtFinal, QString 
     if (!bases_.AbrirTabla(rsPagos_, cn_, desde, campos)) {
         resultado_ = Resultado::SinPagos;
     } else {
+        buscarTablasSinInstantanea();
         elegirLectura();
         const QString nombre = stArchivo;
         const QString rutaDelLog = QDir(carpeta_).filePath(ArchivoLog::NombreDelLog(nombre));
@@ -182,9 +219,6 @@ void clsRepIEPS::ejecutar(const QDate &dtInicial, const QDate &dtFinal, QString 
         log_ = std::make_unique<ArchivoLog>(rutaDelLog, rutaLog_);
         stArchivo = QDir::toNativeSeparators(QDir(carpeta_).filePath(stArchivo));
 
-        // One transaction: the work table's rows get one commit instead of one per line, and the
-        // batch reads all see the same state of the point-of-sale tables.
-        cn_.Execute(QStringLiteral("START TRANSACTION"));
         const int total = rsPagos_.cantidadFilas();
         vista_.Avance(0, total);
         while (!rsPagos_.Eof()) {
@@ -228,13 +262,15 @@ void clsRepIEPS::ejecutar(const QDate &dtInicial, const QDate &dtFinal, QString 
             rsPagos_.MoveNext();
         }
         log_->Cerrar();
-        acumulador_->Terminar();
+        acumulador_->Terminar([this] { comprobarCancelacion(); });
+        comprobarCancelacion();
         cn_.Execute(QStringLiteral("COMMIT"));
 
         if (!stLista_.isEmpty())
             host::Dialogos::actual().MsgBox(
                 QStringLiteral("Lista de productos inexistentes que podrían afectar el reporte:") + CRLF + stLista_,
                 host::vbOKOnly, titulo_);
+        comprobarCancelacion();
 
         // The report and the review are written whole beside their names before anything takes
         // the place of an earlier file, so a full disk or any other failure up to here leaves the
@@ -254,6 +290,8 @@ void clsRepIEPS::ejecutar(const QDate &dtInicial, const QDate &dtFinal, QString 
                          hallazgos);
         archivoRevision.Vaciar();
 
+        // A cancel up to here leaves the earlier files as they were.
+        comprobarCancelacion();
         // All three or none. The report first: it is the file most often held open (by a
         // spreadsheet) by the user.
         host::ReemplazoEnConjunto juntos;
@@ -279,6 +317,41 @@ QString clsRepIEPS::lineaDePago(const Pago &pago) const
            + Importe(pago.cantidad) + QStringLiteral(", ")
            + (blSonCtes_ ? QStringLiteral("Cliente: ") : QStringLiteral("Proveedor: ")) + pago.clave.toString()
            + QStringLiteral(" - ") + pago.rfc.toString() + QStringLiteral(": ") + Texto(pago.nombre);
+}
+
+void clsRepIEPS::comprobarCancelacion()
+{
+    // Past the payment loop a run that goes on tells its view nothing new: only a cancelled one
+    // goes to the view's ProcesarEventos, which ends it there, as in the loop.
+    if (vista_.Cancelado())
+        vista_.ProcesarEventos();
+}
+
+void clsRepIEPS::buscarTablasSinInstantanea()
+{
+    const Lado &lado = Lado::De(blSonCtes_);
+    QStringList nombres;
+    for (const char *t : {blSonCtes_ ? "edoctacli" : "edoctaprov", blSonCtes_ ? "clientes" : "proveedores",
+                          lado.anexos, lado.documentos, lado.detalle, "productos", "lineas"})
+        nombres << QLatin1Char('\'') + QLatin1String(t) + QLatin1Char('\'');
+    // Only InnoDB keeps the versions of its rows that a snapshot reads.
+    host::Registros rs;
+    rs.Abrir(cn_,
+             QStringLiteral("SELECT TABLE_NAME,ENGINE FROM information_schema.TABLES WHERE TABLE_SCHEMA=DATABASE() "
+                            "AND TABLE_TYPE='BASE TABLE' AND ENGINE<>'InnoDB' AND TABLE_NAME IN (%1) ORDER BY TABLE_NAME")
+                 .arg(nombres.join(QLatin1Char(','))),
+             QString());
+    QStringList tablas;
+    for (int i = 0; i < rs.cantidadFilas(); ++i)
+        tablas << QStringLiteral("%1 (%2)").arg(rs.CampoDeFila(i, QStringLiteral("TABLE_NAME")).toString(),
+                                                rs.CampoDeFila(i, QStringLiteral("ENGINE")).toString());
+    if (tablas.isEmpty())
+        return;
+    const QString lista = tablas.join(QStringLiteral(", "));
+    revision_.AnotarTablasSinInstantanea(lista);
+    avisoDeMomento_ = QStringLiteral("Tablas que no se pueden leer en un solo momento: %1; si el punto de venta "
+                                     "escribió durante la corrida, las cifras pueden mezclar momentos distintos.")
+                          .arg(lista);
 }
 
 void clsRepIEPS::escribirLog(const QString &linea)
@@ -511,6 +584,13 @@ void clsRepIEPS::cierre(bool soltarTabla)
             cn_.Execute(QStringLiteral("ROLLBACK"));
         } catch (...) {
             fallo = std::current_exception();
+            // The connection no longer reaches the server (its wait ran out on a silent network,
+            // say), which may keep the run's session, with its transaction, its table locks and
+            // the database's lock, for hours: it is ended from a second connection, and the lock
+            // goes with it.
+            host::Conexion corte;
+            host::CortarEnServidor(bases_, corte, cn_.idEnServidor(), host::Corte::Sesion);
+            bloqueada_ = false;
         }
     }
     if (bloqueada_ && cn_.abierta()) {

@@ -70,6 +70,9 @@ public:
     // What the review found after a run that wrote its report, and the file it was written to.
     const QList<Hallazgo> &hallazgos() const { return hallazgos_; }
     const QString &rutaRevision() const { return rutaRevision_; }
+    // After a run that wrote its report from tables that cannot be read in one moment (MyISAM,
+    // Aria, MEMORY...), the sentence that says so for its outcome (empty otherwise).
+    const QString &avisoDeMomento() const { return avisoDeMomento_; }
     int pagosProcesados() const { return pagos_; }
     // Different RFCs written in the report.
     int rfcsEnElReporte() const { return int(rfcsDelReporte_.size()); }
@@ -132,6 +135,9 @@ private:
     // counts as 0, as always, and the review says so.
     double Cifra(const Pago &pago, const Parte &parte, const QVariant &valor, const QString &columna);
     void CrearTablaTemporal();
+    void buscarTablasSinInstantanea();
+    // Where a run past its payment loop stops when it was cancelled.
+    void comprobarCancelacion();
     // Writes the report's lines into archivo; the caller puts it in its place.
     void GenerarArchivoReporte(host::ArchivoDeSalida &archivo, host::Registros &rsDetalle, bool blSonCtes);
     void AgregarCampo(const QString &texto, bool blNuevo);
@@ -173,6 +179,7 @@ private:
     QSet<QString> rfcsDelReporte_; // as written in the report, in capitals
     QList<Hallazgo> hallazgos_;
     QString rutaRevision_;
+    QString avisoDeMomento_;
 
     Resultado resultado_ = Resultado::SinEjecutar;
     QString mensajeError_;

@@ -14,12 +14,27 @@ namespace host {
 // The text a cancelled run ends with, in the window's outcome and on the command line.
 QString TextoProcesoCancelado();
 
+// What the watcher of a cancelled run does about the statement that has waited for the server
+// since `desde` (0: nothing waits), at `ahora`, the cancel having come at `pedidaEn`, and the
+// statement having been ended at `cortadaEn` (0: not yet): it ends the statement in progress at
+// the cancel at once and a later one once it has waited a second (the run's own clean-up is
+// quick); a statement that still waits SegundosDelCorte after it was ended is on a server that
+// no longer hears the run, whose whole session is then ended.
+enum class Corte { Nada, Sentencia, Sesion };
+Corte QueCortar(qint64 desde, qint64 pedidaEn, qint64 ahora, qint64 cortadaEn);
+
+// Tells the run's server, from the short connection corte (opened with the settings ajustes
+// when it is not open), to end what it does for the connection with id: its statement (KILL
+// QUERY), or its whole session (KILL): the server rolls its transaction back and lets go of its
+// locks at once, instead of keeping a session whose client went silent until its wait_timeout.
+// False when the server could not be told (or knew no such connection).
+bool CortarEnServidor(const BasesDD &ajustes, Conexion &corte, qint64 id, Corte que);
+
 // Ending a run from outside it. Whoever started the run asks for it (Pedir, from any thread);
 // the run's view calls Comprobar between rows and stops there; and a watcher thread of its own
 // ends with KILL QUERY, from a short second connection, the statement the server is working on
-// for the run, so that a long statement does not hold the run. The statement in progress when
-// the cancel came is ended at once; a later one only once it has waited a second, so that the
-// run's own quick clean-up (dropping the work table, releasing it) is left to finish.
+// for the run, so that a long statement does not hold the run, or the run's whole session when
+// the server no longer hears the run (see QueCortar).
 class Cancelacion {
 public:
     // ajustes: the settings of the run's server; cn: the run's connection, which must outlive
@@ -52,6 +67,8 @@ private:
     // Used by the watcher thread only.
     qint64 pedidaEnMs_ = 0;
     qint64 cortada_ = 0; // the last statement ended
+    qint64 cortadaEnMs_ = 0;
+    bool sesionCortada_ = false;
 };
 
 } // namespace host

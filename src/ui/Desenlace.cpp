@@ -84,6 +84,8 @@ Desenlace DesenlaceDe(const engine::clsRepIEPS &rep, const QString &reporte, con
                        : QStringLiteral("Revisión: %1 por revisar, en %2.")
                              .arg(Cantidad(int(d.hallazgos.size()), QStringLiteral("hallazgo"), QStringLiteral("hallazgos")),
                                   Nombre(d.rutaRevision)));
+        if (!rep.avisoDeMomento().isEmpty())
+            lineas << QStringLiteral("Aviso: ") + rep.avisoDeMomento();
         // A failure after the report was written (cleaning up) leaves the report valid.
         if (!rep.mensajeError().isEmpty())
             lineas << QStringLiteral("Aviso: ") + Lineas(rep.mensajeError());

@@ -1,5 +1,6 @@
 #include "Archivos.h"
 #include "BaseDePrueba.h"
+#include "Cancelacion.h"
 #include "DialogosGrabados.h"
 #include "Errores.h"
 #include "ReemplazoEnConjunto.h"
@@ -19,7 +20,8 @@ using engine::clsRepIEPS;
 namespace {
 
 // The window as the engine sees it: answers the classification option and, where a case asks
-// for it, acts on the text shown for each payment.
+// for it, acts on the text shown for each payment, or is cancelled once the payments are done
+// (and then ends the run as the window's does).
 class VistaPrueba : public engine::VistaProceso {
 public:
     void TextoProceso(const QString &t) override
@@ -28,10 +30,12 @@ public:
             alMostrar(t);
     }
     void VerProceso(bool) override {}
-    void ProcesarEventos() override {}
+    void ProcesarEventos() override { cancelada ? throw host::Error(1317, host::TextoProcesoCancelado()) : void(); }
+    bool Cancelado() const override { return cancelada; }
     bool PorLineaDeProductos() const override { return porLinea; }
+    void Avance(int hechos, int total) override { cancelada = cancelada || (cancelarTrasLosPagos && hechos == total); }
 
-    bool porLinea = true;
+    bool porLinea = true, cancelada = false, cancelarTrasLosPagos = false;
     std::function<void(const QString &)> alMostrar;
     host::Conexion *corrida = nullptr; // the run's connection, for views that act on it
 };
@@ -641,6 +645,34 @@ private Q_SLOTS:
         verificarFalloLimpio(c);
     }
 
+    // A point of sale that edits a later payment while the run goes, on a server whose sessions
+    // read at READ COMMITTED: the figures are those of the moment the run started, as on the rows
+    // left alone, and the MyISAM catalogue, which cannot be read so, is named in the review. A
+    // cancel once the payments are done, as the work table is to be filled, leaves those files.
+    void unSoloMomentoYCancelarAlFinal()
+    {
+        agregarPagos("(1,'2018-01-10','C1',10,0),(2,'2018-01-11','C1',10,0),(3,'2018-01-12','C1',10,0)",
+                     "(1,1,10),(2,1,10),(3,1,10)", "(1,'A',1,29,0,1,0)", "(1,1,'P1',1,10,0,10)");
+        bd.ejecutar(QStringLiteral("ALTER TABLE productos ENGINE=MyISAM;\n"));
+        const Corrida quieta = correr(true, true);
+        const QString nivel = bd.cn.Valor(QStringLiteral("SELECT @@GLOBAL.tx_isolation")).toString();
+        bd.cn.Execute(QStringLiteral("SET GLOBAL tx_isolation='READ-COMMITTED'"));
+        VistaPrueba vista;
+        vista.alMostrar = [this](const QString &t) {
+            if (t.startsWith(QLatin1String("Fecha 10/01/2018")))
+                bd.cn.Execute(QStringLiteral("UPDATE anexopagosctes SET Cantidad=5 WHERE FolioDelPago=3"));
+        };
+        const Corrida movida = correr(true, true, QString(), &vista);
+        bd.ejecutar(QStringLiteral("SET GLOBAL tx_isolation='%1';\nALTER TABLE productos ENGINE=InnoDB;\n").arg(nivel));
+        QCOMPARE(movida.log + movida.reporte, quieta.log + quieta.reporte);
+        QVERIFY(movida.revision.endsWith("\r\ntablas que no se pueden leer en un solo momento (si el punto de venta escribe "
+                                         "durante la corrida, las cifras pueden mezclar momentos distintos) | RFC:  | "
+                                         "productos (MyISAM) | fuera del reporte\r\n"));
+        vista.cancelarTrasLosPagos = true;
+        const Corrida cancelada = correr(true, true, QString(), &vista);
+        QCOMPARE(cancelada.mensaje.toUtf8() + cancelada.reporte, "Error nº 1317, Proceso cancelado" + movida.reporte);
+    }
+
     void otraCorridaEnCursoNoCambiaNada()
     {
         bd.ejecutar(QStringLiteral(
@@ -657,6 +689,33 @@ private Q_SLOTS:
         bd.cn.Execute(QStringLiteral("DROP TABLE tmptempoieps"));
         QCOMPARE(soltarBloqueo(otra), 1);
     }
+
+    // The network to the server goes silent mid-run (the proxy forwards nothing more, its sockets
+    // stay open): the run gives up when its wait runs out and ends its own session from a second
+    // connection, so that an ALTER TABLE and a new run need not wait for the server's wait_timeout.
+#ifndef Q_OS_WIN // the proxy is for Linux only
+    void redCalladaNoDejaLaBaseTomada()
+    {
+        agregarPagos("(1,'2018-01-10','C1',10,0)", "(1,1,10)", "(1,'A',1,9,0,1,0)", "(1,1,'P1',1,9,0,10)");
+        QProcess proxy;
+        proxy.start(QStringLiteral(REPIEPS_BIN "/repieps-proxy"),
+                    {"--escuchar", "0", "--destino", "127.0.0.1:" + bd.bases.cPuerto, "--retardo-us", "0"});
+        QVERIFY(proxy.waitForReadyRead(10000));
+        bases.cPuerto = QString::fromLatin1(proxy.readLine()).trimmed();
+        bases.nEsperaSegundos = 3;
+        VistaPrueba vista;
+        vista.alMostrar = [&](const QString &t) {
+            if (t.startsWith(QLatin1String("Fecha")) && proxy.write("congelar\n") > 0)
+                proxy.waitForReadyRead(10000); // "congelado"
+        };
+        QCOMPARE(int(correr(true, true, QString(), &vista).resultado), int(clsRepIEPS::Resultado::Error));
+        QVERIFY_THROWS_NO_EXCEPTION(bd.cn.Execute(
+            QStringLiteral("SET STATEMENT lock_wait_timeout=1 FOR ALTER TABLE edoctacli COMMENT 'tras una red callada'")));
+        bases = bd.bases;
+        QCOMPARE(int(correr(true, true).resultado), int(clsRepIEPS::Resultado::Completo));
+        proxy.close();
+    }
+#endif
 
     void sinConexionDiceElMotivo()
     {

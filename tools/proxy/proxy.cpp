@@ -8,6 +8,10 @@
 // microseconds after it was read, in order, so a request and its answer take 2N more. Many
 // connections at once. Ends on SIGTERM or SIGINT, closing every connection; with a delay it then
 // tells on stderr how late, beyond the delay, the chunks went out (a loaded machine shows here).
+// The line "congelar" on stdin freezes the connections open at that moment, as a network that cuts
+// them off without a word: nothing more of them is forwarded, not even an end of data, and their
+// sockets stay open until the proxy ends; "congelado" on stdout says it is done. Later connections
+// forward as usual.
 #include <arpa/inet.h>
 #include <netdb.h>
 #include <netinet/in.h>
@@ -119,6 +123,7 @@ public:
         }
     }
     bool terminada() const { return sentidosCerrados_ == 2; }
+    void congelar() { congelada_ = true; }
     // Unblocks every thread: used on shutdown and when one side fails.
     void cortar()
     {
@@ -139,6 +144,17 @@ private:
         bool cortado = false;
     };
 
+    // A frozen direction keeps what it read and waits for the proxy to end.
+    bool congelado(int d)
+    {
+        if (!congelada_)
+            return false;
+        Sentido &s = sentido_[d];
+        std::unique_lock<std::mutex> l(s.m);
+        s.cv.wait(l, [&] { return s.cortado; });
+        return true;
+    }
+
     // Direction d reads fd_[d] and writes fd_[1-d].
     void leer(int d)
     {
@@ -148,6 +164,8 @@ private:
             const ssize_t k = recv(origen, buf.data(), buf.size(), 0);
             if (k < 0 && errno == EINTR)
                 continue;
+            if (congelado(d))
+                break; // with a delay the writer counts the direction, after its own wait
             if (retardo_.count() == 0) {
                 if (k <= 0) {
                     shutdown(destino, SHUT_WR);
@@ -171,7 +189,8 @@ private:
             if (k <= 0)
                 return; // the writer closes and counts the direction
         }
-        ++sentidosCerrados_;
+        if (retardo_.count() == 0)
+            ++sentidosCerrados_;
     }
 
     void escribir(int d)
@@ -190,6 +209,8 @@ private:
                 s.cola.pop_front();
             }
             esperarHasta(t.salida);
+            if (congelado(d))
+                break;
             anotarAtraso(t.salida);
             if (t.datos.empty()) {
                 shutdown(destino, SHUT_WR);
@@ -208,6 +229,7 @@ private:
     Sentido sentido_[2];
     std::vector<std::thread> hilos_;
     std::atomic<int> sentidosCerrados_{0};
+    std::atomic<bool> congelada_{false};
 };
 
 int conectar(const std::string &host, const std::string &puerto)
@@ -324,6 +346,20 @@ int main(int argc, char *argv[])
                 conexiones.back()->iniciar();
         }
     });
+
+    // Left blocked on its read when the proxy ends.
+    std::thread([&] {
+        char linea[64];
+        while (std::fgets(linea, sizeof linea, stdin)) {
+            if (std::strcmp(linea, "congelar\n") != 0)
+                continue;
+            std::lock_guard<std::mutex> l(m);
+            for (auto &c : conexiones)
+                c->congelar();
+            std::printf("congelado\n");
+            std::fflush(stdout);
+        }
+    }).detach();
 
     int senal = 0;
     sigwait(&senales, &senal);
