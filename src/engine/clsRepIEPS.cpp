@@ -288,10 +288,10 @@ void clsRepIEPS::elegirLectura()
     }
     if (lecturaUsada_ == Lectura::PorPeriodo) {
         fuente_ = std::make_unique<FuentePorPeriodo>(bases_, cn_, lado, rsPagos_, eleccion, pagosPorLote_);
-        acumulador_ = std::make_unique<AcumuladorEnMemoria>(cn_, std::move(eleccion.pesosRfc));
+        acumulador_ = std::make_unique<AcumuladorEnMemoria>(cn_);
     } else {
         fuente_ = std::make_unique<FuentePorRenglon>(bases_, cn_, lado);
-        acumulador_ = std::make_unique<AcumuladorEnTabla>(bases_, cn_, rsTemporal_);
+        acumulador_ = std::make_unique<AcumuladorEnTabla>(bases_, cn_, rsTemporal_, juegoRfc_);
     }
 }
 

@@ -155,6 +155,7 @@ private:
     std::unique_ptr<ArchivoLog> log_;
     QString rutaLog_;
     bool bloqueada_ = false; // this run holds the database's work table
+    QString juegoRfc_;       // character set of the work table's RFC column
 
     Lectura lectura_ = Lectura::PorPeriodo;
     Lectura lecturaUsada_ = Lectura::PorRenglon;
