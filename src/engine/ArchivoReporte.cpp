@@ -113,6 +113,15 @@ void clsRepIEPS::GenerarArchivoReporte(host::ArchivoDeSalida &archivo, host::Reg
         rsRanking.MoveNext();
     }
     bases_.CierraTabla(rsRanking);
+    for (const QStringList &grupo : unidos) {
+        QStringList enElReporte;
+        for (const QString &rfc : grupo) {
+            if (escritos.contains(rfc))
+                enElReporte << rfc;
+        }
+        if (enElReporte.size() > 1)
+            repetidos_.AnotarRfcsUnidos(enElReporte);
+    }
 }
 
 } // namespace engine

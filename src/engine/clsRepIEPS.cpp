@@ -85,6 +85,7 @@ clsRepIEPS::Resultado clsRepIEPS::ProcesarReporte(const QDate &dtInicial, const 
     lecturaUsada_ = lectura_;
     motivoLectura_.clear();
     revision_.Limpiar();
+    repetidos_.Limpiar(blSonCtes);
     rfcsDelReporte_.clear();
     hallazgos_.clear();
     rutaRevision_.clear();
@@ -210,7 +211,10 @@ void clsRepIEPS::ejecutar(const QDate &dtInicial, const QDate &dtFinal, QString 
             vista_.ProcesarEventos();
 
             revision_.AnotarParte(pago.rfc, pago.clave, pago.nombre);
-            revision_.AnotarPago(pago.folio, pago.rfc, pago.clave, pago.nombre);
+            // A party's key repeated in its catalogue brings the payment once per catalogue row:
+            // still one payment of its folio.
+            if (repetidos_.AnotarPago(pago.id, pago.clave, RfcDeLaTabla(RfcDelGrupo(pago)), pago.nombre))
+                revision_.AnotarPago(pago.folio, pago.rfc, pago.clave, pago.nombre);
             if (blTodosLosPagos_)
                 escribirLog(lineaDePago(pago));
             ProcesarPago(pagos_, pago);
@@ -221,6 +225,7 @@ void clsRepIEPS::ejecutar(const QDate &dtInicial, const QDate &dtFinal, QString 
         }
         log_->Cerrar();
         acumulador_->Terminar();
+        repetidos_.BuscarProductos(cn_);
         cn_.Execute(QStringLiteral("COMMIT"));
 
         if (!stLista_.isEmpty())
@@ -235,7 +240,8 @@ void clsRepIEPS::ejecutar(const QDate &dtInicial, const QDate &dtFinal, QString 
         GenerarArchivoReporte(reporte, rsTemporal_, blSonCtes_);
         reporte.Vaciar();
 
-        QList<Hallazgo> hallazgos = revision_.Hallazgos(rfcsDelReporte_, inexistentes_);
+        QList<Hallazgo> hallazgos =
+            repetidos_.Hallazgos(rfcsDelReporte_) + revision_.Hallazgos(rfcsDelReporte_, inexistentes_);
         const QString rutaRevision = QDir(carpeta_).filePath(QStringLiteral("Revision") + nombre);
         host::ArchivoDeSalida archivoRevision(rutaRevision, host::ArchivoDeSalida::Modo::Reemplazar);
         EscribirRevision(archivoRevision,
@@ -331,6 +337,7 @@ void clsRepIEPS::ProcesarPago(int indice, const Pago &pago)
             parte.lugar = elPago + QStringLiteral(", compra ") + numero;
             escribirLog(Sangria(10, QStringLiteral("Compra: ") + numero + importes));
         }
+        repetidos_.EmpezarDocumento();
         for (Tramo detalle = fuente_->Detalle(documento); !detalle.Eof(); detalle.MoveNext())
             ProcesarDetalle(pago, cantidadAnexo, total, parte, detalle);
     }
@@ -429,7 +436,9 @@ void clsRepIEPS::ProcesarDetalle(const Pago &pago, const QVariant &cantidadAnexo
                                       + QStringLiteral(", Clave gener.: ") + claveGen_ + QStringLiteral(", ")
                                       + categoria.toString()));
 
-    acumulador_->Acumular(pago, rsDetalle.Campo(QStringLiteral("Pedimento")), clave5_, claveGen_, prorrateo);
+    const QVariant pedimento = rsDetalle.Campo(QStringLiteral("Pedimento"));
+    acumulador_->Acumular(pago, pedimento, clave5_, claveGen_, prorrateo);
+    repetidos_.AnotarLinea(producto, clave5_, claveGen_, pedimento);
     ++lineas_;
 }
 

@@ -2,6 +2,7 @@
 
 #include "Registros.h"
 #include "Revision.h"
+#include "RevisionDeRepetidos.h"
 #include "VistaProceso.h"
 
 #include <QDate>
@@ -163,6 +164,7 @@ private:
     int pagosPorLote_ = 5000;
 
     Revision revision_;
+    RevisionDeRepetidos repetidos_;
     QSet<QString> rfcsDelReporte_; // as written in the report, in capitals
     QList<Hallazgo> hallazgos_;
     QString rutaRevision_;
