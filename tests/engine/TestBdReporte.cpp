@@ -322,6 +322,12 @@ private Q_SLOTS:
             << "DELETE FROM clientes WHERE Clave LIKE 'T%';\n" + conLlave.arg("clientes") << true
             << QStringList{uno.arg(20).arg("0.250").arg(180).arg(18)}
             << QStringList{"clave de cliente repetida en el catálogo" + sumado.arg("MUÑO770215AB6", "T1", "UNO")};
+        // Two payments of one folio are still a shared folio.
+        QTest::newRow("folio de dos pagos")
+            << p1 + "INSERT INTO edoctacli (Folio,Fecha,Clave,CantidadPago,NotaCredito) VALUES (1,'2018-02-02','T1',100,0);\n"
+            << "" << true << QStringList{uno.arg(20).arg("0.250").arg(180).arg(18)}
+            << QStringList{"folio compartido por varios pagos (los documentos del folio se cuentan en cada pago) | RFC: "
+                           "MUÑO770215AB6 | Clave: T1 | Nombre: UNO | folio 1: 2 pagos | en el reporte"};
         QTest::newRow("producto repetido")
             << sinLlave.arg("productos") + "INSERT INTO productos VALUES ('P1','Papas',1,'0.5','BOTANAS');\n" + p1
             << "DELETE FROM productos WHERE Pedimento='0.5';\n" + conLlave.arg("productos") << true
