@@ -113,6 +113,7 @@ void clsRepIEPS::GenerarArchivoReporte(host::ArchivoDeSalida &archivo, host::Reg
         rsRanking.MoveNext();
     }
     bases_.CierraTabla(rsRanking);
+    rfcsEscritos_ = int(escritos.size());
     for (const QStringList &grupo : unidos) {
         QStringList enElReporte;
         for (const QString &rfc : grupo) {

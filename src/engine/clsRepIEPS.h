@@ -72,8 +72,8 @@ public:
     const QList<Hallazgo> &hallazgos() const { return hallazgos_; }
     const QString &rutaRevision() const { return rutaRevision_; }
     int pagosProcesados() const { return pagos_; }
-    // Different RFCs written in the report.
-    int rfcsEnElReporte() const { return int(rfcsDelReporte_.size()); }
+    // Different RFCs written in the report, byte for byte.
+    int rfcsEnElReporte() const { return rfcsEscritos_; }
     int lineasProcesadas() const { return lineas_; }
 
     // The way of reading asked for the next runs (PorPeriodo unless told otherwise).
@@ -166,6 +166,7 @@ private:
     Revision revision_;
     RevisionDeRepetidos repetidos_;
     QSet<QString> rfcsDelReporte_; // as written in the report, in capitals
+    int rfcsEscritos_ = 0;         // set by the report's writing
     QList<Hallazgo> hallazgos_;
     QString rutaRevision_;
 

@@ -89,6 +89,7 @@ private:
         // connection could take the work table's lock.
         int enTransaccion = -1;
         bool bloqueoLibre = false;
+        int rfcs = 0; // RFCs in the report, as the run counts them
     };
 
     // A run of the first quarter of 2018 with its dialogs recorded.
@@ -110,6 +111,7 @@ private:
         const auto leer = [this](const char *nombre) { return LeerArchivo(dir.filePath(QLatin1String(nombre))); };
         Corrida c{rep.resultado(), archivo, leer("Logrep.txt"), leer("rep.txt"), rep.mensajeError(), leer("LogFallorep.txt"),
                   leer("Revisionrep.txt"), dialogos.cajas, dialogos.ventanas, rep.rutaLog()};
+        c.rfcs = rep.rfcsEnElReporte();
         // A connection that the server dropped holds no transaction.
         try {
             c.enTransaccion = cn.abierta() ? cn.Valor(QStringLiteral("SELECT @@in_transaction")).toInt() : 0;
@@ -341,14 +343,21 @@ private Q_SLOTS:
             << QStringList{uno.arg(20).arg("0.250").arg(180).arg(18)} << QStringList();
         QTest::newRow("rfc que la colacion une")
             << p1 + pago(2, "T2", 50, "(2,1,'P1',2,10,0,10),(2,2,'CHO',1,30,0,10)") + pago(3, "T3", 100, "(3,1,'P1',10,10,0,10)")
+                   + "INSERT INTO clientes VALUES ('T4','CUATRO','muño770215ab6','JALISCO',NULL);\n"
+                   + pago(4, "T4", 10, "(4,1,'P1',1,10,0,10)")
             << "" << true
             << QStringList{"C|AAA010101AA1|TRES|14|020|00|001|000|10|005|0.250|004|100|0|10|0|||||||||||",
                            uno.arg(10).arg("0.250").arg(90).arg(9),
                            "C|MUNO770215AB6|DOS|14|020|00|001|000|2|005|0.250|004|20|0|2|0|||||||||||",
-                           "C|MUNO770215AB6|DOS|14|020|00|003|000|1|005|1.000|004|30|0|3|0|||||||||||"}
+                           "C|MUNO770215AB6|DOS|14|020|00|003|000|1|005|1.000|004|30|0|3|0|||||||||||",
+                           "C|muño770215ab6|CUATRO|14|020|00|001|000|1|005|0.250|004|10|0|1|0|||||||||||"}
             << QStringList{"RFC del reporte que la base de datos no distingue de otro (el reporte lleva cada uno con "
                            "sus líneas) | RFC: MUNO770215AB6 | la base de datos toma por uno: MUNO770215AB6, "
-                           "MUÑO770215AB6 | en el reporte"};
+                           "MUÑO770215AB6, muño770215ab6 | en el reporte",
+                           "RFC con minúsculas (la autoridad lo pide en mayúsculas; el público en general no se "
+                           "reconoce así) | RFC: muño770215ab6 | Clave: T4 | Nombre: CUATRO | en el reporte",
+                           "un RFC con varias claves y nombres distintos | RFC: MUÑO770215AB6 | Clave: T1, T4 | Nombre: "
+                           "UNO / CUATRO | en el reporte"};
         QTest::newRow("proveedor repetido")
             << sinLlave.arg("proveedores")
                    + "INSERT INTO proveedores VALUES ('T9','NUEVE','BBB010101BB7','JALISCO',NULL),"
@@ -379,6 +388,10 @@ private Q_SLOTS:
         lineasDeRevision.removeLast();
         QCOMPARE(host::DesdeCp1252(c.reporte).split(QStringLiteral("\r\n"), Qt::SkipEmptyParts), reporte);
         QCOMPARE(lineasDeRevision, revision);
+        QSet<QString> rfcs;
+        for (const QString &l : reporte)
+            rfcs.insert(l.section(QLatin1Char('|'), 1, 1));
+        QCOMPARE(c.rfcs, int(rfcs.size()));
     }
 
     void proveedoresSinFiltroDeNotasDeCredito()
