@@ -4,8 +4,11 @@
 #include "clsRepIEPS.h"
 
 #include "Conexion.h"
+#include "Errores.h"
 #include "Formatos.h"
 #include "LibKVRS.h"
+
+#include <QRegularExpression>
 
 namespace engine {
 
@@ -17,6 +20,26 @@ void clsRepIEPS::CrearTablaTemporal()
         "default '',Estado VarChar(2) default '',Linea VarChar(3) default '',ClaveGenerica VarChar(3) default "
         "'',Presentacion float default 0,CantidadFactura Double default 0,Importe Double default 0,IEPS Double "
         "default 0,IVA Double default 0,Key( RFC,ClaveGenerica,Presentacion ))"));
+    juegoRfc_ = JuegoDelRfc(cn_);
+}
+
+QString JuegoDelRfc(host::Conexion &cn)
+{
+    const QString juego = cn.Valor(QStringLiteral("SELECT CHARACTER_SET_NAME FROM information_schema.COLUMNS WHERE "
+                                                  "TABLE_SCHEMA=DATABASE() AND TABLE_NAME='tmptempoieps' AND "
+                                                  "COLUMN_NAME='RFC'"))
+                              .toString();
+    static const QRegularExpression nombreSimple(QStringLiteral("^[A-Za-z0-9_]+$"));
+    if (!nombreSimple.match(juego).hasMatch())
+        throw host::Error(host::errores::NoPuedeCrearObjeto,
+                          QStringLiteral("no se pudo saber el juego de caracteres de la tabla de trabajo tmptempoieps"));
+    return juego;
+}
+
+QString RfcIgualA(const host::Conexion &cn, const QString &rfc, const QString &juego)
+{
+    const QString literal = cn.Literal(rfc);
+    return QStringLiteral("RFC=%1 AND BINARY RFC=BINARY CONVERT(%1 USING %2)").arg(literal, juego);
 }
 
 QString RfcDelGrupo(const Pago &pago)

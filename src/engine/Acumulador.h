@@ -7,6 +7,10 @@
 
 #include <functional>
 
+namespace host {
+class Conexion;
+} // namespace host
+
 namespace engine {
 
 // The prorated values of one detail line.
@@ -34,6 +38,11 @@ QString RfcDelGrupo(const Pago &pago);                  // the payment's RFC, cl
 // The RFC as the work table keeps it (its first LargoRfc characters): groups are told apart by it.
 constexpr int LargoRfc = 13;
 QString RfcDeLaTabla(const QString &rfc);
+// The work table tells its parties apart by the RFC's bytes, whatever its collation takes as
+// equal (Ñ and N, accents, case): juego is the character set of its RFC column, as JuegoDelRfc
+// reads it once the table exists; the condition finds one RFC's rows through the table's index.
+QString JuegoDelRfc(host::Conexion &cn);
+QString RfcIgualA(const host::Conexion &cn, const QString &rfc, const QString &juego);
 QString NombreDelGrupo(const Pago &pago, const QString &rfc);
 QString EstadoDelGrupo(const Pago &pago);              // two-digit state code
 QString PresentacionDelGrupo(const QVariant &pedimento); // the presentation number as text

@@ -12,9 +12,8 @@ namespace {
 constexpr int TamanoDeInsercion = 512 * 1024;
 } // namespace
 
-AcumuladorEnMemoria::AcumuladorEnMemoria(host::Conexion &cn, QHash<QString, QByteArray> pesosRfc)
+AcumuladorEnMemoria::AcumuladorEnMemoria(host::Conexion &cn)
     : cn_(cn)
-    , pesosRfc_(std::move(pesosRfc))
 {
 }
 
@@ -47,15 +46,13 @@ void AcumuladorEnMemoria::Acumular(const Pago &pago, const QVariant &pedimento, 
         rfcLeido_ = leido;
         rfcLimpio_ = RfcDelGrupo(pago);
         rfcTabla_ = RfcDeLaTabla(rfcLimpio_);
-        // The RFC's weight is hexadecimal, the codes are digits: "|" cannot be part of either.
-        pesoRfc_ = pesosRfc_.value(rfcTabla_);
-        if (pesoRfc_.isNull())
-            pesoRfc_ = QByteArrayLiteral("=") + rfcTabla_.toUtf8();
+        // A cleaned RFC holds no "|", the codes are digits.
+        llaveRfc_ = rfcTabla_.toUtf8();
         hayRfc_ = true;
     }
     const Presentacion presentacion = presentacionDe(pedimento);
 
-    QByteArray llave = pesoRfc_;
+    QByteArray llave = llaveRfc_;
     llave += '|' + clave5.toLatin1() + '|' + claveGen.toLatin1() + '|';
     char bytes[sizeof(float)];
     std::memcpy(bytes, &presentacion.simple, sizeof bytes);

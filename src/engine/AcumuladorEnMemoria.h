@@ -14,13 +14,12 @@ namespace engine {
 
 // The groups of a run kept in memory, in the order they were created, and written to the work
 // table at the end with multi-row INSERTs. Two lines share a group exactly when the work
-// table's look-up would find one row for both: the RFC compared as the table's collation
-// compares it, the codes equal, the presentation equal as a single-precision number.
+// table's look-up would find one row for both: the RFC the same text (the run reads by periods
+// only RFCs that the table keeps as they are, so the same bytes), the codes equal, the
+// presentation equal as a single-precision number.
 class AcumuladorEnMemoria : public Acumulador {
 public:
-    // pesosRfc: for every RFC of the run as the work table keeps it, its weight under the work
-    // table's collation (equal weights, equal RFCs).
-    AcumuladorEnMemoria(host::Conexion &cn, QHash<QString, QByteArray> pesosRfc);
+    explicit AcumuladorEnMemoria(host::Conexion &cn);
 
     void Acumular(const Pago &pago, const QVariant &pedimento, const QString &clave5, const QString &claveGen,
                   const Prorrateo &valores) override;
@@ -33,7 +32,6 @@ private:
     };
 
     host::Conexion &cn_;
-    QHash<QString, QByteArray> pesosRfc_;
     QVector<Grupo> grupos_;
     QHash<QByteArray, int> indice_;
     // The presentation text and number of each catalogue value met, worked out once.
@@ -44,9 +42,9 @@ private:
     QHash<QString, Presentacion> presentaciones_;
     Presentacion presentacionDe(const QVariant &pedimento);
 
-    // The lines of one payment come together: its cleaned RFC and weight are worked out once.
+    // The lines of one payment come together: its cleaned RFC is worked out once.
     QString rfcLeido_, rfcLimpio_, rfcTabla_;
-    QByteArray pesoRfc_;
+    QByteArray llaveRfc_;
     bool hayRfc_ = false;
 };
 

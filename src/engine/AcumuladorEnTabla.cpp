@@ -6,10 +6,12 @@
 
 namespace engine {
 
-AcumuladorEnTabla::AcumuladorEnTabla(host::BasesDD &bases, host::Conexion &cn, host::Registros &rsTemporal)
+AcumuladorEnTabla::AcumuladorEnTabla(host::BasesDD &bases, host::Conexion &cn, host::Registros &rsTemporal,
+                                     const QString &juegoRfc)
     : bases_(bases)
     , cn_(cn)
     , rsTemporal_(rsTemporal)
+    , juegoRfc_(juegoRfc)
 {
 }
 
@@ -26,7 +28,7 @@ void AcumuladorEnTabla::Acumular(const Pago &pago, const QVariant &pedimento, co
     const QString presentacionExacta = host::NumeroSql(double(PresentacionSimple(presentacion)));
 
     bases_.AbrirTabla(rsTemporal_, cn_,
-                      QStringLiteral("tmptempoieps WHERE RFC='") + cn_.Escapa(rfc) + QStringLiteral("' and Linea='")
+                      QStringLiteral("tmptempoieps WHERE ") + RfcIgualA(cn_, rfc, juegoRfc_) + QStringLiteral(" and Linea='")
                           + cn_.Escapa(clave5) + QStringLiteral("' and Clavegenerica='") + cn_.Escapa(claveGen)
                           + QStringLiteral("' AND Presentacion=") + presentacionExacta);
     if (rsTemporal_.Eof()) {

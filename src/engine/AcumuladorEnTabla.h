@@ -14,8 +14,9 @@ namespace engine {
 // there (one look-up and one INSERT or UPDATE per line).
 class AcumuladorEnTabla : public Acumulador {
 public:
-    // rsTemporal: the run's work-table record set, which keeps the last group looked up.
-    AcumuladorEnTabla(host::BasesDD &bases, host::Conexion &cn, host::Registros &rsTemporal);
+    // rsTemporal: the run's work-table record set, which keeps the last group looked up;
+    // juegoRfc: the character set of its RFC column (JuegoDelRfc).
+    AcumuladorEnTabla(host::BasesDD &bases, host::Conexion &cn, host::Registros &rsTemporal, const QString &juegoRfc);
 
     void Acumular(const Pago &pago, const QVariant &pedimento, const QString &clave5, const QString &claveGen,
                   const Prorrateo &valores) override;
@@ -25,6 +26,7 @@ private:
     host::BasesDD &bases_;
     host::Conexion &cn_;
     host::Registros &rsTemporal_;
+    QString juegoRfc_;
 };
 
 } // namespace engine

@@ -1,7 +1,8 @@
 // The report file: one "|"-separated line of 26 fields per work-table row of the fifty RFCs
-// with the largest amounts.
+// with the largest amounts, RFCs told apart by their bytes.
 #include "clsRepIEPS.h"
 
+#include "Acumulador.h"
 #include "ArchivoDeSalida.h"
 #include "BasesDD.h"
 #include "Conexion.h"
@@ -40,6 +41,30 @@ bool SinCifras(const QString &numero)
     return std::any_of(numero.cbegin(), numero.cend(), [](QChar c) { return c.isLetter(); });
 }
 
+// The RFCs that the work table's collation takes as one though their bytes differ (Ñ and N,
+// accents, case), each group in the order the server gives them.
+QList<QStringList> RfcsQueLaColacionUne(host::Conexion &cn)
+{
+    host::Registros rs;
+    rs.Abrir(cn,
+             QStringLiteral("SELECT d.RFC AS Grupo,t.RFC FROM tmptempoieps t JOIN (SELECT RFC FROM tmptempoieps "
+                            "GROUP BY RFC HAVING COUNT(DISTINCT BINARY RFC)>1) d ON t.RFC=d.RFC "
+                            "GROUP BY d.RFC,t.RFC,BINARY t.RFC"),
+             QString());
+    QList<QStringList> grupos;
+    QHash<QString, int> lugar;
+    for (int f = 0; f < rs.cantidadFilas(); ++f) {
+        const QString grupo = rs.CampoDeFila(f, QStringLiteral("Grupo")).toString();
+        auto it = lugar.constFind(grupo);
+        if (it == lugar.constEnd()) {
+            it = lugar.insert(grupo, int(grupos.size()));
+            grupos << QStringList();
+        }
+        grupos[*it] << rs.CampoDeFila(f, QStringLiteral("RFC")).toString();
+    }
+    return grupos;
+}
+
 } // namespace
 
 void clsRepIEPS::AgregarCampo(const QString &texto, bool blNuevo)
@@ -54,8 +79,15 @@ void clsRepIEPS::AgregarCampo(const QString &texto, bool blNuevo)
 void clsRepIEPS::GenerarArchivoReporte(host::ArchivoDeSalida &archivo, host::Registros &rsDetalle, bool blSonCtes)
 {
 
+    // The fifty are fifty RFCs byte for byte. Only where the collation joins some does the
+    // ranking group by the bytes too: elsewhere it stays the one that earlier reports came from,
+    // ties and all.
+    const QList<QStringList> unidos = RfcsQueLaColacionUne(cn_);
     host::Registros rsRanking;
-    bases_.AbrirTabla(rsRanking, cn_, QStringLiteral("tmptempoieps GROUP BY RFC ORDER BY Importes DESC LIMIT 50"),
+    bases_.AbrirTabla(rsRanking, cn_,
+                      QStringLiteral("tmptempoieps GROUP BY ")
+                          + (unidos.isEmpty() ? QStringLiteral("RFC") : QStringLiteral("RFC,BINARY RFC"))
+                          + QStringLiteral(" ORDER BY Importes DESC LIMIT 50"),
                       QStringLiteral("RFC,SUM(Importe) as Importes"));
     const QString tipo = blSonCtes ? QStringLiteral("C") : QStringLiteral("P");
     QSet<QString> anotados; // RFC and field, once each
@@ -70,12 +102,13 @@ void clsRepIEPS::GenerarArchivoReporte(host::ArchivoDeSalida &archivo, host::Reg
         }
         AgregarCampo(texto, false);
     };
+    QSet<QString> escritos;
     while (!rsRanking.Eof()) {
         comprobarCancelacion();
         rfcsDelReporte_.insert(TextoDe(rsRanking, "RFC").toUpper());
+        escritos.insert(TextoDe(rsRanking, "RFC"));
         bases_.AbrirTabla(rsDetalle, cn_,
-                          QStringLiteral("tmptempoieps WHERE RFC='") + cn_.Escapa(TextoDe(rsRanking, "RFC"))
-                              + QStringLiteral("'"));
+                          QStringLiteral("tmptempoieps WHERE ") + RfcIgualA(cn_, TextoDe(rsRanking, "RFC"), juegoRfc_));
         while (!rsDetalle.Eof()) {
             AgregarCampo(tipo, true);
             AgregarCampo(TextoDe(rsDetalle, "RFC"), false);
@@ -103,6 +136,16 @@ void clsRepIEPS::GenerarArchivoReporte(host::ArchivoDeSalida &archivo, host::Reg
         rsRanking.MoveNext();
     }
     bases_.CierraTabla(rsRanking);
+    rfcsEscritos_ = int(escritos.size());
+    for (const QStringList &grupo : unidos) {
+        QStringList enElReporte;
+        for (const QString &rfc : grupo) {
+            if (escritos.contains(rfc))
+                enElReporte << rfc;
+        }
+        if (enElReporte.size() > 1)
+            repetidos_.AnotarRfcsUnidos(enElReporte);
+    }
 }
 
 } // namespace engine

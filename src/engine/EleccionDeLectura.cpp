@@ -86,7 +86,7 @@ public:
         revisarDocumentosYLineas(e);
         revisarFolios(pagos);
         revisarPresentaciones();
-        e.pesosRfc = pesosDeRfc(pagos);
+        revisarRfcs(pagos);
         return e;
     }
 
@@ -250,7 +250,7 @@ private:
         }
     }
 
-    QHash<QString, QByteArray> pesosDeRfc(const host::Registros &pagos)
+    void revisarRfcs(const host::Registros &pagos)
     {
         const Tabla &trabajo = tabla("tmptempoieps");
         const Columna &rfc = columna(trabajo, "RFC");
@@ -270,10 +270,8 @@ private:
             rfcs << r;
         }
 
-        // The server says which RFCs its look-up takes as equal: their weights under the work
-        // table's collation are equal. An RFC that the table's character set cannot hold as it
-        // is would be compared in some other way.
-        QHash<QString, QByteArray> pesos;
+        // The work table tells RFCs apart by their bytes in its character set: an RFC that the
+        // set cannot hold as it is would share its bytes with another text.
         const int porSentencia = 500;
         for (int desde = 0; desde < rfcs.size(); desde += porSentencia) {
             QStringList partes;
@@ -281,10 +279,9 @@ private:
             for (int i = desde; i < hasta; ++i) {
                 const QString literal = cn_.Literal(rfcs[i]);
                 const QString convertido = QStringLiteral("CONVERT(%1 USING %2)").arg(literal, rfc.juego);
-                partes << QStringLiteral("SELECT %1 AS n,HEX(WEIGHT_STRING(%2 COLLATE %3)) AS peso,"
-                                         "BINARY CONVERT(%2 USING utf8mb4)=BINARY %4 AS igual")
+                partes << QStringLiteral("SELECT %1 AS n,BINARY CONVERT(%2 USING utf8mb4)=BINARY %3 AS igual")
                               .arg(i)
-                              .arg(convertido, rfc.colacion, literal);
+                              .arg(convertido, literal);
             }
             host::Registros rs;
             rs.Abrir(cn_, partes.join(QStringLiteral(" UNION ALL ")), QString());
@@ -292,10 +289,8 @@ private:
                 const QString &r = rfcs.at(rs.CampoDeFila(f, QStringLiteral("n")).toInt());
                 if (rs.CampoDeFila(f, QStringLiteral("igual")).toInt() != 1)
                     throw NoSePuede{QStringLiteral("el RFC «%1» tiene caracteres que la tabla de trabajo no guarda").arg(r)};
-                pesos.insert(r, rs.CampoDeFila(f, QStringLiteral("peso")).toByteArray());
             }
         }
-        return pesos;
     }
 
     host::Conexion &cn_;

@@ -2,8 +2,6 @@
 
 #include "FuenteDeRenglones.h"
 
-#include <QByteArray>
-#include <QHash>
 #include <QString>
 #include <QStringList>
 
@@ -29,8 +27,6 @@ struct EleccionDeLectura {
     // The detail lines' Partida is a number: two lines tie when their values are equal. Otherwise
     // they tie when the server's sort weights are equal.
     bool partidaNumerica = true;
-    // For every RFC of the payments as the work table keeps it, its weight under its collation.
-    QHash<QString, QByteArray> pesosRfc;
 };
 
 // Looks at the tables' definitions (engine, keys, indexes, column types), the payments' folios

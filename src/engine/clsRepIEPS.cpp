@@ -119,6 +119,7 @@ clsRepIEPS::Resultado clsRepIEPS::ProcesarReporte(const QDate &dtInicial, const 
     lecturaUsada_ = lectura_;
     motivoLectura_.clear();
     revision_.Limpiar();
+    repetidos_.Limpiar(blSonCtes);
     rfcsDelReporte_.clear();
     hallazgos_.clear();
     rutaRevision_.clear();
@@ -247,7 +248,10 @@ void clsRepIEPS::ejecutar(const QDate &dtInicial, const QDate &dtFinal, QString 
             vista_.ProcesarEventos();
 
             revision_.AnotarParte(pago.rfc, pago.clave, pago.nombre);
-            revision_.AnotarPago(pago.folio, pago.rfc, pago.clave, pago.nombre);
+            // A party's key repeated in its catalogue brings the payment once per catalogue row:
+            // still one payment of its folio.
+            if (repetidos_.AnotarPago(pago.id, pago.clave, RfcDeLaTabla(RfcDelGrupo(pago)), pago.nombre))
+                revision_.AnotarPago(pago.folio, pago.rfc, pago.clave, pago.nombre);
             // A day the calendar lacks ("2018-02-00") reads as no date at all.
             if (host::LibKVRS::FechaComoTexto(pago.fecha).isEmpty())
                 revision_.AnotarDato(Revision::Dato::FechaQueNoEsDia, pago.rfc, pago.clave, pago.nombre,
@@ -264,6 +268,7 @@ void clsRepIEPS::ejecutar(const QDate &dtInicial, const QDate &dtFinal, QString 
         log_->Cerrar();
         acumulador_->Terminar([this] { comprobarCancelacion(); });
         comprobarCancelacion();
+        repetidos_.BuscarProductos(cn_);
         cn_.Execute(QStringLiteral("COMMIT"));
 
         if (!stLista_.isEmpty())
@@ -279,7 +284,8 @@ void clsRepIEPS::ejecutar(const QDate &dtInicial, const QDate &dtFinal, QString 
         GenerarArchivoReporte(reporte, rsTemporal_, blSonCtes_);
         reporte.Vaciar();
 
-        QList<Hallazgo> hallazgos = revision_.Hallazgos(rfcsDelReporte_, inexistentes_);
+        QList<Hallazgo> hallazgos =
+            repetidos_.Hallazgos(rfcsDelReporte_) + revision_.Hallazgos(rfcsDelReporte_, inexistentes_);
         const QString rutaRevision = QDir(carpeta_).filePath(host::NombreDe(host::DeLaCorrida::Revision, nombre));
         host::ArchivoDeSalida archivoRevision(rutaRevision, host::ArchivoDeSalida::Modo::Reemplazar);
         EscribirRevision(archivoRevision,
@@ -372,10 +378,10 @@ void clsRepIEPS::elegirLectura()
     }
     if (lecturaUsada_ == Lectura::PorPeriodo) {
         fuente_ = std::make_unique<FuentePorPeriodo>(bases_, cn_, lado, rsPagos_, eleccion, pagosPorLote_);
-        acumulador_ = std::make_unique<AcumuladorEnMemoria>(cn_, std::move(eleccion.pesosRfc));
+        acumulador_ = std::make_unique<AcumuladorEnMemoria>(cn_);
     } else {
         fuente_ = std::make_unique<FuentePorRenglon>(bases_, cn_, lado);
-        acumulador_ = std::make_unique<AcumuladorEnTabla>(bases_, cn_, rsTemporal_);
+        acumulador_ = std::make_unique<AcumuladorEnTabla>(bases_, cn_, rsTemporal_, juegoRfc_);
     }
 }
 
@@ -426,6 +432,7 @@ void clsRepIEPS::ProcesarPago(int indice, const Pago &pago)
             parte.lugar = elPago + QStringLiteral(", compra ") + numero;
             escribirLog(Sangria(10, QStringLiteral("Compra: ") + numero + importes));
         }
+        repetidos_.EmpezarDocumento();
         Tramo detalle = fuente_->Detalle(documento);
         if (detalle.Eof() && !fuente_->DocumentoTieneLineas(documento))
             anotarPerdido(Revision::Dato::PagoADocumentoSinLineas, pago, parte.documento, cantidadAnexo);
@@ -560,7 +567,9 @@ void clsRepIEPS::ProcesarDetalle(const Pago &pago, const QVariant &cantidadAnexo
                                       + QStringLiteral(", Clave gener.: ") + claveGen_ + QStringLiteral(", ")
                                       + categoria.toString()));
 
-    acumulador_->Acumular(pago, rsDetalle.Campo(QStringLiteral("Pedimento")), clave5_, claveGen_, prorrateo);
+    const QVariant pedimento = rsDetalle.Campo(QStringLiteral("Pedimento"));
+    acumulador_->Acumular(pago, pedimento, clave5_, claveGen_, prorrateo);
+    repetidos_.AnotarLinea(producto, clave5_, claveGen_, pedimento);
     ++lineas_;
 }
 

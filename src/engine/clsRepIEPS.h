@@ -2,6 +2,7 @@
 
 #include "Registros.h"
 #include "Revision.h"
+#include "RevisionDeRepetidos.h"
 #include "VistaProceso.h"
 
 #include <QDate>
@@ -74,8 +75,8 @@ public:
     // Aria, MEMORY...), the sentence that says so for its outcome (empty otherwise).
     const QString &avisoDeMomento() const { return avisoDeMomento_; }
     int pagosProcesados() const { return pagos_; }
-    // Different RFCs written in the report.
-    int rfcsEnElReporte() const { return int(rfcsDelReporte_.size()); }
+    // Different RFCs written in the report, byte for byte.
+    int rfcsEnElReporte() const { return rfcsEscritos_; }
     int lineasProcesadas() const { return lineas_; }
     // After a run that wrote an empty report while payments applied to documents that do not
     // exist or have no lines: a Spanish sentence that says so (empty otherwise).
@@ -169,6 +170,7 @@ private:
     std::unique_ptr<ArchivoLog> log_;
     QString rutaLog_;
     bool bloqueada_ = false; // this run holds the database's work table
+    QString juegoRfc_;       // character set of the work table's RFC column
 
     Lectura lectura_ = Lectura::PorPeriodo;
     Lectura lecturaUsada_ = Lectura::PorRenglon;
@@ -176,7 +178,9 @@ private:
     int pagosPorLote_ = 5000;
 
     Revision revision_;
+    RevisionDeRepetidos repetidos_;
     QSet<QString> rfcsDelReporte_; // as written in the report, in capitals
+    int rfcsEscritos_ = 0;         // set by the report's writing
     QList<Hallazgo> hallazgos_;
     QString rutaRevision_;
     QString avisoDeMomento_;

@@ -70,8 +70,8 @@ private Q_SLOTS:
 
         // Read by batches with nothing in doubt; read row by row for a reason; read by batches with
         // rows in doubt read again alone, each at the cost of `extra` statements.
-        const auto porLotes = [](const char *nombre, const QString &cambio) {
-            QTest::newRow(nombre) << cambio << "" << QStringList() << 0 << false;
+        const auto porLotes = [](const char *nombre, const QString &cambio, int extra = 0) {
+            QTest::newRow(nombre) << cambio << "" << QStringList() << extra << false;
         };
         const auto porRenglon = [](const char *nombre, const QString &cambio, const char *motivo) {
             QTest::newRow(nombre) << cambio << motivo << QStringList() << 0 << false;
@@ -88,11 +88,12 @@ private Q_SLOTS:
         porLotes("base como se espera", "");
         porLotes("rfc y nombre con comilla y diagonal",
                  "UPDATE clientes SET RFC='A''B\\\\010101AAA', Nombre='O''BRIEN \\\\ HIJOS' WHERE Clave='C2';\n");
-        // The work table compares RFCs without regard to case: the lower-case spelling of C2
-        // joins the first spelling's group; "AÑA" and "ANA" are one RFC under this collation.
+        // The collation takes "AÑA" and "ANA" as one RFC; the report keeps them apart, at the cost
+        // of the statement that reads the second one's rows.
         porLotes("rfc iguales segun la colacion",
                  "UPDATE clientes SET RFC='aaa010101aaa' WHERE Clave='C2';\nUPDATE clientes SET RFC='ANA010101AAA' WHERE Clave='C1';\n"
-                 "INSERT INTO clientes VALUES ('C4','CUATRO','AÑA010101AAA','JALISCO',NULL);\nUPDATE edoctacli SET Clave='C4' WHERE Id=4;\n");
+                 "INSERT INTO clientes VALUES ('C4','CUATRO','AÑA010101AAA','JALISCO',NULL);\nUPDATE edoctacli SET Clave='C4' WHERE Id=4;\n",
+                 1);
         // Payment 1 (folio 10) has two links; the others one, which has no order to get wrong. Any
         // engine other than InnoDB puts the links in doubt, not only MyISAM (whose tables follow).
         conDudas("anexos Aria", "ALTER TABLE anexopagosctes ENGINE=Aria;\n", anexos("la tabla anexopagosctes no es InnoDB"), 1);
@@ -118,10 +119,11 @@ private Q_SLOTS:
                  "ALTER TABLE facturasdetalle DROP PRIMARY KEY, MODIFY Partida INT NULL;\n"
                  "UPDATE facturasdetalle SET Partida=NULL WHERE Id=1;\n",
                  partida.arg(1), 1);
-        // P1 is on the lines of invoices 1, 3 and 4: each doubled line ties with itself.
+        // P1 is on the lines of invoices 1, 3 and 4: each doubled line ties with itself; the
+        // catalogue is asked about it once.
         conDudas("clave de producto repetida",
                  "ALTER TABLE productos DROP PRIMARY KEY;\nINSERT INTO productos VALUES ('P1','Papas',2,'0.5','BOTANAS');\n",
-                 partida.arg(3), 3);
+                 partida.arg(3), 4);
         // Invoice 3 is linked by two payments of the batch: read alone once; not when the copy is cancelled.
         const QString repetida = QStringLiteral("ALTER TABLE facturas DROP PRIMARY KEY;\nINSERT INTO facturas "
                                                 "(Id,Serie,Factura,SubTotal,IVA,ImpuestoAd,Cancelada) VALUES (3,'C',9,90,0,10,%1);\n");

@@ -1,6 +1,7 @@
 #include "Archivos.h"
 #include "BaseDePrueba.h"
 #include "Cancelacion.h"
+#include "Cp1252.h"
 #include "DialogosGrabados.h"
 #include "Errores.h"
 #include "ReemplazoEnConjunto.h"
@@ -94,6 +95,7 @@ private:
         // connection could take the work table's lock.
         int enTransaccion = -1;
         bool bloqueoLibre = false;
+        int rfcs = 0; // RFCs in the report, as the run counts them
     };
 
     // A run of the first quarter of 2018 with its dialogs recorded.
@@ -115,6 +117,7 @@ private:
         const auto leer = [this](const char *nombre) { return LeerArchivo(dir.filePath(QLatin1String(nombre))); };
         Corrida c{rep.resultado(), archivo, leer("Logrep.txt"), leer("rep.txt"), rep.mensajeError(), leer("LogFallorep.txt"),
                   leer("Revisionrep.txt"), dialogos.cajas, dialogos.ventanas, rep.rutaLog(), rep.avisoDeReporteVacio()};
+        c.rfcs = rep.rfcsEnElReporte();
         // A connection that the server dropped holds no transaction.
         try {
             c.enTransaccion = cn.abierta() ? cn.Valor(QStringLiteral("SELECT @@in_transaction")).toInt() : 0;
@@ -295,6 +298,106 @@ private Q_SLOTS:
         QCOMPARE(renglones.size(), 51);
         QVERIFY(renglones.first().startsWith("C|RFC51|CLIENTE 51|"));
         QVERIFY(renglones[49].startsWith("C|RFC2|CLIENTE 2|"));
+    }
+
+    // What the database multiplies or merges without an error reaches the review: a catalogue
+    // key repeated (the figures stay doubled, as the report's rules give them; one payment is not
+    // a shared folio), two RFCs the collation takes as one (the report keeps each with its own
+    // lines, ranked by its own sums). T1, T2 and T3 are customers; P1 is 0.250, CHO 1.000.
+    void repetidosEnLaRevision_data()
+    {
+        QTest::addColumn<QString>("datos");
+        QTest::addColumn<QString>("deshacer");
+        QTest::addColumn<bool>("ctes");
+        QTest::addColumn<QStringList>("reporte");
+        QTest::addColumn<QStringList>("revision"); // after its title
+        const auto pago = [](int folio, const char *clave, int monto, const char *lineas) {
+            return QStringLiteral("INSERT INTO edoctacli (Folio,Fecha,Clave,CantidadPago,NotaCredito) VALUES "
+                                  "(%1,'2018-02-01','%2',%3,0);\nINSERT INTO anexopagosctes (FolioDelPago,Factura,"
+                                  "Cantidad) VALUES (%1,%1,%3);\nINSERT INTO facturas (Id,Serie,Factura,SubTotal,IVA,"
+                                  "ImpuestoAd,Cancelada) VALUES (%1,'A',%1,%3-1,0,1,0);\nINSERT INTO facturasdetalle "
+                                  "VALUES %4;\n")
+                .arg(folio).arg(QLatin1String(clave)).arg(monto).arg(QLatin1String(lineas));
+        };
+        const QString p1 = pago(1, "T1", 100, "(1,1,'P1',10,9,0,10)");
+        const QString sinLlave = QStringLiteral("ALTER TABLE %1 DROP PRIMARY KEY;\n");
+        const QString conLlave = QStringLiteral("ALTER TABLE %1 ADD PRIMARY KEY (Clave);\n");
+        const QString uno = QStringLiteral("C|MUÑO770215AB6|UNO|14|020|00|001|000|%1|005|%2|004|%3|0|%4|0|||||||||||");
+        const QString sumado = QStringLiteral(" (sus pagos se suman una vez por cada renglón) | RFC: %1 | Clave: %2 | "
+                                              "Nombre: %3 | 2 renglones en el catálogo; 1 pago, sumado 2 veces | en el reporte");
+        QTest::newRow("cliente repetido")
+            << sinLlave.arg("clientes") + "INSERT INTO clientes VALUES ('T1','UNO','MUÑO770215AB6','JALISCO',NULL);\n" + p1
+            << "DELETE FROM clientes WHERE Clave LIKE 'T%';\n" + conLlave.arg("clientes") << true
+            << QStringList{uno.arg(20).arg("0.250").arg(180).arg(18)}
+            << QStringList{"clave de cliente repetida en el catálogo" + sumado.arg("MUÑO770215AB6", "T1", "UNO")};
+        // Two payments of one folio are still a shared folio.
+        QTest::newRow("folio de dos pagos")
+            << p1 + "INSERT INTO edoctacli (Folio,Fecha,Clave,CantidadPago,NotaCredito) VALUES (1,'2018-02-02','T1',100,0);\n"
+            << "" << true << QStringList{uno.arg(20).arg("0.250").arg(180).arg(18)}
+            << QStringList{"folio compartido por varios pagos (los documentos del folio se cuentan en cada pago) | RFC: "
+                           "MUÑO770215AB6 | Clave: T1 | Nombre: UNO | folio 1: 2 pagos | en el reporte"};
+        QTest::newRow("producto repetido")
+            << sinLlave.arg("productos") + "INSERT INTO productos VALUES ('P1','Papas',1,'0.5','BOTANAS');\n" + p1
+            << "DELETE FROM productos WHERE Pedimento='0.5';\n" + conLlave.arg("productos") << true
+            << QStringList{uno.arg(10).arg("0.250").arg(90).arg(9), uno.arg(10).arg("0.500").arg(90).arg(9)}
+            << QStringList{"clave de producto repetida en el catálogo (sus líneas se suman una vez por cada renglón) | "
+                           "RFC: MUÑO770215AB6 | producto P1, 2 renglones en el catálogo; líneas del reporte: Campo 5 "
+                           "020, clave genérica 001, presentación 0.250; Campo 5 020, clave genérica 001, presentación "
+                           "0.500 | en el reporte"};
+        QTest::newRow("producto en dos lineas de una factura")
+            << pago(1, "T1", 100, "(1,1,'P1',10,9,0,10),(1,2,'P1',10,9,0,10)") << "" << true
+            << QStringList{uno.arg(20).arg("0.250").arg(180).arg(18)} << QStringList();
+        QTest::newRow("rfc que la colacion une")
+            << p1 + pago(2, "T2", 50, "(2,1,'P1',2,10,0,10),(2,2,'CHO',1,30,0,10)") + pago(3, "T3", 100, "(3,1,'P1',10,10,0,10)")
+                   + "INSERT INTO clientes VALUES ('T4','CUATRO','muño770215ab6','JALISCO',NULL);\n"
+                   + pago(4, "T4", 10, "(4,1,'P1',1,10,0,10)")
+            << "" << true
+            << QStringList{"C|AAA010101AA1|TRES|14|020|00|001|000|10|005|0.250|004|100|0|10|0|||||||||||",
+                           uno.arg(10).arg("0.250").arg(90).arg(9),
+                           "C|MUNO770215AB6|DOS|14|020|00|001|000|2|005|0.250|004|20|0|2|0|||||||||||",
+                           "C|MUNO770215AB6|DOS|14|020|00|003|000|1|005|1.000|004|30|0|3|0|||||||||||",
+                           "C|muño770215ab6|CUATRO|14|020|00|001|000|1|005|0.250|004|10|0|1|0|||||||||||"}
+            << QStringList{"RFC del reporte que la base de datos no distingue de otro (el reporte lleva cada uno con "
+                           "sus líneas) | RFC: MUNO770215AB6 | la base de datos toma por uno: MUNO770215AB6, "
+                           "MUÑO770215AB6, muño770215ab6 | en el reporte",
+                           "RFC con minúsculas (la autoridad lo pide en mayúsculas; el público en general no se "
+                           "reconoce así) | RFC: muño770215ab6 | Clave: T4 | Nombre: CUATRO | en el reporte",
+                           "un RFC con varias claves y nombres distintos | RFC: MUÑO770215AB6 | Clave: T1, T4 | Nombre: "
+                           "UNO / CUATRO | en el reporte"};
+        QTest::newRow("proveedor repetido")
+            << sinLlave.arg("proveedores")
+                   + "INSERT INTO proveedores VALUES ('T9','NUEVE','BBB010101BB7','JALISCO',NULL),"
+                     "('T9','NUEVE','BBB010101BB7','JALISCO',NULL);\n"
+                     "INSERT INTO edoctaprov (Folio,Fecha,Clave,CantidadPago,NotaCredito) VALUES (5,'2018-02-01','T9',100,0);\n"
+                     "INSERT INTO anexopagosprov (FolioDelPago,Compra,Cantidad) VALUES (5,900,100);\n"
+                     "INSERT INTO compras (Compra,SubTotal,IVA,ImpuestoAd,Cancelada) VALUES (900,99,0,1,0);\n"
+                     "INSERT INTO comprasdetalle VALUES (900,1,'P1',10,9,0,10);\n"
+            << "DELETE FROM proveedores WHERE Clave='T9';\n" + conLlave.arg("proveedores") << false
+            << QStringList{"P|BBB010101BB7|NUEVE|14|020|00|001|000|20|005|0.250|004|180|0|18|0|||||||||||"}
+            << QStringList{"clave de proveedor repetida en el catálogo" + sumado.arg("BBB010101BB7", "T9", "NUEVE")};
+    }
+    void repetidosEnLaRevision()
+    {
+        QFETCH(QString, datos);
+        QFETCH(QString, deshacer);
+        QFETCH(bool, ctes);
+        QFETCH(QStringList, reporte);
+        QFETCH(QStringList, revision);
+        bd.ejecutar(QStringLiteral("INSERT INTO clientes VALUES ('T1','UNO','MUÑO770215AB6','JALISCO',NULL),"
+                                   "('T2','DOS','MUNO770215AB6','JALISCO',NULL),('T3','TRES','AAA010101AA1','JALISCO',NULL);\n")
+                    + datos);
+        const Corrida c = correr(ctes, false);
+        bd.ejecutar(deshacer);
+        QCOMPARE(int(c.resultado), int(clsRepIEPS::Resultado::Completo));
+        QStringList lineasDeRevision = host::DesdeCp1252(c.revision).split(QStringLiteral("\r\n"));
+        lineasDeRevision.removeFirst();
+        lineasDeRevision.removeLast();
+        QCOMPARE(host::DesdeCp1252(c.reporte).split(QStringLiteral("\r\n"), Qt::SkipEmptyParts), reporte);
+        QCOMPARE(lineasDeRevision, revision);
+        QSet<QString> rfcs;
+        for (const QString &l : reporte)
+            rfcs.insert(l.section(QLatin1Char('|'), 1, 1));
+        QCOMPARE(c.rfcs, int(rfcs.size()));
     }
 
     void proveedoresSinFiltroDeNotasDeCredito()
