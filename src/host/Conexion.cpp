@@ -30,6 +30,11 @@ namespace {
 const QString TextoSinConexion = QStringLiteral("No hay conexión con la base de datos");
 } // namespace
 
+bool ConexionPerdida(int numero)
+{
+    return numero == 2006 || numero == 2013 || numero == 2055 || numero == 1053 || numero == 1927;
+}
+
 ErrorSql SinConexion(const QString &sentencia)
 {
     return ErrorSql(2006, TextoSinConexion, sentencia);
