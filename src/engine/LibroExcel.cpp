@@ -213,7 +213,8 @@ bool EscribirLibroExcel(const QString &ruta, const ResumenDeReporte &r, const QL
     // a folder of our own, and the finished book is then put in its place whole.
     QTemporaryDir temporal;
     if (!temporal.isValid())
-        return Falla(error, motivo + QStringLiteral(": no hay carpeta temporal (%1).").arg(temporal.errorString()));
+        return Falla(error, motivo + QStringLiteral(": no hay carpeta temporal (%1).")
+                                         .arg(host::MotivoEnEspanol(temporal.errorString())));
     const QByteArray carpeta = QFile::encodeName(QDir::toNativeSeparators(temporal.path()));
     const QByteArray archivo = QFile::encodeName(QDir::toNativeSeparators(temporal.filePath(QStringLiteral("libro.xlsx"))));
     const NumerosComoEnC numeros;
