@@ -4,6 +4,7 @@
 #include "BasesDD.h"
 #include "BusquedaDeTercero.h"
 #include "ControlesCromo.h"
+#include "CorridaEnHilo.h"
 #include "DialogosGrabados.h"
 #include "DispositivoQueFalla.h"
 #include "Hoy.h"
@@ -272,11 +273,14 @@ private Q_SLOTS:
         // busquedaSinServidorEsperaAntesDeReintentar).
         TablaBloqueada bloqueo(*bd, QStringLiteral("clientes"));
         f->txtDato[1]->setFocus();
-        QTest::keyClicks(f->txtDato[1], QStringLiteral("AB"));
-        QCOMPARE(f->txtDato[1]->text(), QStringLiteral("AB"));
+        const qint64 antes = f->busqueda().conexion().consultas();
+        QTest::keyClicks(f->txtDato[1], QStringLiteral("ABC"));
+        QCOMPARE(f->txtDato[1]->text(), QStringLiteral("ABC"));
         // The keys came back before the server answered.
         QVERIFY(f->lblCliente->text().isEmpty());
         QTRY_COMPARE_WITH_TIMEOUT(f->lblCliente->text(), QStringLiteral("Sin conexión"), 15000);
+        // While the first key waited, the second was overtaken by the third: it was not sent.
+        QVERIFY(f->busqueda().conexion().consultas() - antes <= 2);
     }
 
     void enterAvanzaYProcesa_data()
@@ -646,6 +650,22 @@ private Q_SLOTS:
         vista = f->findChild<frmVerReporte *>();
         QVERIFY(vista && vista->isVisible());
         QCOMPARE(vista->detalle()->rowCount(), vista->resumen().rfcs.first().renglones.size());
+    }
+
+    // A cancelled run asks nothing: not even the wait window is taken away for a box.
+    void corridaCanceladaNoPregunta()
+    {
+        CorridaEnHilo corrida(bd->bases, frmInicial::SolicitudReporte(), false, dir.path(), QString(), *dlg);
+        QSignalSpy espera(&corrida, &CorridaEnHilo::esperaPedida);
+        corrida.Cancelar();
+        int respuesta = 0;
+        const std::unique_ptr<QThread> hilo(QThread::create([&] {
+            respuesta = corrida.Preguntar([](host::Dialogos &) { return host::vbYes; }, host::vbNo);
+        }));
+        hilo->start();
+        QTRY_VERIFY(hilo->isFinished());
+        QCOMPARE(respuesta, host::vbNo);
+        QVERIFY(espera.isEmpty());
     }
 
     // Runs that write no report: no payment in the period, no server, and runs cancelled while they
