@@ -1,6 +1,7 @@
 #include "ComprobacionDeSalida.h"
 
 #include "MotivosDelSistema.h"
+#include "NombreDeRevision.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -14,7 +15,7 @@ namespace {
 // Longest component most file systems take (ext4 counts bytes, NTFS UTF-16 units).
 constexpr int LargoDeComponente = 255;
 // The longest of the prefixes that the run puts before the report's name.
-const QString PrefijoMasLargo = QStringLiteral("Revision");
+const QString PrefijoMasLargo = host::NombreDeRevision(QString());
 
 int LargoEnDisco(const QString &nombre)
 {

@@ -192,7 +192,7 @@ bool cargar(LibKVRS &lib, DelRegistro &registro, BasesDD &bases, const QString &
 
     bases.cPuerto = PuertoPorDefecto();
     bases.cPassword = QString();
-    bases.cUsuario = QStringLiteral("root");
+    bases.cUsuario = UsuarioPorDefecto();
 
     if (miLib->kvVal(dato(DatoPuerto())) == 0)
         guardar(DatoPuerto(), bases.cPuerto);

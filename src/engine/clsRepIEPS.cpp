@@ -14,6 +14,7 @@
 #include "FuentePorPeriodo.h"
 #include "FuentePorRenglon.h"
 #include "LibKVRS.h"
+#include "NombreDeRevision.h"
 
 #include <QDir>
 #include <cmath>
@@ -236,7 +237,7 @@ void clsRepIEPS::ejecutar(const QDate &dtInicial, const QDate &dtFinal, QString 
         reporte.Vaciar();
 
         QList<Hallazgo> hallazgos = revision_.Hallazgos(rfcsDelReporte_, inexistentes_);
-        const QString rutaRevision = QDir(carpeta_).filePath(QStringLiteral("Revision") + nombre);
+        const QString rutaRevision = QDir(carpeta_).filePath(host::NombreDeRevision(nombre));
         host::ArchivoDeSalida archivoRevision(rutaRevision, host::ArchivoDeSalida::Modo::Reemplazar);
         EscribirRevision(archivoRevision,
                          QStringLiteral("Revisión del reporte %1 (%2): %3")

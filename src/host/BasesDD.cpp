@@ -99,7 +99,7 @@ bool BasesDD::conectar(Conexion &cn, const QString &base, QString *error)
     bool ok = false;
     const int puerto = cPuerto.trimmed().toInt(&ok);
     bd.setHostName(cRuta.trimmed());
-    bd.setPort(ok && puerto > 0 ? puerto : 3306);
+    bd.setPort(ok && puerto > 0 ? puerto : PuertoDeMySQL);
     bd.setUserName(cUsuario);
     bd.setPassword(cPassword);
     bd.setDatabaseName(base);

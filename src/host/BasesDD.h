@@ -18,6 +18,8 @@ public:
     QString cPassword;
     QString cMiBase;    // database name
     int nEsperaSegundos = 0; // how long a statement may wait for the server; 0: no limit
+    // MySQL's own port, for a server given without one (or with one that is not a number).
+    static constexpr int PuertoDeMySQL = 3306;
 
     // Opens cn on the database, or checks that it is still open and alive. A connection that the
     // server dropped is opened again. False when it cannot connect, or when the session cannot be

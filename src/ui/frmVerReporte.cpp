@@ -4,6 +4,7 @@
 #include "Dialogos.h"
 #include "Formatos.h"
 #include "LibKVRS.h"
+#include "NombreDeRevision.h"
 #include "LibroExcel.h"
 #include "PdfDelResumen.h"
 
@@ -411,7 +412,7 @@ bool frmVerReporte::AbrirArchivo(const QString &ruta, QString *error)
 {
     // The review that the same run wrote beside it, when it is there.
     QList<engine::Hallazgo> hallazgos;
-    QFile revision(QFileInfo(ruta).dir().filePath(QStringLiteral("Revision") + QFileInfo(ruta).fileName()));
+    QFile revision(QFileInfo(ruta).dir().filePath(host::NombreDeRevision(QFileInfo(ruta).fileName())));
     if (revision.open(QIODevice::ReadOnly))
         hallazgos = engine::LeerRevision(revision.readAll());
     return Cargar(ruta, hallazgos, DatosDeCorrida{QString(), QString(), QFileInfo(ruta).lastModified()}, error);
