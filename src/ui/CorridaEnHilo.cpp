@@ -119,7 +119,7 @@ void CorridaEnHilo::Publicar(const std::function<void(Progreso &)> &cambio)
         this,
         [this] {
             {
-                QMutexLocker l(&mutex_);
+                QMutexLocker entrega(&mutex_);
                 entregaPendiente_ = false;
             }
             if (!abandonada_)
