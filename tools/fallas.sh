@@ -3,8 +3,8 @@
 # like a bug this program could really have (a rounding, a check digit, an escape, an encoding, an
 # order, a flush, an exit status...), with a first line that says what it breaks and a second line
 # "Atrapa: TestX ..." that names the tests expected to catch it. A fault that only Windows can show
-# (a hidden file) says "Atrapa en Windows: TestX ...": it is listed here, not replayed; its test
-# runs under Wine with tools/windows/pruebas.sh. For each fault, a copy of the sources
+# (a hidden file) says "Atrapa en Windows: <the step of tools/windows/pruebas.sh>": it is listed
+# here, not replayed. For each fault, a copy of the sources
 # gets the patch; the tests it names are built and run; when none of them fails, everything is built
 # and the whole suite runs until its first failure. A fault that builds and passes every test is a
 # fault the suite does not catch.

@@ -5,10 +5,6 @@
 #include <QTemporaryDir>
 #include <QtTest>
 
-#ifdef Q_OS_WIN
-#include <windows.h>
-#endif
-
 using namespace host;
 
 // Finding the point-of-sale installation by its settings file, and its settings.
@@ -46,21 +42,6 @@ private Q_SLOTS:
         QVERIFY(registro.GuardaDatosNbr(QStringLiteral("mysqlpuerto"), QStringLiteral("3306")));
         QCOMPARE(LeerArchivo(archivo), QByteArray("[General]\r\nMySQLPuerto=1\r\n[Datos]\r\nservidor=caja1\r\nmysqlpuerto=3306\r\n"));
     }
-
-#ifdef Q_OS_WIN
-    // The settings file of an installation that Windows keeps hidden is found all the same.
-    void archivoOculto()
-    {
-        QVERIFY(QDir(dir.path()).mkpath(QStringLiteral("oculta")));
-        const QString archivo = dir.filePath(QStringLiteral("oculta/NuboraPremium.ini"));
-        QVERIFY(EscribirArchivo(archivo, "[Datos]\r\n"));
-        QVERIFY(SetFileAttributesW(reinterpret_cast<const wchar_t *>(QDir::toNativeSeparators(archivo).utf16()),
-                                   FILE_ATTRIBUTE_HIDDEN));
-        QVERIFY(QFileInfo(archivo).isHidden());
-        QString carpeta = dir.filePath(QStringLiteral("oculta"));
-        QCOMPARE(DelRegistro().BuscarRegistroNbr(carpeta), archivo);
-    }
-#endif
 };
 
 QTEST_GUILESS_MAIN(TestDelRegistro)
