@@ -201,21 +201,6 @@ private Q_SLOTS:
 #endif
     }
 
-    // Without a temporary folder the book is not written, and the user is told why in Spanish.
-    void sinCarpetaTemporal()
-    {
-#ifdef Q_OS_WIN
-        QSKIP("TMPDIR no cambia la carpeta temporal de Windows");
-#endif
-        const QByteArray antes = qgetenv("TMPDIR");
-        qputenv("TMPDIR", QFile::encodeName(libro)); // a file, not a folder
-        QString error;
-        QVERIFY(!EscribirLibroExcel(dir.filePath(u"t.xlsx"_s), resumen, {}, QString(), {}, &error));
-        qputenv("TMPDIR", antes);
-        QCOMPARE(error, u"No se pudo escribir el libro de Excel %1: no hay carpeta temporal (una parte de la ruta no es una carpeta)."_s
-                            .arg(dir.filePath(u"t.xlsx"_s)));
-    }
-
     // A report opened from disk knows only its side; an empty one has no rows to filter.
     void reporteVacio()
     {
