@@ -15,5 +15,5 @@ mapfile -t sin_servidor < <(cd "$raiz/tests" && ls ./*/Test*.cpp | sed -E 's#.*/
 cmake -S "$raiz" -B "$sanitizadores" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DREPIEPS_SANITIZADORES=ON "$@" >/dev/null
 cmake --build "$sanitizadores" --target "${sin_servidor[@]}"
 cd "$sanitizadores"
-ASAN_OPTIONS=detect_leaks=0 UBSAN_OPTIONS=print_stacktrace=1 \
+LSAN_OPTIONS="suppressions=$raiz/tools/fugas-conocidas.supp" UBSAN_OPTIONS=print_stacktrace=1 \
     ctest --output-on-failure --timeout 900 -R "^($(IFS='|'; echo "${sin_servidor[*]}"))\$"
