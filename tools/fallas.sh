@@ -95,7 +95,7 @@ for f in "${fallas[@]}"; do
     nombre=$(basename "$f" .patch)
     descripcion=$(head -n 1 "$f")
     if sed -n 2p "$f" | grep -q '^Atrapa en Windows:'; then
-        printf '%-34s %-36s %s\n' "$nombre" "sólo en Windows" "$descripcion"
+        printf '%-34s %-37s %s\n' "$nombre" "sólo en Windows" "$descripcion"
         windows=$((windows + 1))
         continue
     fi
