@@ -129,5 +129,5 @@ done
 # did not stop its private database server.
 compilar || true
 "$fuente/tools/servidor-bd.sh" detener "$build/servidor-prueba" >/dev/null 2>&1 || true
-echo "$atrapadas de $((${#fallas[@]} - windows)) fallas atrapadas$([ "$windows" -eq 0 ] || echo "; $windows sólo se ven en Windows")."
+echo "$atrapadas de $((${#fallas[@]} - windows)) fallas atrapadas$([ "$windows" -eq 0 ] || echo "; $windows más, sólo en Windows (tools/windows/pruebas.sh)")."
 [ "$problemas" -eq 0 ]
