@@ -191,7 +191,7 @@ int main(int argc, char *argv[])
     if (!op.servidor.isEmpty()) {
         bases.cRuta = op.servidor;
         bases.cPuerto = op.puerto.isEmpty() ? config::PuertoPorDefecto() : op.puerto;
-        bases.cUsuario = op.usuario.isEmpty() ? QStringLiteral("root") : op.usuario;
+        bases.cUsuario = op.usuario.isEmpty() ? config::UsuarioPorDefecto() : op.usuario;
         bases.cPassword = qEnvironmentVariable("REPIEPS_PASSWORD");
         bases.cMiBase = op.base.isEmpty() ? config::BasePrincipalPorDefecto() : op.base;
         bases.nEsperaSegundos = config::EsperaPorDefecto;

@@ -211,7 +211,7 @@ bool cargar(LibKVRS &lib, DelRegistro &registro, BasesDD &bases, const QString &
 
     bases.cPuerto = PuertoPorDefecto();
     bases.cPassword = QString();
-    bases.cUsuario = QStringLiteral("root");
+    bases.cUsuario = UsuarioPorDefecto();
 
     // Only a port not set yet gets MySQL's; a wrong one is not overwritten, nor taken for it.
     const QString puerto = dato(DatoPuerto()).trimmed();

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "BasesDD.h"
+
 #include <QDate>
 #include <QString>
 
@@ -21,9 +23,11 @@ inline QString RutaNuboraPorDefecto() { return QStringLiteral("C:\\nuborapremium
 inline QString ClaveBasePrincipal() { return QStringLiteral("Base de datos principal"); }
 inline QString BasePrincipalPorDefecto() { return QStringLiteral("datos1"); }
 // MySQL's own port, for a server given without one.
-inline QString PuertoPorDefecto() { return QStringLiteral("3306"); }
+inline QString PuertoPorDefecto() { return QString::number(host::BasesDD::PuertoDeMySQL); }
 // Whether a text is a port number, 1 to 65535 (blanks around it aside).
 bool EsPuertoValido(const QString &puerto);
+// MySQL's administrator, for a server given without a user.
+inline QString UsuarioPorDefecto() { return QStringLiteral("root"); }
 // How long a statement may wait for the server before the run gives up: generous, since the
 // ranking of a large quarter must fit, but a server that froze does not hang the program.
 inline QString ClaveEsperaServidor() { return QStringLiteral("Segundos de espera del servidor"); }

@@ -12,7 +12,10 @@ QDate &Fijado()
 
 QDate Hoy()
 {
-    return Fijado().isValid() ? Fijado() : QDate::currentDate();
+    if (Fijado().isValid())
+        return Fijado();
+    static const QDate delEntorno = QDate::fromString(qEnvironmentVariable("REPIEPS_HOY"), Qt::ISODate);
+    return delEntorno.isValid() ? delEntorno : QDate::currentDate();
 }
 
 void FijarHoy(const QDate &dia)

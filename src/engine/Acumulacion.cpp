@@ -7,6 +7,7 @@
 #include "Errores.h"
 #include "Formatos.h"
 #include "LibKVRS.h"
+#include "RevisionDeRfc.h"
 
 #include <QRegularExpression>
 
@@ -60,7 +61,7 @@ QString RfcDeLaTabla(const QString &rfc)
 QString NombreDelGrupo(const Pago &pago, const QString &rfc)
 {
     // Every sale to the general public lands in the same rows, whatever the customer's name.
-    if (rfc == QLatin1String("XAXX010101000"))
+    if (rfc == RfcPublicoEnGeneral())
         return QStringLiteral("PUBLICO EN GENERAL");
     return clsRepIEPS::QuitarCaracteresEspeciales(clsRepIEPS::QuitarEspaciosDobles(
         clsRepIEPS::QuitarSeparadores(Texto(pago.nombre))));

@@ -309,6 +309,9 @@ EleccionDeLectura ElegirLectura(host::Conexion &cn, const Lado &lado, const host
         r.motivo = e.motivo;
         return r;
     } catch (const host::Error &e) {
+        // A connection that went, or a statement ended from outside, says nothing of the database.
+        if (host::ConexionPerdida(e.numero()) || e.numero() == 1317)
+            throw;
         EleccionDeLectura r;
         r.motivo = QStringLiteral("no se pudo revisar la base de datos (%1)").arg(e.texto());
         return r;

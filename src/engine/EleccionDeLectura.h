@@ -34,7 +34,8 @@ struct EleccionDeLectura {
 // What stops the batch reading outright: a table or column missing, document, line or folio
 // columns that are not whole numbers, a folio that is not a whole number, presentations that
 // the work table cannot tell apart, an RFC that the work table cannot hold as it is.
-// The work table must exist. A statement that fails makes the answer "no", with its reason.
+// The work table must exist. A statement that the server refuses makes the answer "no", with its
+// reason; a lost connection or a statement ended from outside (KILL QUERY) throws its ErrorSql.
 EleccionDeLectura ElegirLectura(host::Conexion &cn, const Lado &lado, const host::Registros &pagos);
 
 } // namespace engine

@@ -213,7 +213,8 @@ bool EscribirLibroExcel(const QString &ruta, const ResumenDeReporte &r, const QL
     // a folder of our own, and the finished book is then put in its place whole.
     QTemporaryDir temporal;
     if (!temporal.isValid())
-        return Falla(error, motivo + QStringLiteral(": no hay carpeta temporal (%1).").arg(temporal.errorString()));
+        return Falla(error, motivo + QStringLiteral(": no hay carpeta temporal (%1).")
+                                         .arg(host::MotivoEnEspanol(temporal.errorString())));
     const QByteArray carpeta = QFile::encodeName(QDir::toNativeSeparators(temporal.path()));
     const QByteArray archivo = QFile::encodeName(QDir::toNativeSeparators(temporal.filePath(QStringLiteral("libro.xlsx"))));
     const NumerosComoEnC numeros;
@@ -256,9 +257,9 @@ bool EscribirLibroExcel(const QString &ruta, const ResumenDeReporte &r, const QL
     LlenarRevision(revision, hallazgos);
     revision.AjustarAnchos();
 
-    const lxw_error e = workbook_close(libro);
-    if (e != LXW_NO_ERROR)
-        return Falla(error, motivo + QStringLiteral(" (%1).").arg(QString::fromUtf8(lxw_strerror(e))));
+    const lxw_error cierre = workbook_close(libro);
+    if (cierre != LXW_NO_ERROR)
+        return Falla(error, motivo + QStringLiteral(" (%1).").arg(QString::fromUtf8(lxw_strerror(cierre))));
     QFile hecho(temporal.filePath(QStringLiteral("libro.xlsx")));
     if (!hecho.open(QIODevice::ReadOnly))
         return Falla(error, host::ErrorDeArchivo(host::NoSePudoLeer(), hecho).descripcion());

@@ -3,6 +3,7 @@
 #include "Cp1252.h"
 #include "Errores.h"
 #include "Formatos.h"
+#include "MotivosDelSistema.h"
 
 #include <QFile>
 #include <QHash>
@@ -154,7 +155,7 @@ bool LeerResumenDeArchivo(const QString &ruta, ResumenDeReporte &resumen, QStrin
 {
     QFile f(ruta);
     if (!f.open(QIODevice::ReadOnly))
-        return Falla(error, QStringLiteral("No se pudo leer el reporte %1: %2.").arg(ruta, f.errorString()));
+        return Falla(error, QStringLiteral("No se pudo leer el reporte %1: %2.").arg(ruta, host::MotivoDeArchivo(f)));
     return LeerResumen(f.readAll(), resumen, error);
 }
 

@@ -165,8 +165,7 @@ QList<Hallazgo> Revision::Hallazgos(const QSet<QString> &rfcsDelReporte, const Q
     }
     for (const QString &grupo : orden) {
         const Parte &g = comoEnElReporte[grupo];
-        const bool generico = grupo.isEmpty() || grupo == QLatin1String("XAXX010101000")
-                              || grupo == QLatin1String("XEXX010101000");
+        const bool generico = grupo.isEmpty() || EsRfcGenerico(grupo);
         if (!generico && g.claves.size() > 1 && g.nombres.size() > 1)
             r << Hallazgo{VariasClaves, VariasClaves, g.rfc, g.claves, g.nombres.join(QStringLiteral(" / ")), QString(),
                           enReporte(g.rfc)};

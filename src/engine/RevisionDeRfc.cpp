@@ -71,7 +71,7 @@ QStringList ProblemasDeRfc(const QString &rfc)
     }
     if (!EsFecha(m.captured(1)))
         problemas << QStringLiteral("la fecha del RFC (%1) no existe").arg(m.captured(1));
-    if (mayusculas != QLatin1String("XAXX010101000") && mayusculas != QLatin1String("XEXX010101000")) {
+    if (!EsRfcGenerico(mayusculas)) {
         const QChar esperado = DigitoVerificadorRfc(mayusculas.chopped(1));
         if (esperado != mayusculas.back())
             problemas << QStringLiteral("dígito verificador incorrecto (debería ser %1)").arg(esperado);

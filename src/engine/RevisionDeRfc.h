@@ -6,6 +6,11 @@
 
 namespace engine {
 
+// The generic RFCs: of the general public (sales to no one in particular) and of foreign parties.
+inline QString RfcPublicoEnGeneral() { return QStringLiteral("XAXX010101000"); }
+inline QString RfcExtranjero() { return QStringLiteral("XEXX010101000"); }
+inline bool EsRfcGenerico(const QString &rfc) { return rfc == RfcPublicoEnGeneral() || rfc == RfcExtranjero(); }
+
 // The check digit of an RFC without its last character: the characters, padded on the left with
 // blanks to 12, valued by their place in "0123456789ABCDEFGHIJKLMN&OPQRSTUVWXYZ Ñ" and weighted
 // 13 down to 2; 11 minus the sum modulo 11 gives the digit ("0" for 11, "A" for 10). A null

@@ -27,14 +27,14 @@ QString Lee(const QString &archivo, const QString &seccion, const QString &clave
 // archivo de texto...").
 bool Legible(const QString &archivo, QString *error);
 
-// Writes one key and changes nothing else: every byte of every other line stays as it was, and
-// the file keeps its encoding, its byte-order mark and its line ends. An existing key keeps its
-// line and place; a missing key is added after the last entry of its section, a missing section
-// at the end of the file, each with the line end the file uses most (new files: CR LF on Windows,
-// LF elsewhere, UTF-8 without mark). The file is replaced through a temporary file, so a failed
-// write leaves it untouched. False, with the reason in Spanish in *error, when the file cannot
-// be read, decoded or written, when the value cannot be stored in the file's encoding, or when
-// the names or the value would not read back (blank or ill-formed names, a line break).
+// Writes one key and changes nothing else: every byte of every other line stays as it was, and the
+// file keeps its encoding, its byte-order mark and its line ends. An existing key keeps its line
+// and place; a missing key is added after the last entry of its section, a missing section at the
+// end of the file, each with the line end the file uses most (LF on a tie; new files: CR LF on
+// Windows, LF elsewhere, UTF-8 without mark). The file is replaced through a temporary file, so a
+// failed write leaves it untouched. False, with the reason in Spanish in *error, when the file
+// cannot be read, decoded or written, when the value cannot be stored in the file's encoding, or
+// when the names or the value would not read back (blank or ill-formed names, a line break).
 bool Escribe(const QString &archivo, const QString &seccion, const QString &clave, const QString &valor,
              QString *error = nullptr);
 

@@ -23,6 +23,43 @@ bool viva(Conexion &cn)
     QSqlQuery q(cn.bd());
     return q.exec(QStringLiteral("DO 1"));
 }
+
+// A set-up statement that failed: what the session lacks without it, and the server's reason.
+QString Fallida(const QSqlQuery &q, const QString &sentencia, const QString &sinElla, const QString &base)
+{
+    return sinElla + QStringLiteral(" (") + ErrorDeConsulta(q.lastError(), sentencia, base).descripcion() + QLatin1Char(')');
+}
+
+// The session as a run needs it, or why it cannot be had. Without its id on the server a run
+// could not be cancelled; without UTF-8 the names would be read in the server's default character
+// set. Text columns of the work table take what fits, as a lenient server would, instead of
+// refusing a long name; and the escaping must know how the server reads backslashes.
+QString prepararSesion(Conexion &cn)
+{
+    QSqlQuery q(cn.bd());
+    const QString base = cn.bd().databaseName();
+    const QString id = QStringLiteral("SELECT CONNECTION_ID()");
+    if (!q.exec(id) || !q.next())
+        return Fallida(q, id, QStringLiteral("el servidor no dio el número de la conexión, sin el cual el proceso no se "
+                                             "podría cancelar"), base);
+    cn.setIdEnServidor(q.value(0).toLongLong());
+    const QString utf8 = QStringLiteral("SET NAMES utf8mb4");
+    if (!q.exec(utf8))
+        return Fallida(q, utf8, QStringLiteral("el servidor no aceptó hablar en UTF-8, y los nombres con acentos se leerían "
+                                               "mal"), base);
+    const QString modo = QStringLiteral("SELECT @@SESSION.sql_mode");
+    if (!q.exec(modo) || !q.next())
+        return Fallida(q, modo, QStringLiteral("no se pudo leer el modo de la sesión (sql_mode)"), base);
+    QStringList modos = q.value(0).toString().split(QLatin1Char(','), Qt::SkipEmptyParts);
+    cn.setSinEscapesBarra(modos.contains(QLatin1String("NO_BACKSLASH_ESCAPES")));
+    if (modos.removeAll(QLatin1String("STRICT_TRANS_TABLES")) + modos.removeAll(QLatin1String("STRICT_ALL_TABLES")) == 0)
+        return QString();
+    const QString sinEstricto = QStringLiteral("SET SESSION sql_mode='%1'").arg(modos.join(QLatin1Char(',')));
+    if (!q.exec(sinEstricto))
+        return Fallida(q, sinEstricto, QStringLiteral("no se pudo quitar el modo estricto de la sesión (sql_mode), y un "
+                                                      "nombre largo detendría el proceso"), base);
+    return QString();
+}
 } // namespace
 
 QString ConsultaDeTabla(const QString &desde, const QString &campos)
@@ -62,7 +99,7 @@ bool BasesDD::conectar(Conexion &cn, const QString &base, QString *error)
     bool ok = false;
     const int puerto = cPuerto.trimmed().toInt(&ok);
     bd.setHostName(cRuta.trimmed());
-    bd.setPort(ok && puerto > 0 ? puerto : 3306);
+    bd.setPort(ok && puerto > 0 ? puerto : PuertoDeMySQL);
     bd.setUserName(cUsuario);
     bd.setPassword(cPassword);
     bd.setDatabaseName(base);
@@ -82,19 +119,14 @@ bool BasesDD::conectar(Conexion &cn, const QString &base, QString *error)
                                      MotivoDeConexion(e.nativeErrorCode().toInt(),
                                                       e.databaseText().isEmpty() ? e.driverText() : e.databaseText())));
     }
-    QSqlQuery q(bd);
-    // The connection's id on the server, so that another connection can end its statement.
-    if (q.exec(QStringLiteral("SELECT CONNECTION_ID()")) && q.next())
-        cn.setIdEnServidor(q.value(0).toLongLong());
-    q.exec(QStringLiteral("SET NAMES utf8mb4"));
-    // Text columns of the work table take what fits, as a lenient server would, instead of
-    // refusing a long name; and the escaping must know how the server reads backslashes.
-    QStringList modos;
-    if (q.exec(QStringLiteral("SELECT @@SESSION.sql_mode")) && q.next())
-        modos = q.value(0).toString().split(QLatin1Char(','), Qt::SkipEmptyParts);
-    cn.setSinEscapesBarra(modos.contains(QLatin1String("NO_BACKSLASH_ESCAPES")));
-    if (modos.removeAll(QLatin1String("STRICT_TRANS_TABLES")) + modos.removeAll(QLatin1String("STRICT_ALL_TABLES")) > 0)
-        q.exec(QStringLiteral("SET SESSION sql_mode='%1'").arg(modos.join(QLatin1Char(','))));
+    const QString problema = prepararSesion(cn);
+    if (!problema.isEmpty()) {
+        bd.close();
+        cn.setIdEnServidor(0);
+        return Falla(error, QStringLiteral("No se pudo preparar la conexión con la base de datos «%1» en el servidor «%2», "
+                                           "puerto %3: %4")
+                                .arg(base, cRuta, QString::number(bd.port()), problema));
+    }
     return true;
 }
 

@@ -18,10 +18,13 @@ public:
     QString cPassword;
     QString cMiBase;    // database name
     int nEsperaSegundos = 0; // how long a statement may wait for the server; 0: no limit
+    // MySQL's own port, for a server given without one (or with one that is not a number).
+    static constexpr int PuertoDeMySQL = 3306;
 
     // Opens cn on the database, or checks that it is still open and alive. A connection that the
-    // server dropped is opened again. False when it cannot connect, with server, port and the
-    // driver's message in Spanish in *error.
+    // server dropped is opened again. False when it cannot connect, or when the session cannot be
+    // set up as a run needs it (its id on the server, UTF-8, the sql_mode), with server, port and
+    // the reason in Spanish in *error.
     bool AbrirBdD(Conexion &cn, const QString &base, QString *error = nullptr);
     // "SELECT " + campos (or "*") + " FROM " + desde. True only when a row came back; otherwise rs
     // is open and at end of data. Throws ErrorSql when the server refuses the query.

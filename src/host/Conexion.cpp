@@ -1,6 +1,7 @@
 #include "Conexion.h"
 
 #include "Errores.h"
+#include "LibKVRS.h"
 #include "MotivosDelSistema.h"
 
 #include <QAtomicInt>
@@ -29,6 +30,11 @@ QString NumeroSql(double valor)
 namespace {
 const QString TextoSinConexion = QStringLiteral("No hay conexión con la base de datos");
 } // namespace
+
+bool ConexionPerdida(int numero)
+{
+    return numero == 2006 || numero == 2013 || numero == 2055 || numero == 1053 || numero == 1927;
+}
 
 ErrorSql SinConexion(const QString &sentencia)
 {
@@ -188,9 +194,9 @@ QString Conexion::Literal(const QVariant &valor) const
     case QMetaType::Bool:
         return valor.toBool() ? QStringLiteral("1") : QStringLiteral("0");
     case QMetaType::QDate:
-        return QLatin1Char('\'') + valor.toDate().toString(QStringLiteral("yyyy-MM-dd")) + QLatin1Char('\'');
+        return QLatin1Char('\'') + LibKVRS::FechaSQL(valor.toDate()) + QLatin1Char('\'');
     case QMetaType::QDateTime:
-        return QLatin1Char('\'') + valor.toDateTime().toString(QStringLiteral("yyyy-MM-dd HH:mm:ss.zzz"))
+        return QLatin1Char('\'') + valor.toDateTime().toString(LibKVRS::FormatoFechaSQL() + QStringLiteral(" HH:mm:ss.zzz"))
                + QLatin1Char('\'');
     default:
         return QLatin1Char('\'') + Escapa(valor.toString()) + QLatin1Char('\'');

@@ -16,6 +16,10 @@ class ErrorSql;
 // A double written for SQL with the fewest digits that read back as exactly the same number.
 QString NumeroSql(double valor);
 
+// Whether a statement's error number says that the connection is gone: the server closed it or
+// stopped, the session was killed, or the server did not answer (2006, 2013, 2055, 1053, 1927).
+bool ConexionPerdida(int numero);
+
 // The error of a statement that found the connection closed.
 ErrorSql SinConexion(const QString &sentencia);
 

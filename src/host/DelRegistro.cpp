@@ -15,7 +15,8 @@ QString DelRegistro::BuscarRegistroNbr(QString &ruta)
     if (!carpeta.isDir())
         return QString();
     const QDir dir(carpeta.absoluteFilePath());
-    // The name filter matches without regard to case, as the file system of the users does.
+    // The name filter matches without regard to case, as the file system of the users does; an
+    // installation may keep the file hidden on Windows.
     const QStringList hallados = dir.entryList({nombreArchivo()}, QDir::Files | QDir::Hidden);
     if (hallados.isEmpty())
         return QString();

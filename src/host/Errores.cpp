@@ -30,6 +30,13 @@ Error usoNoValidoDeNull(const QString &donde)
 
 namespace host {
 
+QString DescripcionDe(const std::exception &e)
+{
+    if (const auto *error = dynamic_cast<const Error *>(&e))
+        return error->descripcion();
+    return QString::fromUtf8(e.what());
+}
+
 QString TextoDeError(const std::exception_ptr &error)
 {
     try {
@@ -41,7 +48,7 @@ QString TextoDeError(const std::exception_ptr &error)
                               "elija un periodo más corto y vuelva a intentarlo.");
     } catch (const std::exception &e) {
         return QStringLiteral("El proceso se detuvo por un error interno del programa (%1).")
-            .arg(QString::fromLocal8Bit(e.what()));
+            .arg(DescripcionDe(e));
     } catch (...) {
         return QStringLiteral("El proceso se detuvo por un error interno del programa.");
     }

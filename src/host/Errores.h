@@ -61,6 +61,10 @@ inline bool Falla(QString *error, const QString &mensaje)
     return false;
 }
 
+// What an exception says: an Error's description, any other exception's what() read as UTF-8
+// (an Error's what() is its description in UTF-8, whatever the system's code page).
+QString DescripcionDe(const std::exception &e);
+
 // The Spanish text of whatever ended an operation: "Error nº <número>, <descripción>" for an
 // Error, a Spanish sentence for running out of memory and for any other exception.
 QString TextoDeError(const std::exception_ptr &error);

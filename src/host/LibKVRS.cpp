@@ -77,7 +77,7 @@ double LibKVRS::kvVal(const QVariant &valor)
 
 QString LibKVRS::FechaSQL(const QDate &fecha)
 {
-    return fecha.toString(QStringLiteral("yyyy-MM-dd"));
+    return fecha.toString(FormatoFechaSQL());
 }
 
 QString LibKVRS::FechaComoTexto(const QVariant &fecha)
@@ -86,7 +86,7 @@ QString LibKVRS::FechaComoTexto(const QVariant &fecha)
         return fecha.toDateTime().date().toString(FormatoFecha());
     if (fecha.metaType().id() == QMetaType::QString) {
         // A date kept as text in the database: yyyy-MM-dd, possibly followed by a time.
-        const QDate d = QDate::fromString(fecha.toString().left(10), QStringLiteral("yyyy-MM-dd"));
+        const QDate d = QDate::fromString(fecha.toString().left(10), FormatoFechaSQL());
         return d.isValid() ? d.toString(FormatoFecha()) : fecha.toString();
     }
     return fecha.toDate().toString(FormatoFecha());

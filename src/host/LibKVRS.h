@@ -28,6 +28,8 @@ public:
     static QString FechaSQL(const QDate &fecha);
     // Display pattern of dates (day/month/year) and the input mask of date boxes.
     static QString FormatoFecha() { return QStringLiteral("dd/MM/yyyy"); }
+    // How SQL writes a date (FechaSQL), and how a date kept as text in the database starts.
+    static QString FormatoFechaSQL() { return QStringLiteral("yyyy-MM-dd"); }
     static QString MascaraFecha() { return QStringLiteral("99/99/9999"); }
     // A date (or date and time) value shown with FormatoFecha.
     static QString FechaComoTexto(const QVariant &fecha);

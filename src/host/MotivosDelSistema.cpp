@@ -155,6 +155,9 @@ QString MotivoDelServidor(int numero, const QString &textoDelServidor, const QSt
                                 "que el reporte arma en esa misma base")
                      .arg(base);
         break;
+    case 1226:
+        motivo = QStringLiteral("el usuario de la base de datos llegó a un límite de uso que el servidor le fija; intente más tarde");
+        break;
     case 1317:
         motivo = QStringLiteral("el servidor interrumpió la consulta: se canceló desde otra conexión o el servidor "
                                 "se está deteniendo");

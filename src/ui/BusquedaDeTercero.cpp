@@ -51,7 +51,7 @@ void BusquedaDeTercero::buscar(int numero, host::BasesDD ajustes, const QString 
     } catch (const host::ErrorSql &e) {
         // A server that stopped answering (a locked table) is no connection; a query it refused
         // leaves the name empty, as one that finds nothing.
-        sinConexion = e.numero() == 2006 || e.numero() == 2013;
+        sinConexion = host::ConexionPerdida(e.numero());
     } catch (const host::Error &) {
     }
     ajustes.CierraTabla(rs);

@@ -1,6 +1,7 @@
 #include "CorridaEnHilo.h"
 
 #include "Dialogos.h"
+#include "Errores.h"
 #include "clsRepIEPS.h"
 
 #include <QMutexLocker>
@@ -118,7 +119,7 @@ void CorridaEnHilo::Publicar(const std::function<void(Progreso &)> &cambio)
         this,
         [this] {
             {
-                QMutexLocker l(&mutex_);
+                QMutexLocker entrega(&mutex_);
                 entregaPendiente_ = false;
             }
             if (!abandonada_)
@@ -169,7 +170,7 @@ void CorridaEnHilo::run()
         desenlace_.base = ajustes_.cMiBase;
     } catch (const std::exception &e) {
         desenlace_ = cancelada() ? DesenlaceCancelado(periodo)
-                                 : DesenlaceDeFallo(QString::fromLocal8Bit(e.what()), periodo);
+                                 : DesenlaceDeFallo(host::DescripcionDe(e), periodo);
     }
     cancelacion_.Detener();
     ajustes_.CierraBdD(cn_);

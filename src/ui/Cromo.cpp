@@ -257,7 +257,7 @@ quint8 MensajeSkin(const QString &prompt, int botones, const QString &titulo, qu
         host::Dialogos::actual().MsgBox(QStringLiteral("Error %1, %2").arg(e.numero()).arg(e.descripcion()),
                                         host::vbCritical, QStringLiteral("Error"));
     } catch (const std::exception &e) {
-        host::Dialogos::actual().MsgBox(QStringLiteral("Error %1, %2").arg(ErrorInesperado).arg(QString::fromLocal8Bit(e.what())),
+        host::Dialogos::actual().MsgBox(QStringLiteral("Error %1, %2").arg(ErrorInesperado).arg(host::DescripcionDe(e)),
                                         host::vbCritical, QStringLiteral("Error"));
     }
     return 0;

@@ -30,7 +30,7 @@ frmConexionDirecta::frmConexionDirecta(const QString &archivoConfig, QWidget *pa
     txtServidor = new QLineEdit(QStringLiteral("localhost"), this);
     txtPuerto = new QLineEdit(config::PuertoPorDefecto(), this);
     txtPuerto->setValidator(new QIntValidator(1, 65535, txtPuerto));
-    txtUsuario = new QLineEdit(QStringLiteral("root"), this);
+    txtUsuario = new QLineEdit(config::UsuarioPorDefecto(), this);
     txtContrasena = new QLineEdit(this);
     txtContrasena->setEchoMode(QLineEdit::Password);
     cboBase = new QComboBox(this);

@@ -77,10 +77,7 @@ frmInicial::~frmInicial()
     if (corrida_) {
         // Only when the program ends in the middle of a run: nothing of it may reach the window.
         corrida_->Abandonar();
-        if (corrida_->wait(2000))
-            delete corrida_.data();
-        else
-            connect(corrida_.data(), &QThread::finished, corrida_.data(), &QObject::deleteLater);
+        corrida_.reset();
     }
     if (cargada_)
         descargar();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "Desenlace.h"
+#include "HiloPropio.h"
 
 #include <QDate>
 #include <QElapsedTimer>
@@ -183,7 +184,8 @@ private:
     BusquedaDeTercero *busqueda_ = nullptr;
     int numeroBusqueda_ = 0;
     QElapsedTimer desdeFalloBusqueda_; // valid while the look-up waits after a failure
-    QPointer<CorridaEnHilo> corrida_;
+    // The run; the window waits for it at most two seconds when it closes in the middle of one.
+    HiloPropio<CorridaEnHilo> corrida_{nullptr, FinDeHilo{2000}};
     VentanaEspera *espera_ = nullptr;
     QTimer *reloj_ = nullptr;        // looks at the run while it lasts
     QTimer *relojAvisoFecha_ = nullptr;

@@ -36,10 +36,10 @@ void frmInicial::Procesar()
 
 void frmInicial::iniciarCorrida(SolicitudReporte &s)
 {
-    corrida_ = new CorridaEnHilo(*Programa().basesDD, s, PorLineaDeProductos(), carpeta_, NombreDelPrograma(),
-                                 host::Dialogos::actual());
-    connect(corrida_.data(), &CorridaEnHilo::progresoCambiado, this, &frmInicial::mostrarProgreso);
-    connect(corrida_.data(), &CorridaEnHilo::esperaPedida, this, [this](bool visible, const QString &mensaje) {
+    corrida_.reset(new CorridaEnHilo(*Programa().basesDD, s, PorLineaDeProductos(), carpeta_, NombreDelPrograma(),
+                                     host::Dialogos::actual()));
+    connect(corrida_.get(), &CorridaEnHilo::progresoCambiado, this, &frmInicial::mostrarProgreso);
+    connect(corrida_.get(), &CorridaEnHilo::esperaPedida, this, [this](bool visible, const QString &mensaje) {
         if (!visible) {
             espera_->hide();
             return;
@@ -48,7 +48,7 @@ void frmInicial::iniciarCorrida(SolicitudReporte &s)
         espera_->setCancelable(true);
         espera_->Mostrar(mensaje, this);
     });
-    connect(corrida_.data(), &QThread::finished, this, &frmInicial::corridaTerminada);
+    connect(corrida_.get(), &QThread::finished, this, &frmInicial::corridaTerminada);
     desdeCancelacion_.invalidate();
     espera_->Empezar();
     reloj_->start();
@@ -72,13 +72,11 @@ void frmInicial::revisarCorrida()
     if (desdeCancelacion_.isValid()) {
         if (desdeCancelacion_.hasExpired(qint64(SegundosParaCancelar) * 1000) && corrida_->isRunning()) {
             // The server answers not even to end the statement: the run is left to end alone.
-            CorridaEnHilo *dejada = corrida_;
-            const Periodo periodo{dejada->solicitud().dtInicial, dejada->solicitud().dtFinal,
-                                  dejada->solicitud().blSonCtes};
-            dejada->Abandonar();
-            disconnect(dejada, nullptr, this, nullptr);
-            connect(dejada, &QThread::finished, dejada, &QObject::deleteLater);
-            corrida_ = nullptr;
+            const frmInicial::SolicitudReporte &s = corrida_->solicitud();
+            const Periodo periodo{s.dtInicial, s.dtFinal, s.blSonCtes};
+            corrida_->Abandonar();
+            disconnect(corrida_.get(), nullptr, this, nullptr);
+            DejarTerminar(corrida_);
             const Desenlace d = DesenlaceCancelado(periodo);
             terminarCorrida(&d);
         }
@@ -106,12 +104,11 @@ void frmInicial::mostrarProgreso()
 void frmInicial::corridaTerminada()
 {
     CorridaEnHilo *terminada = qobject_cast<CorridaEnHilo *>(sender());
-    if (!terminada || terminada != corrida_)
+    if (!terminada || terminada != corrida_.get())
         return;
     mostrarProgreso();
     const Desenlace d = terminada->desenlace();
-    corrida_ = nullptr;
-    terminada->deleteLater();
+    corrida_.reset();
     terminarCorrida(&d);
 }
 

@@ -127,13 +127,14 @@ private Q_SLOTS:
         QProcessEnvironment sinPantalla = QProcessEnvironment::systemEnvironment();
         for (const char *variable : {"QT_QPA_PLATFORM", "DISPLAY", "WAYLAND_DISPLAY"})
             sinPantalla.remove(QLatin1String(variable));
+        sinPantalla.insert(QStringLiteral("REPIEPS_HOY"), QStringLiteral("2031-05-06"));
         const Salida s = Correr(ProgramaCli,
                                 QStringList{"--desde", "1/1/2018", "--hasta", "31/3/2018", "--resumen", "--excel", "libro.xlsx",
                                             "--pdf", "resumen.pdf"}
                                     + bd->conexion(),
                                 dir.path(), sinPantalla);
         QCOMPARE(s.codigo, 0);
-        const QString nombre = QStringLiteral("Reporte-CT-") + QDate::currentDate().toString("yyyyMMdd") + ".txt";
+        const QString nombre = QStringLiteral("Reporte-CT-20310506.txt");
         QCOMPARE(archivos(dir.path()), QStringList({"Log" + nombre, nombre, "Revision" + nombre, "libro.xlsx", "resumen.pdf"}));
         QCOMPARE(s.out, QStringLiteral("Reporte: %1\nLog: %2\n\n"
                                        "RFC           Nombre     Estado  Renglones  Cantidad  Importe  IEPS  IVA  Hallazgos\n"

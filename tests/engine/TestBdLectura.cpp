@@ -1,6 +1,8 @@
 #include "Archivos.h"
 #include "BaseDePrueba.h"
 #include "CorridaDePrueba.h"
+#include "EleccionDeLectura.h"
+#include "Registros.h"
 #include "clsRepIEPS.h"
 
 #include <QtTest>
@@ -179,6 +181,16 @@ private Q_SLOTS:
             static const qint64 sinDudas = correr(*Base(), clsRepIEPS::Lectura::PorPeriodo)->cn.consultas();
             QCOMPARE(periodo->cn.consultas(), sinDudas + extra);
         }
+    }
+
+    // A connection that went while the reading is chosen ends the run: it says nothing of the database.
+    void conexionPerdidaAlElegir()
+    {
+        const auto bd = Base();
+        host::Conexion cn;
+        QVERIFY(bd->lista() && bd->bases.AbrirBdD(cn, bd->nombre()));
+        bd->cn.Execute(QStringLiteral("KILL %1").arg(cn.idEnServidor()));
+        QVERIFY_THROWS_EXCEPTION(std::exception, engine::ElegirLectura(cn, engine::Lado::De(true), host::Registros()));
     }
 
     // A Fecha that keeps a time of day: the last day of the period counts whole, and the files

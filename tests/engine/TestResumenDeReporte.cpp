@@ -99,7 +99,7 @@ private Q_SLOTS:
         ResumenDeReporte r;
         QString error;
         QVERIFY(!LeerResumenDeArchivo(QStringLiteral("/no/existe/rep.txt"), r, &error));
-        QVERIFY2(error.startsWith(QStringLiteral("No se pudo leer el reporte /no/existe/rep.txt: ")), qPrintable(error));
+        QCOMPARE(error, QStringLiteral("No se pudo leer el reporte /no/existe/rep.txt: no existe el archivo o la carpeta."));
     }
 };
 

@@ -15,8 +15,6 @@ class TestBdConexion : public QObject {
 private:
     BaseDePrueba bd{QStringLiteral("conexion")};
 
-    int idConexion(Conexion &cn) { return cn.Valor(QStringLiteral("SELECT CONNECTION_ID()")).toInt(); }
-
 private Q_SLOTS:
     void initTestCase()
     {
@@ -37,12 +35,12 @@ private Q_SLOTS:
     {
         Conexion cn;
         QVERIFY(bd.bases.AbrirBdD(cn, bd.nombre()));
-        const int id = idConexion(cn);
+        const qint64 id = cn.idEnServidor();
         QVERIFY(bd.bases.AbrirBdD(cn, bd.nombre()));
-        QCOMPARE(idConexion(cn), id);
+        QCOMPARE(cn.idEnServidor(), id);
         bd.cn.Execute(QStringLiteral("KILL %1").arg(id));
         QVERIFY(bd.bases.AbrirBdD(cn, bd.nombre()));
-        QVERIFY(idConexion(cn) != id);
+        QVERIFY(cn.idEnServidor() != id);
     }
 
     // Why a connection failed, in Spanish, with the client's own text behind it.
@@ -75,6 +73,35 @@ private Q_SLOTS:
         const QString inicio = QStringLiteral("No se pudo conectar con la base de datos «%1» en el servidor «%2», puerto %3: ")
                                    .arg(base, malas.cRuta, malas.cPuerto);
         QVERIFY2(error.startsWith(inicio + motivo), qPrintable(error));
+    }
+
+    // A user whose statements the server refuses after the n-th: the opening stops at the set-up
+    // statement that failed, closed, with what the session would lack.
+    void sesionQueNoSePuedePreparar_data()
+    {
+        QTest::addColumn<int>("consultas");
+        QTest::addColumn<QString>("motivo");
+        QTest::newRow("id") << 0 << "el servidor no dio el número de la conexión, sin el cual el proceso no se podría cancelar";
+        QTest::newRow("utf-8") << 1 << "el servidor no aceptó hablar en UTF-8, y los nombres con acentos se leerían mal";
+        QTest::newRow("leer modo") << 2 << "no se pudo leer el modo de la sesión (sql_mode)";
+        QTest::newRow("quitar modo estricto") << 3 << "no se pudo quitar el modo estricto de la sesión (sql_mode), y un nombre largo detendría el proceso";
+    }
+    void sesionQueNoSePuedePreparar()
+    {
+        QFETCH(int, consultas);
+        QFETCH(QString, motivo);
+        BasesDD limitado = bd.bases;
+        limitado.cUsuario = QStringLiteral("limite%1_").arg(consultas) + bd.nombre();
+        bd.ejecutar(QStringLiteral("CREATE OR REPLACE USER '%1'@'127.0.0.1' WITH MAX_QUERIES_PER_HOUR %2;\n"
+                                   "GRANT ALL ON `%3`.* TO '%1'@'127.0.0.1';\n").arg(limitado.cUsuario).arg(consultas + 1).arg(bd.nombre()));
+        Conexion cn;
+        QString error;
+        QVERIFY(!limitado.AbrirBdD(cn, bd.nombre(), &error) && !cn.abierta());
+        bd.ejecutar(QStringLiteral("DROP USER '%1'@'127.0.0.1';\n").arg(limitado.cUsuario));
+        QVERIFY2(error.startsWith(QStringLiteral("No se pudo preparar la conexión con la base de datos «%1» en el servidor «%2», puerto %3: ")
+                                      .arg(bd.nombre(), limitado.cRuta, limitado.cPuerto) + motivo
+                                  + QStringLiteral(" (el usuario de la base de datos llegó a un límite de uso que el servidor le fija")),
+                 qPrintable(error));
     }
 
     // NULL is not an empty text; the same record set opened again on a query without rows is at

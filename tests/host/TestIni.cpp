@@ -80,6 +80,8 @@ private Q_SLOTS:
         // With the line end most lines have, before the comment that opens the next section.
         QTest::newRow("clave nueva al final de su sección") << QByteArray("[A]\r\nk=1\n\r\n; B\r\n[B]\r\nj=2") << u"A"_s << u"n"_s
                                                             << u"3"_s << QByteArray("[A]\r\nk=1\nn=3\r\n\r\n; B\r\n[B]\r\nj=2") << QString();
+        QTest::newRow("empate de fines de línea: LF") << QByteArray("[A]\r\nk=1\n") << u"A"_s << u"n"_s << u"3"_s
+                                                      << QByteArray("[A]\r\nk=1\nn=3\n") << QString();
         QTest::newRow("Windows-1252") << QByteArray("[A]\r\nr=Compa\xF1\xED" "a\r\nk=\r\n") << u"A"_s << u"k"_s << u"ÄBÇ€"_s
                                       << QByteArray("[A]\r\nr=Compa\xF1\xED" "a\r\nk=\xC4" "B\xC7\x80\r\n") << QString();
         QTest::newRow("UTF-8 con marca") << QByteArray("\xEF\xBB\xBF[A]\nr=Ñandú\nk=\n") << u"A"_s << u"k"_s << u"Ä€"_s

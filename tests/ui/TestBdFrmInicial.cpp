@@ -4,6 +4,7 @@
 #include "BasesDD.h"
 #include "BusquedaDeTercero.h"
 #include "ControlesCromo.h"
+#include "CorridaEnHilo.h"
 #include "DialogosGrabados.h"
 #include "DispositivoQueFalla.h"
 #include "Hoy.h"
@@ -272,11 +273,14 @@ private Q_SLOTS:
         // busquedaSinServidorEsperaAntesDeReintentar).
         TablaBloqueada bloqueo(*bd, QStringLiteral("clientes"));
         f->txtDato[1]->setFocus();
-        QTest::keyClicks(f->txtDato[1], QStringLiteral("AB"));
-        QCOMPARE(f->txtDato[1]->text(), QStringLiteral("AB"));
+        const qint64 antes = f->busqueda().conexion().consultas();
+        QTest::keyClicks(f->txtDato[1], QStringLiteral("ABC"));
+        QCOMPARE(f->txtDato[1]->text(), QStringLiteral("ABC"));
         // The keys came back before the server answered.
         QVERIFY(f->lblCliente->text().isEmpty());
         QTRY_COMPARE_WITH_TIMEOUT(f->lblCliente->text(), QStringLiteral("Sin conexión"), 15000);
+        // While the first key waited, the second was overtaken by the third: it was not sent.
+        QVERIFY(f->busqueda().conexion().consultas() - antes <= 2);
     }
 
     void enterAvanzaYProcesa_data()
@@ -357,13 +361,14 @@ private Q_SLOTS:
         QTest::newRow("clave recortada") << 3 << " AB " << "AB";
         QTest::newRow("fecha valida") << 0 << "15/02/2018" << "15/02/2018";
         // Said as typed, without the mask's blanks; an impossible date (30/02) takes the same path.
-        QTest::newRow("fecha incompleta") << 1 << "12/0" << QDate::currentDate().toString(QStringLiteral("dd/MM/yyyy"));
+        QTest::newRow("fecha incompleta") << 1 << "12/0" << "06/05/2031"; // today, as reglasAlSalir fixes it
     }
     void reglasAlSalir()
     {
         QFETCH(int, campo);
         QFETCH(QString, escrito);
         QFETCH(QString, queda);
+        config::FijarHoy(QDate(2031, 5, 6));
         QLineEdit *caja = campo < 2 ? f->mskFecha[campo] : f->txtDato[campo - 2];
         caja->setFocus();
         caja->setText(escrito);
@@ -646,6 +651,20 @@ private Q_SLOTS:
         vista = f->findChild<frmVerReporte *>();
         QVERIFY(vista && vista->isVisible());
         QCOMPARE(vista->detalle()->rowCount(), vista->resumen().rfcs.first().renglones.size());
+    }
+
+    // A cancelled run asks nothing: not even the wait window is taken away for a box.
+    void corridaCanceladaNoPregunta()
+    {
+        CorridaEnHilo corrida(bd->bases, frmInicial::SolicitudReporte(), false, dir.path(), QString(), *dlg);
+        QSignalSpy espera(&corrida, &CorridaEnHilo::esperaPedida);
+        corrida.Cancelar();
+        int respuesta = 0;
+        const auto caja = [](host::Dialogos &) { return host::vbYes; };
+        const std::unique_ptr<QThread> hilo(QThread::create([&] { respuesta = corrida.Preguntar(caja, host::vbNo); }));
+        hilo->start();
+        QTRY_VERIFY(hilo->isFinished());
+        QVERIFY(respuesta == host::vbNo && espera.isEmpty());
     }
 
     // Runs that write no report: no payment in the period, no server, and runs cancelled while they

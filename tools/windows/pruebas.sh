@@ -9,7 +9,7 @@
 #   unitarias    the test programs under Wine, by CTest (those that need a display run offscreen)
 #   identidad    repieps-cli.exe and the Linux repieps-cli on the same databases (the demo's and
 #                generated ones): report, log, review and exit status byte for byte
-#   ini          a NuboraPremium.ini under C:\nuborapremium (Windows-1252, CR LF) is found, read
+#   ini          a hidden NuboraPremium.ini under C:\nuborapremium (Windows-1252, CR LF) is found, read
 #                and left byte for byte as it was
 #   instalador   silent install, Start-menu entry, a report into the user's documents, silent
 #                uninstall that keeps the user's files
@@ -172,6 +172,8 @@ paso_ini() {
     printf '[Datos]\r\nMySQLServer=127.0.0.1\r\nMySQLPuerto=%s\r\nMySQLUsuario=242A056B2D\r\nMySQLPassword=EC\r\nservidor=127.0.0.1\r\n\r\n[Sucursal]\r\nNombre=Abarrotes Pe\xf1a\r\n' \
         "$puerto" >"$c/NuboraPremium.ini"
     cp "$c/NuboraPremium.ini" "$d/NuboraPremium.antes"
+    # Some installations keep it hidden.
+    wine attrib +h 'C:\nuborapremium\NuboraPremium.ini' >/dev/null 2>&1
     # A program folder of its own with a repieps.ini that names only the database: the path of the
     # installation is the default one.
     cp -r "$programa/." "$d/programa/"
