@@ -136,8 +136,11 @@ bool Conexion::SiguienteResultado(QSqlQuery &q, const QString &sentencias)
 
 void Conexion::Fallo(const QSqlError &e, const QString &sentencia, qint64 msEsperados) const
 {
-    // The client library gives up on a silent server with "lost connection" once the wait is over.
-    if (esperaMaxima_ > 0 && e.nativeErrorCode() == QLatin1String("2013") && msEsperados >= qint64(esperaMaxima_) * 1000 - 250)
+    // The client library gives up on a silent server once the wait is over, with "lost
+    // connection" while reading its answer or "server has gone away" while sending to it.
+    const QString numero = e.nativeErrorCode();
+    if (esperaMaxima_ > 0 && (numero == QLatin1String("2013") || numero == QLatin1String("2006"))
+        && msEsperados >= qint64(esperaMaxima_) * 1000 - 250)
         throw SinRespuesta(esperaMaxima_, sentencia);
     throw ErrorDeConsulta(e, sentencia, bd_.databaseName());
 }
