@@ -244,8 +244,8 @@ QString AyudaCli()
         "  --servidor HOST        toma la conexión de estas opciones y no lee la configuración;\n"
         "                         la contraseña se lee de la variable de entorno REPIEPS_PASSWORD;\n"
         "                         el servidor tiene %1 segundos para responder cada consulta\n"
-        "  --puerto N             puerto del servidor MySQL (por omisión 3306); sólo con --servidor\n"
-        "  --usuario USUARIO      usuario de MySQL (por omisión root); sólo con --servidor\n"
+        "  --puerto N             puerto del servidor MySQL (por omisión %2); sólo con --servidor\n"
+        "  --usuario USUARIO      usuario de MySQL (por omisión %3); sólo con --servidor\n"
         "  --base NOMBRE          base de datos (por omisión la de la configuración, o datos1)\n"
         "  --resumen              al terminar, escribe el resumen del reporte leído de su archivo:\n"
         "                         por RFC, en el orden del reporte, sus renglones, cantidad,\n"
@@ -281,8 +281,9 @@ QString AyudaCli()
         "     repieps.ini, NuboraPremium.ini u otro archivo del mismo reporte, un reporte, Log o\n"
         "     revisión anterior de solo lectura, un reporte que ya existe con --sin-reemplazar)\n"
         "  3  ningún pago cumple las condiciones: no se escribió ningún archivo\n"
-        "  4  otro reporte se está generando en la misma base: inténtelo más tarde\n")
-        .arg(EsperaPorDefecto);
+        "  4  otro reporte se está generando en la misma base, o la tiene tomada una corrida que\n"
+        "     no responde: inténtelo más tarde\n")
+        .arg(QString::number(EsperaPorDefecto), PuertoPorDefecto(), UsuarioPorDefecto());
 }
 
 QString MensajePeriodoAlReves(const QString &desde, const QString &hasta)
