@@ -80,8 +80,8 @@ private Q_SLOTS:
                                                  << "El trimestre «2018-0» no es válido" << false;
         QTest::newRow("libro en una carpeta que no existe")
             << Trimestre + QStringList{"--excel", "/no/existe/libro.xlsx"} << 2
-            << QStringLiteral("La carpeta «%1» no existe: el libro de Excel no puede escribirse en ella.\n")
-                   .arg(QDir::toNativeSeparators("/no/existe"))
+            << QStringLiteral("La carpeta «%1» no existe: el libro de Excel no puede escribirse en ella.")
+                   .arg(QDir::toNativeSeparators(QFileInfo(QStringLiteral("/no/existe")).absoluteFilePath()))
             << false;
         QTest::newRow("base ocupada") << Trimestre << 4 << "Otro reporte de IEPS se está generando" << true;
     }

@@ -158,22 +158,26 @@ private Q_SLOTS:
         std::optional<FabricaDeSalidaGuard> disco;
         if (!lleno.isEmpty())
             disco.emplace(queFalla(0, u"No space left on device"_s, lleno));
-        ArchivoDeSalida reporte(d.filePath(u"r.txt"_s), ArchivoDeSalida::Modo::Reemplazar);
-        ArchivoDeSalida revision(d.filePath(u"Revisionr.txt"_s), ArchivoDeSalida::Modo::Reemplazar);
-        reporte.EscribirBytes("nuevo");
-        revision.EscribirBytes("revisión");
-        ReemplazoEnConjunto juntos;
-        juntos.Agregar(reporte);
-        juntos.Agregar(revision);
-        juntos.Agregar(d.filePath(u"LogFallor.txt"_s), d.filePath(u"Logr.txt"_s));
-        QCOMPARE(LeerArchivo(d.filePath(u"r.txt"_s)), QByteArray("anterior"));
         QString error;
-        try {
-            juntos.Reemplazar();
-        } catch (const Error &e) {
-            error = e.texto();
+        {
+            // The writers go before the folder is read, as they go when a run fails: with them
+            // their unfinished copies (visible files on Windows).
+            ArchivoDeSalida reporte(d.filePath(u"r.txt"_s), ArchivoDeSalida::Modo::Reemplazar);
+            ArchivoDeSalida revision(d.filePath(u"Revisionr.txt"_s), ArchivoDeSalida::Modo::Reemplazar);
+            reporte.EscribirBytes("nuevo");
+            revision.EscribirBytes("revisión");
+            ReemplazoEnConjunto juntos;
+            juntos.Agregar(reporte);
+            juntos.Agregar(revision);
+            juntos.Agregar(d.filePath(u"LogFallor.txt"_s), d.filePath(u"Logr.txt"_s));
+            QCOMPARE(LeerArchivo(d.filePath(u"r.txt"_s)), QByteArray("anterior"));
+            try {
+                juntos.Reemplazar();
+            } catch (const Error &e) {
+                error = e.texto();
+            }
+            QCOMPARE(error, mensaje.replace(u"%1"_s, QDir::toNativeSeparators(d.path() + '/'_L1)));
         }
-        QCOMPARE(error, mensaje.replace(u"%1"_s, QDir::toNativeSeparators(d.path() + '/'_L1)));
         QStringList hay;
         for (const QString &nombre : d.entryList(QDir::Files | QDir::Hidden, QDir::Name))
             hay << nombre + '='_L1 + QString::fromUtf8(LeerArchivo(d.filePath(nombre)));
