@@ -62,6 +62,14 @@ bool RevisionDeRepetidos::AnotarPago(const QVariant &id, const QVariant &clave, 
 
 void RevisionDeRepetidos::EmpezarDocumento()
 {
+    for (const int i : std::as_const(enDocumento_)) {
+        Producto &p = productos_[i];
+        if (!p.dosVecesEnUnDocumento && !p.unaVez) {
+            p.unaVez = true;
+            p.rfcs.clear();
+            p.lineas.clear();
+        }
+    }
     enDocumento_.clear();
 }
 
@@ -77,6 +85,8 @@ void RevisionDeRepetidos::AnotarLinea(const QVariant &producto, const QString &c
         productos_ << Producto{clave, {}, {}};
     }
     Producto &p = productos_[*it];
+    if (p.unaVez)
+        return;
     // A line doubled by the join comes twice in its document; so may two lines of one product,
     // which the catalogue tells apart.
     if (enDocumento_.contains(*it))

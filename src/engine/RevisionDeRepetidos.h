@@ -62,6 +62,9 @@ private:
         QStringList rfcs;                     // in the order met
         QHash<QString, QStringList> lineas;   // report lines, by RFC
         bool dosVecesEnUnDocumento = false;
+        // Its first document came and went with the product once: a catalogue row repeated
+        // would have brought every line of it twice there, so its lines need no keeping.
+        bool unaVez = false;
         int renglones = 1;
     };
     QList<Producto> productos_;
