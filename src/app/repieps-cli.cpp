@@ -59,9 +59,8 @@ extern "C" void AlRecibirSenal(int senal)
 // Progress of the run: a bar on stderr when it is a terminal, nothing otherwise.
 class VistaConsola : public engine::VistaProceso {
 public:
-    VistaConsola(bool porLinea, const host::Cancelacion &cancelacion)
-        : porLinea_(porLinea)
-        , cancelacion_(cancelacion)
+    explicit VistaConsola(const host::Cancelacion &cancelacion)
+        : cancelacion_(cancelacion)
         , terminal_(isatty(fileno(stderr)))
     {
         reloj_.start();
@@ -72,7 +71,6 @@ public:
     void VerProceso(bool) override {}
     void ProcesarEventos() override { cancelacion_.Comprobar(); }
     bool Cancelado() const override { return cancelacion_.pedida(); }
-    bool PorLineaDeProductos() const override { return porLinea_; }
     void Avance(int hechos, int total) override
     {
         if (!terminal_ || total <= 0)
@@ -97,7 +95,6 @@ public:
     }
 
 private:
-    bool porLinea_;
     const host::Cancelacion &cancelacion_;
     bool terminal_;
     bool dibujado_ = false;
@@ -224,9 +221,10 @@ int main(int argc, char *argv[])
     std::signal(SIGINT, AlRecibirSenal);
     std::signal(SIGTERM, AlRecibirSenal);
     cancelacion.Vigilar(&senalRecibida);
-    VistaConsola vista(!op.porCategoria, cancelacion);
+    VistaConsola vista(cancelacion);
     engine::clsRepIEPS reporte(bases, cn, vista, carpeta);
     reporte.setTituloAplicacion(QStringLiteral("repieps"));
+    reporte.setPorLineaDeProductos(!op.porCategoria);
     if (op.porRenglon)
         reporte.setLectura(engine::clsRepIEPS::Lectura::PorRenglon);
     // What went wrong was told through the dialogs; the ending gives the exit code.

@@ -1,28 +1,18 @@
 // The work table tmptempoieps: one row per party RFC, Campo 5 code, clave genérica and product
 // presentation, with the sums of the prorated quantity, amount, IEPS and IVA.
 #include "Acumulador.h"
-#include "clsRepIEPS.h"
 
+#include "ClaveEstado.h"
 #include "Conexion.h"
 #include "Errores.h"
 #include "Formatos.h"
 #include "LibKVRS.h"
 #include "RevisionDeRfc.h"
+#include "TextosDeTercero.h"
 
 #include <QRegularExpression>
 
 namespace engine {
-
-void clsRepIEPS::CrearTablaTemporal()
-{
-    cn_.Execute(QStringLiteral("DROP TABLE IF EXISTS tmptempoieps"));
-    cn_.Execute(QStringLiteral(
-        "Create table tmptempoieps (Clave VarChar(10) default '',RFC VarChar(13) default '',Nombre VarChar(120) "
-        "default '',Estado VarChar(2) default '',Linea VarChar(3) default '',ClaveGenerica VarChar(3) default "
-        "'',Presentacion float default 0,CantidadFactura Double default 0,Importe Double default 0,IEPS Double "
-        "default 0,IVA Double default 0,Key( RFC,ClaveGenerica,Presentacion ))"));
-    juegoRfc_ = JuegoDelRfc(cn_);
-}
 
 QString JuegoDelRfc(host::Conexion &cn)
 {
@@ -46,7 +36,7 @@ QString RfcIgualA(const host::Conexion &cn, const QString &rfc, const QString &j
 QString RfcDelGrupo(const Pago &pago)
 {
     QString rfc = Texto(pago.rfc);
-    return clsRepIEPS::LimpiarRFC(rfc);
+    return tercero::LimpiarRFC(rfc);
 }
 
 QString RfcDeLaTabla(const QString &rfc)
@@ -63,13 +53,13 @@ QString NombreDelGrupo(const Pago &pago, const QString &rfc)
     // Every sale to the general public lands in the same rows, whatever the customer's name.
     if (rfc == RfcPublicoEnGeneral())
         return QStringLiteral("PUBLICO EN GENERAL");
-    return clsRepIEPS::QuitarCaracteresEspeciales(clsRepIEPS::QuitarEspaciosDobles(
-        clsRepIEPS::QuitarSeparadores(Texto(pago.nombre))));
+    return tercero::QuitarCaracteresEspeciales(tercero::QuitarEspaciosDobles(
+        tercero::QuitarSeparadores(Texto(pago.nombre))));
 }
 
 QString EstadoDelGrupo(const Pago &pago)
 {
-    return clsRepIEPS::ObtenerClaveEstado(Texto(pago.estado));
+    return ObtenerClaveEstado(Texto(pago.estado));
 }
 
 QString PresentacionDelGrupo(const QVariant &pedimento)

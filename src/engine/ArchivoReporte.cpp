@@ -97,7 +97,7 @@ void clsRepIEPS::GenerarArchivoReporte(host::ArchivoDeSalida &archivo, host::Reg
         const QString rfc = TextoDe(rsDetalle, "RFC");
         if (SinCifras(texto) && !anotados.contains(rfc + QLatin1Char('|') + campo)) {
             anotados.insert(rfc + QLatin1Char('|') + campo);
-            revision_.AnotarDato(Revision::Dato::ImporteSinCifras, rfc, QVariant(),
+            estado_.revision.AnotarDato(Revision::Dato::ImporteSinCifras, rfc, QVariant(),
                                  rsDetalle.Campo(QStringLiteral("Nombre")), campo + QStringLiteral(": ") + texto);
         }
         AgregarCampo(texto, false);
@@ -105,10 +105,10 @@ void clsRepIEPS::GenerarArchivoReporte(host::ArchivoDeSalida &archivo, host::Reg
     QSet<QString> escritos;
     while (!rsRanking.Eof()) {
         comprobarCancelacion();
-        rfcsDelReporte_.insert(TextoDe(rsRanking, "RFC").toUpper());
+        estado_.rfcsDelReporte.insert(TextoDe(rsRanking, "RFC").toUpper());
         escritos.insert(TextoDe(rsRanking, "RFC"));
         bases_.AbrirTabla(rsDetalle, cn_,
-                          QStringLiteral("tmptempoieps WHERE ") + RfcIgualA(cn_, TextoDe(rsRanking, "RFC"), juegoRfc_));
+                          QStringLiteral("tmptempoieps WHERE ") + RfcIgualA(cn_, TextoDe(rsRanking, "RFC"), estado_.juegoRfc));
         while (!rsDetalle.Eof()) {
             AgregarCampo(tipo, true);
             AgregarCampo(TextoDe(rsDetalle, "RFC"), false);
@@ -136,7 +136,7 @@ void clsRepIEPS::GenerarArchivoReporte(host::ArchivoDeSalida &archivo, host::Reg
         rsRanking.MoveNext();
     }
     bases_.CierraTabla(rsRanking);
-    rfcsEscritos_ = int(escritos.size());
+    estado_.rfcsEscritos = int(escritos.size());
     for (const QStringList &grupo : unidos) {
         QStringList enElReporte;
         for (const QString &rfc : grupo) {
@@ -144,7 +144,7 @@ void clsRepIEPS::GenerarArchivoReporte(host::ArchivoDeSalida &archivo, host::Reg
                 enElReporte << rfc;
         }
         if (enElReporte.size() > 1)
-            repetidos_.AnotarRfcsUnidos(enElReporte);
+            estado_.repetidos.AnotarRfcsUnidos(enElReporte);
     }
 }
 

@@ -1,8 +1,6 @@
 // IEPS classification of a product line: the Campo 5 code (pesticides or not) and the clave
 // genérica, from the name of the product line or from the product's IEPS category text.
-#include "clsRepIEPS.h"
-
-#include "FuenteDeRenglones.h"
+#include "Clasificacion.h"
 
 namespace engine {
 
@@ -37,7 +35,7 @@ const Categoria Categorias[] = {
 };
 } // namespace
 
-QString clsRepIEPS::ClavePlaguicidaPorNombre(const QVariant &nombre)
+QString ClavePlaguicidaPorNombre(const QVariant &nombre)
 {
     if (nombre.isNull())
         return QStringLiteral("020");
@@ -45,7 +43,7 @@ QString clsRepIEPS::ClavePlaguicidaPorNombre(const QVariant &nombre)
     return Contiene(n, "INSECT") || Contiene(n, "PLAGUI") ? QStringLiteral("019") : QStringLiteral("020");
 }
 
-QString clsRepIEPS::ClavePorNombreDeLinea(const QVariant &nombre)
+QString ClavePorNombreDeLinea(const QVariant &nombre)
 {
     if (nombre.isNull())
         return QStringLiteral("000");
@@ -71,7 +69,7 @@ QString clsRepIEPS::ClavePorNombreDeLinea(const QVariant &nombre)
     return QStringLiteral("000");
 }
 
-QString clsRepIEPS::ClavePorCategoria(const QString &categoria)
+QString ClavePorCategoria(const QString &categoria)
 {
     for (const Categoria &c : Categorias) {
         if (categoria == QString::fromUtf16(c.descripcion))
@@ -80,22 +78,17 @@ QString clsRepIEPS::ClavePorCategoria(const QString &categoria)
     return QStringLiteral("000");
 }
 
-QString clsRepIEPS::ObtenerClavePlaguicida(int idLinea)
+Claves Clasificar(bool porLinea, bool enCatalogo, const QVariant &nombre, const QString &categoria)
 {
-    QVariant nombre;
-    if (fuente_->NombreDeLinea(idLinea, nombre))
-        return ClavePlaguicidaPorNombre(nombre);
-    return QStringLiteral("020");
-}
-
-QString clsRepIEPS::ObtenerClaveGenerica(int idLinea, const QString &categoria)
-{
-    if (!vista_.PorLineaDeProductos())
-        return ClavePorCategoria(categoria);
-    QVariant nombre;
-    if (fuente_->NombreDeLinea(idLinea, nombre))
-        return ClavePorNombreDeLinea(nombre);
-    return QString();
+    Claves claves;
+    claves.campo5 = enCatalogo ? ClavePlaguicidaPorNombre(nombre) : QStringLiteral("020");
+    if (claves.campo5 == QLatin1String("019"))
+        claves.generica = QStringLiteral("003");
+    else if (!porLinea)
+        claves.generica = ClavePorCategoria(categoria);
+    else if (enCatalogo)
+        claves.generica = ClavePorNombreDeLinea(nombre);
+    return claves;
 }
 
 } // namespace engine

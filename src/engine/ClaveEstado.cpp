@@ -1,5 +1,5 @@
 // Two-digit code of a Mexican federal entity from the free state text of a party.
-#include "clsRepIEPS.h"
+#include "ClaveEstado.h"
 
 namespace engine {
 
@@ -49,7 +49,7 @@ const Regla Reglas[] = {
 };
 } // namespace
 
-QString clsRepIEPS::ObtenerClaveEstado(const QString &stEstado)
+QString ObtenerClaveEstado(const QString &stEstado)
 {
     for (const Regla &regla : Reglas) {
         for (const char *e : regla.empieza) {

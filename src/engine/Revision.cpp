@@ -5,7 +5,7 @@
 #include "Cp1252.h"
 #include "Formatos.h"
 #include "RevisionDeRfc.h"
-#include "clsRepIEPS.h"
+#include "TextosDeTercero.h"
 
 #include <algorithm>
 
@@ -137,7 +137,7 @@ QList<Hallazgo> Revision::Hallazgos(const QSet<QString> &rfcsDelReporte, const Q
         for (const QString &problema : ProblemasDeRfc(rfc))
             r << Hallazgo{TipoDe(problema), problema, rfc, p.claves, p.nombres.value(0), QString(), enReporte(rfc)};
         for (const QString &nombre : p.nombres) {
-            if (std::any_of(nombre.cbegin(), nombre.cend(), clsRepIEPS::RompeElRenglon))
+            if (std::any_of(nombre.cbegin(), nombre.cend(), tercero::RompeElRenglon))
                 r << Hallazgo{TipoDe(NombreConSeparadores), NombreConSeparadores, rfc, p.claves, nombre, QString(),
                               enReporte(rfc)};
             // The name as written, and as it will be filed.
@@ -161,7 +161,7 @@ QList<Hallazgo> Revision::Hallazgos(const QSet<QString> &rfcsDelReporte, const Q
         for (const QString &c : p.claves)
             Agregar(g.claves, c);
         for (const QString &n : p.nombres)
-            Agregar(g.nombres, clsRepIEPS::QuitarEspaciosDobles(n));
+            Agregar(g.nombres, tercero::QuitarEspaciosDobles(n));
     }
     for (const QString &grupo : orden) {
         const Parte &g = comoEnElReporte[grupo];
@@ -228,7 +228,7 @@ QList<HallazgosDeUnTipo> ContarPorTipo(const QList<Hallazgo> &hallazgos)
 QString RfcComoEnElReporte(const QString &rfc)
 {
     QString limpio = rfc;
-    return RfcDeLaTabla(clsRepIEPS::LimpiarRFC(limpio)).toUpper();
+    return RfcDeLaTabla(tercero::LimpiarRFC(limpio)).toUpper();
 }
 
 QStringList LineasDeRevision(const QString &titulo, const QList<Hallazgo> &hallazgos)

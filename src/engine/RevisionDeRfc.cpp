@@ -1,6 +1,6 @@
 #include "RevisionDeRfc.h"
 
-#include "clsRepIEPS.h"
+#include "TextosDeTercero.h"
 
 #include <QDate>
 #include <QRegularExpression>
@@ -14,7 +14,7 @@ const QString Valores = QStringLiteral("0123456789ABCDEFGHIJKLMN&OPQRSTUVWXYZ \u
 
 bool TieneSeparadores(const QString &texto)
 {
-    return std::any_of(texto.cbegin(), texto.cend(), clsRepIEPS::RompeElRenglon);
+    return std::any_of(texto.cbegin(), texto.cend(), tercero::RompeElRenglon);
 }
 
 // Whether YYMMDD is a day of the calendar; 00 is taken as 2000, a leap year.
@@ -48,7 +48,7 @@ QChar DigitoVerificadorRfc(const QString &sinDigito)
 QStringList ProblemasDeRfc(const QString &rfc)
 {
     QString limpio = rfc;
-    clsRepIEPS::LimpiarRFC(limpio);
+    tercero::LimpiarRFC(limpio);
     if (limpio.isEmpty())
         return {QStringLiteral("RFC vacío")};
 

@@ -15,8 +15,6 @@ public:
     virtual void VerProceso(bool visible) = 0;
     // Lets the window process its pending events: repaint, input.
     virtual void ProcesarEventos() = 0;
-    // Whether "Por línea de productos" (optProcesar(0)) is selected; asked at every classification.
-    virtual bool PorLineaDeProductos() const = 0;
     // Whether the user cancelled the run: the run then ends at the next ProcesarEventos (which
     // throws), and its clean-up drops the work table, whose rows nobody will read.
     virtual bool Cancelado() const { return false; }

@@ -28,33 +28,10 @@ namespace engine {
 namespace {
 const QString CRLF = QStringLiteral("\r\n");
 
-// A log line written from print position n: the text starts in column n, after n-1 blanks.
-QString Sangria(int posicion, const QString &texto)
-{
-    return QString(posicion - 1, QLatin1Char(' ')) + texto;
-}
-
-// A value that the arithmetic needs: a NULL cannot take part in it.
-double Numero(const QVariant &v, const QString &lugar, const QString &columna)
-{
-    return NoNulo(v, lugar, columna).toDouble();
-}
-
 // An amount of the log; NULL writes nothing.
 QString Importe(const QVariant &v)
 {
     return v.isNull() ? QString() : FormatoImporte(v.toDouble());
-}
-
-// A line Id as a 32-bit integer (halves to even when the column is not a whole number).
-int Entero32(const QVariant &v, const QString &lugar, const QString &columna)
-{
-    const double d = RedondeoPar(Numero(v, lugar, columna));
-    if (d < double(std::numeric_limits<int>::min()) || d > double(std::numeric_limits<int>::max()))
-        throw host::errores::desbordamiento(
-            QStringLiteral("%1, columna %2 vale %3, más de lo que cabe en un número entero")
-                .arg(lugar, columna, ValorComoTexto(v)));
-    return int(d);
 }
 
 // The name under which a run holds the database's work table; a second run on the same
@@ -108,36 +85,23 @@ clsRepIEPS::Resultado clsRepIEPS::ProcesarReporte(const QDate &dtInicial, const 
                                                    const QString &stCliente, bool blSonCtes, bool blTodosLosPagos,
                                                    QString *error)
 {
-    resultado_ = Resultado::SinEjecutar;
-    stLista_.clear();
-    inexistentes_.clear();
-    clave5_.clear();
-    claveGen_.clear();
-    mensajeError_.clear();
-    rutaLog_.clear();
-    pagos_ = lineas_ = perdidos_ = 0;
-    lecturaUsada_ = lectura_;
-    motivoLectura_.clear();
-    revision_.Limpiar();
-    repetidos_.Limpiar(blSonCtes);
-    rfcsDelReporte_.clear();
-    hallazgos_.clear();
-    rutaRevision_.clear();
-    avisoDeMomento_.clear();
-    blSonCtes_ = blSonCtes;
-    blTodosLosPagos_ = blTodosLosPagos;
-    bloqueada_ = false;
+    estado_ = EstadoDeCorrida{};
+    estado_.blSonCtes = blSonCtes;
+    estado_.blTodosLosPagos = blTodosLosPagos;
+    estado_.porLinea = porLinea_;
+    estado_.lecturaUsada = lectura_;
+    estado_.repetidos.Limpiar(blSonCtes);
 
     host::Dialogos &dialogos = host::Dialogos::actual();
     dialogos.MuestraWnd(QStringLiteral("Generando archivo"));
     try {
-        if (!bases_.AbrirBdD(cn_, bases_.cMiBase, &mensajeError_)) {
-            resultado_ = Resultado::SinConexion;
-            dialogos.MsgBox(mensajeError_, host::vbCritical, titulo_);
+        if (!bases_.AbrirBdD(cn_, bases_.cMiBase, &estado_.mensajeError)) {
+            estado_.resultado = Resultado::SinConexion;
+            dialogos.MsgBox(estado_.mensajeError, host::vbCritical, titulo_);
         } else {
             ejecutar(dtInicial, dtFinal, stArchivo, stCliente);
         }
-        cierre(resultado_ == Resultado::Completo || resultado_ == Resultado::SinPagos);
+        cierre(estado_.resultado == Resultado::Completo || estado_.resultado == Resultado::SinPagos);
         dialogos.MsgBoxSkn(QStringLiteral("Fin del proceso"), 0, QStringLiteral("Atención"), 9);
     } catch (...) {
         // Whatever ended the run (a database or file error, its own arithmetic, running out of
@@ -146,22 +110,22 @@ clsRepIEPS::Resultado clsRepIEPS::ProcesarReporte(const QDate &dtInicial, const 
         // transaction is rolled back and the database's lock released; the work table is left
         // for the next run to drop. A failure while cleaning up after the files were put in
         // place leaves them valid.
-        if (resultado_ != Resultado::Completo)
-            resultado_ = Resultado::Error;
-        mensajeError_ = host::TextoDeError(std::current_exception());
+        if (estado_.resultado != Resultado::Completo)
+            estado_.resultado = Resultado::Error;
+        estado_.mensajeError = host::TextoDeError(std::current_exception());
         try {
             // A cancelled run drops its work table too: the user stopped it, nothing is left to see.
             cierre(vista_.Cancelado());
         } catch (...) {
         }
         try {
-            dialogos.MsgBox(mensajeError_, host::vbCritical, titulo_);
+            dialogos.MsgBox(estado_.mensajeError, host::vbCritical, titulo_);
         } catch (...) {
         }
     }
-    if (error && !mensajeError_.isEmpty())
-        *error = mensajeError_;
-    return resultado_;
+    if (error && !estado_.mensajeError.isEmpty())
+        *error = estado_.mensajeError;
+    return estado_.resultado;
 }
 
 void clsRepIEPS::ejecutar(const QDate &dtInicial, const QDate &dtFinal, QString &stArchivo, const QString &stCliente)
@@ -170,14 +134,14 @@ void clsRepIEPS::ejecutar(const QDate &dtInicial, const QDate &dtFinal, QString 
     vista_.VerProceso(true);
 
     if (cn_.Valor(QStringLiteral("SELECT GET_LOCK(%1, 0)").arg(NombreBloqueo)).toInt() != 1) {
-        resultado_ = Resultado::Ocupada;
-        mensajeError_ = PorQueEstaTomada(cn_, bases_.cMiBase);
-        host::Dialogos::actual().MsgBox(mensajeError_, host::vbExclamation, titulo_);
+        estado_.resultado = Resultado::Ocupada;
+        estado_.mensajeError = PorQueEstaTomada(cn_, bases_.cMiBase);
+        host::Dialogos::actual().MsgBox(estado_.mensajeError, host::vbExclamation, titulo_);
         vista_.TextoProceso(QString());
         vista_.VerProceso(false);
         return;
     }
-    bloqueada_ = true;
+    estado_.bloqueada = true;
 
     CrearTablaTemporal();
     // One moment for all the run reads, the payments first, whatever isolation the server gives
@@ -190,7 +154,7 @@ void clsRepIEPS::ejecutar(const QDate &dtInicial, const QDate &dtFinal, QString 
     const QString desdeTexto = host::LibKVRS::FechaSQL(dtInicial);
     // The period covers its last day whole, also where Fecha keeps a time of day.
     const QString hastaTexto = host::LibKVRS::FechaSQL(dtFinal.addDays(1));
-    if (blSonCtes_) {
+    if (estado_.blSonCtes) {
         desde = QStringLiteral("edoctacli LEFT JOIN clientes ON edoctacli.Clave=clientes.Clave WHERE Fecha>='")
                 + desdeTexto + QStringLiteral("' AND Fecha<'") + hastaTexto
                 + QStringLiteral("' AND CantidadPago>0 AND NotaCredito=0");
@@ -210,14 +174,14 @@ void clsRepIEPS::ejecutar(const QDate &dtInicial, const QDate &dtFinal, QString 
     }
 
     if (!bases_.AbrirTabla(rsPagos_, cn_, desde, campos)) {
-        resultado_ = Resultado::SinPagos;
+        estado_.resultado = Resultado::SinPagos;
     } else {
         buscarTablasSinInstantanea();
         elegirLectura();
         const QString nombre = stArchivo;
         const QString rutaDelLog = QDir(carpeta_).filePath(ArchivoLog::NombreDelLog(nombre));
-        rutaLog_ = QDir(carpeta_).filePath(ArchivoLog::NombreDelLogFallido(nombre));
-        log_ = std::make_unique<ArchivoLog>(rutaDelLog, rutaLog_);
+        estado_.rutaLog = QDir(carpeta_).filePath(ArchivoLog::NombreDelLogFallido(nombre));
+        log_ = std::make_unique<ArchivoLog>(rutaDelLog, estado_.rutaLog);
         stArchivo = QDir::toNativeSeparators(QDir(carpeta_).filePath(stArchivo));
 
         const int total = rsPagos_.cantidadFilas();
@@ -241,39 +205,39 @@ void clsRepIEPS::ejecutar(const QDate &dtInicial, const QDate &dtFinal, QString 
             if (!pago.clave.isNull() && !pago.rfc.isNull())
                 progreso = QStringLiteral("Fecha ") + host::LibKVRS::FechaComoTexto(pago.fecha) + CRLF
                            + QStringLiteral("No. ") + ValorComoTexto(pago.id) + CRLF
-                           + (blSonCtes_ ? QStringLiteral("Cliente: ") : QStringLiteral("Proveedor: "))
+                           + (estado_.blSonCtes ? QStringLiteral("Cliente: ") : QStringLiteral("Proveedor: "))
                            + pago.clave.toString() + QStringLiteral(" - ") + pago.rfc.toString() + CRLF;
             progreso += Texto(pago.nombre);
             vista_.TextoProceso(progreso);
             vista_.ProcesarEventos();
 
-            revision_.AnotarParte(pago.rfc, pago.clave, pago.nombre);
+            estado_.revision.AnotarParte(pago.rfc, pago.clave, pago.nombre);
             // A party's key repeated in its catalogue brings the payment once per catalogue row:
             // still one payment of its folio.
-            if (repetidos_.AnotarPago(pago.id, pago.clave, RfcDeLaTabla(RfcDelGrupo(pago)), pago.nombre))
-                revision_.AnotarPago(pago.folio, pago.rfc, pago.clave, pago.nombre);
+            if (estado_.repetidos.AnotarPago(pago.id, pago.clave, RfcDeLaTabla(RfcDelGrupo(pago)), pago.nombre))
+                estado_.revision.AnotarPago(pago.folio, pago.rfc, pago.clave, pago.nombre);
             // A day the calendar lacks ("2018-02-00") reads as no date at all.
             if (host::LibKVRS::FechaComoTexto(pago.fecha).isEmpty())
-                revision_.AnotarDato(Revision::Dato::FechaQueNoEsDia, pago.rfc, pago.clave, pago.nombre,
+                estado_.revision.AnotarDato(Revision::Dato::FechaQueNoEsDia, pago.rfc, pago.clave, pago.nombre,
                                      QStringLiteral("folio %1: %2")
                                          .arg(ValorComoTexto(pago.folio), Texto(rsPagos_.Campo(QStringLiteral("FechaGuardada")))));
-            if (blTodosLosPagos_)
+            if (estado_.blTodosLosPagos)
                 escribirLog(lineaDePago(pago));
-            ProcesarPago(pagos_, pago);
+            ProcesarPago(estado_.pagos, pago);
             log_->Vaciar();
-            ++pagos_;
-            vista_.Avance(pagos_, total);
+            ++estado_.pagos;
+            vista_.Avance(estado_.pagos, total);
             rsPagos_.MoveNext();
         }
         log_->Cerrar();
         acumulador_->Terminar([this] { comprobarCancelacion(); });
         comprobarCancelacion();
-        repetidos_.BuscarProductos(cn_);
+        estado_.repetidos.BuscarProductos(cn_);
         cn_.Execute(QStringLiteral("COMMIT"));
 
-        if (!stLista_.isEmpty())
+        if (!estado_.stLista.isEmpty())
             host::Dialogos::actual().MsgBox(
-                QStringLiteral("Lista de productos inexistentes que podrían afectar el reporte:") + CRLF + stLista_,
+                QStringLiteral("Lista de productos inexistentes que podrían afectar el reporte:") + CRLF + estado_.stLista,
                 host::vbOKOnly, titulo_);
         comprobarCancelacion();
 
@@ -281,16 +245,16 @@ void clsRepIEPS::ejecutar(const QDate &dtInicial, const QDate &dtFinal, QString 
         // the place of an earlier file, so a full disk or any other failure up to here leaves the
         // earlier report, log and review together, as they were.
         host::ArchivoDeSalida reporte(stArchivo, host::ArchivoDeSalida::Modo::Reemplazar);
-        GenerarArchivoReporte(reporte, rsTemporal_, blSonCtes_);
+        GenerarArchivoReporte(reporte, rsTemporal_, estado_.blSonCtes);
         reporte.Vaciar();
 
         QList<Hallazgo> hallazgos =
-            repetidos_.Hallazgos(rfcsDelReporte_) + revision_.Hallazgos(rfcsDelReporte_, inexistentes_);
+            estado_.repetidos.Hallazgos(estado_.rfcsDelReporte) + estado_.revision.Hallazgos(estado_.rfcsDelReporte, estado_.inexistentes);
         const QString rutaRevision = QDir(carpeta_).filePath(host::NombreDe(host::DeLaCorrida::Revision, nombre));
         host::ArchivoDeSalida archivoRevision(rutaRevision, host::ArchivoDeSalida::Modo::Reemplazar);
         EscribirRevision(archivoRevision,
                          QStringLiteral("Revisión del reporte %1 (%2): %3")
-                             .arg(nombre, blSonCtes_ ? QStringLiteral("clientes") : QStringLiteral("proveedores"),
+                             .arg(nombre, estado_.blSonCtes ? QStringLiteral("clientes") : QStringLiteral("proveedores"),
                                   hallazgos.isEmpty() ? QStringLiteral("sin hallazgos")
                                                       : QStringLiteral("%1 hallazgos").arg(hallazgos.size())),
                          hallazgos);
@@ -305,10 +269,10 @@ void clsRepIEPS::ejecutar(const QDate &dtInicial, const QDate &dtFinal, QString 
         juntos.Agregar(archivoRevision);
         juntos.Agregar(log_->rutaEscrita(), rutaDelLog);
         juntos.Reemplazar();
-        rutaLog_ = rutaDelLog;
-        hallazgos_ = std::move(hallazgos);
-        rutaRevision_ = rutaRevision;
-        resultado_ = Resultado::Completo;
+        estado_.rutaLog = rutaDelLog;
+        estado_.hallazgos = std::move(hallazgos);
+        estado_.rutaRevision = rutaRevision;
+        estado_.resultado = Resultado::Completo;
     }
     vista_.TextoProceso(QString());
     vista_.VerProceso(false);
@@ -321,7 +285,7 @@ QString clsRepIEPS::lineaDePago(const Pago &pago) const
     return QStringLiteral("Pago ---> Folio ") + ValorComoTexto(pago.folio) + QStringLiteral(", Fecha: ")
            + host::LibKVRS::FechaComoTexto(pago.fecha) + QStringLiteral(", Monto: ")
            + Importe(pago.cantidad) + QStringLiteral(", ")
-           + (blSonCtes_ ? QStringLiteral("Cliente: ") : QStringLiteral("Proveedor: ")) + pago.clave.toString()
+           + (estado_.blSonCtes ? QStringLiteral("Cliente: ") : QStringLiteral("Proveedor: ")) + pago.clave.toString()
            + QStringLiteral(" - ") + pago.rfc.toString() + QStringLiteral(": ") + Texto(pago.nombre);
 }
 
@@ -333,11 +297,22 @@ void clsRepIEPS::comprobarCancelacion()
         vista_.ProcesarEventos();
 }
 
+void clsRepIEPS::CrearTablaTemporal()
+{
+    cn_.Execute(QStringLiteral("DROP TABLE IF EXISTS tmptempoieps"));
+    cn_.Execute(QStringLiteral(
+        "Create table tmptempoieps (Clave VarChar(10) default '',RFC VarChar(13) default '',Nombre VarChar(120) "
+        "default '',Estado VarChar(2) default '',Linea VarChar(3) default '',ClaveGenerica VarChar(3) default "
+        "'',Presentacion float default 0,CantidadFactura Double default 0,Importe Double default 0,IEPS Double "
+        "default 0,IVA Double default 0,Key( RFC,ClaveGenerica,Presentacion ))"));
+    estado_.juegoRfc = JuegoDelRfc(cn_);
+}
+
 void clsRepIEPS::buscarTablasSinInstantanea()
 {
-    const Lado &lado = Lado::De(blSonCtes_);
+    const Lado &lado = Lado::De(estado_.blSonCtes);
     QStringList nombres;
-    for (const char *t : {blSonCtes_ ? "edoctacli" : "edoctaprov", blSonCtes_ ? "clientes" : "proveedores",
+    for (const char *t : {estado_.blSonCtes ? "edoctacli" : "edoctaprov", estado_.blSonCtes ? "clientes" : "proveedores",
                           lado.anexos, lado.documentos, lado.detalle, "productos", "lineas"})
         nombres << QLatin1Char('\'') + QLatin1String(t) + QLatin1Char('\'');
     // Only InnoDB keeps the versions of its rows that a snapshot reads.
@@ -354,8 +329,8 @@ void clsRepIEPS::buscarTablasSinInstantanea()
     if (tablas.isEmpty())
         return;
     const QString lista = tablas.join(QStringLiteral(", "));
-    revision_.AnotarTablasSinInstantanea(lista);
-    avisoDeMomento_ = QStringLiteral("Tablas que no se pueden leer en un solo momento: %1; si el punto de venta "
+    estado_.revision.AnotarTablasSinInstantanea(lista);
+    estado_.avisoDeMomento = QStringLiteral("Tablas que no se pueden leer en un solo momento: %1; si el punto de venta "
                                      "escribió durante la corrida, las cifras pueden mezclar momentos distintos.")
                           .arg(lista);
 }
@@ -367,21 +342,21 @@ void clsRepIEPS::escribirLog(const QString &linea)
 
 void clsRepIEPS::elegirLectura()
 {
-    const Lado &lado = Lado::De(blSonCtes_);
+    const Lado &lado = Lado::De(estado_.blSonCtes);
     EleccionDeLectura eleccion;
     if (lectura_ == Lectura::PorPeriodo) {
         eleccion = ElegirLectura(cn_, lado, rsPagos_);
         if (!eleccion.motivo.isEmpty()) {
-            lecturaUsada_ = Lectura::PorRenglon;
-            motivoLectura_ = eleccion.motivo;
+            estado_.lecturaUsada = Lectura::PorRenglon;
+            estado_.motivoLectura = eleccion.motivo;
         }
     }
-    if (lecturaUsada_ == Lectura::PorPeriodo) {
+    if (estado_.lecturaUsada == Lectura::PorPeriodo) {
         fuente_ = std::make_unique<FuentePorPeriodo>(bases_, cn_, lado, rsPagos_, eleccion, pagosPorLote_);
         acumulador_ = std::make_unique<AcumuladorEnMemoria>(cn_);
     } else {
         fuente_ = std::make_unique<FuentePorRenglon>(bases_, cn_, lado);
-        acumulador_ = std::make_unique<AcumuladorEnTabla>(bases_, cn_, rsTemporal_, juegoRfc_);
+        acumulador_ = std::make_unique<AcumuladorEnTabla>(bases_, cn_, rsTemporal_, estado_.juegoRfc);
     }
 }
 
@@ -392,7 +367,7 @@ QStringList clsRepIEPS::dudasDeLectura() const
 
 void clsRepIEPS::ProcesarPago(int indice, const Pago &pago)
 {
-    const QString referencia = QLatin1String(Lado::De(blSonCtes_).documentoDelAnexo);
+    const QString referencia = QLatin1String(Lado::De(estado_.blSonCtes).documentoDelAnexo);
     // The folio links the payment to its documents: without it nothing can be looked up.
     NoNulo(pago.folio, QStringLiteral("el pago con Id ") + ValorComoTexto(pago.id), QStringLiteral("Folio"));
     const QString elPago = QStringLiteral("el pago ") + ValorComoTexto(pago.folio);
@@ -404,23 +379,24 @@ void clsRepIEPS::ProcesarPago(int indice, const Pago &pago)
             // A document without IEPS or cancelled is the normal case; a link to no row at all
             // is a payment that went nowhere: the Log shows it.
             if (!fuente_->DocumentoExiste(documento)) {
-                const QString clave = (blSonCtes_ ? QStringLiteral("Factura con Id ") : QStringLiteral("Compra "))
+                const QString clave = (estado_.blSonCtes ? QStringLiteral("Factura con Id ") : QStringLiteral("Compra "))
                                       + ValorComoTexto(documento);
-                if (!blTodosLosPagos_)
+                if (!estado_.blTodosLosPagos)
                     escribirLog(lineaDePago(pago));
                 escribirLog(Sangria(10, clave + QStringLiteral(": no existe")));
                 anotarPerdido(Revision::Dato::PagoSinDocumento, pago, clave, cantidadAnexo);
             }
             continue;
         }
-        if (!blTodosLosPagos_)
+        if (!estado_.blTodosLosPagos)
             escribirLog(lineaDePago(pago));
 
         Parte parte;
+        parte.folio = ValorComoTexto(pago.folio);
         const QVariant impuesto = factura.Campo(QStringLiteral("ImpuestoAd"));
         const QVariant total = factura.Campo(QStringLiteral("Totaluco"));
         const QString importes = QStringLiteral(", IEPS: ") + Importe(impuesto) + QStringLiteral(", Total: ") + Importe(total);
-        if (blSonCtes_) {
+        if (estado_.blSonCtes) {
             const QVariant serie = factura.Campo(QStringLiteral("Serie"));
             const QString numero = Texto(serie) + ValorComoTexto(factura.Campo(QStringLiteral("Factura")));
             parte.documento = QStringLiteral("Factura ") + numero;
@@ -432,7 +408,7 @@ void clsRepIEPS::ProcesarPago(int indice, const Pago &pago)
             parte.lugar = elPago + QStringLiteral(", compra ") + numero;
             escribirLog(Sangria(10, QStringLiteral("Compra: ") + numero + importes));
         }
-        repetidos_.EmpezarDocumento();
+        estado_.repetidos.EmpezarDocumento();
         Tramo detalle = fuente_->Detalle(documento);
         if (detalle.Eof() && !fuente_->DocumentoTieneLineas(documento))
             anotarPerdido(Revision::Dato::PagoADocumentoSinLineas, pago, parte.documento, cantidadAnexo);
@@ -444,29 +420,29 @@ void clsRepIEPS::ProcesarPago(int indice, const Pago &pago)
 void clsRepIEPS::anotarPerdido(Revision::Dato dato, const Pago &pago, const QString &documento,
                                const QVariant &cantidad)
 {
-    ++perdidos_;
-    revision_.AnotarDato(dato, pago.rfc, pago.clave, pago.nombre,
+    ++estado_.perdidos;
+    estado_.revision.AnotarDato(dato, pago.rfc, pago.clave, pago.nombre,
                          QStringLiteral("folio %1, %2: %3").arg(ValorComoTexto(pago.folio), documento, Importe(cantidad)));
 }
 
-double clsRepIEPS::Cifra(const Pago &pago, const Parte &parte, const QVariant &valor, const QString &columna)
+void clsRepIEPS::anotar(const Pago &pago, const NotasDelProrrateo &notas)
 {
-    const double numero = Numero(valor, parte.lugar, columna);
-    if (TextoQueNoEsNumero(valor))
-        revision_.AnotarDato(Revision::Dato::TextoQueNoEsNumero, pago.rfc, pago.clave, pago.nombre,
-                             QStringLiteral("folio %1, %2, columna %3: «%4»")
-                                 .arg(ValorComoTexto(pago.folio), parte.documento, columna, valor.toString()));
-    return numero;
+    for (const NotaDelProrrateo &nota : notas) {
+        if (nota.tipo == NotaDelProrrateo::Tipo::ParteFueraDeRango)
+            estado_.revision.AnotarParteDelDocumento(pago.rfc, pago.clave, pago.nombre, nota.texto);
+        else
+            estado_.revision.AnotarDato(Revision::Dato::TextoQueNoEsNumero, pago.rfc, pago.clave, pago.nombre, nota.texto);
+    }
 }
 
 QString clsRepIEPS::avisoDeReporteVacio() const
 {
-    if (resultado_ != Resultado::Completo || !rfcsDelReporte_.isEmpty() || perdidos_ == 0)
+    if (estado_.resultado != Resultado::Completo || !estado_.rfcsDelReporte.isEmpty() || estado_.perdidos == 0)
         return QString();
     return QStringLiteral("El reporte quedó vacío: ningún pago llegó a él (pagos procesados: %1; aplicados a documentos "
                           "que no existen o que no tienen líneas: %2, en la revisión). El Log muestra los pagos.")
-        .arg(pagos_)
-        .arg(perdidos_);
+        .arg(estado_.pagos)
+        .arg(estado_.perdidos);
 }
 
 void clsRepIEPS::ProcesarDetalle(const Pago &pago, const QVariant &cantidadAnexo, const QVariant &totalDocumento,
@@ -474,103 +450,42 @@ void clsRepIEPS::ProcesarDetalle(const Pago &pago, const QVariant &cantidadAnexo
 {
     vista_.ProcesarEventos();
 
-    if (!parte.calculada) {
-        // Share of the document that this payment covers, held in single precision.
-        const QString columnaAnexo = QStringLiteral("Cantidad de ") + QLatin1String(Lado::De(blSonCtes_).anexos);
-        const double aplicado = Cifra(pago, parte, cantidadAnexo, columnaAnexo);
-        // The total as the user knows it: the document's columns it is made from.
-        const QString elTotal = QStringLiteral("el total (%1)").arg(Lado::TotalDelDocumento());
-        if (totalDocumento.isNull())
-            throw host::errores::usoNoValidoDeNull(
-                QStringLiteral("%1, una de las columnas del total (%2) está vacía").arg(parte.lugar, Lado::TotalDelDocumento()));
-        const double total = totalDocumento.toDouble();
-        const double numerador = aplicado * 100;
-        // A total that prints as 0.00 is a rounding residue of a zero total, not a document.
-        if (std::fabs(total) < 0.005)
-            throw numerador == 0
-                ? host::errores::desbordamiento(QStringLiteral("%1, columna %2 y %3 valen 0").arg(parte.lugar, columnaAnexo, elTotal))
-                : host::errores::divisionPorCero(QStringLiteral("%1, %2 vale 0").arg(parte.lugar, elTotal));
-        const float porcentaje = float(numerador / total);
-        if (!std::isfinite(porcentaje))
-            throw host::errores::desbordamiento(
-                QStringLiteral("%1, la proporción de %2 entre %3 es demasiado grande").arg(parte.lugar, columnaAnexo, elTotal));
-        parte.linea = Sangria(20, QStringLiteral("Pago por: ") + FormatoImporte(aplicado)
-                                      + QStringLiteral(", Proporción del pago respecto al total: ")
-                                      + FormatoImporte(double(porcentaje)) + QStringLiteral(" %"));
-        parte.fraccion = double(float(double(porcentaje) / 100));
-        parte.calculada = true;
-        // As the log prints it: 100.004 % is 100.00 %.
-        if (double(porcentaje) <= -0.005 || double(porcentaje) >= 100.005)
-            revision_.AnotarParteDelDocumento(pago.rfc, pago.clave, pago.nombre,
-                                              QStringLiteral("folio %1, %2: %3 %")
-                                                  .arg(ValorComoTexto(pago.folio), parte.documento,
-                                                       FormatoImporte(double(porcentaje))));
-    }
+    NotasDelProrrateo notas;
+    if (!parte.calculada)
+        CalcularParte(estado_.blSonCtes, parte, cantidadAnexo, totalDocumento, notas);
     escribirLog(parte.linea);
-    const double f = parte.fraccion;
-
-    const QString campoPrecio = QLatin1String(Lado::De(blSonCtes_).precio);
-    const double cantidad = Cifra(pago, parte, rsDetalle.Campo(QStringLiteral("Cantidad")), QStringLiteral("Cantidad"));
-    const double precio = Cifra(pago, parte, rsDetalle.Campo(campoPrecio), campoPrecio);
-    const QVariant tasaIeps = rsDetalle.Campo(QStringLiteral("ImpuestoAd"));
-    const double importe = cantidad * precio;
-    const double ieps = importe * Cifra(pago, parte, tasaIeps, QStringLiteral("ImpuestoAd")) / 100;
-    const double iepsProrrateado = RedondeoPar(f * ieps);
-
-    const double tasaIva = Cifra(pago, parte, rsDetalle.Campo(QStringLiteral("IVA")), QStringLiteral("IVA"));
-    double ivaProrrateado = 0;
-    if (tasaIva != 0) {
-        const double iva = (importe + ieps) * tasaIva / 100;
-        ivaProrrateado = RedondeoPar(f * iva);
-    }
-    // Amounts beyond what a double holds would reach the work table as "inf".
-    if (!std::isfinite(importe) || !std::isfinite(ieps) || !std::isfinite(ivaProrrateado))
-        throw host::errores::desbordamiento(
-            QStringLiteral("%1, columnas Cantidad y %2: el importe es demasiado grande").arg(parte.lugar, campoPrecio));
-    Prorrateo prorrateo;
-    prorrateo.cantidad = RedondeoPar(f * cantidad);
-    prorrateo.importe = RedondeoPar(f * importe);
-    prorrateo.ieps = iepsProrrateado;
-    prorrateo.iva = ivaProrrateado;
+    ValoresDeLinea valores;
+    valores.cantidad = rsDetalle.Campo(QStringLiteral("Cantidad"));
+    valores.precio = rsDetalle.Campo(QLatin1String(Lado::De(estado_.blSonCtes).precio));
+    valores.tasaIeps = rsDetalle.Campo(QStringLiteral("ImpuestoAd"));
+    valores.tasaIva = rsDetalle.Campo(QStringLiteral("IVA"));
+    const LineaProrrateada prorrateada = Prorratear(estado_.blSonCtes, parte, valores, notas);
+    anotar(pago, notas);
 
     const QVariant producto = rsDetalle.Campo(QStringLiteral("Producto"));
     const QVariant linea = rsDetalle.Campo(QStringLiteral("Linea"));
     const QVariant categoria = rsDetalle.Campo(QStringLiteral("CategoriaIEPS"));
     QString nombreLinea;
     if (!linea.isNull()) {
-        const int idLinea = Entero32(linea, parte.lugar, QStringLiteral("Linea"));
-        clave5_ = ObtenerClavePlaguicida(idLinea);
-        const QString generica = ObtenerClaveGenerica(idLinea, Texto(categoria));
-        claveGen_ = clave5_ == QLatin1String("019") ? QStringLiteral("003") : generica;
         QVariant nombre;
-        if (fuente_->NombreDeLinea(idLinea, nombre))
+        const bool enCatalogo = fuente_->NombreDeLinea(IdDeLinea(linea, parte.lugar), nombre);
+        estado_.claves = Clasificar(estado_.porLinea, enCatalogo, nombre, Texto(categoria));
+        if (enCatalogo)
             nombreLinea = Texto(nombre);
     } else {
         // Not in the catalogue, or without a product line: listed at the end of the run. The
         // codes of the previous line stand.
-        stLista_ += Texto(producto) + CRLF;
-        inexistentes_ << Texto(producto);
+        estado_.stLista += Texto(producto) + CRLF;
+        estado_.inexistentes << Texto(producto);
     }
+    escribirLog(LineaDelProducto(estado_.blSonCtes, producto, nombreLinea, prorrateada));
+    escribirLog(LineaDelIeps(categoria, valores.tasaIeps, prorrateada, parte.fraccion, estado_.claves));
 
-    escribirLog(Sangria(30, producto.isNull()
-                                ? QStringLiteral("Null")
-                                : QStringLiteral("Producto: ") + producto.toString() + QStringLiteral(", Linea: ") + nombreLinea
-                                      + QStringLiteral(", Cantidad: ") + NumeroGeneral(cantidad) + QStringLiteral(", ")
-                                      + (blSonCtes_ ? QStringLiteral("Precio") : QStringLiteral("Costo"))
-                                      + QStringLiteral(": ") + FormatoImporte(precio) + QStringLiteral(", Importe: ")
-                                      + FormatoImporte(importe)));
-    escribirLog(Sangria(40, categoria.isNull()
-                                ? QStringLiteral("Null")
-                                : QStringLiteral(", % IEPS: ") + ValorComoTexto(tasaIeps) + QStringLiteral(", $ IEPS: ")
-                                      + FormatoImporte(ieps) + QStringLiteral(", $ IEPS proporcional al pago: ")
-                                      + FormatoImporte(f * ieps) + QStringLiteral(", Campo 5: ") + clave5_
-                                      + QStringLiteral(", Clave gener.: ") + claveGen_ + QStringLiteral(", ")
-                                      + categoria.toString()));
-
+    const QString &clave5 = estado_.claves.campo5, &claveGen = estado_.claves.generica;
     const QVariant pedimento = rsDetalle.Campo(QStringLiteral("Pedimento"));
-    acumulador_->Acumular(pago, pedimento, clave5_, claveGen_, prorrateo);
-    repetidos_.AnotarLinea(producto, clave5_, claveGen_, pedimento);
-    ++lineas_;
+    acumulador_->Acumular(pago, pedimento, clave5, claveGen, prorrateada.prorrateo);
+    estado_.repetidos.AnotarLinea(producto, clave5, claveGen, pedimento);
+    ++estado_.lineas;
 }
 
 void clsRepIEPS::cierre(bool soltarTabla)
@@ -599,11 +514,11 @@ void clsRepIEPS::cierre(bool soltarTabla)
             // goes with it.
             host::Conexion corte;
             host::CortarEnServidor(bases_, corte, cn_.idEnServidor(), host::Corte::Sesion);
-            bloqueada_ = false;
+            estado_.bloqueada = false;
         }
     }
-    if (bloqueada_ && cn_.abierta()) {
-        bloqueada_ = false;
+    if (estado_.bloqueada && cn_.abierta()) {
+        estado_.bloqueada = false;
         if (soltarTabla) {
             try {
                 cn_.Execute(QStringLiteral("DROP TABLE IF EXISTS tmptempoieps"));

@@ -28,7 +28,6 @@ public:
     // Between rows: where a cancelled run stops.
     void ProcesarEventos() override { c_.ComprobarCancelacion(); }
     bool Cancelado() const override { return c_.cancelada(); }
-    bool PorLineaDeProductos() const override { return c_.porLinea(); }
     void Avance(int hechos, int total) override
     {
         c_.Publicar([hechos, total](CorridaEnHilo::Progreso &p) {
@@ -161,6 +160,7 @@ void CorridaEnHilo::run()
     try {
         engine::clsRepIEPS rep(ajustes_, cn_, vista, carpeta_);
         rep.setTituloAplicacion(titulo_);
+        rep.setPorLineaDeProductos(porLinea_);
         QString archivo = s.stArchivo;
         rep.ProcesarReporte(s.dtInicial, s.dtFinal, archivo, s.stCliente, s.blSonCtes, s.blTodosLosPagos);
         // A cancel that came once the report was written leaves the run complete.

@@ -63,7 +63,6 @@ public:
     int Preguntar(const std::function<int(host::Dialogos &)> &caja, int porOmision);
     void PedirEspera(bool visible, const QString &mensaje);
     void ComprobarCancelacion() const { cancelacion_.Comprobar(); }
-    bool porLinea() const { return porLinea_; }
 
 Q_SIGNALS:
     void progresoCambiado();

@@ -33,7 +33,6 @@ public:
     void VerProceso(bool) override {}
     void ProcesarEventos() override { cancelada ? throw host::Error(1317, host::TextoProcesoCancelado()) : void(); }
     bool Cancelado() const override { return cancelada; }
-    bool PorLineaDeProductos() const override { return porLinea; }
     void Avance(int hechos, int total) override { cancelada = cancelada || (cancelarTrasLosPagos && hechos == total); }
 
     bool porLinea = true, cancelada = false, cancelarTrasLosPagos = false;
@@ -108,6 +107,7 @@ private:
         vista.corrida = &cn;
         clsRepIEPS rep(bases, cn, vista, dir.path());
         rep.setLectura(lectura_);
+        rep.setPorLineaDeProductos(vista.porLinea);
         rep.setPagosPorLote(2); // batch boundaries inside the few payments of each case
         QString archivo = QStringLiteral("rep.txt");
         rep.ProcesarReporte(QDate(2018, 1, 1), QDate(2018, 3, 31), archivo, clave, ctes, todos);

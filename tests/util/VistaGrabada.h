@@ -14,7 +14,6 @@ public:
     }
     void VerProceso(bool v) override { llamadas << QStringLiteral("ver:%1").arg(v); }
     void ProcesarEventos() override { llamadas << QStringLiteral("eventos"); }
-    bool PorLineaDeProductos() const override { return true; }
     void Avance(int h, int t) override { llamadas << QStringLiteral("avance:%1/%2").arg(h).arg(t); }
     QStringList llamadas;
 };

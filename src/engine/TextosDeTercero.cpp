@@ -1,7 +1,7 @@
 // Cleaning of the party data that the run copies into the work table.
-#include "clsRepIEPS.h"
+#include "TextosDeTercero.h"
 
-namespace engine {
+namespace engine::tercero {
 
 namespace {
 // Removes the leading and trailing blanks (the space character only; tabs stay).
@@ -18,12 +18,12 @@ QString SinBlancosExteriores(const QString &texto)
 
 } // namespace
 
-bool clsRepIEPS::RompeElRenglon(QChar c)
+bool RompeElRenglon(QChar c)
 {
     return c == QLatin1Char('|') || c.unicode() < 0x20 || c.unicode() == 0x7F;
 }
 
-QString clsRepIEPS::LimpiarRFC(QString &stRFC)
+QString LimpiarRFC(QString &stRFC)
 {
     QString r = SinBlancosExteriores(stRFC);
     r.remove(QLatin1Char('-'));
@@ -33,7 +33,7 @@ QString clsRepIEPS::LimpiarRFC(QString &stRFC)
     return r;
 }
 
-QString clsRepIEPS::QuitarSeparadores(const QString &texto)
+QString QuitarSeparadores(const QString &texto)
 {
     QString r = texto;
     for (QChar &c : r) {
@@ -43,7 +43,7 @@ QString clsRepIEPS::QuitarSeparadores(const QString &texto)
     return r;
 }
 
-QString clsRepIEPS::QuitarEspaciosDobles(const QString &stCadena)
+QString QuitarEspaciosDobles(const QString &stCadena)
 {
     QString r = SinBlancosExteriores(stCadena);
     // Each pass halves the runs of blanks (pairs do not overlap), so six passes collapse runs
@@ -53,7 +53,7 @@ QString clsRepIEPS::QuitarEspaciosDobles(const QString &stCadena)
     return r;
 }
 
-QString clsRepIEPS::QuitarCaracteresEspeciales(const QString &texto)
+QString QuitarCaracteresEspeciales(const QString &texto)
 {
     static const QString especiales = QStringLiteral("@\u00B4%#!\u00A1.$&\u00BF?\u00D1,()");
     QString r = texto;
@@ -62,4 +62,4 @@ QString clsRepIEPS::QuitarCaracteresEspeciales(const QString &texto)
     return r;
 }
 
-} // namespace engine
+} // namespace engine::tercero
