@@ -142,7 +142,6 @@ private Q_SLOTS:
         QTest::addColumn<QVariantList>("entrada"); // aplicado, total, cantidad, precio, % IEPS, % IVA
         QTest::addColumn<QString>("esperado");
         const auto fila = [](const char *nombre, const QVariantList &e, const QString &x) { QTest::newRow(nombre) << e << x; };
-        const QVariant nulo(QMetaType::fromType<double>());
         const QString parte = QStringLiteral("Pago por: %1, Proporción del pago respecto al total: %2 %");
         const QString error = QStringLiteral("Error nº %1: el pago 1, factura A1, ");
         const QString elTotal = QStringLiteral("el total (SubTotal+IVA+ImpuestoAd)");
@@ -158,7 +157,7 @@ private Q_SLOTS:
         fila("nada de un total 0", {0, 0, 1, 10, 8, 0}, error.arg("6, Desbordamiento") + "columna Cantidad de anexopagosctes y " + elTotal + " valen 0");
         // A total that prints as 0.00 is a zero total.
         fila("residuo", {10, 0.004, 1, 10, 8, 0}, error.arg("11, División por cero") + elTotal + " vale 0");
-        fila("total nulo", {10, nulo, 1, 10, 8, 0}, error.arg("94, Uso no válido de Null") + "una de las columnas del total (SubTotal+IVA+ImpuestoAd) está vacía");
+        fila("total nulo", {10, QVariant(QMetaType::fromType<double>()), 1, 10, 8, 0}, error.arg("94, Uso no válido de Null") + "una de las columnas del total (SubTotal+IVA+ImpuestoAd) está vacía");
         fila("parte infinita", {1e300, 1, 1, 10, 8, 0}, error.arg("6, Desbordamiento") + "la proporción de Cantidad de anexopagosctes entre " + elTotal + " es demasiado grande");
         fila("importe infinito", {10, 10, 1e300, 1e300, 8, 0}, error.arg("6, Desbordamiento") + "columnas Cantidad y PrecioNeto: el importe es demasiado grande");
     }
