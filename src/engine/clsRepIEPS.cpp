@@ -16,6 +16,7 @@
 #include "FuentePorPeriodo.h"
 #include "FuentePorRenglon.h"
 #include "LibKVRS.h"
+#include "RastroDeDetalle.h"
 #include "ReemplazoEnConjunto.h"
 
 #include <QDir>
@@ -218,6 +219,7 @@ void clsRepIEPS::ejecutar(const QDate &dtInicial, const QDate &dtFinal, QString 
         const QString rutaDelLog = QDir(carpeta_).filePath(ArchivoLog::NombreDelLog(nombre));
         rutaLog_ = QDir(carpeta_).filePath(ArchivoLog::NombreDelLogFallido(nombre));
         log_ = std::make_unique<ArchivoLog>(rutaDelLog, rutaLog_);
+        rastro_ = std::make_unique<RastroDeDetalle>(QDir(carpeta_).filePath(host::NombreDe(host::DeLaCorrida::Detalle, nombre)));
         stArchivo = QDir::toNativeSeparators(QDir(carpeta_).filePath(stArchivo));
 
         const int total = rsPagos_.cantidadFilas();
@@ -295,14 +297,16 @@ void clsRepIEPS::ejecutar(const QDate &dtInicial, const QDate &dtFinal, QString 
                                                       : QStringLiteral("%1 hallazgos").arg(hallazgos.size())),
                          hallazgos);
         archivoRevision.Vaciar();
+        rastro_->archivo().Vaciar();
 
         // A cancel up to here leaves the earlier files as they were.
         comprobarCancelacion();
-        // All three or none. The report first: it is the file most often held open (by a
+        // All four or none. The report first: it is the file most often held open (by a
         // spreadsheet) by the user.
         host::ReemplazoEnConjunto juntos;
         juntos.Agregar(reporte);
         juntos.Agregar(archivoRevision);
+        juntos.Agregar(rastro_->archivo());
         juntos.Agregar(log_->rutaEscrita(), rutaDelLog);
         juntos.Reemplazar();
         rutaLog_ = rutaDelLog;
@@ -569,6 +573,8 @@ void clsRepIEPS::ProcesarDetalle(const Pago &pago, const QVariant &cantidadAnexo
 
     const QVariant pedimento = rsDetalle.Campo(QStringLiteral("Pedimento"));
     acumulador_->Acumular(pago, pedimento, clave5_, claveGen_, prorrateo);
+    rastro_->Anotar(pago, parte.documento, totalDocumento, cantidadAnexo, parte.fraccion, producto, clave5_, claveGen_,
+                    pedimento, prorrateo);
     repetidos_.AnotarLinea(producto, clave5_, claveGen_, pedimento);
     ++lineas_;
 }
@@ -581,6 +587,7 @@ void clsRepIEPS::cierre(bool soltarTabla)
     bases_.CierraTabla(rsPagos_);
     // Whatever was logged reaches the file; a failure here must not hide the run's own error.
     log_.reset();
+    rastro_.reset();
     vista_.VerProceso(false);
 
     // The lock is released and the wait window removed even when dropping the table fails.

@@ -21,6 +21,7 @@ namespace engine {
 class Acumulador;
 class ArchivoLog;
 class FuenteDeRenglones;
+class RastroDeDetalle;
 class Tramo;
 struct Pago;
 
@@ -168,6 +169,7 @@ private:
     std::unique_ptr<FuenteDeRenglones> fuente_;
     std::unique_ptr<Acumulador> acumulador_;
     std::unique_ptr<ArchivoLog> log_;
+    std::unique_ptr<RastroDeDetalle> rastro_; // the detail beside the report
     QString rutaLog_;
     bool bloqueada_ = false; // this run holds the database's work table
     QString juegoRfc_;       // character set of the work table's RFC column
