@@ -5,6 +5,8 @@
 #include "LibKVRS.h"
 #include "clsRepIEPS.h"
 
+#include <cmath>
+
 namespace engine {
 
 const QStringList &EncabezadosDelDetalle()
@@ -25,6 +27,14 @@ bool CampoDelDetalleEsNumero(int campo)
 
 namespace {
 const QChar Separador = QLatin1Char('|');
+
+// A prorated value as NumeroGeneral writes it; whole values, the usual ones, without its digit-by-digit way.
+QString Cifra(double valor)
+{
+    if (valor == std::floor(valor) && std::fabs(valor) < 1e15)
+        return QString::number(qint64(valor));
+    return NumeroGeneral(valor);
+}
 
 // A text of the database as a field: its own "|" and line ends would split the line.
 QString Campo(const QVariant &valor)
@@ -49,28 +59,44 @@ void RastroDeDetalle::Anotar(const Pago &pago, const QString &documento, const Q
                              const QString &claveGen, const QVariant &pedimento, const Prorrateo &valores)
 {
     const bool otroPago = inicioDelPago_.isEmpty() || idPago_ != pago.id;
-    if (otroPago || documento_ != documento) {
+    if (otroPago)
+        inicioDelPago_ = clsRepIEPS::QuitarSeparadores(ValorComoTexto(pago.folio)) + Separador
+                         + clsRepIEPS::QuitarSeparadores(host::LibKVRS::FechaComoTexto(pago.fecha)) + Separador
+                         + Campo(pago.clave) + Separador + RfcDeLaTabla(RfcDelGrupo(pago)) + Separador;
+    // A payment's links to one document come one after the other: a new link starts its lines anew.
+    if (otroPago || documento_ != documento || pagado_ != pagado) {
         idPago_ = pago.id;
         documento_ = documento;
+        pagado_ = pagado;
         partida_ = 0;
+        inicioDelAnexo_ = inicioDelPago_ + clsRepIEPS::QuitarSeparadores(documento) + Separador
+                          + NumeroGeneral(totalDocumento.toDouble()) + Separador + NumeroGeneral(pagado.toDouble())
+                          + Separador + NumeroGeneral(parte) + Separador;
     }
     ++partida_;
     // The same test as the groups': no presentation, no group.
     if (pedimento.isNull())
         return;
-    if (otroPago)
-        inicioDelPago_ = clsRepIEPS::QuitarSeparadores(ValorComoTexto(pago.folio)) + Separador
-                         + clsRepIEPS::QuitarSeparadores(host::LibKVRS::FechaComoTexto(pago.fecha)) + Separador
-                         + Campo(pago.clave) + Separador + RfcDeLaTabla(RfcDelGrupo(pago)) + Separador;
-    const QString linea = inicioDelPago_ + clsRepIEPS::QuitarSeparadores(documento) + Separador
-                          + NumeroGeneral(totalDocumento.toDouble()) + Separador + NumeroGeneral(pagado.toDouble())
-                          + Separador + NumeroGeneral(parte) + Separador + QString::number(partida_) + Separador
-                          + Campo(producto) + Separador + clave5 + Separador + claveGen + Separador
-                          + FormatoTresDecimales(double(PresentacionSimple(PresentacionDelGrupo(pedimento))))
-                          + Separador + NumeroGeneral(valores.cantidad) + Separador + NumeroGeneral(valores.importe)
-                          + Separador + NumeroGeneral(valores.ieps) + Separador + NumeroGeneral(valores.iva)
-                          + Separador;
+    const QString linea = inicioDelAnexo_ + QString::number(partida_) + Separador + Campo(producto) + Separador + clave5
+                          + Separador + claveGen + Separador + presentacion(pedimento) + Separador
+                          + Cifra(valores.cantidad) + Separador + Cifra(valores.importe) + Separador
+                          + Cifra(valores.ieps) + Separador + Cifra(valores.iva) + Separador;
     archivo_->EscribirLinea(linea);
+}
+
+QString RastroDeDetalle::presentacion(const QVariant &pedimento)
+{
+    // The catalogue keeps few distinct presentation texts; each is converted once.
+    const bool texto = pedimento.metaType().id() == QMetaType::QString;
+    if (texto) {
+        const auto it = presentaciones_.constFind(pedimento.toString());
+        if (it != presentaciones_.constEnd())
+            return it.value();
+    }
+    const QString escrita = FormatoTresDecimales(double(PresentacionSimple(PresentacionDelGrupo(pedimento))));
+    if (texto)
+        presentaciones_.insert(pedimento.toString(), escrita);
+    return escrita;
 }
 
 } // namespace engine

@@ -2,6 +2,7 @@
 
 #include "Acumulador.h"
 
+#include <QHash>
 #include <QString>
 #include <QStringList>
 #include <QVariant>
@@ -44,7 +45,8 @@ public:
     // One prorated detail line of the document (documento as the review names it: "Factura
     // A77"); a line without presentation (its product is not in the catalogue) adds nothing and
     // is not written, though it counts among the document's lines (Partida: its place among
-    // the document's lines that carry IEPS).
+    // the document's lines that carry IEPS, counted anew at each link of the payment; two links of
+    // one payment to one document for the same amount count on).
     void Anotar(const Pago &pago, const QString &documento, const QVariant &totalDocumento, const QVariant &pagado,
                 double parte, const QVariant &producto, const QString &clave5, const QString &claveGen,
                 const QVariant &pedimento, const Prorrateo &valores);
@@ -52,12 +54,15 @@ public:
     host::ArchivoDeSalida &archivo() { return *archivo_; }
 
 private:
+    QString presentacion(const QVariant &pedimento);
+
     std::unique_ptr<host::ArchivoDeSalida> archivo_;
-    QVariant idPago_;
+    QVariant idPago_, pagado_;
     QString documento_;
     int partida_ = 0;
-    // What a payment's lines share, written once per payment.
-    QString inicioDelPago_;
+    // What the lines of a payment, and of one of its links, share: written once for all of them.
+    QString inicioDelPago_, inicioDelAnexo_;
+    QHash<QString, QString> presentaciones_; // as the report writes each catalogue text
 };
 
 } // namespace engine
