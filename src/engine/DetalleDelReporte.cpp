@@ -10,6 +10,7 @@
 #include <QFileInfo>
 #include <QSet>
 
+#include <algorithm>
 #include <cmath>
 
 namespace engine {
