@@ -282,7 +282,12 @@ int main(int argc, char *argv[])
                                                  bases.cMiBase, QDateTime::currentDateTime()};
             if (!op.excel.isEmpty()) {
                 const QString libro = QFileInfo(op.excel).absoluteFilePath();
-                if (!engine::EscribirLibroExcel(libro, resumen, reporte.hallazgos(), archivo, corrida, &motivo)) {
+                // The run's own detail, beside the report it just wrote.
+                engine::DetalleDelReporte detalle;
+                const bool conDetalle =
+                    engine::CargarDetalle(archivo, resumen, detalle, nullptr) == engine::EstadoDelDetalle::Corresponde;
+                if (!engine::EscribirLibroExcel(libro, resumen, reporte.hallazgos(), archivo, corrida, &motivo,
+                                                conDetalle ? &detalle : nullptr)) {
                     err << motivo << Qt::endl;
                     return Fallo;
                 }

@@ -203,10 +203,28 @@ void LlenarRevision(Hoja &h, const QList<Hallazgo> &hallazgos)
     h.Filtrar(int(hallazgos.size()));
 }
 
+void LlenarDetalle(Hoja &h, const DetalleDelReporte &d, const Estilos &e)
+{
+    for (int f = 0; f < d.lineas.size(); ++f) {
+        const QStringList &campos = d.lineas.at(f);
+        for (int c = 0; c < CamposDelDetalle; ++c) {
+            const double valor = campos.at(c).toDouble();
+            if (c == DetPresentacion)
+                h.Numero(f + 1, c, valor, int(campos.at(c).size()), e.tresDecimales);
+            else if (CampoDelDetalleEsNumero(c))
+                h.Numero(f + 1, c, valor, std::max(AnchoConMiles(valor), int(campos.at(c).size())), e.Cifra(valor, false));
+            else
+                h.Texto(f + 1, c, campos.at(c));
+        }
+    }
+    h.Filtrar(int(d.lineas.size()));
+}
+
 } // namespace
 
 bool EscribirLibroExcel(const QString &ruta, const ResumenDeReporte &r, const QList<Hallazgo> &hallazgos,
-                        const QString &reporte, const DatosDeCorrida &corrida, QString *error)
+                        const QString &reporte, const DatosDeCorrida &corrida, QString *error,
+                        const DetalleDelReporte *detalle)
 {
     const QString motivo = QStringLiteral("No se pudo escribir el libro de Excel %1").arg(QDir::toNativeSeparators(ruta));
     // The library writes to a path of plain bytes and keeps its pieces in temporary files: both in
@@ -256,6 +274,11 @@ bool EscribirLibroExcel(const QString &ruta, const ResumenDeReporte &r, const QL
                   estilos);
     LlenarRevision(revision, hallazgos);
     revision.AjustarAnchos();
+    if (detalle) {
+        Hoja hojaDetalle(libro, "Detalle", EncabezadosDelDetalle(), estilos);
+        LlenarDetalle(hojaDetalle, *detalle, estilos);
+        hojaDetalle.AjustarAnchos();
+    }
 
     const lxw_error cierre = workbook_close(libro);
     if (cierre != LXW_NO_ERROR)

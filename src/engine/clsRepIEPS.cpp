@@ -16,6 +16,7 @@
 #include "FuentePorPeriodo.h"
 #include "FuentePorRenglon.h"
 #include "LibKVRS.h"
+#include "RastroDeDetalle.h"
 #include "ReemplazoEnConjunto.h"
 
 #include <QDir>
@@ -182,6 +183,7 @@ void clsRepIEPS::ejecutar(const QDate &dtInicial, const QDate &dtFinal, QString 
         const QString rutaDelLog = QDir(carpeta_).filePath(ArchivoLog::NombreDelLog(nombre));
         estado_.rutaLog = QDir(carpeta_).filePath(ArchivoLog::NombreDelLogFallido(nombre));
         log_ = std::make_unique<ArchivoLog>(rutaDelLog, estado_.rutaLog);
+        rastro_ = std::make_unique<RastroDeDetalle>(QDir(carpeta_).filePath(host::NombreDe(host::DeLaCorrida::Detalle, nombre)));
         stArchivo = QDir::toNativeSeparators(QDir(carpeta_).filePath(stArchivo));
 
         const int total = rsPagos_.cantidadFilas();
@@ -259,14 +261,16 @@ void clsRepIEPS::ejecutar(const QDate &dtInicial, const QDate &dtFinal, QString 
                                                       : QStringLiteral("%1 hallazgos").arg(hallazgos.size())),
                          hallazgos);
         archivoRevision.Vaciar();
+        rastro_->archivo().Vaciar();
 
         // A cancel up to here leaves the earlier files as they were.
         comprobarCancelacion();
-        // All three or none. The report first: it is the file most often held open (by a
+        // All four or none. The report first: it is the file most often held open (by a
         // spreadsheet) by the user.
         host::ReemplazoEnConjunto juntos;
         juntos.Agregar(reporte);
         juntos.Agregar(archivoRevision);
+        juntos.Agregar(rastro_->archivo());
         juntos.Agregar(log_->rutaEscrita(), rutaDelLog);
         juntos.Reemplazar();
         estado_.rutaLog = rutaDelLog;
@@ -484,6 +488,8 @@ void clsRepIEPS::ProcesarDetalle(const Pago &pago, const QVariant &cantidadAnexo
     const QString &clave5 = estado_.claves.campo5, &claveGen = estado_.claves.generica;
     const QVariant pedimento = rsDetalle.Campo(QStringLiteral("Pedimento"));
     acumulador_->Acumular(pago, pedimento, clave5, claveGen, prorrateada.prorrateo);
+    rastro_->Anotar(pago, parte.documento, totalDocumento, cantidadAnexo, parte.fraccion, producto, clave5, claveGen,
+                    pedimento, prorrateada.prorrateo);
     estado_.repetidos.AnotarLinea(producto, clave5, claveGen, pedimento);
     ++estado_.lineas;
 }
@@ -496,6 +502,7 @@ void clsRepIEPS::cierre(bool soltarTabla)
     bases_.CierraTabla(rsPagos_);
     // Whatever was logged reaches the file; a failure here must not hide the run's own error.
     log_.reset();
+    rastro_.reset();
     vista_.VerProceso(false);
 
     // The lock is released and the wait window removed even when dropping the table fails.

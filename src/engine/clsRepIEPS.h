@@ -23,6 +23,7 @@ namespace engine {
 class Acumulador;
 class ArchivoLog;
 class FuenteDeRenglones;
+class RastroDeDetalle;
 class Tramo;
 struct Pago;
 
@@ -133,6 +134,7 @@ private:
     std::unique_ptr<FuenteDeRenglones> fuente_;
     std::unique_ptr<Acumulador> acumulador_;
     std::unique_ptr<ArchivoLog> log_;
+    std::unique_ptr<RastroDeDetalle> rastro_; // the detail beside the report
 
     Lectura lectura_ = Lectura::PorPeriodo;
     int pagosPorLote_ = 5000;

@@ -7,6 +7,7 @@
 #include "Formatos.h"
 #include "LibKVRS.h"
 #include "LibroExcel.h"
+#include "PanelDeDetalle.h"
 #include "PdfDelResumen.h"
 
 #include <QClipboard>
@@ -106,6 +107,7 @@ frmVerReporte::frmVerReporte(QWidget *padre)
     , totales_(new QTableWidget(1, Columnas, this))
     , tituloDetalle_(new QLabel(this))
     , detalle_(new QTableWidget(0, engine::CamposQueSeMuestran, this))
+    , rastro_(new PanelDeDetalle(this))
     , lineaGuardado_(new QWidget(this))
     , guardado_(new QLabel(lineaGuardado_))
 {
@@ -187,6 +189,8 @@ frmVerReporte::frmVerReporte(QWidget *padre)
     auto *division = new QSplitter(Qt::Vertical, this);
     division->addWidget(arriba);
     division->addWidget(abajo);
+    division->addWidget(rastro_);
+    connect(detalle_, &QTableWidget::currentCellChanged, this, [this](int fila) { mostrarRastro(fila); });
     division->setStretchFactor(0, 3);
     division->setStretchFactor(1, 2);
     division->setChildrenCollapsible(false);
@@ -254,6 +258,7 @@ bool frmVerReporte::Cargar(const QString &ruta, const QList<engine::Hallazgo> &h
     corrida_ = datos;
     ruta_ = ruta;
     lineaGuardado_->hide(); // what was exported came from the report shown before
+    rastro_->Cargar(ruta_, resumen_);
     llenar();
     return true;
 }
@@ -366,6 +371,17 @@ void frmVerReporte::mostrarDetalle()
         }
     }
     detalle_->resizeColumnsToContents();
+    rastro_->MostrarRfc(p.rfc);
+}
+
+void frmVerReporte::mostrarRastro(int fila)
+{
+    const QModelIndex actual = tabla_->currentIndex();
+    if (!actual.isValid() || fila < 0)
+        return;
+    const engine::RfcDelReporte &p = resumen_.rfcs.at(filtrado_->mapToSource(actual).row());
+    if (fila < p.renglones.size())
+        rastro_->MostrarRenglon(p.renglones.at(fila));
 }
 
 bool frmVerReporte::MostrarRfc(const QString &rfc)
@@ -448,7 +464,7 @@ void frmVerReporte::Pdf()
 bool frmVerReporte::ExportarExcel(const QString &ruta, QString *error)
 {
     if (!config::ComprobarOtraSalida(ruta, QStringLiteral("el libro de Excel"), ruta_, ArchivosPropios(), error)
-        || !engine::EscribirLibroExcel(ruta, resumen_, hallazgos_, ruta_, corrida_, error))
+        || !engine::EscribirLibroExcel(ruta, resumen_, hallazgos_, ruta_, corrida_, error, rastro_->detalle()))
         return false;
     anunciar(QStringLiteral("Libro de Excel guardado en %1"), ruta, QStringLiteral("el libro de Excel"));
     return true;

@@ -16,6 +16,7 @@ class QTableWidget;
 
 namespace ui {
 
+class PanelDeDetalle;
 using engine::DatosDeCorrida;
 
 // The report as it was filed, read back from its file: one row per RFC in the report's order with
@@ -54,6 +55,7 @@ public:
     QLabel *datos() const { return datos_; }
     QLabel *tituloDetalle() const { return tituloDetalle_; }
     QLabel *guardado() const { return guardado_; }
+    PanelDeDetalle *rastro() const { return rastro_; }
 
     // Columns of the table of RFCs.
     enum Columna { ColOrden, ColRfc, ColNombre, ColEstado, ColRenglones, ColCantidad, ColImporte, ColIeps, ColIva,
@@ -70,6 +72,7 @@ protected:
 private:
     void llenar();
     void mostrarDetalle();
+    void mostrarRastro(int fila); // fila: of the current RFC's lines
     void llenarTotales();
     void igualarAnchos();
     void anunciar(const QString &texto, const QString &ruta, const QString &que);
@@ -90,6 +93,7 @@ private:
     QTableWidget *totales_;
     QLabel *tituloDetalle_;
     QTableWidget *detalle_;
+    PanelDeDetalle *rastro_; // the detail beside the report
     QWidget *lineaGuardado_;
     QLabel *guardado_;
     QString rutaGuardada_, queGuardado_; // the last file exported, and what it is ("el PDF")

@@ -146,7 +146,7 @@ private Q_SLOTS:
         permitirEscribir(bin(), true);
         const Salida s = cli(QStringList{u"--archivo"_s, u"r.txt"_s} + bd->conexion());
         QVERIFY2(s.codigo == 0, qPrintable(s.err));
-        QCOMPARE(archivos(enRaiz(u"trabajo"_s)), QStringList({u"Logr.txt"_s, u"Revisionr.txt"_s, u"r.txt"_s}));
+        QCOMPARE(archivos(enRaiz(u"trabajo"_s)), QStringList({u"Detaller.txt"_s, u"Logr.txt"_s, u"Revisionr.txt"_s, u"r.txt"_s}));
         QVERIFY(!QFileInfo::exists(enRaiz(u"casa/Documents/repieps"_s)));
         QCOMPARE(archivos(bin()), QStringList({u"repieps"_s, u"repieps-cli"_s}));
     }
@@ -164,7 +164,7 @@ private Q_SLOTS:
                      .toUtf8());
         const Salida s = cli({u"--archivo"_s, u"c.txt"_s});
         QVERIFY2(s.codigo == 0, qPrintable(s.err));
-        QCOMPARE(archivos(enRaiz(u"casa/Documents/repieps"_s)), QStringList({u"Logc.txt"_s, u"Revisionc.txt"_s, u"c.txt"_s}));
+        QCOMPARE(archivos(enRaiz(u"casa/Documents/repieps"_s)), QStringList({u"Detallec.txt"_s, u"Logc.txt"_s, u"Revisionc.txt"_s, u"c.txt"_s}));
 
         // A new user's first run: the file is made in their folder with its defaults and named.
         QVERIFY(QFile::remove(enRaiz(u"casa/.config/repieps/repieps.ini"_s)));

@@ -114,7 +114,7 @@ private Q_SLOTS:
         QCOMPARE(s.codigo, 0);
         QVERIFY2(s.err.endsWith(QStringLiteral("(pagos procesados: 1; aplicados a documentos que no existen o que no tienen "
                                                "líneas: 1, en la revisión). El Log muestra los pagos.\n")), qPrintable(s.err));
-        QCOMPARE(archivos(dir.path()), QStringList({"Logr.txt", "Revisionr.txt", "r.txt"}));
+        QCOMPARE(archivos(dir.path()), QStringList({"Detaller.txt", "Logr.txt", "Revisionr.txt", "r.txt"}));
     }
 
     // A whole run, with the summary, the workbook and the PDF made from the report file just
@@ -135,7 +135,7 @@ private Q_SLOTS:
                                 dir.path(), sinPantalla);
         QCOMPARE(s.codigo, 0);
         const QString nombre = QStringLiteral("Reporte-CT-20310506.txt");
-        QCOMPARE(archivos(dir.path()), QStringList({"Log" + nombre, nombre, "Revision" + nombre, "libro.xlsx", "resumen.pdf"}));
+        QCOMPARE(archivos(dir.path()), QStringList({"Detalle" + nombre, "Log" + nombre, nombre, "Revision" + nombre, "libro.xlsx", "resumen.pdf"}));
         QCOMPARE(s.out, QStringLiteral("Reporte: %1\nLog: %2\n\n"
                                        "RFC           Nombre     Estado  Renglones  Cantidad  Importe  IEPS  IVA  Hallazgos\n"
                                        "AAA010101AAA  ABARROTES  14              1        10       90     9    0          1\n"
@@ -178,7 +178,7 @@ private Q_SLOTS:
         QVERIFY2(s.err.startsWith(QStringLiteral("Ya existe «%1» (generado el ").arg(QDir::toNativeSeparators(dir.filePath("trimestre.txt")))),
                  qPrintable(s.err));
         QCOMPARE(LeerArchivo(dir.filePath("trimestre.txt")), reporte);
-        QCOMPARE(archivos(dir.path()).size(), 6);
+        QCOMPARE(archivos(dir.path()).size(), 8);
     }
 
     // A workbook or a PDF that cannot be written fails the run, after the report.

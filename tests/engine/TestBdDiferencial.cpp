@@ -1,6 +1,7 @@
 #include "Archivos.h"
 #include "BaseDePrueba.h"
 #include "CorridaDePrueba.h"
+#include "DetalleDelReporte.h"
 #include "Errores.h"
 #include "Procesos.h"
 #include "clsRepIEPS.h"
@@ -245,8 +246,16 @@ private:
         // The case is the one meant: a report, an error at the expected place, or nothing to do.
         QVERIFY2(periodo.codigo == codigo, qPrintable(QString::fromUtf8(periodo.err)));
         QVERIFY2(QString::fromUtf8(periodo.err).contains(mensaje), qPrintable(QString::fromUtf8(periodo.err)));
-        if (codigo == 0)
+        if (codigo == 0) {
             QVERIFY(periodo.archivos.value(QStringLiteral("Logrep.txt")).size() > 0);
+            // Every report line is the sum of its lines in the detail beside it.
+            engine::ResumenDeReporte reporte;
+            engine::DetalleDelReporte detalle;
+            QString motivo;
+            QVERIFY(engine::LeerResumen(periodo.archivos.value(QStringLiteral("rep.txt")), reporte, &motivo));
+            QVERIFY2(engine::LeerDetalle(periodo.archivos.value(QStringLiteral("Detallerep.txt")), reporte, detalle, &motivo),
+                     qPrintable(motivo));
+        }
         if (codigo == 1)
             QVERIFY(periodo.archivos.value(QStringLiteral("LogFallorep.txt")).count("\r\n") > 20);
     }
@@ -319,6 +328,25 @@ private Q_SLOTS:
         QFETCH(QStringList, args);
         QFETCH(int, codigo);
         compararCli(*bases_.value(muestra), args, codigo, QString());
+    }
+
+    // The demonstration's database (tools/demo.sh), once per side: its trail must add up too.
+    void demo_data()
+    {
+        QTest::addColumn<QStringList>("args");
+        QTest::newRow("clientes") << Trimestre;
+        QTest::newRow("proveedores") << Trimestre + QStringList{"--proveedores"};
+    }
+    void demo()
+    {
+        QFETCH(QStringList, args);
+        if (!sql_.contains(QStringLiteral("demo"))) {
+            sql_[QStringLiteral("demo")] =
+                Correr(QStringLiteral(REPIEPS_BIN "/repieps-generador"), {"--semilla", "2018", "--pagos", "2000"}).out;
+            bases_[QStringLiteral("demo")] = cargar(QStringLiteral("demo"));
+        }
+        QVERIFY2(bases_.value(QStringLiteral("demo")), "No se pudo crear la base de la demostración");
+        compararCli(*bases_.value(QStringLiteral("demo")), args, 0, QString());
     }
 
     // A change runs on its side of the quarter with and without --todos-los-pagos; a schema of

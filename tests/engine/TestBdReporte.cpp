@@ -95,6 +95,7 @@ private:
         int enTransaccion = -1;
         bool bloqueoLibre = false;
         int rfcs = 0; // RFCs in the report, as the run counts them
+        QByteArray detalle = QByteArray(); // the detail beside the report
     };
 
     // A run of the first quarter of 2018 with its dialogs recorded.
@@ -118,6 +119,7 @@ private:
         Corrida c{rep.resultado(), archivo, leer("Logrep.txt"), leer("rep.txt"), rep.mensajeError(), leer("LogFallorep.txt"),
                   leer("Revisionrep.txt"), dialogos.cajas, dialogos.ventanas, rep.rutaLog(), rep.avisoDeReporteVacio()};
         c.rfcs = rep.rfcsEnElReporte();
+        c.detalle = leer("Detallerep.txt");
         // A connection that the server dropped holds no transaction.
         try {
             c.enTransaccion = cn.abierta() ? cn.Valor(QStringLiteral("SELECT @@in_transaction")).toInt() : 0;
@@ -140,8 +142,8 @@ private:
         QCOMPARE(c.cajas[0].texto, c.mensaje);
         QVERIFY(!c.cajas[0].skin);
         QCOMPARE(c.ventanas.last(), QStringLiteral("quita"));
-        QCOMPARE(QList<QByteArray>({c.reporte, c.log, c.revision}),
-                 QList<QByteArray>({"anterior", "anterior Logrep.txt", "anterior Revisionrep.txt"}));
+        QCOMPARE(QList<QByteArray>({c.reporte, c.log, c.revision, c.detalle}),
+                 QList<QByteArray>({"anterior", "anterior Logrep.txt", "anterior Revisionrep.txt", "anterior Detallerep.txt"}));
         QCOMPARE(c.rutaLog, conLog ? dir.filePath(QStringLiteral("LogFallorep.txt")) : QString());
         QCOMPARE(c.logFallido == NoExiste, !conLog);
         QCOMPARE(c.enTransaccion, 0);
@@ -190,7 +192,7 @@ private Q_SLOTS:
             "DELETE FROM clientes WHERE Clave='L1' OR Clave LIKE 'T%';\n"));
         bases = bd.bases;
         QFile::remove(dir.filePath(QStringLiteral("LogFallorep.txt")));
-        for (const char *nombre : {"Logrep.txt", "Revisionrep.txt"})
+        for (const char *nombre : {"Logrep.txt", "Revisionrep.txt", "Detallerep.txt"})
             QVERIFY(EscribirArchivo(dir.filePath(QLatin1String(nombre)), QByteArray("anterior ") + nombre));
         QVERIFY(EscribirArchivo(dir.filePath(QStringLiteral("rep.txt")), "anterior"));
     }
@@ -210,6 +212,9 @@ private Q_SLOTS:
         }));
         QCOMPARE(c.reporte,
                  lineas({"C|AAA010101AAA|COMERCIAL DEL NORTE SA DE CV|19|020|00|001|000|5|005|0.250|004|100|0|8|17|||||||||||"}));
+        QCOMPARE(c.detalle, lineas({"Folio del pago|Fecha del pago|Clave|RFC|Documento|Total del documento|Pagado|Parte|"
+                                    "Partida|Producto|Campo 5|Clave gen\xE9rica|Presentaci\xF3n|Cantidad|Importe|IEPS|IVA|",
+                                    "100|05/03/2018|C1|AAA010101AAA|Factura A77|1000|500|0.5|1|P1|020|001|0.250|5|100|8|17|"}));
         QCOMPARE(QDir::fromNativeSeparators(c.archivo), dir.filePath(QStringLiteral("rep.txt")));
         QCOMPARE(c.ventanas, QStringList({"muestra:Generando archivo", "quita"}));
         QCOMPARE(c.cajas.size(), 1);

@@ -148,6 +148,23 @@ private Q_SLOTS:
         QCOMPARE(h.value(u"F3"_s), u"t:producto que no está en el catálogo: 2 líneas"_s);
     }
 
+    // With the report's detail, a fourth sheet of its lines: figures as numbers, codes as texts, a filter.
+    void hojaDelDetalle()
+    {
+        DetalleDelReporte d;
+        d.lineas << u"100|05/03/2018|C1|AAA010101AAA|Factura A77|1000|500|0.5|1|P01|020|001|0.250|240|3150.5|252.04|504.08"_s.split(u'|');
+        const QString ruta = dir.filePath(u"detalle.xlsx"_s);
+        QVERIFY(EscribirLibroExcel(ruta, resumen, hallazgos, u"rep.txt"_s, {}, nullptr, &d));
+        QCOMPARE(Valores(Miembro(ruta, u"xl/workbook.xml"_s), "sheet"_L1, "name"_L1),
+                 QStringList({u"Resumen"_s, u"Renglones"_s, u"Revisión"_s, u"Detalle"_s}));
+        const QHash<QString, QString> c = Celdas(ruta, 4);
+        QCOMPARE(Fila(c, 1).section(u'|', 10, 12), u"t:Campo 5*|t:Clave genérica*|t:Presentación*"_s);
+        QCOMPARE(Fila(c, 2), u"t:100|t:05/03/2018|t:C1|t:AAA010101AAA|t:Factura A77|n:1000 #,##0|n:500 #,##0|n:0.5 #,##0.00|"
+                             "n:1 #,##0|t:P01|t:020|t:001|n:0.25 0.000|n:240 #,##0|n:3150.5 #,##0.00|n:252.04 #,##0.00|"
+                             "n:504.08 #,##0.00"_s);
+        QVERIFY(Miembro(ruta, u"xl/worksheets/sheet4.xml"_s).contains("<autoFilter"));
+    }
+
     // Filters, frozen panes, widths and the page setup: how many times the XML of the workbook and
     // its sheets holds each.
     void filtrosEImpresion_data()

@@ -3,6 +3,7 @@
 #include "DialogosGrabados.h"
 #include "DispositivoQueFalla.h"
 #include "Procesos.h"
+#include "PanelDeDetalle.h"
 #include "frmVerReporte.h"
 
 #include <QClipboard>
@@ -164,6 +165,39 @@ private Q_SLOTS:
         QVERIFY(f.AbrirArchivo(ruta, nullptr));
         QCOMPARE(f.resumen().hallazgosEnReporte, 0);
         QCOMPARE(f.ruta(), ruta);
+    }
+
+    // An earlier report opened with its detail beside it: a line shows its trail and tie-out, an RFC
+    // its payments; a detail that does not add up is named and shows nothing.
+    void detalleDeLasCifras_data()
+    {
+        QTest::addColumn<QByteArray>("ieps");
+        QTest::addColumn<QString>("titulo");
+        QTest::newRow("corresponde") << QByteArray("1") << "Detalle del renglón de BBB020202BBB, campo 5 020, clave "
+                                                          "genérica 004, presentación 1.000 (2 líneas)";
+        QTest::newRow("editado") << QByteArray("2") << "El detalle Detallerep.txt no corresponde a su reporte (las "
+            "líneas del RFC BBB020202BBB, campo 5 020, clave genérica 004, presentación 1.000 no suman lo del reporte: "
+            "IEPS 2, el reporte dice 1): no se usa para cuadrar las cifras.";
+    }
+    void detalleDeLasCifras()
+    {
+        QFETCH(QByteArray, ieps);
+        QFETCH(QString, titulo);
+        QTemporaryDir otra;
+        const QString r = otra.filePath(QStringLiteral("rep.txt"));
+        const QByteArray linea = "|09/01/2018|C2|BBB020202BBB|Factura A9|10|10|1|1|P4|020|004|1.000|";
+        QVERIFY(EscribirArchivo(r, Reporte.left(Reporte.indexOf('\n') + 1)));
+        QVERIFY(EscribirArchivo(otra.filePath(QStringLiteral("Detallerep.txt")),
+                                "Folio del pago|Fecha del pago|Clave|RFC|Documento|Total del documento|Pagado|Parte|Partida|"
+                                "Producto|Campo 5|Clave gen\xE9rica|Presentaci\xF3n|Cantidad|Importe|IEPS|IVA|\r\n7"
+                                    + linea + "1|3|0|1|\r\n8" + linea + "2|4|" + ieps + "|1|\r\n"));
+        frmVerReporte f;
+        QString error;
+        QVERIFY2(f.AbrirArchivo(r, &error), qPrintable(error));
+        QCOMPARE(f.rastro()->lineas()->rowCount(), ieps == "1" ? 2 : 0); // BBB's payments
+        f.detalle()->setCurrentCell(0, 0);
+        QCOMPARE(f.rastro()->titulo()->text(), titulo);
+        QCOMPARE(f.rastro()->cuadre()->text(), ieps == "1" ? QStringLiteral("Suma del detalle: igual al reporte") : QString());
     }
 
     // The PDF, and the line that says where each export went, with its buttons.
