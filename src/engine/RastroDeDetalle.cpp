@@ -3,7 +3,7 @@
 #include "ArchivoDeSalida.h"
 #include "Formatos.h"
 #include "LibKVRS.h"
-#include "clsRepIEPS.h"
+#include "TextosDeTercero.h"
 
 #include <cmath>
 
@@ -39,7 +39,7 @@ QString Cifra(double valor)
 // A text of the database as a field: its own "|" and line ends would split the line.
 QString Campo(const QVariant &valor)
 {
-    return clsRepIEPS::QuitarSeparadores(Texto(valor));
+    return tercero::QuitarSeparadores(Texto(valor));
 }
 } // namespace
 
@@ -60,8 +60,8 @@ void RastroDeDetalle::Anotar(const Pago &pago, const QString &documento, const Q
 {
     const bool otroPago = inicioDelPago_.isEmpty() || idPago_ != pago.id;
     if (otroPago)
-        inicioDelPago_ = clsRepIEPS::QuitarSeparadores(ValorComoTexto(pago.folio)) + Separador
-                         + clsRepIEPS::QuitarSeparadores(host::LibKVRS::FechaComoTexto(pago.fecha)) + Separador
+        inicioDelPago_ = tercero::QuitarSeparadores(ValorComoTexto(pago.folio)) + Separador
+                         + tercero::QuitarSeparadores(host::LibKVRS::FechaComoTexto(pago.fecha)) + Separador
                          + Campo(pago.clave) + Separador + RfcDeLaTabla(RfcDelGrupo(pago)) + Separador;
     // A payment's links to one document come one after the other: a new link starts its lines anew.
     if (otroPago || documento_ != documento || pagado_ != pagado) {
@@ -69,7 +69,7 @@ void RastroDeDetalle::Anotar(const Pago &pago, const QString &documento, const Q
         documento_ = documento;
         pagado_ = pagado;
         partida_ = 0;
-        inicioDelAnexo_ = inicioDelPago_ + clsRepIEPS::QuitarSeparadores(documento) + Separador
+        inicioDelAnexo_ = inicioDelPago_ + tercero::QuitarSeparadores(documento) + Separador
                           + NumeroGeneral(totalDocumento.toDouble()) + Separador + NumeroGeneral(pagado.toDouble())
                           + Separador + NumeroGeneral(parte) + Separador;
     }
