@@ -251,10 +251,12 @@ QStringList TextosDeRenglonComparado(const RenglonComparado &r)
 
 QList<double> CifrasComparadas(const CifrasDeReporte &antes, const CifrasDeReporte &ahora)
 {
-    return {antes.cantidad, ahora.cantidad, ahora.cantidad - antes.cantidad,
-            antes.importe,  ahora.importe,  ahora.importe - antes.importe,
-            antes.ieps,     ahora.ieps,     ahora.ieps - antes.ieps,
-            antes.iva,      ahora.iva,      ahora.iva - antes.iva};
+    // To the report's 15 digits: 300 less 252.04 is 47.96, not the 47.95999999999998 of binary.
+    const auto diferencia = [](double de, double a) { return QString::number(a - de, 'g', 15).toDouble(); };
+    return {antes.cantidad, ahora.cantidad, diferencia(antes.cantidad, ahora.cantidad),
+            antes.importe,  ahora.importe,  diferencia(antes.importe, ahora.importe),
+            antes.ieps,     ahora.ieps,     diferencia(antes.ieps, ahora.ieps),
+            antes.iva,      ahora.iva,      diferencia(antes.iva, ahora.iva)};
 }
 
 QString ComparacionComoTexto(const ComparacionDeReportes &c, const QString &anterior)
