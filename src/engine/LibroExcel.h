@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ComparacionDeReportes.h"
 #include "DatosDeCorrida.h"
 #include "ResumenDeReporte.h"
 
@@ -17,7 +18,9 @@ namespace engine {
 //   row whose cells are SUM formulas over the rows above;
 // - "Renglones": every line of the report, one field per column under its heading, figures as
 //   numbers and codes as texts ("020" keeps its zero);
-// - "Revisión": the findings of the review (may be empty).
+// - "Revisión": the findings of the review (may be empty);
+// - "Comparación", with a comparison: its counts and the earlier report's name above the table of
+//   RFCs (before, now and difference of each figure) and its totals, then the lines that changed.
 // Headings in Spanish in bold, columns as wide as their texts, the heading row frozen, a filter on
 // every table with rows (the summary's without its totals). Whole figures read "#,##0", the
 // presentation "0.000". Printed: Letter, landscape, one page wide, small margins, the heading row on
@@ -26,6 +29,7 @@ namespace engine {
 // disk: the side then comes from the report's lines).
 // False with a Spanish message in *error when the file could not be written.
 bool EscribirLibroExcel(const QString &ruta, const ResumenDeReporte &resumen, const QList<Hallazgo> &hallazgos,
-                        const QString &reporte, const DatosDeCorrida &corrida, QString *error);
+                        const QString &reporte, const DatosDeCorrida &corrida, QString *error,
+                        const ComparacionDeReportes *comparacion = nullptr, const QString &anterior = QString());
 
 } // namespace engine
