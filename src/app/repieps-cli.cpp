@@ -3,6 +3,7 @@
 // 4 another run holds the database.
 #include "BasesDD.h"
 #include "Cancelacion.h"
+#include "ComparacionDeReportes.h"
 #include "Conexion.h"
 #include "Configuracion.h"
 #include "DelRegistro.h"
@@ -180,6 +181,17 @@ int main(int argc, char *argv[])
         return Correcto;
     }
 
+    // The earlier report is read before the run, which may replace it, and a wrong one stops it.
+    engine::ResumenDeReporte anterior;
+    if (!op.comparar.isEmpty()) {
+        if (engine::LeerReporteAnterior(op.comparar, anterior, &error))
+            error = engine::MotivoDeLadosDistintos(anterior.tipo, op.proveedores ? QStringLiteral("P") : QStringLiteral("C"));
+        if (!error.isEmpty()) {
+            err << error << Qt::endl << "Use --help para ver las opciones." << Qt::endl;
+            return UsoIncorrecto;
+        }
+    }
+
     // Once the run is cancelled, its boxes say nothing: the program says "Proceso cancelado".
     host::DialogosConsola dialogos(&senalRecibida);
     host::Dialogos::instalar(&dialogos);
@@ -267,7 +279,7 @@ int main(int argc, char *argv[])
             err << reporte.avisoDeReporteVacio() << Qt::endl;
         if (!reporte.avisoDeMomento().isEmpty())
             err << reporte.avisoDeMomento() << Qt::endl;
-        if (op.resumen || !op.excel.isEmpty() || !op.pdf.isEmpty()) {
+        if (op.resumen || !op.excel.isEmpty() || !op.pdf.isEmpty() || !op.comparar.isEmpty()) {
             // What was filed, read back from the file just written.
             engine::ResumenDeReporte resumen;
             QString motivo;
@@ -278,6 +290,14 @@ int main(int argc, char *argv[])
             engine::ContarHallazgos(resumen, reporte.hallazgos());
             if (op.resumen)
                 out << Qt::endl << engine::ResumenComoTexto(resumen);
+            engine::ComparacionDeReportes comparacion;
+            if (!op.comparar.isEmpty()) {
+                if (!engine::CompararReportes(anterior, resumen, comparacion, &motivo)) {
+                    err << motivo << Qt::endl;
+                    return Fallo;
+                }
+                out << Qt::endl << engine::ComparacionComoTexto(comparacion, op.comparar);
+            }
             const engine::DatosDeCorrida corrida{engine::TextoDelPeriodo({op.desde, op.hasta, !op.proveedores}),
                                                  bases.cMiBase, QDateTime::currentDateTime()};
             if (!op.excel.isEmpty()) {
@@ -287,7 +307,8 @@ int main(int argc, char *argv[])
                 const bool conDetalle =
                     engine::CargarDetalle(archivo, resumen, detalle, nullptr) == engine::EstadoDelDetalle::Corresponde;
                 if (!engine::EscribirLibroExcel(libro, resumen, reporte.hallazgos(), archivo, corrida, &motivo,
-                                                conDetalle ? &detalle : nullptr)) {
+                                                conDetalle ? &detalle : nullptr,
+                                                op.comparar.isEmpty() ? nullptr : &comparacion, op.comparar)) {
                     err << motivo << Qt::endl;
                     return Fallo;
                 }

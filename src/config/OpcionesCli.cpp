@@ -42,6 +42,7 @@ bool LeerOpcionesCli(const QStringList &argumentos, OpcionesCli &o, QString *err
         {"--archivo", &o.archivo}, {"--carpeta", &o.carpeta}, {"--config", &o.config},
         {"--servidor", &o.servidor}, {"--puerto", &o.puerto}, {"--usuario", &o.usuario},
         {"--base", &o.base}, {"--excel", &o.excel}, {"--pdf", &o.pdf},
+        {"--comparar", &o.comparar},
     };
     const struct {
         const char *nombre;
@@ -132,7 +133,7 @@ bool LeerOpcionesCli(const QStringList &argumentos, OpcionesCli &o, QString *err
         {"--config", o.config, "el nombre del archivo de configuración"}, {"--servidor", o.servidor, "el nombre del servidor"},
         {"--puerto", o.puerto, "el número del puerto"}, {"--usuario", o.usuario, "el nombre del usuario"},
         {"--base", o.base, "el nombre de la base de datos"}, {"--excel", o.excel, "el nombre del libro de Excel"},
-        {"--pdf", o.pdf, "el nombre del PDF"},
+        {"--pdf", o.pdf, "el nombre del PDF"}, {"--comparar", o.comparar, "el nombre del reporte anterior"},
     };
     for (const auto &b : sinBlancos) {
         if (dada(b.opcion) && b.valor.trimmed().isEmpty())
@@ -256,6 +257,12 @@ QString AyudaCli()
         "  --pdf ARCHIVO.pdf      al terminar, escribe el resumen del reporte en un PDF: por RFC,\n"
         "                         con totales, y los hallazgos de la revisión por tipo (no\n"
         "                         necesita pantalla)\n"
+        "  --comparar ANTERIOR.txt  al terminar, compara el reporte con uno anterior del mismo\n"
+        "                         lado (leído antes de la corrida, así que puede ser el que esta\n"
+        "                         reemplaza): por RFC y por renglón que cambió, cantidad, importe,\n"
+        "                         IEPS e IVA antes, ahora y su diferencia, los RFC que entraron o\n"
+        "                         salieron de los 50 y los totales; con --excel, también en la\n"
+        "                         hoja Comparación\n"
         "  --sin-reemplazar       si el reporte ya existe en la carpeta, no lo reemplaza y sale\n"
         "                         con 2 (sin ella, el reporte, el Log y la revisión anteriores se\n"
         "                         reemplazan)\n"
@@ -279,7 +286,9 @@ QString AyudaCli()
         "     base propia del servidor, un nombre de archivo vacío, con carpeta o demasiado largo,\n"
         "     una carpeta que no existe o sin permiso de escritura, un reporte, libro o PDF sobre\n"
         "     repieps.ini, NuboraPremium.ini u otro archivo del mismo reporte, un reporte, Log o\n"
-        "     revisión anterior de solo lectura, un reporte que ya existe con --sin-reemplazar)\n"
+        "     revisión anterior de solo lectura, un reporte que ya existe con --sin-reemplazar,\n"
+        "     un reporte anterior de --comparar que no se puede leer, que no es un reporte o que\n"
+        "     es del otro lado)\n"
         "  3  ningún pago cumple las condiciones: no se escribió ningún archivo\n"
         "  4  otro reporte se está generando en la misma base, o la tiene tomada una corrida que\n"
         "     no responde: inténtelo más tarde\n")

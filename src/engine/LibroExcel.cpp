@@ -132,7 +132,13 @@ public:
     }
 
 private:
-    void Medir(int columna, int ancho) { anchos_[columna] = std::max(anchos_.at(columna), ancho); }
+    // A table under the first may be wider than its headings.
+    void Medir(int columna, int ancho)
+    {
+        if (columna >= anchos_.size())
+            anchos_.resize(columna + 1, 0);
+        anchos_[columna] = std::max(anchos_.at(columna), ancho);
+    }
 
     lxw_worksheet *hoja_;
     int encabezados_;
@@ -220,11 +226,47 @@ void LlenarDetalle(Hoja &h, const DetalleDelReporte &d, const Estilos &e)
     h.Filtrar(int(d.lineas.size()));
 }
 
+// The comparison's title and counts, its table of RFCs with a totals row, and under it the lines
+// that changed.
+void LlenarComparacion(Hoja &h, const ComparacionDeReportes &c, const QStringList &titulo, const Estilos &e)
+{
+    for (int i = 0; i < titulo.size(); ++i)
+        h.Titulo(i, titulo.at(i), i == 0 ? e.titulo : nullptr);
+    int fila = h.Encabezados() + 1;
+    // A row's texts, then its figures as numbers.
+    const auto llenar = [&](const QStringList &textos, const QList<double> &cifras, lxw_format *negrita) {
+        for (int col = 0; col < textos.size(); ++col) {
+            if (!textos.at(col).isEmpty())
+                h.Texto(fila, col, textos.at(col), negrita);
+        }
+        for (int i = 0; i < cifras.size(); ++i)
+            h.Numero(fila, int(textos.size()) + i, cifras.at(i), AnchoConMiles(cifras.at(i)), e.Cifra(cifras.at(i), negrita != nullptr));
+        ++fila;
+    };
+    for (const RfcComparado &r : c.rfcs)
+        llenar({r.rfc, r.nombre, TextoDeCambio(r.cambio, true)}, CifrasComparadas(r.antes, r.ahora), nullptr);
+    h.Filtrar(fila - 1);
+    llenar({QStringLiteral("Total"), QStringLiteral("%1 RFC").arg(c.rfcs.size()), QString()},
+           CifrasComparadas(c.antes, c.ahora), e.negrita);
+    ++fila;
+    h.Titulo(fila++, QStringLiteral("Renglones que cambiaron"), e.negrita);
+    const QStringList &encabezados = EncabezadosDeRenglonesComparados();
+    for (int col = 0; col < encabezados.size(); ++col)
+        h.Texto(fila, col, encabezados.at(col), e.negrita);
+    ++fila;
+    for (const RenglonComparado &r : c.renglones) {
+        if (r.cambio != Cambio::Igual)
+            llenar({r.rfc, r.linea, r.claveGenerica, r.presentacion, TextoDeCambio(r.cambio, false)},
+                   CifrasComparadas(r.antes, r.ahora), nullptr);
+    }
+}
+
 } // namespace
 
 bool EscribirLibroExcel(const QString &ruta, const ResumenDeReporte &r, const QList<Hallazgo> &hallazgos,
                         const QString &reporte, const DatosDeCorrida &corrida, QString *error,
-                        const DetalleDelReporte *detalle)
+                        const DetalleDelReporte *detalle, const ComparacionDeReportes *comparacion,
+                        const QString &anterior)
 {
     const QString motivo = QStringLiteral("No se pudo escribir el libro de Excel %1").arg(QDir::toNativeSeparators(ruta));
     // The library writes to a path of plain bytes and keeps its pieces in temporary files: both in
@@ -278,6 +320,14 @@ bool EscribirLibroExcel(const QString &ruta, const ResumenDeReporte &r, const QL
         Hoja hojaDetalle(libro, "Detalle", EncabezadosDelDetalle(), estilos);
         LlenarDetalle(hojaDetalle, *detalle, estilos);
         hojaDetalle.AjustarAnchos();
+    }
+    if (comparacion) {
+        const QStringList lineas = QStringList{QStringLiteral("Comparación con el reporte anterior %1")
+                                                   .arg(QDir::toNativeSeparators(anterior))}
+                                   + LineasDeConteo(*comparacion);
+        Hoja hoja(libro, "Comparación", EncabezadosDeRfcsComparados(), estilos, int(lineas.size()) + 1);
+        LlenarComparacion(hoja, *comparacion, lineas, estilos);
+        hoja.AjustarAnchos();
     }
 
     const lxw_error cierre = workbook_close(libro);

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "ComparacionDeReportes.h"
 #include "DatosDeCorrida.h"
 #include "DetalleDelReporte.h"
 #include "ResumenDeReporte.h"
@@ -21,6 +22,8 @@ namespace engine {
 // - "Revisión": the findings of the review (may be empty);
 // - "Detalle", when the report's detail is given: its lines under its headings, figures as numbers,
 //   codes as texts.
+// - "Comparación", with a comparison: its counts and the earlier report's name above the table of
+//   RFCs (before, now and difference of each figure) and its totals, then the lines that changed.
 // Headings in Spanish in bold, columns as wide as their texts, the heading row frozen, a filter on
 // every table with rows (the summary's without its totals). Whole figures read "#,##0", the
 // presentation "0.000". Printed: Letter, landscape, one page wide, small margins, the heading row on
@@ -30,6 +33,7 @@ namespace engine {
 // False with a Spanish message in *error when the file could not be written.
 bool EscribirLibroExcel(const QString &ruta, const ResumenDeReporte &resumen, const QList<Hallazgo> &hallazgos,
                         const QString &reporte, const DatosDeCorrida &corrida, QString *error,
-                        const DetalleDelReporte *detalle = nullptr);
+                        const DetalleDelReporte *detalle = nullptr, const ComparacionDeReportes *comparacion = nullptr,
+                        const QString &anterior = QString());
 
 } // namespace engine

@@ -15,17 +15,6 @@ using host::Falla;
 namespace {
 constexpr int CamposPorRenglon = 26;
 
-// A number as the report writes it: plain decimal with a point, a leading "-" when negative,
-// the exponent form for very large or very small magnitudes. No blanks, no grouping.
-bool LeerNumero(const QString &texto, double &valor)
-{
-    if (texto.isEmpty() || texto.contains(QLatin1Char(',')) || texto.contains(QLatin1Char(' ')))
-        return false;
-    bool ok = false;
-    valor = texto.toDouble(&ok);
-    return ok;
-}
-
 const QString &TextoDeCampo(int i)
 {
     static const QStringList nombres{
@@ -55,6 +44,17 @@ QStringList Celdas(const QString &rfc, const QString &nombre, const QString &est
             NumeroConSeparadores(double(s.hallazgos))};
 }
 } // namespace
+
+// Plain decimal with a point, a leading "-" when negative, the exponent form for very large or
+// very small magnitudes. No blanks, no grouping.
+bool LeerNumeroDelReporte(const QString &texto, double &valor)
+{
+    if (texto.isEmpty() || texto.contains(QLatin1Char(',')) || texto.contains(QLatin1Char(' ')))
+        return false;
+    bool ok = false;
+    valor = texto.toDouble(&ok);
+    return ok;
+}
 
 const QStringList &EncabezadosDeCampos()
 {
@@ -121,7 +121,7 @@ bool LeerResumen(const QByteArray &bytes, ResumenDeReporte &r, QString *error)
                                                                               : QStringLiteral("proveedores")));
         double valores[CamposQueSeMuestran] = {};
         for (const int c : {CampoCantidad, CampoPresentacion, CampoImporte, CampoIeps, CampoIva}) {
-            if (!LeerNumero(campos.at(c), valores[c]))
+            if (!LeerNumeroDelReporte(campos.at(c), valores[c]))
                 return Falla(error, donde + QStringLiteral(" tiene «%1» en %2 (campo %3), que no es un número.")
                                                 .arg(campos.at(c), TextoDeCampo(c))
                                                 .arg(c + 1));
@@ -227,18 +227,25 @@ QString ResumenComoTexto(const ResumenDeReporte &r)
         filas << fila;
     }
     filas << TextosDeTotales(r);
-    QList<int> anchos(encabezados.size(), 0);
-    for (const QStringList &f : filas)
-        for (int c = 0; c < f.size(); ++c)
-            anchos[c] = qMax(anchos[c], int(f.at(c).size()));
-    QString texto;
-    for (int n = 0; n < filas.size(); ++n) {
-        const QStringList &f = filas.at(n);
-        QStringList celdas;
+    // Names and codes to the left, figures to the right.
+    return TablaComoTexto(filas, 3);
+}
+
+QString TablaComoTexto(const QList<QStringList> &filas, int aLaIzquierda)
+{
+    QList<int> anchos;
+    for (const QStringList &f : filas) {
         for (int c = 0; c < f.size(); ++c) {
-            // Names and codes to the left, figures to the right.
-            celdas << (c <= 2 ? f.at(c).leftJustified(anchos[c]) : f.at(c).rightJustified(anchos[c]));
+            if (c == anchos.size())
+                anchos << 0;
+            anchos[c] = qMax(anchos[c], int(f.at(c).size()));
         }
+    }
+    QString texto;
+    for (const QStringList &f : filas) {
+        QStringList celdas;
+        for (int c = 0; c < f.size(); ++c)
+            celdas << (c < aLaIzquierda ? f.at(c).leftJustified(anchos[c]) : f.at(c).rightJustified(anchos[c]));
         QString linea = celdas.join(QStringLiteral("  "));
         while (linea.endsWith(QLatin1Char(' ')))
             linea.chop(1);

@@ -51,6 +51,8 @@ struct ResumenDeReporte {
 bool LeerResumen(const QByteArray &bytes, ResumenDeReporte &resumen, QString *error);
 // The same from a file; a file that cannot be read is an error too.
 bool LeerResumenDeArchivo(const QString &ruta, ResumenDeReporte &resumen, QString *error);
+// A number field as the report writes it (NumeroGeneral's form); false for any other text.
+bool LeerNumeroDelReporte(const QString &texto, double &valor);
 
 // Counts the findings of a review per RFC of the report (findings about RFCs that the report
 // groups as the same one count for it).
@@ -69,5 +71,8 @@ QStringList TextosDeTotales(const ResumenDeReporte &resumen, const QList<int> &r
 
 // The summary as text for a terminal: a table of RFCs with their sums, and the totals line.
 QString ResumenComoTexto(const ResumenDeReporte &resumen);
+// Rows of cells as a table for a terminal: each column as wide as its widest cell, the first
+// aLaIzquierda columns to the left and the others to the right, two blanks between, none at the end.
+QString TablaComoTexto(const QList<QStringList> &filas, int aLaIzquierda);
 
 } // namespace engine

@@ -4,6 +4,7 @@
 #include "ArchivosDeLaCorrida.h"
 #include "Programa.h"
 #include "Dialogos.h"
+#include "frmComparacion.h"
 #include "Formatos.h"
 #include "LibKVRS.h"
 #include "LibroExcel.h"
@@ -217,6 +218,9 @@ frmVerReporte::frmVerReporte(QWidget *padre)
             &QPushButton::clicked, this, &frmVerReporte::Exportar);
     connect(boton("cmdPdf", QStringLiteral("Guardar &PDF…"), QStringLiteral("Guarda el resumen en un PDF")),
             &QPushButton::clicked, this, &frmVerReporte::Pdf);
+    connect(boton("cmdComparar", QStringLiteral("C&omparar con…"),
+                  QStringLiteral("Compara este reporte con uno anterior del mismo lado")),
+            &QPushButton::clicked, this, &frmVerReporte::Comparar);
     botones->addStretch();
     connect(boton("cmdCerrar", QStringLiteral("Cerrar"), QStringLiteral("Cierra esta ventana")), &QPushButton::clicked,
             this, &QDialog::close);
@@ -257,6 +261,7 @@ bool frmVerReporte::Cargar(const QString &ruta, const QList<engine::Hallazgo> &h
     hallazgos_ = hallazgos;
     corrida_ = datos;
     ruta_ = ruta;
+    anterior_.clear();
     lineaGuardado_->hide(); // what was exported came from the report shown before
     rastro_->Cargar(ruta_, resumen_);
     llenar();
@@ -435,6 +440,33 @@ bool frmVerReporte::AbrirArchivo(const QString &ruta, QString *error)
     return Cargar(ruta, hallazgos, DatosDeCorrida{QString(), QString(), QFileInfo(ruta).lastModified()}, error);
 }
 
+void frmVerReporte::Comparar()
+{
+    if (ruta_.isEmpty())
+        return;
+    const QString ruta = QFileDialog::getOpenFileName(this, QStringLiteral("Comparar con un reporte anterior"),
+                                                      QFileInfo(ruta_).absolutePath(),
+                                                      QStringLiteral("Reportes (*.txt);;Todos los archivos (*)"));
+    QString error;
+    if (!ruta.isEmpty() && !CompararCon(ruta, &error))
+        avisar(error);
+}
+
+bool frmVerReporte::CompararCon(const QString &ruta, QString *error)
+{
+    engine::ResumenDeReporte anterior;
+    engine::ComparacionDeReportes c;
+    if (!engine::LeerReporteAnterior(ruta, anterior, error) || !engine::CompararReportes(anterior, resumen_, c, error))
+        return false;
+    comparacion_ = c;
+    anterior_ = ruta;
+    delete ventanaComparacion_;
+    ventanaComparacion_ = new frmComparacion(c, ruta, ruta_, this);
+    ventanaComparacion_->setAttribute(Qt::WA_DeleteOnClose);
+    ventanaComparacion_->show();
+    return true;
+}
+
 void frmVerReporte::Exportar()
 {
     if (ruta_.isEmpty())
@@ -464,7 +496,8 @@ void frmVerReporte::Pdf()
 bool frmVerReporte::ExportarExcel(const QString &ruta, QString *error)
 {
     if (!config::ComprobarOtraSalida(ruta, QStringLiteral("el libro de Excel"), ruta_, ArchivosPropios(), error)
-        || !engine::EscribirLibroExcel(ruta, resumen_, hallazgos_, ruta_, corrida_, error, rastro_->detalle()))
+        || !engine::EscribirLibroExcel(ruta, resumen_, hallazgos_, ruta_, corrida_, error, rastro_->detalle(),
+                                       anterior_.isEmpty() ? nullptr : &comparacion_, anterior_))
         return false;
     anunciar(QStringLiteral("Libro de Excel guardado en %1"), ruta, QStringLiteral("el libro de Excel"));
     return true;

@@ -1,10 +1,12 @@
 #pragma once
 
+#include "ComparacionDeReportes.h"
 #include "DatosDeCorrida.h"
 #include "ResumenDeReporte.h"
 #include "VentanaDeTabla.h"
 
 #include <QDateTime>
+#include <QPointer>
 
 class QLabel;
 class QLineEdit;
@@ -23,8 +25,8 @@ using engine::DatosDeCorrida;
 // its sums (sortable by any column, filtered by RFC, name or state in the box above it), the totals
 // row under it (of the rows shown), and the lines of the current RFC with a heading for each field.
 // Ctrl+C copies the selected rows of either table, with their headings, as tab-separated text.
-// From here the report goes to an Excel workbook or a PDF of the summary, and an earlier report
-// can be opened.
+// From here the report goes to an Excel workbook or a PDF of the summary, an earlier report can be
+// opened, and the report can be compared with an earlier one.
 class frmVerReporte : public VentanaDeTabla {
     Q_OBJECT
 public:
@@ -37,6 +39,11 @@ public:
     // A report written by an earlier run, with the review beside it ("Revision" + its name) when
     // there is one; the run's time is the file's.
     bool AbrirArchivo(const QString &ruta, QString *error);
+    // Compares the report shown with an earlier one at ruta and shows the comparison in a window
+    // of its own (comparacion()), which a workbook exported afterwards carries too. False with the
+    // reason in *error for a file that is not a report or one of the other side.
+    bool CompararCon(const QString &ruta, QString *error);
+    QWidget *comparacion() const { return ventanaComparacion_; }
     // Selects the RFC (as the report writes it, any case), clearing a filter that hides it.
     bool MostrarRfc(const QString &rfc);
 
@@ -65,6 +72,7 @@ public Q_SLOTS:
     void Abrir();
     void Exportar();
     void Pdf();
+    void Comparar();
 
 protected:
     bool eventFilter(QObject *objeto, QEvent *e) override;
@@ -96,6 +104,9 @@ private:
     PanelDeDetalle *rastro_; // the detail beside the report
     QWidget *lineaGuardado_;
     QLabel *guardado_;
+    engine::ComparacionDeReportes comparacion_;
+    QString anterior_;  // the report compared with; empty: none since this one was loaded
+    QPointer<QWidget> ventanaComparacion_;
     QString rutaGuardada_, queGuardado_; // the last file exported, and what it is ("el PDF")
 };
 

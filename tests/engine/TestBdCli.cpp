@@ -321,6 +321,50 @@ private Q_SLOTS:
         for (auto it = anteriores.cbegin(); it != anteriores.cend(); ++it)
             QCOMPARE(LeerArchivo(QDir(despues).filePath(it.key())), it.value());
     }
+
+    // A payment changed after a first run shows up in --comparar with its differences, and nothing
+    // else does; an earlier report of the other side stops the run before it starts.
+    void compararConElPrimerReporte()
+    {
+        bd->ejecutar(QStringLiteral("INSERT INTO clientes VALUES ('C2','BODEGA','BBB010101BBB','JALISCO',NULL);\n"
+                                    "INSERT INTO edoctacli (Folio,Fecha,Clave,CantidadPago,NotaCredito) VALUES "
+                                    "(20,'2016-02-01','C1',100,0),(21,'2016-02-01','C2',100,0);\n"
+                                    "INSERT INTO anexopagosctes (FolioDelPago,Factura,Cantidad) VALUES (20,1,100),(21,1,100);\n"));
+        QTemporaryDir dir;
+        const QString primero = dir.filePath("primero.txt");
+        const auto correr = [&](const QStringList &mas) {
+            return Correr(ProgramaCli, QStringList{"--trimestre", "2016-1", "--carpeta", dir.path()} + mas + bd->conexion());
+        };
+        QCOMPARE(correr({"--archivo", "primero.txt"}).codigo, 0);
+        bd->ejecutar(QStringLiteral("UPDATE anexopagosctes SET Cantidad=50 WHERE FolioDelPago=20"));
+        const Salida s = correr({"--archivo", "segundo.txt", "--comparar", primero});
+        QCOMPARE(s.codigo, 0);
+        // Half the payment: half of each figure, the IEPS's 4.5 rounded to even.
+        QCOMPARE(s.out.section("\n\n", 1),
+                 QStringLiteral("Comparación con el reporte anterior %1\n"
+                                "RFC: 2 antes y 2 ahora; entraron a los 50: 0, salieron: 0, cambiaron: 1, sin cambio: 1.\n"
+                                "Renglones: 2 antes y 2 ahora; nuevos: 0, quitados: 0, cambiados: 1, sin cambio: 1.\n\n"
+                                "RFC           Cambio  Cifra      Antes   Ahora  Diferencia\n"
+                                "AAA010101AAA  Cambió  Cantidad   10.00    5.00       -5.00\n"
+                                "                      Importe    90.00   45.00      -45.00\n"
+                                "                      IEPS        9.00    4.00       -5.00\n"
+                                "                      IVA         0.00    0.00        0.00\n"
+                                "Total                 Cantidad   20.00   15.00       -5.00\n"
+                                "                      Importe   180.00  135.00      -45.00\n"
+                                "                      IEPS       18.00   13.00       -5.00\n"
+                                "                      IVA         0.00    0.00        0.00\n\n"
+                                "RFC           Campo 5  Clave genérica  Presentación  Cambio  Cifra     Antes  Ahora  Diferencia\n"
+                                "AAA010101AAA  020      001             0.250         Cambió  Cantidad  10.00   5.00       -5.00\n"
+                                "                                                             Importe   90.00  45.00      -45.00\n"
+                                "                                                             IEPS       9.00   4.00       -5.00\n"
+                                "                                                             IVA        0.00   0.00        0.00\n")
+                     .arg(QDir::toNativeSeparators(primero)));
+        const Salida p = correr({"--archivo", "tercero.txt", "--proveedores", "--comparar", primero});
+        QCOMPARE(p.codigo, 2);
+        QVERIFY2(p.err.startsWith("No se pueden comparar: el reporte anterior es de clientes (CT) y este es de proveedores "
+                                  "(PR).\n"), qPrintable(p.err));
+        QVERIFY(!QFile::exists(dir.filePath("tercero.txt")));
+    }
 };
 
 QTEST_GUILESS_MAIN(TestBdCli)

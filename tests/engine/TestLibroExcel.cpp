@@ -218,6 +218,27 @@ private Q_SLOTS:
 #endif
     }
 
+    // With a comparison, a fourth sheet: title and counts, the RFCs' figures as numbers (a
+    // difference to the report's digits), the totals in bold, then the lines that changed.
+    void hojaDeComparacion()
+    {
+        ResumenDeReporte antes;
+        QVERIFY(LeerResumen("C|AAA010101AAA|UNO|19|020|00|001|000|200|005|0.250|004|3000|0|252.04|504.08|||||||||||\r\n",
+                            antes, nullptr));
+        ComparacionDeReportes c;
+        QVERIFY(CompararReportes(antes, resumen, c, nullptr));
+        const QString ruta = dir.filePath(u"comparacion.xlsx"_s);
+        QVERIFY(EscribirLibroExcel(ruta, resumen, {}, QString(), {}, nullptr, &c, u"/datos/anterior.txt"_s));
+        QCOMPARE(Valores(Miembro(ruta, u"xl/workbook.xml"_s), "sheet"_L1, "name"_L1).last(), u"Comparación"_s);
+        const QHash<QString, QString> h = Celdas(ruta, 4);
+        QCOMPARE(Fila(h, 1), u"t:Comparación con el reporte anterior /datos/anterior.txt*"_s);
+        QCOMPARE(Fila(h, 6), u"t:AAA010101AAA|t:COMERCIAL DEL NORTE SA DE CV|t:Cambió|n:200 #,##0|n:250 #,##0|n:50 #,##0|"
+                             "n:3000 #,##0|n:4000 #,##0|n:1000 #,##0|n:252.04 #,##0.00|n:300 #,##0|n:47.96 #,##0.00|"
+                             "n:504.08 #,##0.00|n:640 #,##0|n:135.92 #,##0.00"_s);
+        QCOMPARE(Fila(h, 8).section(u'|', 0, 3), u"t:Total*|t:2 RFC*||n:200 #,##0*"_s);
+        QCOMPARE(Fila(h, 12).section(u'|', 0, 7), u"t:AAA010101AAA|t:020|t:001|t:0.250|t:Cambió|n:200 #,##0|n:240 #,##0|n:40 #,##0"_s);
+    }
+
     // A report opened from disk knows only its side; an empty one has no rows to filter.
     void reporteVacio()
     {

@@ -4,8 +4,10 @@
 #include "DispositivoQueFalla.h"
 #include "Procesos.h"
 #include "PanelDeDetalle.h"
+#include "frmComparacion.h"
 #include "frmVerReporte.h"
 
+#include <QCheckBox>
 #include <QClipboard>
 #include <QLabel>
 #include <QLineEdit>
@@ -198,6 +200,30 @@ private Q_SLOTS:
         f.detalle()->setCurrentCell(0, 0);
         QCOMPARE(f.rastro()->titulo()->text(), titulo);
         QCOMPARE(f.rastro()->cuadre()->text(), ieps == "1" ? QStringLiteral("Suma del detalle: igual al reporte") : QString());
+    }
+
+    // Compared with an earlier report where only XAXX's amount differs: only what changed until all
+    // are asked for, sorted by value; a report of the other side is refused (the comparison's
+    // figures and texts: TestComparacionDeReportes).
+    void comparacionConUnReporteAnterior()
+    {
+        const QString anterior = dir.filePath(QStringLiteral("comparado.txt"));
+        QVERIFY(EscribirArchivo(anterior, QByteArray(Reporte).replace("|1000|0|80|", "|900|0|80|")));
+        frmVerReporte f;
+        QString error;
+        QVERIFY(f.Cargar(ruta, hallazgos, corrida, nullptr) && f.CompararCon(anterior, &error));
+        auto *c = qobject_cast<frmComparacion *>(f.comparacion());
+        QVERIFY(c && c->rfcs()->model()->rowCount() == 1 && c->renglones()->model()->rowCount() == 1);
+        QCOMPARE(Fila(c->rfcs()->model(), 0).section('|', 6, 8), QStringLiteral("900.00|1,000.00|100.00"));
+        c->todos()->setChecked(true);
+        c->rfcs()->sortByColumn(7, Qt::AscendingOrder); // amount now
+        const QAbstractItemModel *m = c->rfcs()->model();
+        QCOMPARE(QStringList({m->index(0, 0).data().toString(), m->index(1, 0).data().toString(), m->index(2, 0).data().toString()}),
+                 QStringList({"BBB020202BBB", "XAXX010101000", "AAA010101AAA"}));
+        QCOMPARE(c->renglones()->model()->rowCount(), 4);
+        QVERIFY(EscribirArchivo(anterior, QByteArray(Reporte).replace("C|", "P|")));
+        QVERIFY(!f.CompararCon(anterior, &error));
+        QCOMPARE(error, QStringLiteral("No se pueden comparar: el reporte anterior es de proveedores (PR) y este es de clientes (CT)."));
     }
 
     // The PDF, and the line that says where each export went, with its buttons.
