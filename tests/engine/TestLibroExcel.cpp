@@ -228,7 +228,7 @@ private Q_SLOTS:
         ComparacionDeReportes c;
         QVERIFY(CompararReportes(antes, resumen, c, nullptr));
         const QString ruta = dir.filePath(u"comparacion.xlsx"_s);
-        QVERIFY(EscribirLibroExcel(ruta, resumen, {}, QString(), {}, nullptr, &c, u"/datos/anterior.txt"_s));
+        QVERIFY(EscribirLibroExcel(ruta, resumen, {}, QString(), {}, nullptr, nullptr, &c, u"/datos/anterior.txt"_s));
         QCOMPARE(Valores(Miembro(ruta, u"xl/workbook.xml"_s), "sheet"_L1, "name"_L1).last(), u"Comparación"_s);
         const QHash<QString, QString> h = Celdas(ruta, 4);
         QCOMPARE(Fila(h, 1), u"t:Comparación con el reporte anterior /datos/anterior.txt*"_s);
