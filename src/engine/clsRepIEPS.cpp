@@ -284,15 +284,17 @@ void clsRepIEPS::ejecutar(const QDate &dtInicial, const QDate &dtFinal, QString 
         GenerarArchivoReporte(reporte, rsTemporal_, blSonCtes_);
         reporte.Vaciar();
 
-        QList<Hallazgo> hallazgos =
-            repetidos_.Hallazgos(rfcsDelReporte_) + revision_.Hallazgos(rfcsDelReporte_, inexistentes_);
+        lista69B_.Cargar(rutaLista69B_);
+        QList<Hallazgo> hallazgos = lista69B_.Hallazgos(revision_.Partes(), rfcsDelReporte_)
+                                    + repetidos_.Hallazgos(rfcsDelReporte_) + revision_.Hallazgos(rfcsDelReporte_, inexistentes_);
         const QString rutaRevision = QDir(carpeta_).filePath(host::NombreDe(host::DeLaCorrida::Revision, nombre));
         host::ArchivoDeSalida archivoRevision(rutaRevision, host::ArchivoDeSalida::Modo::Reemplazar);
         EscribirRevision(archivoRevision,
                          QStringLiteral("Revisión del reporte %1 (%2): %3")
                              .arg(nombre, blSonCtes_ ? QStringLiteral("clientes") : QStringLiteral("proveedores"),
                                   hallazgos.isEmpty() ? QStringLiteral("sin hallazgos")
-                                                      : QStringLiteral("%1 hallazgos").arg(hallazgos.size())),
+                                                      : QStringLiteral("%1 hallazgos").arg(hallazgos.size()))
+                             + QStringLiteral("; ") + lista69B_.Oracion(QDate::currentDate()),
                          hallazgos);
         archivoRevision.Vaciar();
 

@@ -2,6 +2,7 @@
 
 #include "Registros.h"
 #include "Revision.h"
+#include "RevisionDe69B.h"
 #include "RevisionDeRepetidos.h"
 #include "VistaProceso.h"
 
@@ -94,6 +95,11 @@ public:
     // the rows that came back left their order or uniqueness in doubt (empty when nothing).
     QStringList dudasDeLectura() const;
 
+    // The 69-B list the next runs check their parties against (a CSV file; empty: none), and why
+    // the last run could not use the one given (empty when it could, or none was given).
+    void setLista69B(const QString &ruta) { rutaLista69B_ = ruta; }
+    const QString &motivoLista69B() const { return lista69B_.motivo(); }
+
     // Title of the missing-products box.
     void setTituloAplicacion(const QString &titulo) { titulo_ = titulo; }
 
@@ -179,6 +185,8 @@ private:
 
     Revision revision_;
     RevisionDeRepetidos repetidos_;
+    QString rutaLista69B_;
+    RevisionDe69B lista69B_;
     QSet<QString> rfcsDelReporte_; // as written in the report, in capitals
     int rfcsEscritos_ = 0;         // set by the report's writing
     QList<Hallazgo> hallazgos_;
