@@ -229,6 +229,7 @@ int main(int argc, char *argv[])
     reporte.setTituloAplicacion(QStringLiteral("repieps"));
     if (op.porRenglon)
         reporte.setLectura(engine::clsRepIEPS::Lectura::PorRenglon);
+    reporte.setLista69B(op.lista69B);
     // What went wrong was told through the dialogs; the ending gives the exit code.
     const auto resultado = reporte.ProcesarReporte(op.desde, op.hasta, archivo, op.clave, !op.proveedores,
                                                    op.todosLosPagos);
@@ -263,6 +264,9 @@ int main(int argc, char *argv[])
             for (const engine::HallazgosDeUnTipo &t : tipos)
                 err << "  " << t.todos << "  " << t.tipo << Qt::endl;
         }
+        // A list that could not be used changes nothing of the run's ending.
+        if (!reporte.motivoLista69B().isEmpty())
+            err << reporte.motivoLista69B() << Qt::endl;
         // The files stay and the exit status is 0: they are what the database holds, and the
         // review tells what went nowhere.
         if (!reporte.avisoDeReporteVacio().isEmpty())

@@ -23,6 +23,7 @@ struct OpcionesCli {
     bool resumen = false;    // after the run, the report's summary per RFC on stdout
     QString excel;          // after the run, the report's workbook at this path; empty: none
     QString pdf;            // after the run, the PDF of its summary at this path; empty: none
+    QString lista69B;       // the 69-B list the review checks the parties against; empty: none
     bool sinReemplazar = false; // a report already in the folder stops the run (exit 2)
     bool estadisticas = false;
     bool porRenglon = false; // reads row by row (the reference way) instead of whole periods
