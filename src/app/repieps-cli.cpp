@@ -8,6 +8,7 @@
 #include "Configuracion.h"
 #include "DelRegistro.h"
 #include "Dialogos.h"
+#include "Hoy.h"
 #include "LibKVRS.h"
 #include "LibroExcel.h"
 #include "OpcionesCli.h"
@@ -239,6 +240,7 @@ int main(int argc, char *argv[])
     reporte.setPorLineaDeProductos(!op.porCategoria);
     if (op.porRenglon)
         reporte.setLectura(engine::clsRepIEPS::Lectura::PorRenglon);
+    reporte.setLista69B(op.lista69B, config::Hoy());
     // What went wrong was told through the dialogs; the ending gives the exit code.
     const auto resultado = reporte.ProcesarReporte(op.desde, op.hasta, archivo, op.clave, !op.proveedores,
                                                    op.todosLosPagos);
@@ -273,6 +275,9 @@ int main(int argc, char *argv[])
             for (const engine::HallazgosDeUnTipo &t : tipos)
                 err << "  " << t.todos << "  " << t.tipo << Qt::endl;
         }
+        // A list that could not be used changes nothing of the run's ending.
+        if (!reporte.motivoLista69B().isEmpty())
+            err << reporte.motivoLista69B() << Qt::endl;
         // The files stay and the exit status is 0: they are what the database holds, and the
         // review tells what went nowhere.
         if (!reporte.avisoDeReporteVacio().isEmpty())

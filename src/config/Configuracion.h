@@ -36,6 +36,15 @@ constexpr int EsperaPorDefecto = 300;
 // default.
 int SegundosDeEspera(const QString &valor);
 
+// The 69-B list the review checks the parties against (a CSV file), as the review window last chose
+// or downloaded it; and the address its "Descargar" fetches it from.
+inline QString ClaveLista69B() { return QStringLiteral("Lista 69-B"); }
+inline QString ClaveDireccionLista69B() { return QStringLiteral("Dirección de la lista 69-B"); }
+inline QString DireccionLista69BPorDefecto()
+{
+    return QStringLiteral("https://omawww.sat.gob.mx/cifras_sat/Documents/Listado_Completo_69-B.csv");
+}
+
 // Installation settings kept by the point-of-sale installation.
 inline QString DatoServidor() { return QStringLiteral("MySQLServer"); }
 inline QString DatoPuerto() { return QStringLiteral("MySQLPuerto"); }

@@ -42,7 +42,7 @@ bool LeerOpcionesCli(const QStringList &argumentos, OpcionesCli &o, QString *err
         {"--archivo", &o.archivo}, {"--carpeta", &o.carpeta}, {"--config", &o.config},
         {"--servidor", &o.servidor}, {"--puerto", &o.puerto}, {"--usuario", &o.usuario},
         {"--base", &o.base}, {"--excel", &o.excel}, {"--pdf", &o.pdf},
-        {"--comparar", &o.comparar},
+        {"--comparar", &o.comparar}, {"--lista-69b", &o.lista69B},
     };
     const struct {
         const char *nombre;
@@ -134,6 +134,7 @@ bool LeerOpcionesCli(const QStringList &argumentos, OpcionesCli &o, QString *err
         {"--puerto", o.puerto, "el número del puerto"}, {"--usuario", o.usuario, "el nombre del usuario"},
         {"--base", o.base, "el nombre de la base de datos"}, {"--excel", o.excel, "el nombre del libro de Excel"},
         {"--pdf", o.pdf, "el nombre del PDF"}, {"--comparar", o.comparar, "el nombre del reporte anterior"},
+        {"--lista-69b", o.lista69B, "el nombre de la lista 69-B"},
     };
     for (const auto &b : sinBlancos) {
         if (dada(b.opcion) && b.valor.trimmed().isEmpty())
@@ -263,6 +264,10 @@ QString AyudaCli()
         "                         IEPS e IVA antes, ahora y su diferencia, los RFC que entraron o\n"
         "                         salieron de los 50 y los totales; con --excel, también en la\n"
         "                         hoja Comparación\n"
+        "  --lista-69b ARCHIVO.csv  la revisión busca los RFC de los pagos en esa copia del\n"
+        "                         «Listado completo 69-B» del SAT (contribuyentes con operaciones\n"
+        "                         simuladas); una lista que no se puede leer no detiene el\n"
+        "                         proceso: la revisión y la salida de errores dicen por qué\n"
         "  --sin-reemplazar       si el reporte ya existe en la carpeta, no lo reemplaza y sale\n"
         "                         con 2 (sin ella, el reporte, el Log y la revisión anteriores se\n"
         "                         reemplazan)\n"

@@ -24,6 +24,7 @@ struct OpcionesCli {
     QString excel;          // after the run, the report's workbook at this path; empty: none
     QString pdf;            // after the run, the PDF of its summary at this path; empty: none
     QString comparar;       // an earlier report, read before the run, that the new one is compared with
+    QString lista69B;       // the 69-B list the review checks the parties against; empty: none
     bool sinReemplazar = false; // a report already in the folder stops the run (exit 2)
     bool estadisticas = false;
     bool porRenglon = false; // reads row by row (the reference way) instead of whole periods

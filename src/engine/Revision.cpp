@@ -4,6 +4,7 @@
 #include "ArchivoDeSalida.h"
 #include "Cp1252.h"
 #include "Formatos.h"
+#include "RevisionDe69B.h"
 #include "RevisionDeRfc.h"
 #include "TextosDeTercero.h"
 
@@ -209,6 +210,16 @@ QList<Hallazgo> Revision::Hallazgos(const QSet<QString> &rfcsDelReporte, const Q
     return r;
 }
 
+QList<Hallazgo> Revision::Partes() const
+{
+    QList<Hallazgo> r;
+    for (const QString &rfc : ordenRfc_) {
+        const Parte &p = porRfc_[rfc];
+        r << Hallazgo{QString(), QString(), rfc, p.claves, p.nombres.value(0), QString(), false};
+    }
+    return r;
+}
+
 QList<HallazgosDeUnTipo> ContarPorTipo(const QList<Hallazgo> &hallazgos)
 {
     QList<HallazgosDeUnTipo> r;
@@ -243,7 +254,7 @@ QStringList LineasDeRevision(const QString &titulo, const QList<Hallazgo> &halla
             l += QStringLiteral(" | Nombre: ") + h.nombre;
         if (!h.detalle.isEmpty())
             l += QStringLiteral(" | ") + h.detalle;
-        if (h.tipo != Inexistente)
+        if (h.tipo != Inexistente && !EsAvisoDe69B(h.tipo))
             l += h.enReporte ? QStringLiteral(" | en el reporte") : QStringLiteral(" | fuera del reporte");
         // A finding must stay on its line, whatever the database holds.
         for (QChar &c : l) {

@@ -65,6 +65,8 @@ public:
     // rfcsDelReporte: the RFCs written in the report; inexistentes: the products missing from the
     // catalogue, once per detail line, as the run lists them.
     QList<Hallazgo> Hallazgos(const QSet<QString> &rfcsDelReporte, const QStringList &inexistentes = {}) const;
+    // The parties met, one per RFC as the database holds it, in the order met: RFC, keys, first name.
+    QList<Hallazgo> Partes() const;
 
 private:
     // Keys and names in the order met, each once, the first few only: enough to show and to tell

@@ -250,15 +250,18 @@ void clsRepIEPS::ejecutar(const QDate &dtInicial, const QDate &dtFinal, QString 
         GenerarArchivoReporte(reporte, rsTemporal_, estado_.blSonCtes);
         reporte.Vaciar();
 
-        QList<Hallazgo> hallazgos =
-            estado_.repetidos.Hallazgos(estado_.rfcsDelReporte) + estado_.revision.Hallazgos(estado_.rfcsDelReporte, estado_.inexistentes);
+        estado_.lista69B.Cargar(rutaLista69B_);
+        QList<Hallazgo> hallazgos = estado_.lista69B.Hallazgos(estado_.revision.Partes(), estado_.rfcsDelReporte)
+                                    + estado_.repetidos.Hallazgos(estado_.rfcsDelReporte)
+                                    + estado_.revision.Hallazgos(estado_.rfcsDelReporte, estado_.inexistentes);
         const QString rutaRevision = QDir(carpeta_).filePath(host::NombreDe(host::DeLaCorrida::Revision, nombre));
         host::ArchivoDeSalida archivoRevision(rutaRevision, host::ArchivoDeSalida::Modo::Reemplazar);
         EscribirRevision(archivoRevision,
                          QStringLiteral("Revisión del reporte %1 (%2): %3")
                              .arg(nombre, estado_.blSonCtes ? QStringLiteral("clientes") : QStringLiteral("proveedores"),
                                   hallazgos.isEmpty() ? QStringLiteral("sin hallazgos")
-                                                      : QStringLiteral("%1 hallazgos").arg(hallazgos.size())),
+                                                      : QStringLiteral("%1 hallazgos").arg(hallazgos.size()))
+                             + QStringLiteral("; ") + estado_.lista69B.Oracion(hoy_),
                          hallazgos);
         archivoRevision.Vaciar();
         rastro_->archivo().Vaciar();

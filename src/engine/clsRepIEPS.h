@@ -4,6 +4,7 @@
 #include "NucleoDeProrrateo.h"
 #include "Registros.h"
 #include "Revision.h"
+#include "RevisionDe69B.h"
 #include "RevisionDeRepetidos.h"
 #include "VistaProceso.h"
 
@@ -97,6 +98,15 @@ public:
     // the rows that came back left their order or uniqueness in doubt (empty when nothing).
     QStringList dudasDeLectura() const;
 
+    // The 69-B list the next runs check their parties against (a CSV file; empty: none), and why
+    // the last run could not use the one given (empty when it could, or none was given).
+    void setLista69B(const QString &ruta, const QDate &hoy)
+    {
+        rutaLista69B_ = ruta;
+        hoy_ = hoy;
+    }
+    const QString &motivoLista69B() const { return estado_.lista69B.motivo(); }
+
     // Title of the missing-products box.
     void setTituloAplicacion(const QString &titulo) { titulo_ = titulo; }
 
@@ -139,6 +149,8 @@ private:
     Lectura lectura_ = Lectura::PorPeriodo;
     int pagosPorLote_ = 5000;
     bool porLinea_ = true;
+    QString rutaLista69B_;
+    QDate hoy_; // for the age of the 69-B list
 
     // What one run finds and sums; every run starts from a fresh one.
     struct EstadoDeCorrida {
@@ -157,6 +169,7 @@ private:
         Claves claves; // of the last detail line that had a product line
         Revision revision;
         RevisionDeRepetidos repetidos;
+        RevisionDe69B lista69B;
         QSet<QString> rfcsDelReporte; // as written in the report, in capitals
         int rfcsEscritos = 0;         // set by the report's writing
         QList<Hallazgo> hallazgos;

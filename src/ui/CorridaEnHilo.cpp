@@ -1,7 +1,11 @@
 #include "CorridaEnHilo.h"
 
+#include "ArchivoIni.h"
+#include "Configuracion.h"
+#include "Hoy.h"
 #include "Dialogos.h"
 #include "Errores.h"
+#include "Programa.h"
 #include "clsRepIEPS.h"
 
 #include <QMutexLocker>
@@ -73,6 +77,7 @@ CorridaEnHilo::CorridaEnHilo(const host::BasesDD &ajustes, const frmInicial::Sol
     , porLinea_(porLinea)
     , carpeta_(carpeta)
     , titulo_(titulo)
+    , lista69B_(host::ini::Lee(Programa().archivoConfig, config::SeccionConfiguracion(), config::ClaveLista69B()))
     , dialogos_(dialogos)
     , cancelacion_(ajustes_, cn_)
 {
@@ -161,6 +166,7 @@ void CorridaEnHilo::run()
         engine::clsRepIEPS rep(ajustes_, cn_, vista, carpeta_);
         rep.setTituloAplicacion(titulo_);
         rep.setPorLineaDeProductos(porLinea_);
+        rep.setLista69B(lista69B_, config::Hoy());
         QString archivo = s.stArchivo;
         rep.ProcesarReporte(s.dtInicial, s.dtFinal, archivo, s.stCliente, s.blSonCtes, s.blTodosLosPagos);
         // A cancel that came once the report was written leaves the run complete.

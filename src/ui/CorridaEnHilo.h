@@ -77,6 +77,7 @@ private:
     bool porLinea_;
     QString carpeta_;
     QString titulo_;
+    QString lista69B_; // read in the window's thread, as it stood when the run was asked for
     host::Dialogos &dialogos_;
     host::Conexion cn_; // opened and closed by the worker
     host::Cancelacion cancelacion_;

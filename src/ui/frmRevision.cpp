@@ -1,11 +1,21 @@
 #include "frmRevision.h"
 
+#include "CarpetasDelPrograma.h"
+#include "Configuracion.h"
+#include "DescargaDeLista.h"
+#include "Lista69B.h"
+#include "Programa.h"
+#include "ArchivoIni.h"
+
 #include <QApplication>
 #include <QClipboard>
 #include <QDir>
+#include <QFileDialog>
+#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QHeaderView>
 #include <QLabel>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QTableWidget>
 #include <QVBoxLayout>
@@ -74,6 +84,9 @@ frmRevision::frmRevision(const QList<engine::Hallazgo> &hallazgos, const QString
     , tabla_(new QTableWidget(int(hallazgos.size()), int(Columnas.size()), this))
     , conteo_(new QTableWidget(0, 3, this))
     , resumen_(new QLabel(this))
+    , lista69B_(new QLabel(this))
+    , descargar_(new QPushButton(QStringLiteral("&Descargar"), this))
+    , avance_(new QProgressBar(this))
 {
     setObjectName(QStringLiteral("frmRevision"));
     const QList<engine::Hallazgo> enOrden = EnOrden(hallazgos);
@@ -171,7 +184,34 @@ frmRevision::frmRevision(const QList<engine::Hallazgo> &hallazgos, const QString
     botones->addStretch();
     botones->addWidget(cerrar);
 
+    auto *lista = new QHBoxLayout;
+    lista69B_->setObjectName(QStringLiteral("lblLista69B"));
+    lista69B_->setWordWrap(true);
+    lista69B_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    const QString elegida = host::ini::Lee(Programa().archivoConfig, config::SeccionConfiguracion(), config::ClaveLista69B());
+    lista69B_->setText(elegida.isEmpty() ? QStringLiteral("Lista 69-B del SAT: ninguna; la revisión no busca en ella los RFC.")
+                                         : QStringLiteral("Lista 69-B del SAT: %1.").arg(QDir::toNativeSeparators(elegida)));
+    auto *elegir = new QPushButton(QStringLiteral("&Lista 69-B…"), this);
+    elegir->setObjectName(QStringLiteral("cmdLista69B"));
+    elegir->setAutoDefault(false);
+    connect(elegir, &QPushButton::clicked, this, [this, elegida] {
+        const QString ruta = QFileDialog::getOpenFileName(this, QStringLiteral("Lista 69-B del SAT"), QFileInfo(elegida).path(),
+                                                          QStringLiteral("Listas CSV (*.csv);;Todos los archivos (*)"));
+        if (!ruta.isEmpty())
+            ElegirLista69B(ruta);
+    });
+    descargar_->setObjectName(QStringLiteral("cmdDescargar"));
+    descargar_->setAutoDefault(false);
+    connect(descargar_, &QPushButton::clicked, this, &frmRevision::DescargarLista69B);
+    avance_->setObjectName(QStringLiteral("barDescarga"));
+    avance_->hide();
+    lista->addWidget(lista69B_, 1);
+    lista->addWidget(avance_);
+    lista->addWidget(elegir);
+    lista->addWidget(descargar_);
+
     disposicion()->addWidget(resumen_);
+    disposicion()->addLayout(lista);
     disposicion()->addWidget(conteo_);
     disposicion()->addWidget(tabla_, 1);
     disposicion()->addLayout(botones);
@@ -188,6 +228,49 @@ QString frmRevision::ComoTexto() const
         lineas << celdas.join(QLatin1Char('\t'));
     }
     return lineas.join(QLatin1Char('\n')) + QLatin1Char('\n');
+}
+
+void frmRevision::ElegirLista69B(const QString &ruta)
+{
+    engine::Lista69B lista;
+    QString motivo;
+    if (!engine::LeerLista69BDeArchivo(ruta, lista, &motivo)
+        || !host::ini::Escribe(Programa().archivoConfig, config::SeccionConfiguracion(), config::ClaveLista69B(), ruta, &motivo)) {
+        lista69B_->setText(motivo);
+        return;
+    }
+    lista69B_->setText(QStringLiteral("Lista 69-B del SAT al %1: %2. La próxima corrida busca en ella los RFC de sus pagos.")
+                           .arg(lista.fecha.isValid() ? lista.fecha.toString(QStringLiteral("dd/MM/yyyy")) : QStringLiteral("(sin fecha)"),
+                                QDir::toNativeSeparators(ruta)));
+}
+
+void frmRevision::DescargarLista69B()
+{
+    QString direccion = host::ini::Lee(Programa().archivoConfig, config::SeccionConfiguracion(), config::ClaveDireccionLista69B());
+    if (direccion.trimmed().isEmpty())
+        direccion = config::DireccionLista69BPorDefecto();
+    const QString destino = QDir(config::CarpetasDeEstePrograma().salida).filePath(QStringLiteral("Listado_Completo_69-B.csv"));
+    auto *descarga = new DescargaDeLista(QUrl(direccion.trimmed()), destino, 300, this);
+    descargar_->setEnabled(false);
+    avance_->setRange(0, 0);
+    avance_->show();
+    lista69B_->setText(QStringLiteral("Descargando la lista 69-B desde %1…").arg(direccion.trimmed()));
+    connect(descarga, &DescargaDeLista::avance, this, [this](qint64 recibidos, qint64 total) {
+        if (total > 0) {
+            avance_->setRange(0, 1000);
+            avance_->setValue(int(recibidos * 1000 / total));
+        }
+    });
+    connect(descarga, &DescargaDeLista::terminada, this, [this, descarga, destino](const QString &motivo) {
+        descarga->deleteLater();
+        avance_->hide();
+        descargar_->setEnabled(true);
+        if (motivo.isEmpty())
+            ElegirLista69B(destino);
+        else
+            lista69B_->setText(motivo);
+    });
+    descarga->Iniciar();
 }
 
 void frmRevision::Copiar()

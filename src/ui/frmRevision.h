@@ -4,6 +4,8 @@
 #include "VentanaDeTabla.h"
 
 class QLabel;
+class QProgressBar;
+class QPushButton;
 class QTableWidget;
 
 namespace ui {
@@ -13,7 +15,8 @@ namespace ui {
 // fifty of the report). The findings that change the filing come first and stand out, then the
 // rest, each group by kind and then by RFC; the problem's whole text wraps in its column. Any
 // column sorts; a button copies the table as text (tabs between columns) for a spreadsheet or a
-// mail; a double click on a finding asks for its RFC in the report view.
+// mail; a double click on a finding asks for its RFC in the report view. Below the summary, the
+// 69-B list the next runs check, and the buttons that choose it or download it.
 class frmRevision : public VentanaDeTabla {
     Q_OBJECT
 
@@ -30,8 +33,15 @@ public:
     // (in the order the review met the kinds), then by RFC.
     static QList<engine::Hallazgo> EnOrden(const QList<engine::Hallazgo> &hallazgos);
 
+    QLabel *lista69B() const { return lista69B_; }
+
 public Q_SLOTS:
     void Copiar();
+    // The 69-B list the next runs check (remembered as "Lista 69-B" in the configuration file):
+    // a file the user chose, read first so that a file that is not the list is said at once.
+    void ElegirLista69B(const QString &ruta);
+    // Fetches the list from the configured address into the user's folder, then chooses it.
+    void DescargarLista69B();
 
 Q_SIGNALS:
     // A finding about an RFC was double-clicked.
@@ -41,6 +51,9 @@ private:
     QTableWidget *tabla_;
     QTableWidget *conteo_;
     QLabel *resumen_;
+    QLabel *lista69B_;
+    QPushButton *descargar_;
+    QProgressBar *avance_;
 };
 
 } // namespace ui

@@ -1,5 +1,6 @@
 #include "Archivos.h"
 #include "BaseDePrueba.h"
+#include "Cp1252.h"
 #include "Procesos.h"
 #include "Utilerias.h"
 
@@ -26,6 +27,16 @@ private Q_SLOTS:
         bd = new BaseDePrueba(QStringLiteral("cli"));
         QVERIFY2(bd->lista(), qPrintable(bd->error()));
         bd->ejecutar(PagoDeFebrero);
+        // Three customers of 2016 with valid RFCs, for the 69-B list.
+        bd->ejecutar(QStringLiteral(
+            "INSERT INTO clientes VALUES ('C7','SIETE','BBB010101ABA','JALISCO',NULL),('C8','OCHO','ccc020202ab3','JALISCO',NULL),"
+            "('C9','NUEVE','DDD030303AB7','JALISCO',NULL);\n"
+            "INSERT INTO edoctacli (Folio,Fecha,Clave,CantidadPago,NotaCredito) VALUES (71,'2016-02-01','C7',100,0),"
+            "(72,'2016-02-02','C8',100,0),(73,'2016-02-03','C9',100,0);\n"
+            "INSERT INTO anexopagosctes (FolioDelPago,Factura,Cantidad) VALUES (71,71,100),(72,72,100),(73,73,100);\n"
+            "INSERT INTO facturas (Id,Serie,Factura,SubTotal,IVA,ImpuestoAd,Cancelada) VALUES (71,'A',71,90,0,10,0),"
+            "(72,'A',72,90,0,10,0),(73,'A',73,90,0,10,0);\n"
+            "INSERT INTO facturasdetalle VALUES (71,1,'P1',10,9,0,10),(72,1,'P1',10,9,0,10),(73,1,'P1',10,9,0,10);\n"));
     }
     void cleanupTestCase() { delete bd; }
 
@@ -115,6 +126,57 @@ private Q_SLOTS:
         QVERIFY2(s.err.endsWith(QStringLiteral("(pagos procesados: 1; aplicados a documentos que no existen o que no tienen "
                                                "líneas: 1, en la revisión). El Log muestra los pagos.\n")), qPrintable(s.err));
         QCOMPARE(archivos(dir.path()), QStringList({"Detaller.txt", "Logr.txt", "Revisionr.txt", "r.txt"}));
+    }
+
+    // The payments' RFCs against the 69-B list (as the report writes them): two findings of the
+    // filing, first, and a notice; a list that cannot be used changes nothing of the run but the
+    // review's title and a line on stderr.
+    void lista69B_data()
+    {
+        QTest::addColumn<QByteArray>("lista"); // empty: no --lista-69b
+        QTest::addColumn<QString>("err");      // after "Revisión: "; %1: the list, %2: the review
+        QTest::addColumn<QStringList>("revision");
+        const QString fecha = QDate::currentDate().addDays(-91).toString("dd/MM/yyyy");
+        const QString hallazgo = "%1 | RFC: %2 | Clave: %3 | Nombre: %4 | ";
+        const QString minusculas = hallazgo.arg("RFC con minúsculas (la autoridad lo pide en mayúsculas; el público en "
+                                                "general no se reconoce así)", "ccc020202ab3", "C8", "OCHO") + "en el reporte";
+        const QString una = "1 hallazgos en %2\n  1  RFC con minúsculas\n";
+        QTest::newRow("tres rfc")
+            << "Informaci\xF3n actualizada al " + fecha.toLatin1() + "\r\nNo,RFC,Situaci\xF3n del contribuyente,Publicaci\xF3n "
+                   "DOF presuntos,Publicaci\xF3n DOF definitivos\r\n1,CCC020202AB3,Presunto,05/02/2019,\r\n2,BBB010101ABA,"
+                   "Definitivo,05/02/2019,10/03/2020\r\n3,DDD030303AB7,Desvirtuado,,\r\n"
+            << "4 hallazgos en %2\n  1  RFC en la lista 69-B del SAT: Definitivo\n  1  RFC en la lista 69-B del SAT: Presunto\n"
+               "  1  RFC que salió de la lista 69-B del SAT: Desvirtuado\n  1  RFC con minúsculas\n"
+            << QStringList{"4 hallazgos; lista 69-B del SAT al " + fecha + ", de más de 90 días (%1)",
+                           hallazgo.arg("RFC en la lista 69-B del SAT: Definitivo (publicado el 10/03/2020 en el DOF), lista al " + fecha,
+                                        "BBB010101ABA", "C7", "SIETE") + "en el reporte",
+                           hallazgo.arg("RFC en la lista 69-B del SAT: Presunto (publicado el 05/02/2019 en el DOF), lista al " + fecha,
+                                        "ccc020202ab3", "C8", "OCHO") + "en el reporte",
+                           hallazgo.arg("RFC que salió de la lista 69-B del SAT: Desvirtuado (sin fecha de publicación en el DOF), "
+                                        "lista al " + fecha, "DDD030303AB7", "C9", "NUEVE") + "aviso: RFC del reporte",
+                           minusculas};
+        const QString mala = "El archivo %1 no es la lista 69-B del SAT: ninguna de sus primeras líneas (hasta la línea 1) "
+                             "tiene las columnas «RFC» y «Situación del contribuyente».";
+        QTest::newRow("malformada") << QByteArray("RFC;Situación\n") << una + mala + "\n"
+                                    << QStringList{"1 hallazgos; no se usó la lista 69-B del SAT: " + mala, minusculas};
+        QTest::newRow("sin lista") << QByteArray() << una << QStringList{"1 hallazgos; no se revisó la lista 69-B del SAT", minusculas};
+    }
+    void lista69B()
+    {
+        QFETCH(QByteArray, lista);
+        QFETCH(QString, err);
+        QFETCH(QStringList, revision);
+        QTemporaryDir dir;
+        const QString archivo = QDir::toNativeSeparators(dir.filePath("l.csv"));
+        QVERIFY(EscribirArchivo(archivo, lista));
+        const Salida s = Correr(ProgramaCli, QStringList{"--desde", "01/01/2016", "--hasta", "31/03/2016", "--archivo", "r.txt",
+                                                         "--carpeta", dir.path()} + (lista.isEmpty() ? QStringList() : QStringList{"--lista-69b", archivo})
+                                                 + bd->conexion());
+        QCOMPARE(s.codigo, 0);
+        const QString revisionEn = QDir::toNativeSeparators(dir.filePath("Revisionr.txt"));
+        QCOMPARE(s.err, "Revisión: " + err.replace("%1", archivo).replace("%2", revisionEn));
+        revision[0] = "Revisión del reporte r.txt (clientes): " + revision[0].arg(archivo);
+        QCOMPARE(host::DesdeCp1252(LeerArchivo(revisionEn)), revision.join("\r\n") + "\r\n");
     }
 
     // A whole run, with the summary, the workbook and the PDF made from the report file just

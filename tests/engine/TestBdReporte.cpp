@@ -268,7 +268,7 @@ private Q_SLOTS:
         QCOMPARE(c.reporte, lineas({"C|ABCD800101123|PARTE UNO DOS TRES|14|020|00|001|000|35|005|0.250|004|315|0|31|0|||||||||||"}));
         QVERIFY(c.log.contains(QByteArray("PARTE|UNO\r\nDOS\0TRES", 19)));
         // The review, beside the report, names the three faults (and the RFC's form).
-        QVERIFY2(c.revision.startsWith("Revisi\xF3n del reporte rep.txt (clientes): 4 hallazgos\r\n"), c.revision.constData());
+        QVERIFY2(c.revision.startsWith("Revisi\xF3n del reporte rep.txt (clientes): 4 hallazgos; no se revis\xF3 la lista 69-B del SAT\r\n"), c.revision.constData());
         QVERIFY(c.revision.contains("\r\nRFC de m\xE1s de 13 caracteres (el reporte lo recorta) | RFC: ABCD-8001011234567 | "));
         QVERIFY(c.revision.contains("\r\nnombre con \xAB|\xBB o caracteres de control"));
         QVERIFY(c.revision.contains("\r\nparte del documento fuera de 0 % a 100 % | RFC: ABCD-8001011234567 | Clave: L1 | "));

@@ -1,3 +1,6 @@
+#include "ArchivoIni.h"
+#include "Archivos.h"
+#include "Programa.h"
 #include "frmRevision.h"
 
 #include <QApplication>
@@ -107,6 +110,29 @@ private Q_SLOTS:
         // Narrower than its columns, the table scrolls sideways to the last one.
         f.resize(f.minimumSize());
         QTRY_VERIFY(t->horizontalScrollBar()->isVisible());
+    }
+
+    // The list chosen is read first: a file that is not the list is said and not remembered.
+    void listaElegidaSeRecuerda()
+    {
+        QTemporaryDir dir;
+        ui::Programa().archivoConfig = dir.filePath(QStringLiteral("repieps.ini"));
+        const QString mala = QDir::toNativeSeparators(dir.filePath(QStringLiteral("mala.csv")));
+        const QString buena = QDir::toNativeSeparators(dir.filePath(QStringLiteral("buena.csv")));
+        QVERIFY(EscribirArchivo(mala, "Folio,Fecha\n1,2\n"));
+        QVERIFY(EscribirArchivo(buena, "Actualizada al 30/11/2026\nNo,RFC,Situaci\xF3n\n1,BBB010101ABA,Presunto\n"));
+        frmRevision f(Hallazgos(), QStringLiteral("Revisionr.txt"));
+        QCOMPARE(f.lista69B()->text(), QStringLiteral("Lista 69-B del SAT: ninguna; la revisión no busca en ella los RFC."));
+        const auto elegida = [] { return host::ini::Lee(ui::Programa().archivoConfig, "Configuración", "Lista 69-B"); };
+        f.ElegirLista69B(mala);
+        QCOMPARE(f.lista69B()->text(), QStringLiteral("El archivo %1 no es la lista 69-B del SAT: ninguna de sus primeras "
+                                                      "líneas (hasta la línea 2) tiene las columnas «RFC» y «Situación del "
+                                                      "contribuyente».").arg(mala));
+        QCOMPARE(elegida(), QString());
+        f.ElegirLista69B(buena);
+        QCOMPARE(f.lista69B()->text(), QStringLiteral("Lista 69-B del SAT al 30/11/2026: %1. La próxima corrida busca en ella "
+                                                      "los RFC de sus pagos.").arg(buena));
+        QCOMPARE(elegida(), buena);
     }
 };
 

@@ -18,14 +18,16 @@ nombre="repieps-$version-windows-x64"
 salida="$compilacion/paquete"
 carpeta="$salida/$nombre"
 rm -rf "$salida"
-mkdir -p "$carpeta"/{platforms,styles,sqldrivers,translations,licencias}
+mkdir -p "$carpeta"/{platforms,styles,sqldrivers,tls,translations,licencias}
 
 aviso "Armando la carpeta del programa $nombre"
 cp "$compilacion/bin/repieps.exe" "$compilacion/bin/repieps-cli.exe" "$carpeta/"
-for m in Core Gui Widgets Sql; do cp "$prefijo_qt/bin/Qt6$m.dll" "$carpeta/"; done
+for m in Core Gui Widgets Sql Network; do cp "$prefijo_qt/bin/Qt6$m.dll" "$carpeta/"; done
 cp "$prefijo_qt/plugins/platforms/qwindows.dll" "$carpeta/platforms/"
 cp "$prefijo_qt/plugins/styles/qwindowsvistastyle.dll" "$carpeta/styles/"
 cp "$prefijo_qt/plugins/sqldrivers/qsqlmysql.dll" "$carpeta/sqldrivers/"
+# The download of the 69-B list is https: Windows' own TLS (schannel) does it.
+cp "$prefijo_qt/plugins/tls/qschannelbackend.dll" "$carpeta/tls/"
 cp "$prefijo_mariadb/lib/mariadb/libmariadb.dll" "$carpeta/"
 # Qt's own texts in Spanish (file dialogs, the menu of a text box), which both programs load from
 # translations\ beside them. A .qm file serves every platform: Debian's where the cross Qt has none.

@@ -32,8 +32,8 @@ rm -rf "$documentos" "$configuracion"
 
 wine "$instalador" /S "$modo" >/dev/null 2>&1 || mal "el instalador terminó con error"
 wineserver -w
-for f in repieps.exe repieps-cli.exe desinstalar.exe Qt6Core.dll libmariadb.dll platforms/qwindows.dll \
-         sqldrivers/qsqlmysql.dll licencias/mariadb-connector-c.txt; do
+for f in repieps.exe repieps-cli.exe desinstalar.exe Qt6Core.dll Qt6Network.dll libmariadb.dll platforms/qwindows.dll \
+         sqldrivers/qsqlmysql.dll tls/qschannelbackend.dll licencias/mariadb-connector-c.txt; do
     [ -f "$destino/$f" ] || mal "no se instaló $destino/$f"
 done
 [ -f "$menu/Reporte especial de IEPS.lnk" ] || mal "no está la entrada del menú Inicio en $menu"
