@@ -28,4 +28,8 @@ namespace engine {
 bool EscribirLibroExcel(const QString &ruta, const ResumenDeReporte &resumen, const QList<Hallazgo> &hallazgos,
                         const QString &reporte, const DatosDeCorrida &corrida, QString *error);
 
+// Why the workbook library failed, in Spanish for the user, by the library's error code: the
+// errors a user can meet by name (no file, a full disk, too many rows...), any other by its code.
+QString MotivoDelLibro(int codigo);
+
 } // namespace engine

@@ -11,6 +11,7 @@
 #include "Conexion.h"
 #include "Dialogos.h"
 #include "Errores.h"
+#include "EscritorDeReporte.h"
 #include "EleccionDeLectura.h"
 #include "Formatos.h"
 #include "FuentePorPeriodo.h"
@@ -281,7 +282,10 @@ void clsRepIEPS::ejecutar(const QDate &dtInicial, const QDate &dtFinal, QString 
         // the place of an earlier file, so a full disk or any other failure up to here leaves the
         // earlier report, log and review together, as they were.
         host::ArchivoDeSalida reporte(stArchivo, host::ArchivoDeSalida::Modo::Reemplazar);
-        GenerarArchivoReporte(reporte, rsTemporal_, blSonCtes_);
+        EscritorDeReporte escritor(bases_, cn_, juegoRfc_, revision_, repetidos_);
+        escritor.Escribir(reporte, rsTemporal_, blSonCtes_, [this] { comprobarCancelacion(); });
+        rfcsDelReporte_ = escritor.rfcsEnMayusculas();
+        rfcsEscritos_ = escritor.rfcsEscritos();
         reporte.Vaciar();
 
         QList<Hallazgo> hallazgos =

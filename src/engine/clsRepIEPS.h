@@ -139,9 +139,6 @@ private:
     void buscarTablasSinInstantanea();
     // Where a run past its payment loop stops when it was cancelled.
     void comprobarCancelacion();
-    // Writes the report's lines into archivo; the caller puts it in its place.
-    void GenerarArchivoReporte(host::ArchivoDeSalida &archivo, host::Registros &rsDetalle, bool blSonCtes);
-    void AgregarCampo(const QString &texto, bool blNuevo);
     QString ObtenerClavePlaguicida(int idLinea);
     QString ObtenerClaveGenerica(int idLinea, const QString &categoria);
     QString lineaDePago(const Pago &pago) const;
@@ -153,9 +150,6 @@ private:
     VistaProceso &vista_;
     QString carpeta_;
     QString titulo_;
-
-    QString stSeparador_ = QStringLiteral("|");
-    QString stRenglon_;
 
     bool blSonCtes_ = true;
     bool blTodosLosPagos_ = false;
