@@ -15,6 +15,7 @@
 #include "PdfDelResumen.h"
 #include "ResumenDeReporte.h"
 #include "TextosDeQt.h"
+#include "TextosDelFinal.h"
 #include "Version.h"
 #include "clsRepIEPS.h"
 
@@ -260,7 +261,7 @@ int main(int argc, char *argv[])
 
     bases.CierraBdD(cn);
     if (senalRecibida.load() && resultado != engine::clsRepIEPS::Resultado::Completo) {
-        err << host::TextoProcesoCancelado() << "; no se generó el reporte." << Qt::endl;
+        err << engine::TextoDelCancelado(QString()) << Qt::endl;
         return Fallo;
     }
     switch (resultado) {
@@ -332,7 +333,7 @@ int main(int argc, char *argv[])
     case engine::clsRepIEPS::Resultado::Ocupada:
         return BaseOcupada; // the engine said why; a scheduled script can try again later
     case engine::clsRepIEPS::Resultado::SinPagos:
-        err << "Ningún pago del periodo cumple las condiciones; no se generó ningún archivo." << Qt::endl;
+        err << engine::TextoDelFinal(resultado, QString()) << Qt::endl;
         return SinPagos;
     default:
         // The earlier report, log and review are as they were; what this run logged is beside them.

@@ -1,6 +1,7 @@
 #include "LibroExcel.h"
 
 #include "ArchivoDeSalida.h"
+#include "CamposDelReporte.h"
 #include "Formatos.h"
 #include "MotivosDelSistema.h"
 
@@ -103,20 +104,22 @@ public:
     }
     void Texto(int fila, int columna, const QString &texto, lxw_format *formato = nullptr)
     {
-        worksheet_write_string(hoja_, lxw_row_t(fila), lxw_col_t(columna), texto.toUtf8().constData(), formato);
+        Anotar(worksheet_write_string(hoja_, lxw_row_t(fila), lxw_col_t(columna), texto.toUtf8().constData(), formato));
         Medir(columna, int(texto.size()));
     }
     void Numero(int fila, int columna, double valor, int ancho, lxw_format *formato)
     {
-        worksheet_write_number(hoja_, lxw_row_t(fila), lxw_col_t(columna), valor, formato);
+        Anotar(worksheet_write_number(hoja_, lxw_row_t(fila), lxw_col_t(columna), valor, formato));
         Medir(columna, ancho);
     }
     void Formula(int fila, int columna, const QString &formula, double valor, lxw_format *formato)
     {
-        worksheet_write_formula_num(hoja_, lxw_row_t(fila), lxw_col_t(columna), formula.toUtf8().constData(),
-                                    formato, valor);
+        Anotar(worksheet_write_formula_num(hoja_, lxw_row_t(fila), lxw_col_t(columna), formula.toUtf8().constData(),
+                                           formato, valor));
         Medir(columna, AnchoConMiles(valor));
     }
+    // The first cell the library turned down (a row past the sheet's last one, a text too long).
+    lxw_error Error() const { return error_; }
     // A filter on the table from its heading row down to ultimaFila; none for a table without rows.
     void Filtrar(int ultimaFila)
     {
@@ -139,10 +142,16 @@ private:
             anchos_.resize(columna + 1, 0);
         anchos_[columna] = std::max(anchos_.at(columna), ancho);
     }
+    void Anotar(lxw_error error)
+    {
+        if (error_ == LXW_NO_ERROR)
+            error_ = error;
+    }
 
     lxw_worksheet *hoja_;
     int encabezados_;
     QList<int> anchos_;
+    lxw_error error_ = LXW_NO_ERROR;
 };
 
 QString Columna(int c)
@@ -183,9 +192,10 @@ void LlenarRenglones(Hoja &h, const ResumenDeReporte &r, const Estilos &e)
     for (int f = 0; f < r.renglones.size(); ++f) {
         const QStringList &campos = r.renglones.at(f);
         for (int c = 0; c < CamposQueSeMuestran; ++c) {
-            if (c == CampoPresentacion)
+            const FormaDeCampo forma = CamposDelReporte().at(size_t(c)).forma;
+            if (forma == FormaDeCampo::Presentacion)
                 h.Numero(f + 1, c, campos.at(c).toDouble(), int(campos.at(c).size()), e.tresDecimales);
-            else if (CampoEsNumero(c))
+            else if (forma == FormaDeCampo::Cifra)
                 h.Numero(f + 1, c, campos.at(c).toDouble(), AnchoConMiles(campos.at(c).toDouble()),
                          e.Cifra(campos.at(c).toDouble(), false));
             else
@@ -263,6 +273,29 @@ void LlenarComparacion(Hoja &h, const ComparacionDeReportes &c, const QStringLis
 
 } // namespace
 
+QString MotivoDelLibro(int codigo)
+{
+    switch (codigo) {
+    case LXW_ERROR_MEMORY_MALLOC_FAILED:
+        return QStringLiteral("no hay memoria suficiente");
+    case LXW_ERROR_CREATING_XLSX_FILE:
+        return QStringLiteral("no se pudo crear el archivo");
+    case LXW_ERROR_CREATING_TMPFILE:
+    case LXW_ERROR_READING_TMPFILE:
+        return QStringLiteral("no se pudo usar un archivo temporal; quizá el disco está lleno");
+    case LXW_ERROR_ZIP_FILE_OPERATION:
+    case LXW_ERROR_ZIP_FILE_ADD:
+    case LXW_ERROR_ZIP_CLOSE:
+        return QStringLiteral("no se pudo escribir en el disco; quizá está lleno");
+    case LXW_ERROR_WORKSHEET_INDEX_OUT_OF_RANGE:
+        return QStringLiteral("tiene más renglones de los que caben en una hoja de Excel (1,048,576)");
+    case LXW_ERROR_MAX_STRING_LENGTH_EXCEEDED:
+        return QStringLiteral("un texto pasa de los 32,767 caracteres que caben en una celda");
+    default:
+        return QStringLiteral("falló la biblioteca que escribe el libro (código %1)").arg(codigo);
+    }
+}
+
 bool EscribirLibroExcel(const QString &ruta, const ResumenDeReporte &r, const QList<Hallazgo> &hallazgos,
                         const QString &reporte, const DatosDeCorrida &corrida, QString *error,
                         const DetalleDelReporte *detalle, const ComparacionDeReportes *comparacion,
@@ -316,10 +349,12 @@ bool EscribirLibroExcel(const QString &ruta, const ResumenDeReporte &r, const QL
                   estilos);
     LlenarRevision(revision, hallazgos);
     revision.AjustarAnchos();
+    lxw_error deOtrasHojas = LXW_NO_ERROR; // cells refused in the sheets that close before the book
     if (detalle) {
         Hoja hojaDetalle(libro, "Detalle", EncabezadosDelDetalle(), estilos);
         LlenarDetalle(hojaDetalle, *detalle, estilos);
         hojaDetalle.AjustarAnchos();
+        deOtrasHojas = hojaDetalle.Error();
     }
     if (comparacion) {
         const QStringList lineas = QStringList{QStringLiteral("Comparación con el reporte anterior %1")
@@ -328,11 +363,15 @@ bool EscribirLibroExcel(const QString &ruta, const ResumenDeReporte &r, const QL
         Hoja hoja(libro, "Comparación", EncabezadosDeRfcsComparados(), estilos, int(lineas.size()) + 1);
         LlenarComparacion(hoja, *comparacion, lineas, estilos);
         hoja.AjustarAnchos();
+        deOtrasHojas = deOtrasHojas != LXW_NO_ERROR ? deOtrasHojas : hoja.Error();
     }
 
-    const lxw_error cierre = workbook_close(libro);
-    if (cierre != LXW_NO_ERROR)
-        return Falla(error, motivo + QStringLiteral(" (%1).").arg(QString::fromUtf8(lxw_strerror(cierre))));
+    lxw_error fallo = workbook_close(libro);
+    for (const Hoja *h : {&resumen, &renglones, &revision})
+        fallo = fallo != LXW_NO_ERROR ? fallo : h->Error();
+    fallo = fallo != LXW_NO_ERROR ? fallo : deOtrasHojas;
+    if (fallo != LXW_NO_ERROR)
+        return Falla(error, motivo + QStringLiteral(": ") + MotivoDelLibro(fallo) + QStringLiteral("."));
     QFile hecho(temporal.filePath(QStringLiteral("libro.xlsx")));
     if (!hecho.open(QIODevice::ReadOnly))
         return Falla(error, host::ErrorDeArchivo(host::NoSePudoLeer(), hecho).descripcion());

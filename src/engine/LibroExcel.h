@@ -36,4 +36,8 @@ bool EscribirLibroExcel(const QString &ruta, const ResumenDeReporte &resumen, co
                         const DetalleDelReporte *detalle = nullptr, const ComparacionDeReportes *comparacion = nullptr,
                         const QString &anterior = QString());
 
+// Why the workbook library failed, in Spanish for the user, by the library's error code: the
+// errors a user can meet by name (no file, a full disk, too many rows...), any other by its code.
+QString MotivoDelLibro(int codigo);
+
 } // namespace engine

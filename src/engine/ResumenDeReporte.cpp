@@ -13,17 +13,6 @@ namespace engine {
 using host::Falla;
 
 namespace {
-constexpr int CamposPorRenglon = 26;
-
-const QString &TextoDeCampo(int i)
-{
-    static const QStringList nombres{
-        QStringLiteral("la cantidad"), QStringLiteral("la presentación"), QStringLiteral("el importe"),
-        QStringLiteral("el IEPS"), QStringLiteral("el IVA")};
-    static const QList<int> campos{CampoCantidad, CampoPresentacion, CampoImporte, CampoIeps, CampoIva};
-    return nombres.at(campos.indexOf(i));
-}
-
 // What a row of the summary adds up.
 struct Sumas {
     qsizetype renglones = 0;
@@ -56,23 +45,6 @@ bool LeerNumeroDelReporte(const QString &texto, double &valor)
     return ok;
 }
 
-const QStringList &EncabezadosDeCampos()
-{
-    static const QStringList encabezados{
-        QStringLiteral("Tipo"),     QStringLiteral("RFC"),       QStringLiteral("Nombre"),
-        QStringLiteral("Estado"),   QStringLiteral("Campo 5"),   QStringLiteral("Campo 6"),
-        QStringLiteral("Clave genérica"), QStringLiteral("Campo 8"), QStringLiteral("Cantidad"),
-        QStringLiteral("Campo 10"), QStringLiteral("Presentación"), QStringLiteral("Campo 12"),
-        QStringLiteral("Importe"),  QStringLiteral("Campo 14"),  QStringLiteral("IEPS"),
-        QStringLiteral("IVA")};
-    return encabezados;
-}
-
-bool CampoEsNumero(int i)
-{
-    return i == CampoCantidad || i == CampoPresentacion || i == CampoImporte || i == CampoIeps || i == CampoIva;
-}
-
 bool LeerResumen(const QByteArray &bytes, ResumenDeReporte &r, QString *error)
 {
     r = ResumenDeReporte();
@@ -102,9 +74,9 @@ bool LeerResumen(const QByteArray &bytes, ResumenDeReporte &r, QString *error)
                                             .arg(CamposPorRenglon)
                                             .arg(campos.size() - 1));
         campos.removeLast();
-        for (int c = CamposQueSeMuestran; c < CamposPorRenglon; ++c) {
-            if (!campos.at(c).isEmpty())
-                return Falla(error, donde + QStringLiteral(" tiene texto en el campo %1, que va vacío.").arg(c + 1));
+        for (const Campo &c : CamposDelReporte()) {
+            if (c.forma == FormaDeCampo::Vacio && !campos.at(c.posicion).isEmpty())
+                return Falla(error, donde + QStringLiteral(" tiene texto en el campo %1, que va vacío.").arg(c.posicion + 1));
         }
         const QString tipo = campos.at(CampoTipo);
         if (tipo != QLatin1String("C") && tipo != QLatin1String("P"))
@@ -119,12 +91,13 @@ bool LeerResumen(const QByteArray &bytes, ResumenDeReporte &r, QString *error)
                                                                             : QStringLiteral("proveedores"),
                                                  r.tipo == QLatin1String("C") ? QStringLiteral("clientes")
                                                                               : QStringLiteral("proveedores")));
-        double valores[CamposQueSeMuestran] = {};
-        for (const int c : {CampoCantidad, CampoPresentacion, CampoImporte, CampoIeps, CampoIva}) {
-            if (!LeerNumeroDelReporte(campos.at(c), valores[c]))
-                return Falla(error, donde + QStringLiteral(" tiene «%1» en %2 (campo %3), que no es un número.")
-                                                .arg(campos.at(c), TextoDeCampo(c))
-                                                .arg(c + 1));
+        double valores[CamposPorRenglon] = {};
+        for (const Campo &c : CamposDelReporte()) {
+            if (CampoEsNumero(c.posicion) && !LeerNumeroDelReporte(campos.at(c.posicion), valores[c.posicion]))
+                return Falla(error, donde + QStringLiteral(" tiene «%1» en %2 %3 (campo %4), que no es un número.")
+                                                .arg(campos.at(c.posicion), QString::fromUtf8(c.articulo),
+                                                     QString::fromUtf8(c.nombre))
+                                                .arg(c.posicion + 1));
         }
         const QString &rfc = campos.at(CampoRfc);
         auto it = lugar.find(rfc);
@@ -180,9 +153,10 @@ void ContarHallazgos(ResumenDeReporte &r, const QList<Hallazgo> &hallazgos)
 
 const QStringList &EncabezadosDeRfc()
 {
-    static const QStringList encabezados{QStringLiteral("RFC"),      QStringLiteral("Nombre"),  QStringLiteral("Estado"),
-                                         QStringLiteral("Renglones"), QStringLiteral("Cantidad"), QStringLiteral("Importe"),
-                                         QStringLiteral("IEPS"),     QStringLiteral("IVA"),     QStringLiteral("Hallazgos")};
+    const auto de = [](int campo) { return EncabezadoDe(CamposDelReporte().at(size_t(campo))); };
+    static const QStringList encabezados{de(CampoRfc),      de(CampoNombre),  de(CampoEstado),
+                                         QStringLiteral("Renglones"), de(CampoCantidad), de(CampoImporte),
+                                         de(CampoIeps),     de(CampoIva),     QStringLiteral("Hallazgos")};
     return encabezados;
 }
 

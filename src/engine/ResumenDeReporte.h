@@ -1,5 +1,6 @@
 #pragma once
 
+#include "CamposDelReporte.h"
 #include "Revision.h"
 
 #include <QList>
@@ -14,20 +15,6 @@ namespace engine {
 // Figures are the file's own: every number field is read as written and the sums are given in the
 // report's general number form (NumeroGeneral, its thousands grouped for people), never from what a
 // run kept in memory.
-
-// Fields of a report line that a person reads, in the file's order (fields 17 to 26 are always
-// empty and are not shown). Headings are Spanish and name each field.
-constexpr int CamposQueSeMuestran = 16;
-const QStringList &EncabezadosDeCampos();
-// Whether field i (0-based) holds a number (quantity, presentation, amount, IEPS, IVA); the others
-// are texts, codes among them, whose leading zeros count ("020", "005").
-bool CampoEsNumero(int i);
-
-// Fields by their 0-based position in a line.
-enum CampoDelReporte {
-    CampoTipo = 0, CampoRfc = 1, CampoNombre = 2, CampoEstado = 3, CampoLinea = 4, CampoClaveGenerica = 6,
-    CampoCantidad = 8, CampoPresentacion = 10, CampoImporte = 12, CampoIeps = 14, CampoIva = 15,
-};
 
 // One RFC of the report: its lines (positions in ResumenDeReporte::renglones, in the file's
 // order) and the sums of their fields.
@@ -60,7 +47,7 @@ void ContarHallazgos(ResumenDeReporte &resumen, const QList<Hallazgo> &hallazgos
 
 // The cells of one RFC's row and of the totals row, as every view of the summary shows them (the
 // report's own number forms with their thousands grouped, NumeroConSeparadores), under these
-// headings: RFC, name, state, lines, quantity, amount, IEPS, IVA, findings. The totals row has
+// headings: RFC, name, state (the fields' own), lines, quantity, amount, IEPS, IVA (the fields'), findings. The totals row has
 // "Total" and "N RFC" in the first two and nothing for the state.
 const QStringList &EncabezadosDeRfc();
 QStringList TextosDeRfc(const RfcDelReporte &rfc);

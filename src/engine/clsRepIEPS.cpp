@@ -11,6 +11,7 @@
 #include "Conexion.h"
 #include "Dialogos.h"
 #include "Errores.h"
+#include "EscritorDeReporte.h"
 #include "EleccionDeLectura.h"
 #include "Formatos.h"
 #include "FuentePorPeriodo.h"
@@ -247,7 +248,10 @@ void clsRepIEPS::ejecutar(const QDate &dtInicial, const QDate &dtFinal, QString 
         // the place of an earlier file, so a full disk or any other failure up to here leaves the
         // earlier report, log and review together, as they were.
         host::ArchivoDeSalida reporte(stArchivo, host::ArchivoDeSalida::Modo::Reemplazar);
-        GenerarArchivoReporte(reporte, rsTemporal_, estado_.blSonCtes);
+        EscritorDeReporte escritor(bases_, cn_, estado_.juegoRfc, estado_.revision, estado_.repetidos);
+        escritor.Escribir(reporte, rsTemporal_, estado_.blSonCtes, [this] { comprobarCancelacion(); });
+        estado_.rfcsDelReporte = escritor.rfcsEnMayusculas();
+        estado_.rfcsEscritos = escritor.rfcsEscritos();
         reporte.Vaciar();
 
         estado_.lista69B.Cargar(rutaLista69B_);

@@ -124,9 +124,6 @@ private:
     void buscarTablasSinInstantanea();
     // Where a run past its payment loop stops when it was cancelled.
     void comprobarCancelacion();
-    // Writes the report's lines into archivo; the caller puts it in its place.
-    void GenerarArchivoReporte(host::ArchivoDeSalida &archivo, host::Registros &rsDetalle, bool blSonCtes);
-    void AgregarCampo(const QString &texto, bool blNuevo);
     QString lineaDePago(const Pago &pago) const;
     void escribirLog(const QString &linea);
     void cierre(bool soltarTabla);
@@ -137,8 +134,6 @@ private:
     QString carpeta_;
     QString titulo_;
 
-    QString stSeparador_ = QStringLiteral("|");
-    QString stRenglon_;
 
     host::Registros rsPagos_, rsTemporal_;
     std::unique_ptr<FuenteDeRenglones> fuente_;

@@ -1,9 +1,8 @@
 #include "Desenlace.h"
 
-#include "Cancelacion.h"
 #include "Dialogos.h"
 #include "LibKVRS.h"
-#include "clsRepIEPS.h"
+#include "TextosDelFinal.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -92,19 +91,16 @@ Desenlace DesenlaceDe(const engine::clsRepIEPS &rep, const QString &reporte, con
         break;
     case Resultado::SinPagos:
         d.aviso = true;
-        lineas << QStringLiteral("No se generó ningún archivo, %1: 0 pagos; ningún pago del periodo cumple las "
-                                 "condiciones.")
-                      .arg(periodo);
+        lineas << engine::TextoDelFinal(rep.resultado(), periodo);
         break;
     case Resultado::SinConexion:
     case Resultado::Ocupada:
         d.fallo = true;
-        lineas << QStringLiteral("No se generó el reporte, %1.").arg(periodo) << Lineas(rep.mensajeError());
+        lineas << engine::TextoDelFinal(rep.resultado(), periodo) << Lineas(rep.mensajeError());
         break;
     case Resultado::Error:
         d.fallo = true;
-        lineas << QStringLiteral("El proceso se detuvo por un error; no se generó el reporte, %1.").arg(periodo)
-               << Lineas(rep.mensajeError());
+        lineas << engine::TextoDelFinal(rep.resultado(), periodo) << Lineas(rep.mensajeError());
         if (!rep.rutaLog().isEmpty() && QFileInfo::exists(rep.rutaLog())) {
             d.log = rep.rutaLog();
             lineas << QStringLiteral("Log hasta donde llegó (%1): %2")
@@ -122,7 +118,7 @@ Desenlace DesenlaceCancelado(const Periodo &p)
 {
     Desenlace d;
     d.aviso = true;
-    d.texto = host::TextoProcesoCancelado() + QStringLiteral(", %1: no se generó el reporte.").arg(TextoDelPeriodo(p));
+    d.texto = engine::TextoDelCancelado(TextoDelPeriodo(p));
     return d;
 }
 
@@ -130,8 +126,7 @@ Desenlace DesenlaceDeFallo(const QString &motivo, const Periodo &p)
 {
     Desenlace d;
     d.fallo = true;
-    d.texto = QStringLiteral("El proceso se detuvo por un error; no se generó el reporte, %1.\n%2")
-                  .arg(TextoDelPeriodo(p), Lineas(motivo));
+    d.texto = engine::TextoDelFinal(Resultado::Error, TextoDelPeriodo(p)) + QLatin1Char('\n') + Lineas(motivo);
     return d;
 }
 

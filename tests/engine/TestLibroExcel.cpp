@@ -239,6 +239,22 @@ private Q_SLOTS:
         QCOMPARE(Fila(h, 12).section(u'|', 0, 7), u"t:AAA010101AAA|t:020|t:001|t:0.250|t:Cambió|n:200 #,##0|n:240 #,##0|n:40 #,##0"_s);
     }
 
+    // The library's errors a user can meet, by their code in the library, in Spanish; any other by its code.
+    void motivosDelLibro_data()
+    {
+        QTest::addColumn<int>("codigo");
+        QTest::addColumn<QString>("motivo");
+        QTest::newRow("archivo") << 2 << u"no se pudo crear el archivo"_s;
+        QTest::newRow("disco lleno") << 5 << u"no se pudo escribir en el disco; quizá está lleno"_s;
+        QTest::newRow("renglones") << 23 << u"tiene más renglones de los que caben en una hoja de Excel (1,048,576)"_s;
+        QTest::newRow("otro") << 12 << u"falló la biblioteca que escribe el libro (código 12)"_s;
+    }
+    void motivosDelLibro()
+    {
+        QFETCH(int, codigo);
+        QTEST(MotivoDelLibro(codigo), "motivo");
+    }
+
     // A report opened from disk knows only its side; an empty one has no rows to filter.
     void reporteVacio()
     {

@@ -79,6 +79,7 @@ private Q_SLOTS:
         fila("tipo", con("C|AAA", "X|AAA"), 1, "empieza con «X» en lugar de C (clientes) o P (proveedores).");
         fila("clientes y proveedores", bueno + con("C|AAA", "P|AAA"), 2, "es de proveedores y los anteriores de clientes.");
         fila("cantidad", con("|000|1|005|", "|000|uno|005|"), 1, noNumero.arg("uno", "la cantidad (campo 9)"));
+        fila("presentación", con("|005|1.000|", "|005|1,000|"), 1, noNumero.arg("1,000", "la presentación (campo 11)"));
         fila("importe con comas", con("|004|10|", "|004|1,000|"), 1, noNumero.arg("1,000", "el importe (campo 13)"));
         // Qt alone would read " 1" as a number.
         fila("IEPS", con("|0|1|2|", "|0| 1|2|"), 1, noNumero.arg(" 1", "el IEPS (campo 15)"));

@@ -1,12 +1,14 @@
-// The report file: one "|"-separated line of 26 fields per work-table row of the fifty RFCs
-// with the largest amounts, RFCs told apart by their bytes.
-#include "clsRepIEPS.h"
+#include "EscritorDeReporte.h"
 
 #include "Acumulador.h"
 #include "ArchivoDeSalida.h"
 #include "BasesDD.h"
+#include "CamposDelReporte.h"
 #include "Conexion.h"
 #include "Formatos.h"
+#include "Registros.h"
+#include "Revision.h"
+#include "RevisionDeRepetidos.h"
 
 #include <QSet>
 
@@ -67,18 +69,20 @@ QList<QStringList> RfcsQueLaColacionUne(host::Conexion &cn)
 
 } // namespace
 
-void clsRepIEPS::AgregarCampo(const QString &texto, bool blNuevo)
+EscritorDeReporte::EscritorDeReporte(host::BasesDD &bases, host::Conexion &cn, const QString &juegoRfc,
+                                     Revision &revision, RevisionDeRepetidos &repetidos)
+    : bases_(bases)
+    , cn_(cn)
+    , juegoRfc_(juegoRfc)
+    , revision_(revision)
+    , repetidos_(repetidos)
 {
-    if (blNuevo)
-        stRenglon_ = texto;
-    else
-        stRenglon_ += texto;
-    stRenglon_ += stSeparador_;
 }
 
-void clsRepIEPS::GenerarArchivoReporte(host::ArchivoDeSalida &archivo, host::Registros &rsDetalle, bool blSonCtes)
+void EscritorDeReporte::Escribir(host::ArchivoDeSalida &archivo, host::Registros &rsDetalle, bool blSonCtes,
+                                 const std::function<void()> &comprobarCancelacion)
 {
-
+    enMayusculas_.clear();
     // The fifty are fifty RFCs byte for byte. Only where the collation joins some does the
     // ranking group by the bytes too: elsewhere it stays the one that earlier reports came from,
     // ties and all.
@@ -91,52 +95,53 @@ void clsRepIEPS::GenerarArchivoReporte(host::ArchivoDeSalida &archivo, host::Reg
                       QStringLiteral("RFC,SUM(Importe) as Importes"));
     const QString tipo = blSonCtes ? QStringLiteral("C") : QStringLiteral("P");
     QSet<QString> anotados; // RFC and field, once each
-    // An amount field as the report writes it, told to the review when it is not in plain digits.
-    const auto importe = [&](const char *columna, const QString &campo) {
-        const QString texto = NumeroDe(rsDetalle, columna);
+    // A figure as the report writes it, told to the review when it is not in plain digits.
+    const auto cifra = [&](const Campo &c) {
+        const QString texto = NumeroDe(rsDetalle, c.columna);
         const QString rfc = TextoDe(rsDetalle, "RFC");
+        const QString campo = QStringLiteral("campo %1 (%2)").arg(c.posicion + 1).arg(QString::fromUtf8(c.nombre));
         if (SinCifras(texto) && !anotados.contains(rfc + QLatin1Char('|') + campo)) {
             anotados.insert(rfc + QLatin1Char('|') + campo);
-            estado_.revision.AnotarDato(Revision::Dato::ImporteSinCifras, rfc, QVariant(),
+            revision_.AnotarDato(Revision::Dato::ImporteSinCifras, rfc, QVariant(),
                                  rsDetalle.Campo(QStringLiteral("Nombre")), campo + QStringLiteral(": ") + texto);
         }
-        AgregarCampo(texto, false);
+        return texto;
+    };
+    const auto texto = [&](const Campo &c) {
+        switch (c.forma) {
+        case FormaDeCampo::Tipo:
+            return tipo;
+        case FormaDeCampo::Cifra:
+            return cifra(c);
+        case FormaDeCampo::Presentacion:
+            // The column is single precision: format the single-precision number it holds.
+            return FormatoTresDecimales(double(float(ValorDe(rsDetalle, c.columna).toDouble())));
+        case FormaDeCampo::Texto:
+        case FormaDeCampo::Codigo:
+            return c.columna ? TextoDe(rsDetalle, c.columna) : QString::fromLatin1(c.fijo);
+        case FormaDeCampo::Vacio:
+            break;
+        }
+        return QString();
     };
     QSet<QString> escritos;
     while (!rsRanking.Eof()) {
         comprobarCancelacion();
-        estado_.rfcsDelReporte.insert(TextoDe(rsRanking, "RFC").toUpper());
+        enMayusculas_.insert(TextoDe(rsRanking, "RFC").toUpper());
         escritos.insert(TextoDe(rsRanking, "RFC"));
         bases_.AbrirTabla(rsDetalle, cn_,
-                          QStringLiteral("tmptempoieps WHERE ") + RfcIgualA(cn_, TextoDe(rsRanking, "RFC"), estado_.juegoRfc));
+                          QStringLiteral("tmptempoieps WHERE ") + RfcIgualA(cn_, TextoDe(rsRanking, "RFC"), juegoRfc_));
         while (!rsDetalle.Eof()) {
-            AgregarCampo(tipo, true);
-            AgregarCampo(TextoDe(rsDetalle, "RFC"), false);
-            AgregarCampo(TextoDe(rsDetalle, "Nombre"), false);
-            AgregarCampo(TextoDe(rsDetalle, "Estado"), false);
-            AgregarCampo(TextoDe(rsDetalle, "Linea"), false);
-            AgregarCampo(QStringLiteral("00"), false);
-            AgregarCampo(TextoDe(rsDetalle, "ClaveGenerica"), false);
-            AgregarCampo(QStringLiteral("000"), false);
-            importe("CantidadFactura", QStringLiteral("campo 9 (cantidad)"));
-            AgregarCampo(QStringLiteral("005"), false);
-            const QVariant presentacion = ValorDe(rsDetalle, "Presentacion");
-            // The column is single precision: format the single-precision number it holds.
-            AgregarCampo(FormatoTresDecimales(double(float(presentacion.toDouble()))), false);
-            AgregarCampo(QStringLiteral("004"), false);
-            importe("Importe", QStringLiteral("campo 13 (importe)"));
-            AgregarCampo(QStringLiteral("0"), false);
-            importe("IEPS", QStringLiteral("campo 15 (IEPS)"));
-            importe("IVA", QStringLiteral("campo 16 (IVA)"));
-            for (int vacio = 17; vacio <= 26; ++vacio)
-                AgregarCampo(QString(), false);
-            archivo.EscribirLinea(stRenglon_);
+            QString renglon;
+            for (const Campo &c : CamposDelReporte())
+                renglon += texto(c) + QLatin1Char('|');
+            archivo.EscribirLinea(renglon);
             rsDetalle.MoveNext();
         }
         rsRanking.MoveNext();
     }
     bases_.CierraTabla(rsRanking);
-    estado_.rfcsEscritos = int(escritos.size());
+    escritos_ = int(escritos.size());
     for (const QStringList &grupo : unidos) {
         QStringList enElReporte;
         for (const QString &rfc : grupo) {
@@ -144,7 +149,7 @@ void clsRepIEPS::GenerarArchivoReporte(host::ArchivoDeSalida &archivo, host::Reg
                 enElReporte << rfc;
         }
         if (enElReporte.size() > 1)
-            estado_.repetidos.AnotarRfcsUnidos(enElReporte);
+            repetidos_.AnotarRfcsUnidos(enElReporte);
     }
 }
 
