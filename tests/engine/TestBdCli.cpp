@@ -136,7 +136,7 @@ private Q_SLOTS:
         QTest::addColumn<QByteArray>("lista"); // empty: no --lista-69b
         QTest::addColumn<QString>("err");      // after "Revisión: "; %1: the list, %2: the review
         QTest::addColumn<QStringList>("revision");
-        const QString fecha = QDate::currentDate().addDays(-91).toString("dd/MM/yyyy");
+        const QString fecha = QDate(2031, 5, 6).addDays(-91).toString("dd/MM/yyyy"); // the runs' today: lista69B()
         const QString hallazgo = "%1 | RFC: %2 | Clave: %3 | Nombre: %4 | ";
         const QString minusculas = hallazgo.arg("RFC con minúsculas (la autoridad lo pide en mayúsculas; el público en "
                                                 "general no se reconoce así)", "ccc020202ab3", "C8", "OCHO") + "en el reporte";
@@ -169,13 +169,15 @@ private Q_SLOTS:
         QTemporaryDir dir;
         const QString archivo = QDir::toNativeSeparators(dir.filePath("l.csv"));
         QVERIFY(EscribirArchivo(archivo, lista));
+        qputenv("REPIEPS_HOY", "2031-05-06");
         const Salida s = Correr(ProgramaCli, QStringList{"--desde", "01/01/2016", "--hasta", "31/03/2016", "--archivo", "r.txt",
                                                          "--carpeta", dir.path()} + (lista.isEmpty() ? QStringList() : QStringList{"--lista-69b", archivo})
                                                  + bd->conexion());
+        qunsetenv("REPIEPS_HOY");
         QCOMPARE(s.codigo, 0);
         const QString revisionEn = QDir::toNativeSeparators(dir.filePath("Revisionr.txt"));
         QCOMPARE(s.err, "Revisión: " + err.replace("%1", archivo).replace("%2", revisionEn));
-        revision[0] = "Revisión del reporte r.txt (clientes): " + revision[0].arg(archivo);
+        revision[0] = "Revisión del reporte r.txt (clientes): " + revision[0].replace("%1", archivo);
         QCOMPARE(host::DesdeCp1252(LeerArchivo(revisionEn)), revision.join("\r\n") + "\r\n");
     }
 
@@ -404,16 +406,16 @@ private Q_SLOTS:
         // Half the payment: half of each figure, the IEPS's 4.5 rounded to even.
         QCOMPARE(s.out.section("\n\n", 1),
                  QStringLiteral("Comparación con el reporte anterior %1\n"
-                                "RFC: 2 antes y 2 ahora; entraron a los 50: 0, salieron: 0, cambiaron: 1, sin cambio: 1.\n"
-                                "Renglones: 2 antes y 2 ahora; nuevos: 0, quitados: 0, cambiados: 1, sin cambio: 1.\n\n"
+                                "RFC: 5 antes y 5 ahora; entraron a los 50: 0, salieron: 0, cambiaron: 1, sin cambio: 4.\n"
+                                "Renglones: 5 antes y 5 ahora; nuevos: 0, quitados: 0, cambiados: 1, sin cambio: 4.\n\n"
                                 "RFC           Cambio  Cifra      Antes   Ahora  Diferencia\n"
                                 "AAA010101AAA  Cambió  Cantidad   10.00    5.00       -5.00\n"
                                 "                      Importe    90.00   45.00      -45.00\n"
                                 "                      IEPS        9.00    4.00       -5.00\n"
                                 "                      IVA         0.00    0.00        0.00\n"
-                                "Total                 Cantidad   20.00   15.00       -5.00\n"
-                                "                      Importe   180.00  135.00      -45.00\n"
-                                "                      IEPS       18.00   13.00       -5.00\n"
+                                "Total                 Cantidad   50.00   45.00       -5.00\n"
+                                "                      Importe   450.00  405.00      -45.00\n"
+                                "                      IEPS       45.00   40.00       -5.00\n"
                                 "                      IVA         0.00    0.00        0.00\n\n"
                                 "RFC           Campo 5  Clave genérica  Presentación  Cambio  Cifra     Antes  Ahora  Diferencia\n"
                                 "AAA010101AAA  020      001             0.250         Cambió  Cantidad  10.00   5.00       -5.00\n"
