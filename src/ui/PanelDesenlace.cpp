@@ -86,7 +86,7 @@ PanelDesenlace::PanelDesenlace(QWidget *padre)
     connect(cmdAbrirLog, &QPushButton::clicked, this,
             [this] { AbrirArchivoDeTexto(d_.log, QStringLiteral("el Log")); });
     connect(cmdAbrirCarpeta, &QPushButton::clicked, this, [this] { AbrirCarpeta(d_.carpeta); });
-    connect(cmdVerRevision, &QPushButton::clicked, this, &PanelDesenlace::VerRevision);
+    connect(cmdVerRevision, &QPushButton::clicked, this, &PanelDesenlace::AbrirRevision);
     connect(cmdVerReporte, &QPushButton::clicked, this, [this] { VerReporte(); });
     Mostrar(Desenlace());
 }
@@ -105,7 +105,7 @@ void PanelDesenlace::Mostrar(const Desenlace &d)
     cmdAbrirReporte->setVisible(Existe(d.reporte));
     cmdAbrirLog->setVisible(Existe(d.log));
     cmdAbrirCarpeta->setVisible(Existe(d.carpeta) && (Existe(d.reporte) || Existe(d.log)));
-    cmdVerRevision->setVisible(!d.hallazgos.isEmpty());
+    cmdVerRevision->setVisible(Existe(d.rutaRevision));
     lblDesenlace->setText(d.texto);
     lblDesenlace->setAccessibleDescription(d.texto);
 }
@@ -159,8 +159,12 @@ void PanelDesenlace::VerReporte(const QString &rfc)
 
 void PanelDesenlace::VerRevision()
 {
-    if (d_.hallazgos.isEmpty())
-        return;
+    if (!d_.hallazgos.isEmpty())
+        AbrirRevision();
+}
+
+void PanelDesenlace::AbrirRevision()
+{
     if (!revision_) {
         revision_ = new frmRevision(d_.hallazgos, d_.rutaRevision, window());
         connect(revision_, &frmRevision::rfcElegido, this, [this](const QString &rfc) { VerReporte(rfc); });

@@ -27,8 +27,11 @@ public:
     // Forgets the outcome (an input changed: it no longer describes what the window holds).
     void Limpiar();
     const Desenlace &desenlace() const { return d_; }
-    // The review window of the run, opened (or brought up) over the main window.
+    // The review window of the run, opened (or brought up) over the main window when the run found
+    // something (after a run); AbrirRevision opens it also without findings ("Ver revisión"), where
+    // the 69-B list is chosen.
     void VerRevision();
+    void AbrirRevision();
     // The report view of the run's report (opened, or brought up); rfc, when given, is selected.
     // A report that cannot be read back is said in a box.
     void VerReporte(const QString &rfc = QString());

@@ -163,11 +163,14 @@ frmRevision::frmRevision(const QList<engine::Hallazgo> &hallazgos, const QString
     const int enElReporte = int(std::count_if(hallazgos.cbegin(), hallazgos.cend(),
                                               [](const engine::Hallazgo &h) { return h.enReporte; }));
     resumen_->setObjectName(QStringLiteral("lblDatos"));
-    resumen_->setText(QStringLiteral("%1 hallazgos; el archivo %2 los guarda.\n%3 sobre RFC del reporte: van primero y "
-                                     "resaltados (doble clic: el RFC en el reporte).")
-                          .arg(hallazgos.size())
-                          .arg(QDir::toNativeSeparators(rutaArchivo))
-                          .arg(enElReporte));
+    // Reached also after a run without findings: to choose the 69-B list for the next runs.
+    resumen_->setText(hallazgos.isEmpty()
+                          ? QStringLiteral("Sin hallazgos; el archivo %1 lo dice.").arg(QDir::toNativeSeparators(rutaArchivo))
+                          : QStringLiteral("%1 hallazgos; el archivo %2 los guarda.\n%3 sobre RFC del reporte: van primero y "
+                                           "resaltados (doble clic: el RFC en el reporte).")
+                                .arg(hallazgos.size())
+                                .arg(QDir::toNativeSeparators(rutaArchivo))
+                                .arg(enElReporte));
     resumen_->setTextInteractionFlags(Qt::TextSelectableByMouse);
     resumen_->setWordWrap(true);
 

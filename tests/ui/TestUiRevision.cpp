@@ -112,7 +112,8 @@ private Q_SLOTS:
         QTRY_VERIFY(t->horizontalScrollBar()->isVisible());
     }
 
-    // The list chosen is read first: a file that is not the list is said and not remembered.
+    // The list chosen is read first: a file that is not the list is said and not remembered. The
+    // window opens also after a run without findings, where the list is chosen.
     void listaElegidaSeRecuerda()
     {
         QTemporaryDir dir;
@@ -121,7 +122,8 @@ private Q_SLOTS:
         const QString buena = QDir::toNativeSeparators(dir.filePath(QStringLiteral("buena.csv")));
         QVERIFY(EscribirArchivo(mala, "Folio,Fecha\n1,2\n"));
         QVERIFY(EscribirArchivo(buena, "Actualizada al 30/11/2026\nNo,RFC,Situaci\xF3n\n1,BBB010101ABA,Presunto\n"));
-        frmRevision f(Hallazgos(), QStringLiteral("Revisionr.txt"));
+        frmRevision f({}, QStringLiteral("Revisionr.txt"));
+        QCOMPARE(f.resumen()->text(), QStringLiteral("Sin hallazgos; el archivo Revisionr.txt lo dice."));
         QCOMPARE(f.lista69B()->text(), QStringLiteral("Lista 69-B del SAT: ninguna; la revisión no busca en ella los RFC."));
         const auto elegida = [] { return host::ini::Lee(ui::Programa().archivoConfig, "Configuración", "Lista 69-B"); };
         f.ElegirLista69B(mala);
