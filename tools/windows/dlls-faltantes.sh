@@ -10,7 +10,7 @@ objdump=x86_64-w64-mingw32-objdump
 
 # What every 64-bit Windows from 8.1 on has in System32 (what these programs may import).
 sistema=" advapi32 authz bcrypt comctl32 comdlg32 crypt32 d2d1 d3d11 d3d12 d3d9 dnsapi dwmapi dwrite
- dxgi gdi32 imm32 iphlpapi kernel32 mpr msvcrt ncrypt netapi32 ntdll ole32 oleaut32 rpcrt4 secur32
+ dxgi gdi32 imm32 iphlpapi kernel32 mpr msvcrt ncrypt netapi32 ntdll ole32 oleaut32 rpcrt4 secur32 winhttp
  setupapi shcore shell32 shlwapi user32 userenv uxtheme version winmm winspool.drv ws2_32 wtsapi32 "
 # One blank between names, and around the whole list, for the matches below.
 sistema=" $(echo $sistema) "
