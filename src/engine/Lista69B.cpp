@@ -5,6 +5,7 @@
 #include "MotivosDelSistema.h"
 #include "Revision.h"
 
+#include <QDir>
 #include <QFile>
 #include <QRegularExpression>
 #include <QStringDecoder>
@@ -141,12 +142,13 @@ QDate UltimaFecha(const QString &celda)
 bool LeerLista69B(const QByteArray &bytes, const QString &archivo, Lista69B &lista, QString *motivo)
 {
     lista = Lista69B{archivo, QDate(), {}};
+    const QString nombre = QDir::toNativeSeparators(archivo); // as the user knows it
     QList<Renglon> renglones;
     int abierta = 0;
     if (!Renglones(Decodificado(bytes), renglones, abierta))
         return host::Falla(motivo, QStringLiteral("El archivo %1 no es la lista 69-B del SAT: unas comillas que abren en "
                                                   "la línea %2 no cierran.")
-                                       .arg(archivo)
+                                       .arg(nombre)
                                        .arg(abierta));
     // The heading: the first record with the RFC and situation columns; before it, the preamble.
     int encabezado = -1, colRfc = -1, colSituacion = -1;
@@ -169,7 +171,7 @@ bool LeerLista69B(const QByteArray &bytes, const QString &archivo, Lista69B &lis
         return host::Falla(motivo, QStringLiteral("El archivo %1 no es la lista 69-B del SAT: ninguna de sus primeras "
                                                   "líneas (hasta la línea %2) tiene las columnas «RFC» y «Situación del "
                                                   "contribuyente».")
-                                       .arg(archivo)
+                                       .arg(nombre)
                                        .arg(renglones.isEmpty() ? 1 : renglones.at(qMin(int(renglones.size()), LineasDeEncabezado) - 1).linea));
     // Each stage's publication in the DOF: "Publicación DOF definitivos".
     int colPublicacion[4] = {-1, -1, -1, -1};
@@ -195,7 +197,7 @@ bool LeerLista69B(const QByteArray &bytes, const QString &archivo, Lista69B &lis
         if (situacion < 0)
             return host::Falla(motivo, QStringLiteral("El archivo %1, línea %2: la situación «%3» del RFC %4 no es "
                                                       "Presunto, Desvirtuado, Definitivo ni Sentencia Favorable.")
-                                           .arg(archivo)
+                                           .arg(nombre)
                                            .arg(renglon.linea)
                                            .arg(renglon.celdas.value(colSituacion).trimmed(), rfc));
         const int col = colPublicacion[situacion];
@@ -205,7 +207,7 @@ bool LeerLista69B(const QByteArray &bytes, const QString &archivo, Lista69B &lis
     if (lista.porRfc.isEmpty())
         return host::Falla(motivo, QStringLiteral("El archivo %1 no es la lista 69-B del SAT: no tiene ningún "
                                                   "contribuyente después de su encabezado (línea %2).")
-                                       .arg(archivo)
+                                       .arg(nombre)
                                        .arg(renglones.at(encabezado).linea));
     return true;
 }
@@ -215,7 +217,7 @@ bool LeerLista69BDeArchivo(const QString &ruta, Lista69B &lista, QString *motivo
     QFile f(ruta);
     if (!f.open(QIODevice::ReadOnly)) {
         lista = Lista69B{ruta, QDate(), {}};
-        return host::Falla(motivo, QStringLiteral("No se pudo leer la lista 69-B %1: %2.").arg(ruta, host::MotivoDeArchivo(f)));
+        return host::Falla(motivo, QStringLiteral("No se pudo leer la lista 69-B %1: %2.").arg(QDir::toNativeSeparators(ruta), host::MotivoDeArchivo(f)));
     }
     return LeerLista69B(f.readAll(), ruta, lista, motivo);
 }
