@@ -53,18 +53,6 @@ void Agregar(QStringList &lista, const QString &texto)
 }
 } // namespace
 
-void Revision::Limpiar()
-{
-    ordenRfc_.clear();
-    porRfc_.clear();
-    partes_.clear();
-    datos_.clear();
-    ordenFolios_.clear();
-    folios_.clear();
-    sinParte_.clear();
-    sinInstantanea_.clear();
-}
-
 void Revision::AnotarPago(const QVariant &folio, const QVariant &rfc, const QVariant &clave, const QVariant &nombre)
 {
     if (folio.isNull())

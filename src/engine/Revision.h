@@ -38,7 +38,6 @@ QList<HallazgosDeUnTipo> ContarPorTipo(const QList<Hallazgo> &hallazgos);
 // What a run tells the review while it goes, and the findings it adds up to.
 class Revision {
 public:
-    void Limpiar();
     // A payment's party, once per payment.
     void AnotarParte(const QVariant &rfc, const QVariant &clave, const QVariant &nombre);
     // A payment, once per payment: its folio, and its party as the parties table gave it (all
